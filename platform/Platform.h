@@ -1,0 +1,23 @@
+#pragma once
+
+class MessageBoxes;
+class Beeper;
+class SoundPlayer;
+class MusicPlayer;
+class DocumentOpener;
+class BusyPointer;
+class Clock;
+class RandomSource;
+
+// The platform services the program calls, each behind a small interface so
+// that tests can answer dialogs and see what was shown and heard.
+struct Platform {
+    MessageBoxes& messages;
+    Beeper& beeper;
+    SoundPlayer& sound;
+    MusicPlayer& music;
+    DocumentOpener& documents;
+    BusyPointer& busy;
+    Clock& clock;
+    RandomSource& random;
+};

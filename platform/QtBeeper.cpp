@@ -1,0 +1,8 @@
+#include "QtBeeper.h"
+
+#include <QApplication>
+
+void QtBeeper::beep()
+{
+    QApplication::beep();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "BusyPointer.h"
+
+class QtBusyPointer : public BusyPointer {
+public:
+    void begin() override;
+    void end() override;
+
+private:
+    int depth_ = 0;
+};

@@ -1,0 +1,31 @@
+#include "RealPlatform.h"
+
+#include "DesktopDocumentOpener.h"
+#include "QtBeeper.h"
+#include "QtBusyPointer.h"
+#include "QtMessageBoxes.h"
+#include "SdlMusicPlayer.h"
+#include "SdlSoundPlayer.h"
+#include "SystemClock.h"
+#include "SystemRandom.h"
+
+struct RealPlatform::Services {
+    QtMessageBoxes messages;
+    QtBeeper beeper;
+    SdlSoundPlayer sound;
+    SdlMusicPlayer music;
+    DesktopDocumentOpener documents;
+    QtBusyPointer busy;
+    SystemClock clock;
+    SystemRandom random;
+};
+
+RealPlatform::RealPlatform()
+    : services_(std::make_unique<Services>())
+{
+    Services& s = *services_;
+    platform_ = std::make_unique<Platform>(
+        Platform{s.messages, s.beeper, s.sound, s.music, s.documents, s.busy, s.clock, s.random});
+}
+
+RealPlatform::~RealPlatform() = default;

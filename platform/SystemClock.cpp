@@ -1,0 +1,8 @@
+#include "SystemClock.h"
+
+#include <QDateTime>
+
+qint64 SystemClock::msecsSinceEpoch() const
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}

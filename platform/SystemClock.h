@@ -1,0 +1,8 @@
+#pragma once
+
+#include "Clock.h"
+
+class SystemClock : public Clock {
+public:
+    qint64 msecsSinceEpoch() const override;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "../Beeper.h"
+
+class FakeBeeper : public Beeper {
+public:
+    void beep() override { ++count; }
+    int count = 0;
+};
