@@ -1,0 +1,154 @@
+#include "catalogue/CategoryTables.h"
+#include "catalogue/FlowerCatalogue.h"
+#include "catalogue/NameOrder.h"
+#include "search/SearchEngine.h"
+#include "support/TestCatalogues.h"
+
+#include <QtTest>
+#include <algorithm>
+#include <random>
+
+namespace {
+
+// A literal transcription of the staged search: a first stage over the
+// primary category, then one intersection stage per further active category,
+// on names, into a sorted list. The engine must return exactly this.
+QStringList stagedSearch(const FlowerCatalogue& cat, const Selection& sel, int p)
+{
+    std::array<QStringList, 5> List1;
+    QStringList lstKOUHO;
+    const NameOrder order;
+    auto sortedAdd = [&](const QString& name) {
+        lstKOUHO.insert(std::upper_bound(lstKOUHO.begin(), lstKOUHO.end(), name, order) - lstKOUHO.begin(), name);
+    };
+    const int N = cat.FlowerCount();
+    int active = 0;
+    for (int c = 0; c < 5; ++c)
+        active += sel.anyIn(c) ? 1 : 0;
+    if (p >= 0 && p <= 4)
+        for (int l = 0; l < CategoryTables::valueCount(p); ++l)
+            if (sel.isSelected(p, l))
+                for (int r = 1; r <= N; ++r)
+                    if (cat.slot(r).attribute(p) == CategoryTables::storedName(p, l + 1))
+                        List1[0] << cat.slot(r).NAMAE;
+    for (const QString& n : List1[0])
+        sortedAdd(n);
+    if (active != 1) {
+        for (int m = 0; m < 5; ++m) {
+            if (!sel.anyIn(m) || m == p)
+                continue;
+            int k = 1;
+            while (k < 4 && !List1[size_t(k)].isEmpty())
+                ++k;
+            for (int a = 0; a < CategoryTables::valueCount(m); ++a)
+                if (sel.isSelected(m, a))
+                    for (int b = 1; b <= N; ++b)
+                        if (cat.slot(b).attribute(m) == CategoryTables::storedName(m, a + 1))
+                            for (const QString& e : QStringList(List1[size_t(k - 1)]))
+                                if (e == cat.slot(b).NAMAE)
+                                    List1[size_t(k)] << cat.slot(b).NAMAE;
+            if (List1[size_t(k)].isEmpty())
+                for (auto& l : List1)
+                    l.clear();
+        }
+        int h = 4;
+        while (h > 0 && List1[size_t(h)].isEmpty())
+            --h;
+        lstKOUHO.clear();
+        for (const QString& n : List1[size_t(h)])
+            sortedAdd(n);
+    }
+    return lstKOUHO;
+}
+
+QString randomValue(std::mt19937& rng, int k)
+{
+    // Mostly stored names, sometimes texts that look alike but never match.
+    const int n = CategoryTables::valueCount(k);
+    const int pick = int(rng() % uint32_t(n + 3));
+    if (pick < n)
+        return CategoryTables::storedName(k, pick + 1);
+    if (pick == n)
+        return QString();
+    if (pick == n + 1)
+        return CategoryTables::storedName(k, 1) + u' ';
+    return k == 4 ? QStringLiteral("カヤツリグサ科") : QStringLiteral("春 ");
+}
+
+}  // namespace
+
+class SearchEngineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void matchesStagedSearchOnRandomCatalogues()
+    {
+        std::mt19937 rng(20261210);
+        const QStringList pool = {"アカネ", "ハコベ", "ﾊｺﾍﾞ", "ガガイモ", "カタバミ", "スミレ", "スミレ ",
+                                  "ツユクサ", "ノゲシ", "", "ヨモギ", "ヒメジョオン", "ハルジオン"};
+        for (int round = 0; round < 400; ++round) {
+            FlowerCatalogue cat;
+            const int n = int(rng() % 40);
+            for (int i = 0; i < n; ++i) {
+                FlowerRecord r = TestCatalogues::record(pool[int(rng() % uint32_t(pool.size()))]);
+                for (int k = 0; k < 5; ++k)
+                    r.attribute(k) = randomValue(rng, k);
+                cat.append(r);
+            }
+            SearchEngine engine(cat);
+            for (int trial = 0; trial < 10; ++trial) {
+                Selection sel;
+                for (int k = 0; k < 5; ++k)
+                    if (rng() % 2)
+                        for (int v = 0; v < CategoryTables::valueCount(k); ++v)
+                            sel.set(k, v, rng() % 3 == 0);
+                QVector<int> active;
+                for (int k = 0; k < 5; ++k)
+                    if (sel.anyIn(k))
+                        active << k;
+                const int p = active.isEmpty() ? 5 : active[int(rng() % uint32_t(active.size()))];
+                const QStringList expected = stagedSearch(cat, sel, p);
+                QCOMPARE(engine.search(sel, p), expected);
+            }
+        }
+    }
+
+    void edgeCases_data()
+    {
+        QTest::addColumn<QStringList>("picks");  // "category:index" pairs, the last one is primary
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("alternatives within a category") << QStringList{"0:0", "0:1"}
+                                                        << QStringList{"アカネ", "ハコベ", "ヒルガオ"};
+        QTest::newRow("all categories must hold") << QStringList{"1:0", "0:0"} << QStringList{"ハコベ"};
+        QTest::newRow("a category matching nothing") << QStringList{"0:0", "3:2"} << QStringList{};
+        QTest::newRow("full-width family never matches") << QStringList{"4:3"} << QStringList{"カヤツリグサ"};
+        QTest::newRow("nothing selected") << QStringList{} << QStringList{};
+        QTest::newRow("every category active")
+            << QStringList{"0:1", "1:1", "2:1", "3:1", "4:4"} << QStringList{"ヒルガオ"};
+    }
+    void edgeCases()
+    {
+        QFETCH(QStringList, picks);
+        QFETCH(QStringList, expected);
+        FlowerCatalogue cat;
+        using TestCatalogues::record;
+        cat.append(record("アカネ", "春", "黄色系", "花弁５枚型", "互生", "キク科"));
+        cat.append(record("カヤツリグサ", "秋", "その他", "穂型", "根生",
+                          QString::fromUtf16(u"\uFF76\uFF94\uFF82\uFF98\uFF78\uFF9E\uFF7B\u79D1")));
+        cat.append(record("カヤモドキ", "秋", "その他", "穂型", "根生", "カヤツリグサ科"));
+        cat.append(record("ハコベ", "春", "白系", "花弁５枚型", "対生", "キク科"));
+        cat.append(record("ヒルガオ", "夏", "黄色系", "花弁５枚型", "互生", "キク科"));
+        SearchEngine engine(cat);
+        Selection sel;
+        int primary = 5;
+        for (const QString& pick : picks) {
+            primary = pick.section(u':', 0, 0).toInt();
+            sel.set(primary, pick.section(u':', 1, 1).toInt(), true);
+        }
+        QCOMPARE(engine.search(sel, primary), expected);
+        QCOMPARE(engine.search(sel, primary), stagedSearch(cat, sel, primary));
+    }
+};
+
+QTEST_GUILESS_MAIN(SearchEngineTest)
+#include "SearchEngineTest.moc"
