@@ -2,6 +2,7 @@
 
 #include "DesktopDocumentOpener.h"
 #include "QtBeeper.h"
+#include "SdlAudio.h"
 #include "QtBusyPointer.h"
 #include "QtMessageBoxes.h"
 #include "SdlMusicPlayer.h"
@@ -10,10 +11,11 @@
 #include "SystemRandom.h"
 
 struct RealPlatform::Services {
+    SdlAudio audio;  // first in, last out: the players close before the device
     QtMessageBoxes messages;
     QtBeeper beeper;
-    SdlSoundPlayer sound;
-    SdlMusicPlayer music;
+    SdlSoundPlayer sound{audio};
+    SdlMusicPlayer music{audio};
     DesktopDocumentOpener documents;
     QtBusyPointer busy;
     SystemClock clock;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+// The screen shown while the catalogue is read: a 400 x 300 picture with two
+// labels, the step under way and the name of each flower just read.
+class LoadingScreen : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit LoadingScreen(int labelFontSize);
+
+    void setStep(const QString& text);   // Label1
+    void setRecord(const QString& name); // lblData
+    QLabel* Label1() const { return step_; }
+    QLabel* lblData() const { return record_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QImage picture_;
+    QLabel* step_;
+    QLabel* record_;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+
+// A flower's photograph with its description under it, in a window of its
+// own. Closing it by any means reports the close once.
+class PhotoWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    PhotoWindow(int slot, int noteFontSize);
+
+    int slot() const { return slot_; }
+    const QString& flowerName() const { return flowerName_; }
+
+    // Photograph (shown at its own size, or in the given area), description
+    // of the given height under it, caption; the inside is sized to fit both.
+    void fill(const QImage& photo, QSize area, const QString& note, int noteHeight, const QString& caption,
+              const QString& flowerName);
+
+    QLabel* pctSYASIN() const { return photo_; }
+    QPlainTextEdit* txtNOTE() const { return note_; }
+
+signals:
+    void closing(int slot);
+
+protected:
+    void closeEvent(QCloseEvent*) override;
+
+private:
+    int slot_;
+    QString flowerName_;
+    QLabel* photo_;
+    QPlainTextEdit* note_;
+    bool reported_ = false;
+};

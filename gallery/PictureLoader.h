@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// Reads pictures safely: a file that is missing, unreadable or too large to
+// decode gives a null image instead of exhausting memory. Thumbnails are
+// decoded at reduced size where the format allows it (JPEG scales while
+// decoding), and camera orientation is applied so portraits stand upright.
+class PictureLoader {
+public:
+    // Pictures whose decoded size would pass this many megabytes are refused.
+    static constexpr int kAllocationLimitMB = 256;
+
+    enum class Status { Ok, Missing, Unreadable };
+    struct Result {
+        QImage image;
+        QSize size;  // the picture's own size, upright
+        Status status = Status::Missing;
+    };
+
+    // The whole picture, upright.
+    static Result load(const QString& path);
+    // The picture scaled to cover the cell (see CoverSize), upright, then cut
+    // to at most cell size from the top-left.
+    static Result loadCover(const QString& path, QSize cell);
+};

@@ -1,0 +1,66 @@
+#include "SdlMusicPlayer.h"
+
+#include "SdlAudio.h"
+
+#include <QFile>
+
+#include <SDL_mixer.h>
+
+namespace {
+
+// The MIDI synthesizer behind SDL_mixer plays at six times its usual gain at
+// full music volume, which would make background music louder than anything
+// else on the desktop; at this setting the pieces average about -23 dBFS
+// and their loudest notes stay near half of full scale.
+constexpr int kMusicVolume = 80;
+
+} // namespace
+
+SdlMusicPlayer::SdlMusicPlayer(SdlAudio& audio)
+    : audio_(audio)
+{
+}
+
+SdlMusicPlayer::~SdlMusicPlayer()
+{
+    close();
+}
+
+bool SdlMusicPlayer::open(const QString& midiPath)
+{
+    close();
+    if (!audio_.ensureOpen())
+        return false;
+    QFile file(midiPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    data_ = file.readAll();
+    SDL_RWops* rw = SDL_RWFromConstMem(data_.constData(), int(data_.size()));
+    music_ = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
+    if (!music_)
+        data_.clear();
+    return music_ != nullptr;
+}
+
+void SdlMusicPlayer::play()
+{
+    if (!music_)
+        return;
+    Mix_VolumeMusic(kMusicVolume);
+    Mix_PlayMusic(music_, 1);
+}
+
+void SdlMusicPlayer::close()
+{
+    if (!music_)
+        return;
+    Mix_HaltMusic();
+    Mix_FreeMusic(music_);
+    music_ = nullptr;
+    data_.clear();
+}
+
+bool SdlMusicPlayer::isPlaying() const
+{
+    return music_ && Mix_PlayingMusic() != 0;
+}

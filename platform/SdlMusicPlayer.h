@@ -1,0 +1,29 @@
+#pragma once
+
+#include "MusicPlayer.h"
+
+#include <QByteArray>
+#include <QString>
+
+class SdlAudio;
+struct _Mix_Music;
+
+// Background music through SDL_mixer, which renders MIDI with the General
+// MIDI soundfont that SdlAudio selects. Only one piece is open at a time.
+class SdlMusicPlayer : public MusicPlayer {
+public:
+    explicit SdlMusicPlayer(SdlAudio& audio);
+    ~SdlMusicPlayer() override;
+    SdlMusicPlayer(const SdlMusicPlayer&) = delete;
+    SdlMusicPlayer& operator=(const SdlMusicPlayer&) = delete;
+
+    bool open(const QString& midiPath) override;
+    void play() override;
+    void close() override;
+    bool isPlaying() const override;
+
+private:
+    SdlAudio& audio_;
+    QByteArray data_; // the decoder may read from it for as long as the piece is open
+    _Mix_Music* music_ = nullptr;
+};
