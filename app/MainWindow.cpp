@@ -92,6 +92,10 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
     form_.panels = new AttributePanels(form_);
     form_.commands = new CommandButtons(form_);
 
+    connect(form_.pctKensaku, &PrintSurface::mouseReleased, this,
+            [this](int button, int shift, QPoint pos) { form_.status->Form1_pctKensaku_MouseUp(button, shift, pos); });
+    connect(form_.pctMsg, &PrintSurface::mouseMoved, this, [this] { form_.status->ResetHover(); });
+
     form_.Timer2 = new QTimer(this);
     connect(form_.Timer2, &QTimer::timeout, this, &MainWindow::Form1_Timer2_Timer);
     form_.Timer2->start(30);

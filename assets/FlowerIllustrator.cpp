@@ -400,7 +400,8 @@ struct Ctx
     Rng &r;
     const Palette &c;
     const Species &sp;
-    int scape = 0; // index of the flowering stalk within one plant
+    int scape = 0;     // index of the flowering stalk within one plant
+    bool fine = true;  // false for the blurred far field: skip what blur hides
 };
 
 // ------------------------------------------------------------------- leaves
@@ -778,12 +779,12 @@ QPainterPath petalPath(double L, double w, double notch, bool pointed)
     return mirrored(upper);
 }
 
-QRadialGradient petalGradient(const Palette &c, double L)
+QRadialGradient petalGradient(const Palette &c, double L, double tone = 0.0)
 {
     QRadialGradient g(QPointF(0, 0), L);
     g.setColorAt(0.0, c.petalDeep);
-    g.setColorAt(0.32, c.petal);
-    g.setColorAt(0.75, c.petal);
+    g.setColorAt(0.32, tone == 0.0 ? c.petal : mix(c.petal, c.petalLight, tone));
+    g.setColorAt(0.75, tone == 0.0 ? c.petal : mix(c.petal, c.petalLight, tone));
     g.setColorAt(1.0, c.petalLight);
     return g;
 }
@@ -822,15 +823,13 @@ void paintPetalRing(Ctx &x, const Face &f, const PetalRing &ring)
         order.push_back({std::sin(rot) * std::cos(rad) + std::cos(rot) * std::sin(rad) * f.squash, a});
     }
     std::sort(order.begin(), order.end());
-    const QRadialGradient g = petalGradient(x.c, L);
+    p.setPen(QPen(x.c.edge, 0.6));
     for (const auto &[depth, a] : order) {
         p.save();
         p.rotate(a);
-        p.setPen(QPen(x.c.edge, 0.6));
-        p.setBrush(g);
+        p.setBrush(petalGradient(x.c, L, 0.12 + 0.12 * depth));
         p.drawPath(shape);
-        p.fillPath(shape, QColor(255, 255, 255, int(20 + 20 * depth)));
-        if (L > 10)
+        if (x.fine && L > 10)
             paintPetalVeins(p, x.c, L, w);
         p.restore();
     }
@@ -888,7 +887,7 @@ void paintRadial(Ctx &x, const Face &f, int petals, int stamens)
         ring.phase += 180.0 / petals;
         paintPetalRing(x, f, ring);
     }
-    paintEye(x, f.radius, stamens, x.sp.form == Form::Many ? 0.3 : 0.26);
+    paintEye(x, f.radius, x.fine ? stamens : stamens / 3, x.sp.form == Form::Many ? 0.3 : 0.26);
     p.restore();
 }
 
@@ -1101,6 +1100,37 @@ QPainterPath ligulePath(double r0, double L, double w)
     return path;
 }
 
+// One ring of strap florets; inner rings stand more upright, so they look
+// shorter and catch less light.
+void paintLiguleRing(Ctx &x, double R, int ring)
+{
+    QPainter &p = x.p;
+    const int n = x.sp.petals + 4 - ring * 4;
+    const double L = R * (1.0 - 0.16 * ring);
+    const double w = 2 * M_PI * L * 0.6 / n;
+    QLinearGradient g(QPointF(0, 0), QPointF(L, 0));
+    g.setColorAt(0, x.c.petalDeep);
+    g.setColorAt(0.55, shade(x.c.petal, -0.03 * ring));
+    g.setColorAt(1, shade(x.c.petalLight, -0.06 * ring));
+    const double phase = ring * 7.0 + x.r.range(0, 20);
+    const QPen edge(withAlpha(x.c.petalDeep, 0.55), 0.5), crease(withAlpha(x.c.petalDeep, 0.35), 0.5);
+    for (int i = 0; i < n; ++i) {
+        const double len = L * x.r.range(0.88, 1.04);
+        const QPainterPath shape = ligulePath(R * 0.04, len, w);
+        g.setColorAt(0.55, shade(x.c.petal, x.r.range(-0.02, 0.06) - 0.03 * ring));
+        p.save();
+        p.rotate(phase + 360.0 * i / n + x.r.range(-4, 4));
+        p.setPen(edge);
+        p.setBrush(g);
+        p.drawPath(shape);
+        if (x.fine) {
+            p.setPen(crease);
+            p.drawLine(QPointF(len * 0.3, 0), QPointF(len * 0.9, 0));
+        }
+        p.restore();
+    }
+}
+
 // A head of strap florets only: rings grow shorter and deeper toward the middle.
 void paintDandelionHead(Ctx &x, const Face &f)
 {
@@ -1110,26 +1140,8 @@ void paintDandelionHead(Ctx &x, const Face &f)
     p.rotate(f.rot);
     p.scale(1.0, f.squash);
     paintSepals(p, x.c, f.radius * 0.7, 14, 0);
-    for (int ring = 0; ring < 5; ++ring) {
-        const int n = x.sp.petals - ring * 4;
-        const double L = f.radius * (1.0 - 0.17 * ring);
-        const double w = 2 * M_PI * L * 0.8 / n;
-        const QPainterPath shape = ligulePath(f.radius * 0.04, L, w);
-        QLinearGradient g(QPointF(0, 0), QPointF(L, 0));
-        g.setColorAt(0, x.c.petalDeep);
-        g.setColorAt(0.55, shade(x.c.petal, -0.03 * ring));
-        g.setColorAt(1, shade(x.c.petalLight, -0.06 * ring));
-        const double phase = ring * 7.0 + x.r.range(0, 20);
-        for (int i = 0; i < n; ++i) {
-            p.save();
-            p.rotate(phase + 360.0 * i / n + x.r.range(-4, 4));
-            p.setPen(QPen(withAlpha(x.c.petalDeep, 0.6), 0.5));
-            p.setBrush(g);
-            p.drawPath(shape);
-            p.fillPath(shape, QColor(255, 255, 255, x.r.pick(0, 40)));
-            p.restore();
-        }
-    }
+    for (int ring = 0; ring < (x.fine ? 5 : 3); ++ring)
+        paintLiguleRing(x, f.radius, ring);
     QRadialGradient g(QPointF(0, 0), f.radius * 0.2);
     g.setColorAt(0, x.c.eyeDeep);
     g.setColorAt(1, withAlpha(x.c.petalDeep, 0));
@@ -1770,6 +1782,7 @@ void paintDistantPlants(QPainter &p, Rng &r, const Palette &c, const Species &sp
         const QPointF base(r.range(0.03, 0.97) * st.W, st.meadow + r.range(4, 36));
         Rng own = r.fork(quint64(i));
         Ctx x{p, own, c, sp};
+        x.fine = false;
         paintPlant(x, base, st.H * r.range(0.13, 0.22));
     }
 }

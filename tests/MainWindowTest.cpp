@@ -1,0 +1,215 @@
+#include "app/InstanceLock.h"
+#include "app/ScreenMetrics.h"
+#include "app/Startup.h"
+#include "app/WelcomeLine.h"
+#include "gallery/GalleryField.h"
+#include "gallery/NameLabel.h"
+#include "gallery/ProgressBox.h"
+#include "gallery/ThumbnailCell.h"
+#include "search/PrintSurface.h"
+#include "support/MainWindowFixture.h"
+
+#include <QLabel>
+#include <QLockFile>
+#include <QScrollBar>
+#include <QtTest>
+
+using TestCatalogues::record;
+
+// Start-up, the fixed layout and shutdown of the main window.
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layout_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("season button 2") << "attr 0 2" << QRect(72, 24, 32, 32);
+        QTest::newRow("petal button 5") << "attr 2 5" << QRect(168, 152, 32, 32);
+        QTest::newRow("petal button 6") << "attr 2 6" << QRect(8, 184, 32, 32);
+        QTest::newRow("leaf button 3") << "attr 3 3" << QRect(104, 248, 32, 32);
+        QTest::newRow("family button 11") << "attr 4 11" << QRect(168, 344, 32, 32);
+        QTest::newRow("thumbnail button") << "imgSam" << QRect(8, 400, 48, 32);
+        QTest::newRow("exit button") << "imgQuit" << QRect(152, 400, 48, 32);
+        QTest::newRow("field") << "pctFIELD" << QRect(208, 0, 448, 444);
+        QTest::newRow("scroll bar") << "VScroll1" << QRect(655, 0, 16, 444);
+        QTest::newRow("cell 0") << "cell 0" << QRect(9, 8, 100, 85);
+        QTest::newRow("cell 15") << "cell 15" << QRect(336, 335, 100, 85);
+        QTest::newRow("name 5") << "name 5" << QRect(118, 201, 100, 16);
+        QTest::newRow("message strip") << "pctMsg" << QRect(1, 444, 669, 19);
+        QTest::newRow("condition frame") << "pctContena" << QRect(402, 444, 269, 19);
+        QTest::newRow("condition strip") << "pctKensaku" << QRect(0, 1, 1800, 22);
+        QTest::newRow("progress bar") << "pctProg" << QRect(402, 444, 269, 19);
+    }
+    void layout()
+    {
+        QFETCH(QString, control);
+        QFETCH(QRect, geometry);
+        MainWindowFixture fx({record("アカネ")});
+        MainForm& f = fx.form();
+        const QStringList parts = control.split(u' ');
+        QWidget* w = nullptr;
+        if (parts[0] == "attr")
+            w = f.attr[size_t(parts[1].toInt())][size_t(parts[2].toInt())];
+        else if (parts[0] == "cell")
+            w = f.pctPicture[size_t(parts[1].toInt())];
+        else if (parts[0] == "name")
+            w = f.lblNAMAE[size_t(parts[1].toInt())];
+        else {
+            QHash<QString, QWidget*> named;
+            named.insert("imgSam", f.imgSam);
+            named.insert("imgQuit", f.imgQuit);
+            named.insert("pctFIELD", f.pctFIELD);
+            named.insert("VScroll1", f.VScroll1);
+            named.insert("pctMsg", f.pctMsg);
+            named.insert("pctContena", f.pctContena);
+            named.insert("pctKensaku", f.pctKensaku);
+            named.insert("pctProg", f.pctProg);
+            w = named.value(control);
+        }
+        QVERIFY(w);
+        QCOMPARE(w->geometry(), geometry);
+    }
+
+    void startsIdle()
+    {
+        MainWindowFixture fx({record("アカネ")});
+        MainForm& f = fx.form();
+        QCOMPARE(fx.window->windowTitle(), QStringLiteral("ソノハ Version 3.47"));
+        for (int i = 0; i < 16; ++i) {
+            QVERIFY(!f.pctPicture[size_t(i)]->isVisible());
+            QVERIFY(!f.lblNAMAE[size_t(i)]->isVisible());
+        }
+        QVERIFY(!f.pctProg->isVisible());
+        QCOMPARE(f.VScroll1->maximum(), 0);
+        QCOMPARE(f.captions[2]->text(), QStringLiteral("花弁（花びら）の形・数"));
+    }
+
+    void fontsScaleWithTwips_data()
+    {
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<int>("caption");
+        QTest::addColumn<int>("name");
+        QTest::addColumn<int>("strip");
+        QTest::newRow("96 dpi") << 15 << 11 << 9 << 10;
+        QTest::newRow("large fonts") << 12 << 8 << 7 << 8;
+    }
+    void fontsScaleWithTwips()
+    {
+        QFETCH(int, twips);
+        QFETCH(int, caption);
+        QFETCH(int, name);
+        QFETCH(int, strip);
+        MainWindowFixture fx({record("アカネ")}, twips);
+        MainForm& f = fx.form();
+        QCOMPARE(f.captions[0]->font().pointSize(), caption);
+        QCOMPARE(f.lblNAMAE[3]->font().pointSize(), name);
+        QCOMPARE(f.pctMsg->font().pointSize(), strip);
+        QCOMPARE(ScreenMetrics::twipsPerPixel(96), 15);
+        QCOMPARE(ScreenMetrics::twipsPerPixel(120), 12);
+    }
+
+    void welcomeLineTypesThenShowsStatus()
+    {
+        WelcomeLine line;
+        const QString msg = QString::fromUtf8(WelcomeLine::kMessage);
+        QStringList texts;
+        QList<int> intervals;
+        WelcomeLine::Tick t;
+        do {
+            t = line.tick(QStringLiteral("検索完了！ 3個見つけました｡"));
+            texts << t.text;
+            intervals << t.nextInterval;
+        } while (t.nextInterval > 0 && texts.size() < 100);
+        QCOMPARE(texts.first(), msg.left(1));
+        QCOMPARE(texts[msg.size() - 2], msg.left(msg.size() - 1));
+        QCOMPARE(texts[msg.size() - 1], msg);
+        QCOMPARE(intervals[msg.size() - 1], 1000);
+        QCOMPARE(intervals[msg.size()], 2000);
+        QCOMPARE(texts.last(), QStringLiteral("検索完了！ 3個見つけました｡"));
+        QCOMPARE(texts.size(), int(msg.size()) + 2);
+        QCOMPARE(WelcomeLine().tick(QString()).text, msg.left(1));
+    }
+
+    // Closing writes the eight history keys, and closes photo windows first.
+    void closingSavesHistory()
+    {
+        MainWindowFixture fx({record("アカネ")});
+        fx.form().history.PushHistory(QStringLiteral("ﾊﾙｼﾞｵﾝ"));
+        fx.form().history.PushHistory(QStringLiteral("アカネ"));
+        fx.window->close();
+        QFile f(fx.appPath() + QStringLiteral("SNH347.snh"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray raw = f.readAll();
+        for (int n = 0; n < 8; ++n)
+            QVERIFY(raw.contains(QStringLiteral("HisN%1=").arg(n).toLatin1()));
+        QVERIFY(raw.contains(SettingsFile::encode(QStringLiteral("HisN0=アカネ\r\nHisN1=ﾊﾙｼﾞｵﾝ\r\n"))));
+        QVERIFY(fx.fake.sound.log.contains(QStringLiteral("stop")));
+    }
+
+    void secondInstanceIsRefused()
+    {
+        QTemporaryDir dir;
+        InstanceLock first(dir.path());
+        QVERIFY(first.acquire());
+        InstanceLock second(dir.path());
+        QVERIFY(!second.acquire());
+        InstanceLock elsewhere(dir.path() + QStringLiteral("/other"));
+        QVERIFY(elsewhere.acquire());
+        QVERIFY(!QFileInfo(InstanceLock::lockPathFor(dir.path())).absolutePath().startsWith(dir.path()));
+    }
+
+    void lockOfACrashedRunIsTakenOver()
+    {
+        QTemporaryDir dir;
+        const QString path = InstanceLock::lockPathFor(dir.path() + QStringLiteral("/crashed"));
+        QFile::remove(path);
+        {
+            // A lock file naming a process that no longer runs.
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("999999\nsonoha\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        }
+        InstanceLock lock(dir.path() + QStringLiteral("/crashed"));
+        QVERIFY(lock.acquire());
+    }
+
+    void startupMessages_data()
+    {
+        QTest::addColumn<int>("rows");  // -1: no catalogue file at all
+        QTest::addColumn<bool>("runs");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing catalogue") << -1 << false << QStringLiteral("SNH347.mdb");
+        QTest::newRow("empty table") << 0 << true << QString();
+        QTest::newRow("three rows") << 3 << true << QString();
+        QTest::newRow("501 rows") << 501 << true << QStringLiteral("501件");
+    }
+    void startupMessages()
+    {
+        QFETCH(int, rows);
+        QFETCH(bool, runs);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        if (rows >= 0) {
+            QVector<FlowerRecord> recs;
+            for (int i = 0; i < rows; ++i)
+                recs << record(QStringLiteral("ハナ%1").arg(i, 3, 10, QLatin1Char('0')));
+            QVERIFY(TestCatalogues::write(dir.filePath(QStringLiteral("SNH347.mdb")), recs));
+        }
+        FakePlatform fake;
+        AppContext ctx(dir.path(), fake.platform);
+        Startup startup(ctx);
+        QCOMPARE(startup.run(), runs);
+        QCOMPARE(fake.messages.shown.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY(fake.messages.texts().first().contains(message));
+        QCOMPARE(ctx.catalogue().FlowerCount(), std::clamp(rows, 0, 500));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("SNH347.snh"))));  // start-up writes nothing
+        QCOMPARE(ctx.SldSec, 3);
+        QCOMPARE(ctx.SoundNo, 1);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,312 @@
+#include "app/MainForm.h"
+#include "catalogue/CategoryTables.h"
+#include "gallery/NameLabel.h"
+#include <QScrollBar>
+#include "gallery/Gallery.h"
+#include "gallery/ProgressBox.h"
+#include "gallery/ThumbnailCell.h"
+#include "search/HelpBox.h"
+#include "search/Looks.h"
+#include "search/PrintSurface.h"
+#include "search/SearchStatus.h"
+#include "support/MainWindowFixture.h"
+
+#include <QtTest>
+
+using TestCatalogues::record;
+using MWF = MainWindowFixture;
+
+namespace {
+
+QVector<FlowerRecord> catalogue()
+{
+    return {record("アカネ", "秋", "白系", "花弁４枚型", "輪生", "その他"),
+            record("オオイヌノフグリ", "春", "青紫系", "花弁４枚型", "対生",
+                   QString::fromUtf16(u"\uFF7A\uFF9E\uFF8F\uFF89\uFF8A\uFF78\uFF9E\uFF7B\u79D1")),
+            record("ハコベ", "春", "白系", "花弁５枚型", "対生", "ナデシコ科"),
+            record("ヒルガオ", "夏", "赤紫系", "その他", "互生", "その他"),
+            record("ホトケノザ", "春", "赤紫系", "唇型", "対生", "シソ科")};
+}
+
+void writeSetting(MWF& fx, const char* key, int value)
+{
+    fx.context->settings().file().writeInt(QStringLiteral("Sonoha347"), QString::fromLatin1(key), value);
+}
+
+}  // namespace
+
+// The panels, strips and command buttons as a user drives them.
+class SearchFlowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pointingShowsTheCount()
+    {
+        MWF fx(catalogue());
+        PictureButton* spring = fx.form().attr[0][0];
+        MWF::move(spring);
+        QCOMPARE(spring->frontLook(), int(AttrLook::Pointed));
+        QCOMPARE(fx.form().pctKensaku->text(), QStringLiteral("春：データ数 3件"));
+        MWF::move(fx.form().attr[4][11]);
+        QCOMPARE(fx.form().pctKensaku->text(), QStringLiteral("その他の科：データ数 2件"));
+        QCOMPARE(spring->frontLook(), int(AttrLook::OFF));  // the highlight moved on
+    }
+
+    void clickSelectsAndSearches()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0]);
+        MWF::click(f.attr[3][0]);
+        QVERIFY(f.search.lstHANA.isSelected(0, 0));
+        QCOMPARE(f.search.lstKOUHO, QStringList({"オオイヌノフグリ", "ハコベ", "ホトケノザ"}));
+        QCOMPARE(f.search.StatusMessage, QStringLiteral("検索完了！ 3個見つけました｡"));
+        QCOMPARE(f.pctMsg->text(), f.search.StatusMessage);
+        QCOMPARE(f.pctKensaku->text(), QStringLiteral("検索条件→春，対生"));
+        QCOMPARE(f.attr[3][0]->frontLook(), int(AttrLook::ON));  // until the pointer moves elsewhere
+        QCOMPARE(f.attr[0][0]->frontLook(), int(AttrLook::ON2));
+        MWF::move(fx.window.get(), QPoint(300, 470));
+        QCOMPARE(f.attr[3][0]->frontLook(), int(AttrLook::ON2));
+        QVERIFY(!f.pctPicture[0]->isVisible());  // thumbnails only on request
+
+        // Releasing the only season drops the category and searches again.
+        MWF::click(f.attr[0][0]);
+        QVERIFY(!f.search.lstHANA.anyIn(0));
+        QCOMPARE(f.search.PrimaryCategory, 3);
+        QCOMPARE(f.search.lstKOUHO.size(), 3);
+        MWF::click(f.attr[3][0]);
+        QCOMPARE(f.search.PrimaryCategory, 5);
+        QCOMPARE(f.search.StatusMessage, QStringLiteral("目的の箇所をクリックしてください。"));
+    }
+
+    void releaseOutsideCancels()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        PictureButton* b = f.attr[1][0];
+        MWF::move(b);
+        MWF::press(b);
+        QCOMPARE(b->frontLook(), int(AttrLook::ONON));
+        MWF::release(b, Qt::LeftButton, QPoint(40, 10));
+        QCOMPARE(b->frontLook(), int(AttrLook::OFF));
+        QVERIFY(!f.search.lstHANA.any());
+        QCOMPARE(f.search.StatusMessage, QString());  // nothing was searched
+
+        MWF::click(b);
+        MWF::move(b);
+        MWF::press(b);
+        MWF::release(b, Qt::LeftButton, QPoint(-1, 10));
+        QCOMPARE(b->frontLook(), int(AttrLook::ON2));
+        QVERIFY(f.search.lstHANA.isSelected(1, 0));
+    }
+
+    void helpBoxBesideThePointer_data()
+    {
+        QTest::addColumn<int>("category");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("shift");
+        QTest::newRow("spring") << 0 << 0 << 0;
+        QTest::newRow("イネ科") << 4 << 2 << 50;
+        QTest::newRow("ｶﾔﾂﾘｸﾞｻ科") << 4 << 3 << 100;
+        QTest::newRow("family その他") << 4 << 11 << 190;
+        QTest::newRow("colour その他") << 1 << 4 << 0;
+    }
+    void helpBoxBesideThePointer()
+    {
+        QFETCH(int, category);
+        QFETCH(int, index);
+        QFETCH(int, shift);
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        PictureButton* b = f.attr[size_t(category)][size_t(index)];
+        MWF::move(b, QPoint(5, 6));
+        MWF::press(b, Qt::RightButton, QPoint(5, 6));
+        QVERIFY(f.txtKaisetu->isVisible());
+        QCOMPARE(f.txtKaisetu->pos(), b->pos() + QPoint(5 + 12 - shift, 6 + 12));
+        QCOMPARE(f.txtKaisetu->text(), CategoryTables::helpText(category, index + 1));
+        QCOMPARE(f.txtKaisetu->width(), f.txtKaisetu->measuredWidth(f.txtKaisetu->text()));
+        MWF::release(b, Qt::RightButton, QPoint(200, 200));
+        QVERIFY(!f.txtKaisetu->isVisible());
+        QVERIFY(!f.search.lstHANA.any());
+    }
+
+    void shiftClickDrawsAtOnce()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(f.attr[0][0]->frontLook(), int(AttrLook::ON2));  // plain selected look under the pointer
+        QCOMPARE(f.gallery->DrawnCount, 3);
+        QVERIFY(f.pctPicture[2]->isVisible());
+        QVERIFY(!f.search.DrawBusy);
+        QVERIFY(!f.search.DrawRequested);
+        QCOMPARE(f.search.StatusMessage, QStringLiteral("3枚あります。サムネイルのクリックで、写真と解説を表示します。"));
+        QVERIFY(f.imgSam->isLookVisible(SamLook::OFF0));
+    }
+
+    // The mode is read from the file at a selecting click only.
+    void thumbnailModeReadAtSelectingClick()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        writeSetting(fx, "Samuneilu_check", 1);
+        MWF::click(f.attr[0][0]);
+        QCOMPARE(f.gallery->DrawnCount, 3);
+        MWF::click(f.attr[2][0]);
+        QCOMPARE(f.gallery->DrawnCount, 1);
+        writeSetting(fx, "Samuneilu_check", 0);
+        MWF::click(f.attr[2][0]);  // releasing: the remembered 1 still draws
+        QCOMPARE(f.gallery->DrawnCount, 3);
+        MWF::click(f.attr[1][0]);  // selecting: reads 0, draws nothing
+        QCOMPARE(f.gallery->DrawnCount, 0);
+        QCOMPARE(f.search.lstKOUHO, QStringList({"ハコベ"}));
+    }
+
+    void releasingLastAttributeWithModeOne()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        writeSetting(fx, "Samuneilu_check", 1);
+        MWF::click(f.attr[0][1]);
+        QCOMPARE(f.gallery->DrawnCount, 1);
+        MWF::click(f.attr[0][1]);
+        QVERIFY(f.imgSam->isLookVisible(SamLook::OFF0));  // no interrupt look: nothing to draw
+        QCOMPARE(f.gallery->DrawnCount, 0);
+        QVERIFY(!f.search.DrawBusy);
+    }
+
+    void guardsWhileDrawing()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        PictureButton* spring = f.attr[0][0];
+        MWF::click(spring);
+        f.search.DrawBusy = true;  // as while thumbnails are being drawn
+        f.pctProg->show();
+        MWF::press(spring);
+        MWF::release(spring);
+        QCOMPARE(fx.fake.beeper.count, 2);
+        QVERIFY(f.search.lstHANA.isSelected(0, 0));
+        MWF::move(f.attr[1][0]);
+        QCOMPARE(f.attr[1][0]->frontLook(), int(AttrLook::OFF));  // no highlight, no count
+        QVERIFY(!f.pctKensaku->text().contains(QStringLiteral("データ数")));
+        MWF::move(spring);
+        QCOMPARE(spring->frontLook(), int(AttrLook::ON2));
+        f.search.DrawBusy = false;  // an interrupted drawing accepts the click
+        f.search.DrawSuspended = true;
+        MWF::click(spring);
+        QVERIFY(!f.search.lstHANA.isSelected(0, 0));
+        QCOMPARE(fx.fake.beeper.count, 2);
+    }
+
+    void clearRunsNoIntermediateSearch()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0]);
+        MWF::click(f.attr[0][1]);
+        MWF::click(f.attr[1][0]);
+        const int searches = fx.fake.busy.begins;
+        MWF::click(f.imgClear);
+        QCOMPARE(fx.fake.busy.begins, searches);
+        QVERIFY(!f.search.lstHANA.any());
+        QVERIFY(f.search.lstKOUHO.isEmpty());
+        QCOMPARE(f.pctMsg->text(), QStringLiteral("目的の箇所をクリックしてください。"));
+        QCOMPARE(f.attr[0][1]->frontLook(), int(AttrLook::OFF));
+        QVERIFY(f.search.ListClickOff);
+        MWF::click(f.attr[2][0]);  // a selecting click searches again
+        QVERIFY(!f.search.ListClickOff);
+        QCOMPARE(f.search.lstKOUHO.size(), 2);
+    }
+
+    void clearDoesNotHighlightWithNothingToClear()
+    {
+        MWF fx(catalogue());
+        MWF::move(fx.form().imgClear);
+        QCOMPARE(fx.form().imgClear->frontLook(), int(CmdLook::OFF));
+        MWF::move(fx.form().imgSam);
+        QCOMPARE(fx.form().imgSam->frontLook(), int(SamLook::OFF0));  // empty result: no highlight
+    }
+
+    void allDataListsEverything()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0]);
+        MWF::move(f.imgAll);
+        QCOMPARE(f.pctKensaku->text(), QStringLiteral("全サムネイル：データ数 5件"));
+        MWF::press(f.imgAll);
+        MWF::release(f.imgAll);
+        QCOMPARE(f.search.lstKOUHO, QStringList({"アカネ", "オオイヌノフグリ", "ハコベ", "ヒルガオ", "ホトケノザ"}));
+        QVERIFY(!f.search.lstHANA.any());
+        QCOMPARE(f.gallery->DrawnCount, 5);
+        QVERIFY(f.imgAll->isLookVisible(CmdLook::on2));
+        QCOMPARE(f.pctKensaku->text(), QStringLiteral("検索条件→データ全部"));
+        MWF::click(f.attr[0][2]);  // a selecting click unlatches
+        QVERIFY(!f.imgAll->isLookVisible(CmdLook::on2));
+        QCOMPARE(f.search.lstKOUHO, QStringList({"アカネ"}));
+    }
+
+    void interruptAndResume()
+    {
+        QVector<FlowerRecord> many;
+        for (int i = 0; i < 40; ++i)
+            many << record(QStringLiteral("ハナ%1").arg(i, 2, 10, QLatin1Char('0')));
+        MWF fx(many);
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0]);
+        // The interrupt arrives while the drawing lets events run.
+        int seen = 0;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (f.gallery->DrawnCount >= 16 && !seen++) {
+                MWF::move(f.imgSam);
+                MWF::press(f.imgSam);
+                MWF::release(f.imgSam);
+            }
+        });
+        poll.start(0);
+        MWF::click(f.imgSam);
+        poll.stop();
+        QVERIFY(f.search.DrawSuspended);
+        const int drawn = f.gallery->DrawnCount;
+        QVERIFY(drawn >= 16 && drawn < 40);
+        QVERIFY(f.pctProg->isVisible());
+        QCOMPARE(f.search.StatusMessage, QStringLiteral("サムネイルの表示を中断しました。%1/40枚。").arg(drawn));
+        QVERIFY(f.imgSam->isLookVisible(SamLook::Sam0) || f.imgSam->isLookVisible(SamLook::OFF0));
+        MWF::click(f.imgSam);  // resumes where it stopped
+        QCOMPARE(f.gallery->DrawnCount, 40);
+        QVERIFY(!f.pctProg->isVisible());
+        QCOMPARE(f.VScroll1->maximum(), 436 * 2);
+        QCOMPARE(f.lblNAMAE[0]->caption(), QStringLiteral("ハナ00"));
+    }
+
+    void longConditionLineScrolls()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        for (int i = 0; i < 12; ++i)
+            MWF::click(f.attr[4][size_t(i)]);
+        MWF::click(f.attr[2][0]);
+        const int w = f.pctKensaku->textWidth(fx.form().status->conditionText());
+        QVERIFY(w > 269 * 2);
+        QCOMPARE(f.pctKensaku->x(), -(w - 269 + 6));
+        const double start = f.status->conditionLeft();
+        MWF::release(f.pctKensaku, Qt::LeftButton, QPoint(5, 5));
+        QCOMPARE(f.status->conditionLeft(), std::min(0.0, start + 134.5 >= -2 ? 0.0 : start + 134.5));
+        while (f.status->conditionLeft() < 0)
+            MWF::release(f.pctKensaku, Qt::LeftButton, QPoint(5, 5));
+        QCOMPARE(f.pctKensaku->pos(), QPoint(0, 0));
+        MWF::release(f.pctKensaku, Qt::RightButton, QPoint(5, 5));
+        QCOMPARE(f.status->conditionLeft(), -134.5);
+        QCOMPARE(f.pctKensaku->y(), -1);
+        int steps = 0;
+        while (f.status->conditionLeft() < 0 && steps++ < 100)
+            MWF::release(f.pctKensaku, Qt::RightButton, QPoint(5, 5));
+        QCOMPARE(f.pctKensaku->pos(), QPoint(0, 0));  // back to the start after the end
+        QCOMPARE(steps, (1800 - 269) * 2 / 269 + 0);
+    }
+};
+
+QTEST_MAIN(SearchFlowTest)
+#include "SearchFlowTest.moc"

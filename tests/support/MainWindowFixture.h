@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "app/MainWindow.h"
+#include "catalogue/CatalogueStore.h"
+#include "platform/fake/FakePlatform.h"
+#include "search/PictureButton.h"
+#include "support/TestCatalogues.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
+
+// A main window over a temporary application folder, with every platform
+// service faked and the two background timers stopped, so that a test drives
+// it by sending pointer events.
+class MainWindowFixture {
+public:
+    explicit MainWindowFixture(const QVector<FlowerRecord>& records, int twips = 15)
+    {
+        const QString app = dir.path() + u'/';
+        QDir().mkpath(app + QStringLiteral("data"));
+        TestCatalogues::write(app + QStringLiteral("SNH347.mdb"), records);
+        context = std::make_unique<AppContext>(app, fake.platform);
+        context->TwipsPerPixelX = context->TwipsPerPixelY = twips;
+        CatalogueStore::load(app + QStringLiteral("SNH347.mdb"), context->catalogue());
+        window = std::make_unique<MainWindow>(*context);
+        window->catalogueLoaded();
+        window->show();
+        form().Timer2->stop();
+        form().Timer3->stop();
+    }
+
+    MainForm& form() { return window->form(); }
+    QString appPath() const { return dir.path() + u'/'; }
+
+    // Writes a small picture into the data folder.
+    void picture(const QString& name, QSize size = QSize(120, 90), QColor colour = Qt::darkGreen)
+    {
+        QImage img(size, QImage::Format_RGB32);
+        img.fill(colour);
+        img.save(appPath() + QStringLiteral("data/") + name);
+    }
+
+    static void send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::NoButton,
+                     Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+        QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, held, mods);
+        QApplication::sendEvent(w, &e);
+    }
+    static void move(QWidget* w, QPoint pos = QPoint(10, 10)) { send(w, QEvent::MouseMove, pos); }
+    static void press(QWidget* w, Qt::MouseButton b = Qt::LeftButton, QPoint pos = QPoint(10, 10),
+                      Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        send(w, QEvent::MouseButtonPress, pos, b, m);
+    }
+    static void release(QWidget* w, Qt::MouseButton b = Qt::LeftButton, QPoint pos = QPoint(10, 10),
+                        Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        send(w, QEvent::MouseButtonRelease, pos, b, m);
+    }
+    // Point at, press and release inside: a click as a user makes it.
+    static void click(QWidget* w, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        move(w);
+        press(w, b, QPoint(10, 10), m);
+        release(w, b, QPoint(10, 10), m);
+    }
+
+    QTemporaryDir dir;
+    FakePlatform fake;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<MainWindow> window;
+};
