@@ -26,6 +26,7 @@ class AttributePanels;
 class CommandButtons;
 class Gallery;
 class PhotoWindows;
+class MainMenu;
 
 // Everything of the main window that its handlers share: the controls, the
 // search state and the controllers that implement the handlers.
@@ -68,6 +69,7 @@ struct MainForm {
     CommandButtons* commands = nullptr;
     Gallery* gallery = nullptr;
     PhotoWindows* photos = nullptr;
+    MainMenu* menu = nullptr;
 
     // The main window's release handling over its background (opens the
     // pop-up menu on the right button); idle buttons and the field call it too.

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AppContext.h"
+#include "MainMenu.h"
 #include "assets/ArtPalette.h"
 #include "assets/ButtonArt.h"
 #include "assets/CursorFile.h"
@@ -91,6 +92,7 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
     form_.searcher = new SearchController(form_);
     form_.panels = new AttributePanels(form_);
     form_.commands = new CommandButtons(form_);
+    form_.menu = new MainMenu(form_);
 
     connect(form_.pctKensaku, &PrintSurface::mouseReleased, this,
             [this](int button, int shift, QPoint pos) { form_.status->Form1_pctKensaku_MouseUp(button, shift, pos); });
@@ -106,6 +108,7 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
 
 MainWindow::~MainWindow()
 {
+    delete form_.menu;
     delete form_.commands;
     delete form_.panels;
     delete form_.searcher;
@@ -339,7 +342,7 @@ void MainWindow::Form1_Form_MouseUp(int button)
     }
     if (button != 2)
         return;
-    // The pop-up menu comes with the menu commands.
+    form_.menu->popup(QCursor::pos());
 }
 
 void MainWindow::Form1_Timer2_Timer()

@@ -304,6 +304,26 @@ void strokeLine(QPainter &p, const QPainterPath &path, const QColor &c, double w
     p.drawPath(path);
 }
 
+// Many small same-coloured parts go into one path and one fill: the raster
+// engine's cost is mostly per fill, not per pixel.
+QPainterPath rotatedCopies(const QPainterPath &shape, int count, double phase)
+{
+    QPainterPath all;
+    for (int i = 0; i < count; ++i)
+        all.addPath(QTransform().rotate(phase + 360.0 * i / count).map(shape));
+    all.setFillRule(Qt::WindingFill);
+    return all;
+}
+
+QPainterPath dots(const std::vector<QPointF> &centres, double radius)
+{
+    QPainterPath all;
+    for (const QPointF &c : centres)
+        all.addEllipse(c, radius, radius);
+    all.setFillRule(Qt::WindingFill);
+    return all;
+}
+
 // ----------------------------------------------------------------- species
 
 // Choices that must agree between every plant of one picture.
@@ -829,7 +849,7 @@ void paintPetalRing(Ctx &x, const Face &f, const PetalRing &ring)
         p.rotate(a);
         p.setBrush(petalGradient(x.c, L, 0.12 + 0.12 * depth));
         p.drawPath(shape);
-        if (x.fine && L > 10)
+        if (x.fine && L > 10 && ring.count <= 6)
             paintPetalVeins(p, x.c, L, w);
         p.restore();
     }
@@ -837,15 +857,9 @@ void paintPetalRing(Ctx &x, const Face &f, const PetalRing &ring)
 
 void paintSepals(QPainter &p, const Palette &c, double L, int count, double phase)
 {
-    const QPainterPath sepal = petalPath(L, L * 0.2, 0, true);
     p.setPen(QPen(withAlpha(c.leafDark, 0.9), 0.5));
     p.setBrush(c.leaf);
-    for (int i = 0; i < count; ++i) {
-        p.save();
-        p.rotate(phase + 360.0 * i / count);
-        p.drawPath(sepal);
-        p.restore();
-    }
+    p.drawPath(rotatedCopies(petalPath(L, L * 0.2, 0, true), count, phase));
 }
 
 void paintEye(Ctx &x, double R, int stamens, double reach)
@@ -862,8 +876,7 @@ void paintEye(Ctx &x, double R, int stamens, double reach)
     strokeLine(p, filaments, withAlpha(mix(x.c.petalLight, x.c.eye, 0.4), 0.9), std::max(0.5, R * 0.012));
     p.setPen(QPen(withAlpha(x.c.eyeDeep, 0.6), 0.4));
     p.setBrush(x.c.pollen);
-    for (const QPointF &a : anthers)
-        p.drawEllipse(a, R * 0.034, R * 0.034);
+    p.drawPath(dots(anthers, R * 0.034));
     QRadialGradient g(QPointF(-R * 0.03, -R * 0.03), R * 0.12);
     g.setColorAt(0, shade(x.c.eye, 0.18));
     g.setColorAt(1, x.c.eyeDeep);
@@ -872,9 +885,31 @@ void paintEye(Ctx &x, double R, int stamens, double reach)
     p.drawEllipse(QPointF(0, 0), R * 0.09, R * 0.09);
 }
 
+// Far-field stand-in for a flower head: the blur would hide its parts anyway.
+void paintBlob(QPainter &p, const Palette &c, const Face &f)
+{
+    p.save();
+    p.translate(f.at);
+    p.rotate(f.rot);
+    p.scale(1.0, f.squash);
+    QRadialGradient g(QPointF(0, 0), f.radius);
+    g.setColorAt(0.0, c.eye);
+    g.setColorAt(0.25, c.petalDeep);
+    g.setColorAt(0.5, c.petal);
+    g.setColorAt(1.0, c.petalLight);
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawEllipse(QPointF(0, 0), f.radius, f.radius);
+    p.restore();
+}
+
 void paintRadial(Ctx &x, const Face &f, int petals, int stamens)
 {
     QPainter &p = x.p;
+    if (!x.fine) {
+        paintBlob(p, x.c, {f.at, f.radius * 0.85, f.rot, f.squash});
+        return;
+    }
     p.save();
     p.translate(f.at);
     p.rotate(f.rot);
@@ -1108,33 +1143,36 @@ void paintLiguleRing(Ctx &x, double R, int ring)
     const int n = x.sp.petals + 4 - ring * 4;
     const double L = R * (1.0 - 0.16 * ring);
     const double w = 2 * M_PI * L * 0.6 / n;
-    QLinearGradient g(QPointF(0, 0), QPointF(L, 0));
-    g.setColorAt(0, x.c.petalDeep);
-    g.setColorAt(0.55, shade(x.c.petal, -0.03 * ring));
-    g.setColorAt(1, shade(x.c.petalLight, -0.06 * ring));
     const double phase = ring * 7.0 + x.r.range(0, 20);
-    const QPen edge(withAlpha(x.c.petalDeep, 0.55), 0.5), crease(withAlpha(x.c.petalDeep, 0.35), 0.5);
+    QPainterPath straps[2], creases;
     for (int i = 0; i < n; ++i) {
         const double len = L * x.r.range(0.88, 1.04);
-        const QPainterPath shape = ligulePath(R * 0.04, len, w);
-        g.setColorAt(0.55, shade(x.c.petal, x.r.range(-0.02, 0.06) - 0.03 * ring));
-        p.save();
-        p.rotate(phase + 360.0 * i / n + x.r.range(-4, 4));
-        p.setPen(edge);
-        p.setBrush(g);
-        p.drawPath(shape);
-        if (x.fine) {
-            p.setPen(crease);
-            p.drawLine(QPointF(len * 0.3, 0), QPointF(len * 0.9, 0));
-        }
-        p.restore();
+        const QTransform turn = QTransform().rotate(phase + 360.0 * i / n + x.r.range(-4, 4));
+        straps[i % 2].addPath(turn.map(ligulePath(R * 0.04, len, w)));
+        creases.moveTo(turn.map(QPointF(len * 0.3, 0)));
+        creases.lineTo(turn.map(QPointF(len * 0.9, 0)));
     }
+    p.setPen(QPen(withAlpha(x.c.petalDeep, 0.55), 0.5));
+    for (int k = 0; k < 2; ++k) {
+        QRadialGradient g(QPointF(0, 0), L);
+        g.setColorAt(0, x.c.petalDeep);
+        g.setColorAt(0.5, shade(x.c.petal, 0.04 * k - 0.03 * ring));
+        g.setColorAt(1, shade(x.c.petalLight, -0.06 * ring));
+        straps[k].setFillRule(Qt::WindingFill);
+        p.setBrush(g);
+        p.drawPath(straps[k]);
+    }
+    strokeLine(p, creases, withAlpha(x.c.petalDeep, 0.35), 0.5);
 }
 
 // A head of strap florets only: rings grow shorter and deeper toward the middle.
 void paintDandelionHead(Ctx &x, const Face &f)
 {
     QPainter &p = x.p;
+    if (!x.fine) {
+        paintBlob(p, x.c, f);
+        return;
+    }
     p.save();
     p.translate(f.at);
     p.rotate(f.rot);
@@ -1188,18 +1226,24 @@ void paintDisc(Ctx &x, double R)
     p.setBrush(g);
     p.drawEllipse(QPointF(0, 0), R, R);
     const int n = std::clamp(int(R * 2.2), 12, 70);
+    std::vector<QPointF> inner, outer;
+    for (int i = 0; i < n; ++i)
+        (i < n * 0.35 ? inner : outer).push_back(polar(i * 137.508, R * 0.9 * std::sqrt((i + 0.5) / n)));
     p.setPen(Qt::NoPen);
-    for (int i = 0; i < n; ++i) {
-        const QPointF q = polar(i * 137.508, R * 0.9 * std::sqrt((i + 0.5) / n));
-        p.setBrush(withAlpha(i < n * 0.35 ? x.c.eyeDeep : shade(x.c.eye, 0.14), 0.7));
-        p.drawEllipse(q, R * 0.07, R * 0.07);
-    }
+    p.setBrush(withAlpha(x.c.eyeDeep, 0.7));
+    p.drawPath(dots(inner, R * 0.07));
+    p.setBrush(withAlpha(shade(x.c.eye, 0.14), 0.7));
+    p.drawPath(dots(outer, R * 0.07));
 }
 
 // Ray florets around a disc.
 void paintDaisyHead(Ctx &x, const Face &f)
 {
     QPainter &p = x.p;
+    if (!x.fine) {
+        paintBlob(p, x.c, f);
+        return;
+    }
     p.save();
     p.translate(f.at);
     p.rotate(f.rot);
@@ -1243,15 +1287,23 @@ void paintBeadSpike(Ctx &x, const Tip &from, double len, double width, bool bris
             hairs.lineTo(at + polar(-axis.angleAtPercent(t) + (across > 0 ? 70 : -70) * 1.0, width * 0.8));
         }
     }
-    std::sort(beads.begin(), beads.end(), [](const Bead &a, const Bead &b) { return a.depth < b.depth; });
-    x.p.setPen(QPen(withAlpha(x.c.edge, 0.5), 0.4));
+    // three depth bands, back to front, then a glint on the nearer beads
+    QPainterPath bands[3], glints;
     for (const Bead &b : beads) {
-        QRadialGradient g(b.at - QPointF(b.radius * 0.3, b.radius * 0.3), b.radius * 1.3);
-        g.setColorAt(0, mix(x.c.petalLight, x.c.petal, 0.4 - 0.3 * b.depth));
-        g.setColorAt(1, mix(x.c.petal, x.c.petalDeep, 0.5 - 0.4 * b.depth));
-        x.p.setBrush(g);
-        x.p.drawEllipse(b.at, b.radius, b.radius * 0.85);
+        const int band = std::clamp(int((b.depth + 1) * 1.5), 0, 2);
+        bands[band].addEllipse(b.at, b.radius, b.radius * 0.85);
+        if (band == 2)
+            glints.addEllipse(b.at - QPointF(b.radius * 0.3, b.radius * 0.3), b.radius * 0.35, b.radius * 0.3);
     }
+    x.p.setPen(QPen(withAlpha(x.c.edge, 0.5), 0.4));
+    for (int k = 0; k < 3; ++k) {
+        bands[k].setFillRule(Qt::WindingFill);
+        x.p.setBrush(mix(x.c.petalDeep, x.c.petal, 0.35 + 0.4 * k));
+        x.p.drawPath(bands[k]);
+    }
+    x.p.setPen(Qt::NoPen);
+    x.p.setBrush(withAlpha(x.c.petalLight, 0.75));
+    x.p.drawPath(glints);
     if (bristles)
         strokeLine(x.p, hairs, withAlpha(x.c.petalLight, 0.7), 0.5);
 }
@@ -1338,14 +1390,21 @@ void paintGlobe(Ctx &x, QPointF at, double R)
     p.setPen(QPen(x.c.edge, 0.6));
     p.setBrush(g);
     p.drawEllipse(at, R, R);
+    // florets on a sphere, grouped by how much light they catch
     const int n = 48;
-    p.setPen(QPen(withAlpha(x.c.petalDeep, 0.6), 0.4));
+    QPainterPath tones[4];
     for (int i = n - 1; i >= 0; --i) {
         const double z = 1 - (i + 0.5) / n, rr = std::sqrt(1 - z * z);
         const QPointF off = polar(i * 137.508, R * rr * 0.96);
-        const double light = std::clamp(0.45 + 0.5 * z - 0.4 * (off.x() + off.y()) / R, 0.0, 1.0);
-        p.setBrush(mix(x.c.petalDeep, x.c.petalLight, light));
-        p.drawEllipse(at + off, R * 0.14 * (0.5 + 0.5 * z), R * 0.14 * (0.5 + 0.5 * z));
+        const double light = std::clamp(0.45 + 0.5 * z - 0.4 * (off.x() + off.y()) / R, 0.0, 0.999);
+        const double size = R * 0.14 * (0.5 + 0.5 * z);
+        tones[int(light * 4)].addEllipse(at + off, size, size);
+    }
+    p.setPen(QPen(withAlpha(x.c.petalDeep, 0.6), 0.4));
+    for (int k = 0; k < 4; ++k) {
+        tones[k].setFillRule(Qt::WindingFill);
+        p.setBrush(mix(x.c.petalDeep, x.c.petalLight, (k + 0.5) / 4));
+        p.drawPath(tones[k]);
     }
 }
 
@@ -1364,16 +1423,23 @@ void paintUmbel(Ctx &x, QPointF at, double R)
         heads.push_back(head);
     }
     strokeLine(p, spokes, x.c.stem, std::max(0.7, R * 0.015));
-    std::sort(heads.begin(), heads.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
-    p.setPen(QPen(x.c.edge, 0.5));
+    std::vector<QPointF> florets[3], eyes;
     for (const QPointF &h : heads) {
         for (int k = 0; k < 9; ++k) {
             const double v = -1 + 2 * (k + 0.5) / 9;
             const QPointF q = h + QPointF(v * 0.22 * R, -0.09 * R * (1 - v * v) + (k % 3 - 1) * 0.03 * R);
-            p.setBrush(mix(x.c.petal, x.c.petalLight, (k % 3) * 0.35));
-            p.drawEllipse(q, R * 0.055, R * 0.055);
+            florets[k % 3].push_back(q);
+            eyes.push_back(q);
         }
     }
+    p.setPen(QPen(x.c.edge, 0.5));
+    for (int k = 0; k < 3; ++k) {
+        p.setBrush(mix(x.c.petal, x.c.petalLight, k * 0.35));
+        p.drawPath(dots(florets[k], R * 0.055));
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(withAlpha(x.c.eye, 0.8));
+    p.drawPath(dots(eyes, R * 0.015));
 }
 
 // ------------------------------------------------------ inflorescences

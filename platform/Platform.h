@@ -8,6 +8,7 @@ class DocumentOpener;
 class BusyPointer;
 class Clock;
 class RandomSource;
+class ProgramLauncher;
 
 // The platform services the program calls, each behind a small interface so
 // that tests can answer dialogs and see what was shown and heard.
@@ -20,4 +21,5 @@ struct Platform {
     BusyPointer& busy;
     Clock& clock;
     RandomSource& random;
+    ProgramLauncher& programs;
 };

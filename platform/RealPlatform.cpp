@@ -1,6 +1,7 @@
 #include "RealPlatform.h"
 
 #include "DesktopDocumentOpener.h"
+#include "DesktopProgramLauncher.h"
 #include "QtBeeper.h"
 #include "SdlAudio.h"
 #include "QtBusyPointer.h"
@@ -20,6 +21,7 @@ struct RealPlatform::Services {
     QtBusyPointer busy;
     SystemClock clock;
     SystemRandom random;
+    DesktopProgramLauncher programs;
 };
 
 RealPlatform::RealPlatform()
@@ -27,7 +29,7 @@ RealPlatform::RealPlatform()
 {
     Services& s = *services_;
     platform_ = std::make_unique<Platform>(
-        Platform{s.messages, s.beeper, s.sound, s.music, s.documents, s.busy, s.clock, s.random});
+        Platform{s.messages, s.beeper, s.sound, s.music, s.documents, s.busy, s.clock, s.random, s.programs});
 }
 
 RealPlatform::~RealPlatform() = default;

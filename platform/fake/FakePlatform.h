@@ -7,6 +7,7 @@
 #include "FakeDocumentOpener.h"
 #include "FakeMessageBoxes.h"
 #include "FakeMusicPlayer.h"
+#include "FakeProgramLauncher.h"
 #include "FakeRandom.h"
 #include "FakeSoundPlayer.h"
 
@@ -20,5 +21,6 @@ struct FakePlatform {
     FakeBusyPointer busy;
     FakeClock clock;
     FakeRandom random;
-    Platform platform{messages, beeper, sound, music, documents, busy, clock, random};
+    FakeProgramLauncher programs;
+    Platform platform{messages, beeper, sound, music, documents, busy, clock, random, programs};
 };

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QPoint>
+#include <array>
+
+struct MainForm;
+class QAction;
+class QMenu;
+
+// The main window's whole menu, opened as a pop-up by the right button. Just
+// before it opens, every entry's state is worked out again from the current
+// state, so that only commands that make sense now can be chosen; the
+// commands run after the menu has closed.
+class MainMenu {
+public:
+    explicit MainMenu(MainForm& form);
+    ~MainMenu();
+
+    // Prepares the entries, shows the menu at the pointer and runs the choice.
+    void popup(QPoint globalPos);
+    // The preparation alone (steps in the order the menu needs them).
+    void prepare();
+    // Runs the command of an entry.
+    void run(QAction* entry);
+
+    // Whether the application folder can be written (the editor needs it).
+    static bool folderWritable(const QString& appPath);
+
+    QMenu* mnuMain = nullptr;
+    QAction* mnuSam = nullptr;
+    QAction* mnuAll = nullptr;
+    QAction* mnuClear = nullptr;
+    QMenu* mnuSHOW = nullptr;
+    std::array<QAction*, 2> mnuSLD{};
+    QMenu* mnuSamuneilu = nullptr;
+    std::array<QAction*, 2> mnuHyouji{};
+    QMenu* mnuSettei = nullptr;
+    std::array<QAction*, 4> mnuSound{};
+    QAction* mnuDATA = nullptr;
+    QAction* mnuREADME = nullptr;
+    QAction* mnuVER = nullptr;
+    std::array<QAction*, 8> mnuHis{};
+    QAction* mnuEnd = nullptr;
+
+    int SldMode = 0;  // the slideshow order last chosen
+
+private:
+    void build();
+    bool selectionExists() const;
+    void Form1_mnuSound_Click(int i);
+    void Form1_mnuDATA_Click();
+    void Form1_mnuVER_Click();
+    void StartSlideShow();
+
+    MainForm& f_;
+};

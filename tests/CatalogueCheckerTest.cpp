@@ -1,0 +1,174 @@
+#include "catalogue/CatalogueChecker.h"
+#include "catalogue/CategoryTables.h"
+#include "support/TestCatalogues.h"
+
+#include <QSet>
+#include <QtTest>
+
+using TestCatalogues::record;
+using Fault = CatalogueChecker::Fault;
+
+namespace {
+
+// "FIELD:Fault" for each problem, so a row states every problem it expects
+// and any extra one fails it.
+QStringList summary(const CatalogueChecker::Report& report)
+{
+    QStringList s;
+    for (const CatalogueChecker::Problem& p : report.problems)
+        s << p.field + u':' + CatalogueChecker::faultName(p.fault);
+    s.sort();
+    return s;
+}
+
+QVector<FlowerRecord> validRecords(int count)
+{
+    QVector<FlowerRecord> rows;
+    for (int i = 0; i < count; ++i)
+        rows << record(QStringLiteral("ハナ%1").arg(i));
+    return rows;
+}
+
+void setField(FlowerRecord& r, const QString& field, const QString& value)
+{
+    static const std::pair<const char*, QString FlowerRecord::*> members[] = {
+        {"NAMAE", &FlowerRecord::NAMAE}, {"IRO", &FlowerRecord::IRO},       {"KA", &FlowerRecord::KA},
+        {"KA2", &FlowerRecord::KA2},     {"SYASIN", &FlowerRecord::SYASIN},
+    };
+    for (const auto& [name, member] : members)
+        if (field == QLatin1String(name))
+            r.*member = value;
+}
+
+}  // namespace
+
+class CatalogueCheckerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each row changes one field of the first of `count` valid records (whose
+    // pictures exist as NAME.jpg) and adds `pictures` to the data folder.
+    void rules_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("pictures");
+        QTest::addColumn<QStringList>("expected");
+
+        const QString halfWidthFamily = CategoryTables::storedName(4, 4);
+        QTest::newRow("valid catalogue") << 3 << QString() << QString() << QStringList() << QStringList();
+        QTest::newRow("full-width family name")
+            << 3 << "KA" << QStringLiteral("カヤツリグサ科") << QStringList()
+            << QStringList{"KA:NotStoredName", "KA:TooLong"};  // 14 bytes; the stored form takes 9
+        QTest::newRow("half-width family name") << 3 << "KA" << halfWidthFamily << QStringList() << QStringList();
+        QTest::newRow("trailing space in colour")
+            << 3 << "IRO" << QStringLiteral("白系 ") << QStringList() << QStringList{"IRO:NotStoredName"};
+        QTest::newRow("duplicate name")
+            << 3 << "NAMAE" << QStringLiteral("ハナ1") << QStringList()
+            << QStringList{"NAMAE:DuplicateName"};
+        QTest::newRow("empty name") << 3 << "NAMAE" << QString() << QStringList()
+                                    << QStringList{"NAMAE:EmptyName"};
+        QTest::newRow("name of 16 full-width characters (32 bytes)")
+            << 3 << "NAMAE" << QString(16, QChar(u'ア')) << QStringList()
+            << QStringList{"NAMAE:TooLong"};
+        QTest::newRow("name of 15 full-width characters (30 bytes)")
+            << 3 << "NAMAE" << QString(15, QChar(u'ア')) << QStringList() << QStringList();
+        QTest::newRow("picture file of 35 bytes")
+            << 3 << "SYASIN" << QString(31, u'p') + ".jpg" << QStringList{QString(31, u'p') + ".jpg"}
+            << QStringList{"SYASIN:TooLong"};
+        QTest::newRow("missing picture")
+            << 3 << "SYASIN" << "nothere.jpg" << QStringList() << QStringList{"SYASIN:MissingPicture"};
+        QTest::newRow("no picture named") << 3 << "SYASIN" << QString() << QStringList()
+                                          << QStringList{"SYASIN:MissingPicture"};
+        QTest::newRow("picture present only as .gif (ok)")
+            << 3 << "SYASIN" << "flower.jpg" << QStringList{"flower.gif"} << QStringList();
+        QTest::newRow("picture under a name of its own (ok)")
+            << 3 << "SYASIN" << "flower.png" << QStringList{"flower.png"} << QStringList();
+        QTest::newRow("empty display family") << 3 << "KA2" << QString() << QStringList()
+                                              << QStringList{"KA2:EmptyField"};
+        QTest::newRow("500 records") << 500 << QString() << QString() << QStringList() << QStringList();
+        QTest::newRow("501 records") << 501 << QString() << QString() << QStringList()
+                                     << QStringList{":TooManyRecords"};
+    }
+    void rules()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QStringList, pictures);
+        QFETCH(QStringList, expected);
+
+        QVector<FlowerRecord> rows = validRecords(count);
+        QSet<QString> files(pictures.begin(), pictures.end());
+        for (int i = 1; i < rows.size(); ++i)
+            files << rows[i].SYASIN;
+        if (field != QLatin1String("SYASIN"))
+            files << rows[0].SYASIN;
+        setField(rows[0], field, value);
+
+        const CatalogueChecker checker([&](const QString& f) { return files.contains(f); });
+        const CatalogueChecker::Report report = checker.check(rows);
+        QCOMPARE(summary(report), expected);
+        QCOMPARE(report.clean(), expected.isEmpty());
+    }
+
+    void tooManyRecordsNamesWhatIsLeftOut()
+    {
+        QVector<FlowerRecord> rows = validRecords(500);
+        rows.prepend(record(QStringLiteral("ワレモコウ")));  // last in name order, though first in the list
+        const CatalogueChecker checker([](const QString&) { return true; });
+        const CatalogueChecker::Report report = checker.check(rows);
+        QCOMPARE(report.problems.size(), 1);
+        QCOMPARE(report.problems[0].row, 0);
+        QVERIFY2(report.problems[0].what.endsWith(QStringLiteral("leaves out: ワレモコウ")),
+                 qPrintable(report.problems[0].what));
+    }
+
+    void indistinguishableGroups()
+    {
+        const QVector<FlowerRecord> rows = {
+            record("アカネ", "秋", "白系", "その他", "輪生", "その他"),
+            record("イヌタデ", "秋", "赤紫系", "穂型", "互生", "タデ科"),
+            record("オオイヌタデ", "秋", "赤紫系", "穂型", "互生", "タデ科"),
+            record("カントウタンポポ", "春", "黄色系", "タンポポ型", "根生", "キク科"),
+            record("サクラタデ", "秋", "赤紫系", "穂型", "互生", "タデ科"),
+            record("セイヨウタンポポ", "春", "黄色系", "タンポポ型", "根生", "キク科"),
+            record("ブタナ", "夏", "黄色系", "タンポポ型", "根生", "キク科"),  // differs in season only
+            record("ヤナギタデ", "秋", "赤紫系", "穂型", "互生", "タデ科"),
+        };
+        const CatalogueChecker checker([](const QString&) { return true; });
+        const CatalogueChecker::Report report = checker.check(rows);
+        QVERIFY(report.clean());
+        QCOMPARE(report.groups.size(), 2);
+        QCOMPARE(report.groups[0].names,
+                 QStringList({"イヌタデ", "オオイヌタデ", "サクラタデ", "ヤナギタデ"}));
+        QCOMPARE(report.groups[0].attributes, QStringList({"秋", "赤紫系", "穂型", "互生", "タデ科"}));
+        QCOMPARE(report.groups[1].names, QStringList({"カントウタンポポ", "セイヨウタンポポ"}));
+    }
+
+    void valueCountsFlagRareValues()
+    {
+        QVector<FlowerRecord> rows = validRecords(3);  // 春 白系 花弁５枚型 互生 キク科
+        rows << record("アキノハナ", "秋");
+        const CatalogueChecker checker([](const QString&) { return true; });
+        const CatalogueChecker::Report report = checker.check(rows);
+        int total = 0;
+        for (int k = 0; k < CategoryTables::kCategoryCount; ++k)
+            total += CategoryTables::valueCount(k);
+        QCOMPARE(report.valueCounts.size(), total);  // every stored value, even when unused
+        auto count = [&](int k, const char* value) {
+            for (const auto& v : report.valueCounts)
+                if (v.category == k && v.value == QString::fromUtf8(value))
+                    return std::pair(v.records, v.rare);
+            return std::pair(-1, false);
+        };
+        QCOMPARE(count(0, "春"), std::pair(3, false));
+        QCOMPARE(count(0, "秋"), std::pair(1, true));
+        QCOMPARE(count(0, "夏"), std::pair(0, true));
+        QCOMPARE(count(4, "キク科"), std::pair(4, false));
+    }
+};
+
+QTEST_GUILESS_MAIN(CatalogueCheckerTest)
+#include "CatalogueCheckerTest.moc"

@@ -1,0 +1,207 @@
+#include "about/AboutBox.h"
+#include "app/MainMenu.h"
+#include "gallery/Gallery.h"
+#include "gallery/NameLabel.h"
+#include "gallery/PhotoWindows.h"
+#include "gallery/ProgressBox.h"
+#include "support/MainWindowFixture.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+
+using TestCatalogues::record;
+using MWF = MainWindowFixture;
+
+namespace {
+
+QVector<FlowerRecord> catalogue()
+{
+    QVector<FlowerRecord> recs;
+    for (int i = 0; i < 30; ++i)
+        recs << record(QStringLiteral("ハナ%1").arg(i, 2, 10, QLatin1Char('0')), i % 2 ? "春" : "夏");
+    return recs;
+}
+
+// A compact picture of the menu's state: one letter per entry, upper case
+// when enabled, '*' after a checked one.
+QString menuStates(const MainMenu& m)
+{
+    auto s = [](const QAction* a, char c) {
+        QString t = a->isEnabled() ? QString(QChar(c).toUpper()) : QString(QChar(c));
+        return a->isChecked() ? t + u'*' : t;
+    };
+    QString out;
+    out += s(m.mnuSam, 's') + s(m.mnuAll, 'a') + s(m.mnuClear, 'c') + u' ';
+    out += s(m.mnuSHOW->menuAction(), 'w') + s(m.mnuSamuneilu->menuAction(), 'm') +
+           s(m.mnuSettei->menuAction(), 'k') + s(m.mnuDATA, 'd') + u' ';
+    for (QAction* a : m.mnuHyouji)
+        out += s(a, 'h');
+    out += u' ';
+    for (QAction* a : m.mnuSound)
+        out += s(a, 'o');
+    out += u' ' + s(m.mnuREADME, 'r') + s(m.mnuVER, 'v') + s(m.mnuEnd, 'e');
+    return out;
+}
+
+}  // namespace
+
+class MainMenuTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void states_data()
+    {
+        QTest::addColumn<QString>("situation");
+        // Disabled submenus keep the check marks they had (none before a first opening).
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("nothing selected, no results") << "idle" << "sAc WMKD H*H OO*OO RVE";
+        QTest::newRow("one attribute selected") << "selected" << "SAC Wmkd HH OOOO RVE";
+        QTest::newRow("photo window open") << "photo" << "SaC Wmkd HH OOOO RVE";
+        QTest::newRow("sound 2 in the file") << "sound2" << "sAc WMKD H*H OOO*O RVE";
+        QTest::newRow("mode 1 in the file") << "mode1" << "sAc WMKD HH* OO*OO RVE";
+    }
+    void states()
+    {
+        QFETCH(QString, situation);
+        QFETCH(QString, expected);
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        if (situation == "selected")
+            MWF::click(f.attr[0][0]);
+        if (situation == "photo") {
+            MWF::click(f.imgAll);
+            MWF::click(f.lblNAMAE[0]);
+            QCOMPARE(f.photos->OpenPhotoCount(), 1);
+        }
+        if (situation == "sound2")
+            fx.context->settings().writeClickSound(2);
+        if (situation == "mode1")
+            fx.context->settings().writeThumbnailMode(1);
+        f.menu->prepare();
+        QCOMPARE(menuStates(*f.menu), expected);
+        QCOMPARE(f.menu->mnuEnd->text(), QStringLiteral("ソノハの終了(&X)"));
+    }
+
+    void interruptedDrawingReadsContinue()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0]);
+        QTimer::singleShot(0, [&] { f.search.DrawInterrupt = true; });
+        MWF::click(f.imgSam);
+        QVERIFY(f.search.DrawSuspended);
+        f.menu->prepare();
+        QCOMPARE(f.menu->mnuSam->text(), QStringLiteral("継続"));
+        QVERIFY(f.menu->mnuSam->isEnabled());
+        f.menu->run(f.menu->mnuSam);  // continues the drawing
+        QCOMPARE(f.gallery->DrawnCount, 15);
+        f.menu->prepare();
+        QCOMPARE(f.menu->mnuSam->text(), QStringLiteral("サムネイルの表示"));
+    }
+
+    void releaseDuringDrawingBeeps()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        f.pctProg->show();  // a drawing runs and is not suspended
+        MWF::release(fx.window.get(), Qt::LeftButton, QPoint(300, 470));
+        MWF::release(fx.window.get(), Qt::RightButton, QPoint(300, 470));
+        QCOMPARE(fx.fake.beeper.count, 2);
+    }
+
+    void soundEntries_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("heard");
+        QTest::newRow("ピッ！") << 0 << "play:Pi!.wav";
+        QTest::newRow("チュイ") << 2 << "play:Tyui.wav";
+        QTest::newRow("なし stops the sound") << 3 << "stop";
+    }
+    void soundEntries()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, heard);
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        f.menu->prepare();
+        f.menu->run(f.menu->mnuSound[size_t(entry)]);
+        QCOMPARE(fx.fake.sound.log, QStringList{heard});
+        QCOMPARE(fx.context->settings().readClickSound(), entry);
+        f.menu->prepare();
+        QVERIFY(f.menu->mnuSound[size_t(entry)]->isChecked());
+    }
+
+    void historyEntriesOnlyWithAnEmptyGallery()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        MWF::click(f.imgAll);
+        MWF::click(f.lblNAMAE[1]);
+        MWF::click(f.lblNAMAE[3]);
+        f.menu->prepare();
+        QCOMPARE(f.menu->mnuHis[0]->text(), QStringLiteral("1 ハナ03"));
+        QCOMPARE(f.menu->mnuHis[1]->text(), QStringLiteral("2 ハナ01"));
+        QCOMPARE(f.menu->mnuHis[2]->text(), QStringLiteral("3 "));
+        QVERIFY(!f.menu->mnuHis[0]->isEnabled());  // thumbnails in the gallery
+        f.menu->run(f.menu->mnuClear);
+        QCOMPARE(f.photos->OpenPhotoCount(), 0);
+        f.menu->prepare();
+        QVERIFY(f.menu->mnuHis[0]->isEnabled());
+        QVERIFY(f.menu->mnuHis[1]->isEnabled());
+        QVERIFY(!f.menu->mnuHis[2]->isEnabled());
+        f.menu->run(f.menu->mnuHis[1]);  // reopens ハナ01; the history stays as it was
+        QCOMPARE(f.photos->OpenPhotoCount(), 1);
+        QCOMPARE(f.photos->window(1)->flowerName(), QStringLiteral("ハナ01"));
+        QCOMPARE(f.history.entry(0), QStringLiteral("ハナ03"));
+    }
+
+    void helpOpensThePage()
+    {
+        MWF fx(catalogue());
+        fx.form().menu->run(fx.form().menu->mnuREADME);
+        QCOMPARE(fx.fake.documents.opened, QStringList{fx.appPath() + QStringLiteral("help/help.htm")});
+    }
+
+    void editorNeedsAWritableFolder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(MainMenu::folderWritable(dir.path()));
+        QVERIFY(!MainMenu::folderWritable(dir.path() + QStringLiteral("/missing")));
+        if (QFileInfo(QStringLiteral("/proc")).isWritable())
+            QSKIP("running as a user that can write everywhere");
+        QVERIFY(!MainMenu::folderWritable(QStringLiteral("/proc")));
+    }
+
+    void aboutBox_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("started");
+        QTest::newRow("a system-information program") << QStringList{"hardinfo"} << "hardinfo";
+        QTest::newRow("none installed") << QStringList{} << QString();
+    }
+    void aboutBox()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, started);
+        MWF fx(catalogue());
+        fx.fake.programs.installed = installed;
+        AboutBox box(*fx.context);
+        QCOMPARE(box.windowTitle(), QStringLiteral("ソノハVersion3.47のﾊﾞｰｼﾞｮﾝ情報"));
+        QCOMPARE(box.lblTitle()->text(), QStringLiteral("ソノハVersion3.47"));
+        QCOMPARE(box.lblVersion()->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 3.47"));
+        QVERIFY(box.lblDescription()->text().startsWith(QStringLiteral("身近な草花の検索図鑑ソフトです(^^;)")));
+        QCOMPARE(box.cmdSysInfo()->text(), QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
+        box.cmdSysInfo()->click();
+        if (started.isEmpty()) {
+            QCOMPARE(fx.fake.messages.texts(), QStringList{"現時点ではｼｽﾃﾑ情報を使用できません"});
+        } else {
+            QCOMPARE(fx.fake.programs.started, QStringList{started});
+            QVERIFY(fx.fake.messages.shown.isEmpty());
+        }
+    }
+};
+
+QTEST_MAIN(MainMenuTest)
+#include "MainMenuTest.moc"

@@ -1,0 +1,102 @@
+// Checks a catalogue file before it is shipped or handed on: every record
+// against what the program and its record editor can handle, the pictures in
+// the data folder, how the records spread over the attribute values, and
+// which records no search can tell apart.
+//
+// usage: sonoha-check APP_DIR
+//   reads APP_DIR/SNH347.mdb and looks for pictures in APP_DIR/data/.
+// exit status: 0 no problem, 1 problems found, 2 the catalogue cannot be read.
+
+#include "catalogue/CatalogueChecker.h"
+#include "catalogue/CatalogueStore.h"
+#include "catalogue/CategoryTables.h"
+#include "gallery/PictureFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+namespace {
+
+QTextStream& out()
+{
+    static QTextStream s(stdout);
+    s.setEncoding(QStringConverter::Utf8);
+    return s;
+}
+
+void printProblems(const CatalogueChecker::Report& report)
+{
+    if (report.clean()) {
+        out() << "No problems.\n";
+        return;
+    }
+    out() << "Problems (" << report.problems.size() << "):\n";
+    for (const CatalogueChecker::Problem& p : report.problems) {
+        if (p.row == 0)
+            out() << "  catalogue: " << p.what << "\n";
+        else
+            out() << "  row " << p.row << " 「" << p.name << "」 " << p.field << ": " << p.what << "\n";
+    }
+}
+
+void printValueCounts(const CatalogueChecker::Report& report)
+{
+    out() << "\nRecords per value (! = fewer than " << CatalogueChecker::kRareBelow << " records):\n";
+    int category = -1;
+    for (const CatalogueChecker::ValueCount& v : report.valueCounts) {
+        if (v.category != category) {
+            category = v.category;
+            out() << "  " << CategoryTables::fieldName(category) << " (" << CatalogueChecker::categoryLabel(category)
+                  << ")\n";
+        }
+        out() << "    " << (v.rare ? "! " : "  ") << qSetFieldWidth(4) << Qt::right << v.records << qSetFieldWidth(0)
+              << "  " << v.value << "\n";
+    }
+}
+
+void printGroups(const CatalogueChecker::Report& report)
+{
+    out() << "\n";
+    if (report.groups.isEmpty()) {
+        out() << "No two records share all five attributes.\n";
+        return;
+    }
+    out() << report.groups.size() << " groups share all five attributes; the largest has "
+          << report.groups.first().names.size() << " records:\n";
+    for (const CatalogueChecker::Group& g : report.groups)
+        out() << "  " << g.names.size() << "  " << g.attributes.join(QStringLiteral(" / ")) << ": "
+              << g.names.join(QStringLiteral(", ")) << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);  // the SQL driver is a plugin
+    if (argc != 2) {
+        QTextStream(stderr) << "usage: sonoha-check APP_DIR\n";
+        return 2;
+    }
+    const QString appDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + u'/';
+    const QString path = appDir + QLatin1String(CatalogueStore::kFileName);
+
+    QVector<FlowerRecord> records;
+    QString error;
+    if (!CatalogueStore::readAll(path, records, &error)) {
+        QTextStream(stderr) << "cannot read " << path << ": " << error << "\n";
+        return 2;
+    }
+
+    const PictureFiles pictures(appDir);
+    const CatalogueChecker checker([&](const QString& name) { return pictures.existsInData(name); });
+    const CatalogueChecker::Report report = checker.check(records);
+
+    out() << "Catalogue " << path << ": " << report.recordCount << " records, pictures in "
+          << pictures.dataFolder() << "\n\n";
+    printProblems(report);
+    printValueCounts(report);
+    printGroups(report);
+    out().flush();
+    return report.clean() ? 0 : 1;
+}
