@@ -304,24 +304,16 @@ void strokeLine(QPainter &p, const QPainterPath &path, const QColor &c, double w
     p.drawPath(path);
 }
 
-// Many small same-coloured parts go into one path and one fill: the raster
-// engine's cost is mostly per fill, not per pixel.
-QPainterPath rotatedCopies(const QPainterPath &shape, int count, double phase)
+// Speed notes for the raster engine: a gradient fill of any size is handed
+// to Qt's GUI thread pool and waited for, which costs more than painting a
+// small shape, so the many small repeated parts (rays, straps, beads,
+// florets) are filled with solid tones and only large, few shapes get
+// gradients. Merging many shapes into one path is slower still (it takes the
+// general-purpose rasteriser), so parts are filled one by one.
+void paintDots(QPainter &p, const std::vector<QPointF> &centres, double radius)
 {
-    QPainterPath all;
-    for (int i = 0; i < count; ++i)
-        all.addPath(QTransform().rotate(phase + 360.0 * i / count).map(shape));
-    all.setFillRule(Qt::WindingFill);
-    return all;
-}
-
-QPainterPath dots(const std::vector<QPointF> &centres, double radius)
-{
-    QPainterPath all;
     for (const QPointF &c : centres)
-        all.addEllipse(c, radius, radius);
-    all.setFillRule(Qt::WindingFill);
-    return all;
+        p.drawEllipse(c, radius, radius);
 }
 
 // ----------------------------------------------------------------- species
@@ -508,15 +500,22 @@ void paintVeins(QPainter &p, const Palette &c, LeafShape s, double L, double w, 
     strokeLine(p, side, withAlpha(c.leafLight, 0.28), 0.55);
 }
 
-// Paints a blade along +x in the current frame; light falls on the upper half.
-void paintBlade(QPainter &p, const Palette &c, LeafShape s, double L, double w, double droop, double tone)
+// Paints a blade along +x in the current frame; light falls on the upper
+// half. `fine` is false in the blurred far field, where a flat tone will do.
+void paintBlade(QPainter &p, const Palette &c, LeafShape s, double L, double w, double droop, double tone,
+                bool fine = true)
 {
     const QPainterPath blade = bladePath(s, L, w, droop);
+    p.setPen(QPen(withAlpha(c.leafDark, 0.85), 0.7));
+    if (!fine) {
+        p.setBrush(shade(c.leaf, tone));
+        p.drawPath(blade);
+        return;
+    }
     QLinearGradient g(QPointF(0, -w), QPointF(0, w + droop * L * 0.3));
     g.setColorAt(0.0, shade(c.leafLight, tone));
     g.setColorAt(0.45, shade(c.leaf, tone));
     g.setColorAt(1.0, shade(c.leafDark, tone));
-    p.setPen(QPen(withAlpha(c.leafDark, 0.85), 0.7));
     p.setBrush(g);
     p.drawPath(blade);
     paintVeins(p, c, s, L, w, droop);
@@ -556,7 +555,7 @@ void paintCompound(Ctx &x, double L, double tone)
         x.p.save();
         x.p.translate(at);
         x.p.rotate(angle);
-        paintBlade(x.p, c, LeafShape::Elliptic, len, len * (three ? 0.34 : 0.26), 0.0, tone);
+        paintBlade(x.p, c, LeafShape::Elliptic, len, len * (three ? 0.34 : 0.26), 0.0, tone, x.fine);
         x.p.restore();
     };
     if (three) {
@@ -592,7 +591,7 @@ void paintLeaf(Ctx &x, const LeafSpec &s)
     strokeLine(p, stalk, x.c.stem, std::max(1.0, s.length * 0.025));
     p.translate(petiole, 0);
     const double L = s.length - petiole;
-    paintBlade(p, x.c, x.sp.leaf, L, L * widthRatio(x.sp.leaf) * s.width, x.sp.droop, tone);
+    paintBlade(p, x.c, x.sp.leaf, L, L * widthRatio(x.sp.leaf) * s.width, x.sp.droop, tone, x.fine);
     p.restore();
 }
 
@@ -843,13 +842,17 @@ void paintPetalRing(Ctx &x, const Face &f, const PetalRing &ring)
         order.push_back({std::sin(rot) * std::cos(rad) + std::cos(rot) * std::sin(rad) * f.squash, a});
     }
     std::sort(order.begin(), order.end());
+    const bool few = ring.count <= 6;
     p.setPen(QPen(x.c.edge, 0.6));
     for (const auto &[depth, a] : order) {
         p.save();
         p.rotate(a);
-        p.setBrush(petalGradient(x.c, L, 0.12 + 0.12 * depth));
+        if (few)
+            p.setBrush(petalGradient(x.c, L, 0.12 + 0.12 * depth));
+        else
+            p.setBrush(mix(x.c.petal, x.c.petalLight, 0.25 + 0.2 * depth + x.r.range(-0.1, 0.1)));
         p.drawPath(shape);
-        if (x.fine && L > 10 && ring.count <= 6)
+        if (x.fine && L > 10 && few)
             paintPetalVeins(p, x.c, L, w);
         p.restore();
     }
@@ -857,9 +860,15 @@ void paintPetalRing(Ctx &x, const Face &f, const PetalRing &ring)
 
 void paintSepals(QPainter &p, const Palette &c, double L, int count, double phase)
 {
+    const QPainterPath sepal = petalPath(L, L * 0.2, 0, true);
     p.setPen(QPen(withAlpha(c.leafDark, 0.9), 0.5));
     p.setBrush(c.leaf);
-    p.drawPath(rotatedCopies(petalPath(L, L * 0.2, 0, true), count, phase));
+    for (int i = 0; i < count; ++i) {
+        p.save();
+        p.rotate(phase + 360.0 * i / count);
+        p.drawPath(sepal);
+        p.restore();
+    }
 }
 
 void paintEye(Ctx &x, double R, int stamens, double reach)
@@ -876,13 +885,24 @@ void paintEye(Ctx &x, double R, int stamens, double reach)
     strokeLine(p, filaments, withAlpha(mix(x.c.petalLight, x.c.eye, 0.4), 0.9), std::max(0.5, R * 0.012));
     p.setPen(QPen(withAlpha(x.c.eyeDeep, 0.6), 0.4));
     p.setBrush(x.c.pollen);
-    p.drawPath(dots(anthers, R * 0.034));
+    paintDots(p, anthers, R * 0.034);
     QRadialGradient g(QPointF(-R * 0.03, -R * 0.03), R * 0.12);
     g.setColorAt(0, shade(x.c.eye, 0.18));
     g.setColorAt(1, x.c.eyeDeep);
     p.setBrush(g);
     p.setPen(QPen(withAlpha(x.c.eyeDeep, 0.8), 0.5));
     p.drawEllipse(QPointF(0, 0), R * 0.09, R * 0.09);
+}
+
+// Deepens the colour toward the middle of a head whose petals are solid.
+void paintHeart(QPainter &p, const QColor &deep, double radius)
+{
+    QRadialGradient g(QPointF(0, 0), radius);
+    g.setColorAt(0, withAlpha(deep, 0.85));
+    g.setColorAt(1, withAlpha(deep, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawEllipse(QPointF(0, 0), radius, radius);
 }
 
 // Far-field stand-in for a flower head: the blur would hide its parts anyway.
@@ -922,6 +942,8 @@ void paintRadial(Ctx &x, const Face &f, int petals, int stamens)
         ring.phase += 180.0 / petals;
         paintPetalRing(x, f, ring);
     }
+    if (petals > 6)
+        paintHeart(p, x.c.petalDeep, f.radius * 0.5);
     paintEye(x, f.radius, x.fine ? stamens : stamens / 3, x.sp.form == Form::Many ? 0.3 : 0.26);
     p.restore();
 }
@@ -1144,25 +1166,16 @@ void paintLiguleRing(Ctx &x, double R, int ring)
     const double L = R * (1.0 - 0.16 * ring);
     const double w = 2 * M_PI * L * 0.6 / n;
     const double phase = ring * 7.0 + x.r.range(0, 20);
-    QPainterPath straps[2], creases;
+    const QColor base = mix(x.c.petal, x.c.petalLight, 0.35 - 0.12 * ring);
+    p.setPen(QPen(withAlpha(x.c.petalDeep, 0.55), 0.5));
     for (int i = 0; i < n; ++i) {
         const double len = L * x.r.range(0.88, 1.04);
-        const QTransform turn = QTransform().rotate(phase + 360.0 * i / n + x.r.range(-4, 4));
-        straps[i % 2].addPath(turn.map(ligulePath(R * 0.04, len, w)));
-        creases.moveTo(turn.map(QPointF(len * 0.3, 0)));
-        creases.lineTo(turn.map(QPointF(len * 0.9, 0)));
+        p.save();
+        p.rotate(phase + 360.0 * i / n + x.r.range(-4, 4));
+        p.setBrush(shade(base, x.r.range(-0.04, 0.05)));
+        p.drawPath(ligulePath(R * 0.04, len, w));
+        p.restore();
     }
-    p.setPen(QPen(withAlpha(x.c.petalDeep, 0.55), 0.5));
-    for (int k = 0; k < 2; ++k) {
-        QRadialGradient g(QPointF(0, 0), L);
-        g.setColorAt(0, x.c.petalDeep);
-        g.setColorAt(0.5, shade(x.c.petal, 0.04 * k - 0.03 * ring));
-        g.setColorAt(1, shade(x.c.petalLight, -0.06 * ring));
-        straps[k].setFillRule(Qt::WindingFill);
-        p.setBrush(g);
-        p.drawPath(straps[k]);
-    }
-    strokeLine(p, creases, withAlpha(x.c.petalDeep, 0.35), 0.5);
 }
 
 // A head of strap florets only: rings grow shorter and deeper toward the middle.
@@ -1178,14 +1191,10 @@ void paintDandelionHead(Ctx &x, const Face &f)
     p.rotate(f.rot);
     p.scale(1.0, f.squash);
     paintSepals(p, x.c, f.radius * 0.7, 14, 0);
-    for (int ring = 0; ring < (x.fine ? 5 : 3); ++ring)
+    for (int ring = 0; ring < 5; ++ring)
         paintLiguleRing(x, f.radius, ring);
-    QRadialGradient g(QPointF(0, 0), f.radius * 0.2);
-    g.setColorAt(0, x.c.eyeDeep);
-    g.setColorAt(1, withAlpha(x.c.petalDeep, 0));
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawEllipse(QPointF(0, 0), f.radius * 0.2, f.radius * 0.2);
+    paintHeart(p, x.c.petalDeep, f.radius * 0.6);
+    paintHeart(p, x.c.eyeDeep, f.radius * 0.2);
     p.restore();
 }
 
@@ -1231,9 +1240,9 @@ void paintDisc(Ctx &x, double R)
         (i < n * 0.35 ? inner : outer).push_back(polar(i * 137.508, R * 0.9 * std::sqrt((i + 0.5) / n)));
     p.setPen(Qt::NoPen);
     p.setBrush(withAlpha(x.c.eyeDeep, 0.7));
-    p.drawPath(dots(inner, R * 0.07));
+    paintDots(p, inner, R * 0.07);
     p.setBrush(withAlpha(shade(x.c.eye, 0.14), 0.7));
-    p.drawPath(dots(outer, R * 0.07));
+    paintDots(p, outer, R * 0.07);
 }
 
 // Ray florets around a disc.
@@ -1251,6 +1260,7 @@ void paintDaisyHead(Ctx &x, const Face &f)
     paintSepals(p, x.c, f.radius * 0.45, 16, 0);
     const PetalRing rays{x.sp.petals, 1.0, x.sp.petalWidth, x.sp.notch, false, x.r.range(0, 360)};
     paintPetalRing(x, f, rays);
+    paintHeart(p, x.c.petalDeep, f.radius * 0.5);
     paintDisc(x, f.radius * 0.3);
     p.restore();
 }
@@ -1288,22 +1298,18 @@ void paintBeadSpike(Ctx &x, const Tip &from, double len, double width, bool bris
         }
     }
     // three depth bands, back to front, then a glint on the nearer beads
-    QPainterPath bands[3], glints;
+    std::sort(beads.begin(), beads.end(), [](const Bead &a, const Bead &b) { return a.depth < b.depth; });
+    const QPen rim(withAlpha(x.c.edge, 0.5), 0.4);
     for (const Bead &b : beads) {
-        const int band = std::clamp(int((b.depth + 1) * 1.5), 0, 2);
-        bands[band].addEllipse(b.at, b.radius, b.radius * 0.85);
-        if (band == 2)
-            glints.addEllipse(b.at - QPointF(b.radius * 0.3, b.radius * 0.3), b.radius * 0.35, b.radius * 0.3);
+        x.p.setPen(rim);
+        x.p.setBrush(mix(x.c.petalDeep, x.c.petal, 0.55 + 0.4 * b.depth));
+        x.p.drawEllipse(b.at, b.radius, b.radius * 0.85);
+        if (b.depth > 0.3 && x.fine) {
+            x.p.setPen(Qt::NoPen);
+            x.p.setBrush(withAlpha(x.c.petalLight, 0.75));
+            x.p.drawEllipse(b.at - QPointF(b.radius * 0.3, b.radius * 0.3), b.radius * 0.35, b.radius * 0.3);
+        }
     }
-    x.p.setPen(QPen(withAlpha(x.c.edge, 0.5), 0.4));
-    for (int k = 0; k < 3; ++k) {
-        bands[k].setFillRule(Qt::WindingFill);
-        x.p.setBrush(mix(x.c.petalDeep, x.c.petal, 0.35 + 0.4 * k));
-        x.p.drawPath(bands[k]);
-    }
-    x.p.setPen(Qt::NoPen);
-    x.p.setBrush(withAlpha(x.c.petalLight, 0.75));
-    x.p.drawPath(glints);
     if (bristles)
         strokeLine(x.p, hairs, withAlpha(x.c.petalLight, 0.7), 0.5);
 }
@@ -1391,20 +1397,15 @@ void paintGlobe(Ctx &x, QPointF at, double R)
     p.setBrush(g);
     p.drawEllipse(at, R, R);
     // florets on a sphere, grouped by how much light they catch
-    const int n = 48;
-    QPainterPath tones[4];
+    const int n = x.fine ? 48 : 0;
+    p.setPen(QPen(withAlpha(x.c.petalDeep, 0.6), 0.4));
     for (int i = n - 1; i >= 0; --i) {
         const double z = 1 - (i + 0.5) / n, rr = std::sqrt(1 - z * z);
         const QPointF off = polar(i * 137.508, R * rr * 0.96);
-        const double light = std::clamp(0.45 + 0.5 * z - 0.4 * (off.x() + off.y()) / R, 0.0, 0.999);
+        const double light = std::clamp(0.45 + 0.5 * z - 0.4 * (off.x() + off.y()) / R, 0.0, 1.0);
         const double size = R * 0.14 * (0.5 + 0.5 * z);
-        tones[int(light * 4)].addEllipse(at + off, size, size);
-    }
-    p.setPen(QPen(withAlpha(x.c.petalDeep, 0.6), 0.4));
-    for (int k = 0; k < 4; ++k) {
-        tones[k].setFillRule(Qt::WindingFill);
-        p.setBrush(mix(x.c.petalDeep, x.c.petalLight, (k + 0.5) / 4));
-        p.drawPath(tones[k]);
+        p.setBrush(mix(x.c.petalDeep, x.c.petalLight, light));
+        p.drawEllipse(at + off, size, size);
     }
 }
 
@@ -1435,11 +1436,12 @@ void paintUmbel(Ctx &x, QPointF at, double R)
     p.setPen(QPen(x.c.edge, 0.5));
     for (int k = 0; k < 3; ++k) {
         p.setBrush(mix(x.c.petal, x.c.petalLight, k * 0.35));
-        p.drawPath(dots(florets[k], R * 0.055));
+        paintDots(p, florets[k], R * 0.055);
     }
     p.setPen(Qt::NoPen);
     p.setBrush(withAlpha(x.c.eye, 0.8));
-    p.drawPath(dots(eyes, R * 0.015));
+    if (x.fine)
+        paintDots(p, eyes, R * 0.015);
 }
 
 // ------------------------------------------------------ inflorescences

@@ -52,7 +52,8 @@ PictureLoader::Result PictureLoader::loadCover(const QString& path, QSize cell)
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kAllocationLimitMB);
     const QSize stored = reader.size();
-    if (!stored.isValid())
+    // Even a reduced decode of a huge picture costs too much: refuse it whole.
+    if (!fits(stored))
         return r;
     const bool turn = rotated(reader);
     const QSize upright = turn ? stored.transposed() : stored;
@@ -65,7 +66,7 @@ PictureLoader::Result PictureLoader::loadCover(const QString& path, QSize cell)
         if (!reader.read(&image) || image.isNull())
             return r;
     } else {
-        if (!fits(stored) || !reader.read(&image) || image.isNull())
+        if (!reader.read(&image) || image.isNull())
             return r;
         image = image.scaled(draw, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }

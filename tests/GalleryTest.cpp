@@ -1,0 +1,336 @@
+#include "gallery/CoverSize.h"
+#include "gallery/Gallery.h"
+#include "gallery/NameLabel.h"
+#include "gallery/PhotoWindows.h"
+#include "gallery/PictureFiles.h"
+#include "gallery/PictureLoader.h"
+#include "gallery/ProgressBox.h"
+#include "gallery/ThumbnailCell.h"
+#include "search/HelpBox.h"
+#include "search/PrintSurface.h"
+#include "support/MainWindowFixture.h"
+
+#include <QBuffer>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QtTest>
+#include <zlib.h>
+
+using TestCatalogues::record;
+using MWF = MainWindowFixture;
+
+namespace {
+
+QVector<FlowerRecord> springFlowers(int n)
+{
+    QVector<FlowerRecord> recs;
+    for (int i = 0; i < n; ++i)
+        recs << record(QStringLiteral("ハナ%1").arg(i, 2, 10, QLatin1Char('0')));
+    return recs;
+}
+
+// A PNG whose header claims a picture of w x h pixels; the pixel data is a
+// few bytes only, as in a decompression bomb.
+QByteArray pngClaiming(quint32 w, quint32 h)
+{
+    auto chunk = [](const char* type, const QByteArray& data) {
+        QByteArray c;
+        QDataStream s(&c, QIODevice::WriteOnly);
+        s << quint32(data.size());
+        QByteArray body = QByteArray(type, 4) + data;
+        s.writeRawData(body.constData(), int(body.size()));
+        s << quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size())));
+        return c;
+    };
+    QByteArray ihdr;
+    QDataStream s(&ihdr, QIODevice::WriteOnly);
+    s << w << h << quint8(8) << quint8(2) << quint8(0) << quint8(0) << quint8(0);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) + chunk("IDAT", QByteArray(16, '\0')) +
+           chunk("IEND", QByteArray());
+}
+
+}  // namespace
+
+class GalleryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void coverSize_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("drawn");
+        QTest::newRow("exact cell") << QSize(100, 85) << QSize(100, 85);
+        QTest::newRow("wide") << QSize(200, 100) << QSize(170, 85);
+        QTest::newRow("tall") << QSize(100, 200) << QSize(100, 200);
+        QTest::newRow("square") << QSize(80, 80) << QSize(100, 100);
+        QTest::newRow("photo 4:3") << QSize(640, 480) << QSize(113, 85);
+        QTest::newRow("half rounds to even") << QSize(41, 34) << QSize(102, 85);  // 102.5
+    }
+    void coverSize()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QSize, drawn);
+        QCOMPARE(CoverSize::rounded(picture), drawn);
+    }
+
+    void rangesAfterDrawing_data()
+    {
+        QTest::addColumn<int>("matches");
+        QTest::addColumn<int>("cells");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("range");
+        QTest::newRow("none") << 0 << 0 << 0 << 0;
+        QTest::newRow("5") << 5 << 5 << 1 << 0;
+        QTest::newRow("16") << 16 << 16 << 4 << 0;
+        QTest::newRow("17") << 17 << 16 << 4 << 436;
+        QTest::newRow("33") << 33 << 16 << 8 << 872;
+    }
+    void rangesAfterDrawing()
+    {
+        QFETCH(int, matches);
+        QFETCH(int, cells);
+        QFETCH(int, rows);
+        QFETCH(int, range);
+        QVector<FlowerRecord> recs = springFlowers(matches);
+        recs << record("アキノハナ", "秋");
+        MWF fx(recs);
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][matches ? 0 : 1], Qt::LeftButton, Qt::ShiftModifier);
+        int shown = 0;
+        for (ThumbnailCell* c : f.pctPicture)
+            shown += c->isVisible() ? 1 : 0;
+        QCOMPARE(shown, cells);
+        QCOMPARE(f.gallery->DrawnRows, rows);
+        QCOMPARE(f.VScroll1->maximum(), range);
+        QVERIFY(!f.pctProg->isVisible());
+        if (!matches)
+            QCOMPARE(f.pctMsg->text(), QStringLiteral("検索しましたが、条件に合う草花は見当たりませんでした。"));
+    }
+
+    void interruptAfterSixteenOfForty()
+    {
+        MWF fx(springFlowers(40));
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0]);
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (f.gallery->DrawnCount == 16 && f.search.DrawBusy && !f.search.DrawInterrupt)
+                MWF::click(f.imgSam);  // the pause button
+        });
+        poll.start(0);
+        MWF::click(f.imgSam);
+        poll.stop();
+        QCOMPARE(f.gallery->DrawnCount, 16);
+        QCOMPARE(f.VScroll1->maximum(), 0);
+        QCOMPARE(f.pctMsg->text(), QStringLiteral("サムネイルの表示を中断しました。16/40枚。"));
+        QVERIFY(f.pctProg->isVisible());
+        QCOMPARE(f.pctProg->label(), QStringLiteral("43 %"));
+        MWF::click(f.imgSam);
+        QCOMPARE(f.gallery->DrawnCount, 40);
+        QCOMPARE(f.gallery->entries[16].NAMAE, QStringLiteral("ハナ16"));
+        QCOMPARE(f.lblNAMAE[15]->caption(), QStringLiteral("ハナ15"));  // nothing was cleared
+    }
+
+    void scrollingPagesTheTable()
+    {
+        MWF fx(springFlowers(17));
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        f.VScroll1->setValue(109);  // one row down
+        QCOMPARE(f.lblNAMAE[0]->caption(), QStringLiteral("ハナ04"));
+        QCOMPARE(f.lblNAMAE[12]->caption(), QStringLiteral("ハナ16"));
+        QVERIFY(!f.pctPicture[13]->isVisible());
+        f.VScroll1->setValue(436);
+        QCOMPARE(f.lblNAMAE[0]->caption(), QStringLiteral("ハナ16"));
+        QVERIFY(!f.lblNAMAE[1]->isVisible());
+        QCOMPARE(f.gallery->rangeTip(436), QStringLiteral("ハナ16 ～ ハナ16 "));
+        QCOMPARE(f.gallery->rangeTip(0), QStringLiteral("ハナ00 ～ ハナ15 "));
+    }
+
+    void pictureLookup_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("resolved");
+        QTest::newRow("the stored jpg") << QStringList{"abc.jpg"} << "abc.jpg" << "abc.jpg";
+        QTest::newRow("only a gif") << QStringList{"abc.gif"} << "abc.jpg" << "abc.gif";
+        QTest::newRow("bmp before gif") << QStringList{"abc.gif", "abc.bmp"} << "abc.jpg" << "abc.bmp";
+        QTest::newRow("nothing: wmf unchecked") << QStringList{} << "abc.jpg" << "abc.wmf";
+        QTest::newRow("jpeg is not looked for") << QStringList{"abc.jpeg"} << "abc.jpeg" << "abc.wmf";
+        QTest::newRow("base up to the first dot") << QStringList{"a.jpg"} << "a.b.png" << "a.jpg";
+        QTest::newRow("no dot") << QStringList{"abc.jpg"} << "abc" << "abc.jpg";
+    }
+    void pictureLookup()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, stored);
+        QFETCH(QString, resolved);
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath(QStringLiteral("data")));
+        for (const QString& name : files)
+            QFile(dir.filePath(QStringLiteral("data/") + name)).open(QIODevice::WriteOnly);
+        PictureFiles pf(dir.path() + u'/');
+        QCOMPARE(pf.ResolvePictureFile(stored), resolved);
+    }
+
+    void badPicturesNeverTakeTheProgramDown_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("readable");
+        QImage img(640, 480, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        QByteArray jpeg;
+        QBuffer buf(&jpeg);
+        buf.open(QIODevice::WriteOnly);
+        img.save(&buf, "JPG");
+        QTest::newRow("good jpeg") << jpeg << true;
+        QTest::newRow("truncated jpeg") << jpeg.left(jpeg.size() / 3) << true;
+        QTest::newRow("decompression bomb") << pngClaiming(60000, 60000) << false;
+        QTest::newRow("not a picture") << QByteArray("hello") << false;
+        QTest::newRow("empty file") << QByteArray() << false;
+    }
+    void badPicturesNeverTakeTheProgramDown()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, readable);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.jpg"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const auto cover = PictureLoader::loadCover(path, QSize(100, 85));
+        const auto whole = PictureLoader::load(path);
+        QCOMPARE(cover.status == PictureLoader::Status::Ok, readable);
+        QCOMPARE(whole.status == PictureLoader::Status::Ok, readable);
+        if (readable) {
+            QCOMPARE(cover.image.size(), QSize(100, 85));
+            QCOMPARE(whole.image.size(), QSize(640, 480));
+        }
+        QCOMPARE(PictureLoader::load(dir.filePath(QStringLiteral("missing.jpg"))).status,
+                 PictureLoader::Status::Missing);
+    }
+
+    void portraitPhotosStandUpright()
+    {
+        // A 200 x 100 JPEG marked "rotate 90°" is a 100 x 200 portrait.
+        QImage img(200, 100, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        QByteArray jpeg;
+        QBuffer buf(&jpeg);
+        buf.open(QIODevice::WriteOnly);
+        img.save(&buf, "JPG");
+        const QByteArray exif = QByteArray::fromHex(
+            "FFE10022457869660000" "4D4D002A00000008" "0001" "011200030000000100060000" "00000000");
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("r.jpg")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(jpeg.left(2) + exif + jpeg.mid(2));
+        f.close();
+        const auto whole = PictureLoader::load(f.fileName());
+        QCOMPARE(whole.size, QSize(100, 200));
+        const auto cover = PictureLoader::loadCover(f.fileName(), QSize(100, 85));
+        QCOMPARE(cover.size, QSize(100, 200));
+        QCOMPARE(cover.image.size(), QSize(100, 85));
+    }
+
+    void substitutePictureOnlyWhileDrawing()
+    {
+        MWF fx(springFlowers(20));
+        fx.picture(QStringLiteral("ハナ00.bmp"), QSize(100, 85), Qt::magenta);
+        fx.picture(QStringLiteral("ハナ17.jpg"), QSize(100, 85), Qt::cyan);
+        QImage nofile(100, 85, QImage::Format_RGB32);
+        nofile.fill(Qt::yellow);
+        nofile.save(fx.appPath() + QStringLiteral("NoFile.jpg"));
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        auto colourOf = [&](int cell) {
+            return f.pctPicture[size_t(cell)]->grab().toImage().pixelColor(50, 40);
+        };
+        QVERIFY(colourOf(0).red() > 200 && colourOf(0).blue() > 200 && colourOf(0).green() < 60);  // the bmp
+        QVERIFY(colourOf(1).red() > 200 && colourOf(1).green() > 200);                            // NoFile
+        f.VScroll1->setValue(436);
+        f.VScroll1->setValue(0);
+        QVERIFY(colourOf(0).red() > 200 && colourOf(0).green() > 200);  // the redraw does not look further
+    }
+
+    void cascade_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QPoint>("pos");
+        QTest::newRow("first") << 0 << QPoint(0, 0);
+        QTest::newRow("third") << 2 << QPoint(0, 48);
+        QTest::newRow("tenth") << 9 << QPoint(0, 216);
+        QTest::newRow("eleventh") << 10 << QPoint(80, 0);
+        QTest::newRow("twenty-second") << 21 << QPoint(160, 24);
+    }
+    void cascade()
+    {
+        QFETCH(int, n);
+        QFETCH(QPoint, pos);
+        QCOMPARE(PhotoWindows::cascadePosition(n, 24), pos);
+    }
+
+    void photoWindowsOpenAndClose()
+    {
+        MWF fx(springFlowers(5));
+        fx.picture(QStringLiteral("ハナ01.jpg"), QSize(320, 200));
+        fx.context->settings().writeClickSound(2);
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        MWF::click(f.lblNAMAE[1]);
+        PhotoWindow* w = f.photos->window(2);
+        QVERIFY(w && w->isVisible());
+        QCOMPARE(w->windowTitle(), QStringLiteral("ハナ01   ― キク科 ―"));
+        QCOMPARE(w->size(), QSize(320, 200 + 102));  // the whole description shows
+        QCOMPARE(w->txtNOTE()->geometry(), QRect(0, 200, 320, 102));
+        QCOMPARE(f.lblNAMAE[1]->colour(), NameLabel::kRed);
+        QCOMPARE(fx.fake.sound.log, QStringList{"play:Tyui.wav"});
+        QCOMPARE(f.history.entry(0), QStringLiteral("ハナ01"));
+
+        // A missing picture: the two questions, then the placeholder.
+        MWF::click(f.lblNAMAE[3]);
+        QCOMPARE(fx.fake.messages.texts(),
+                 QStringList({"画像ファイルがありません！", "続けますか？（「はい」で続行，「いいえ」で終了）"}));
+        QCOMPARE(f.photos->OpenPhotoCount(), 2);
+        QCOMPARE(f.photos->window(4)->pos(), PhotoWindows::cascadePosition(1, f.photos->frameHeight()));
+
+        // A second click on a red name closes its window and opens nothing.
+        MWF::click(f.lblNAMAE[1]);
+        QApplication::processEvents();
+        QVERIFY(!f.photos->window(2));
+        QCOMPARE(f.photos->OpenPhotoCount(), 1);
+        QCOMPARE(f.lblNAMAE[1]->colour(), NameLabel::kGreen);
+        QCOMPARE(f.gallery->lstHyouji, QStringList{"ハナ03"});
+        MWF::click(f.lblNAMAE[1]);  // open again, third position from the top (1 open + 1 closed)
+        QCOMPARE(f.photos->window(2)->pos(), PhotoWindows::cascadePosition(2, f.photos->frameHeight()));
+        QCOMPARE(f.history.entries().mid(0, 3), QStringList({"ハナ01", "ハナ03", "ハナ01"}));
+    }
+
+    void answeringNoEndsThroughTheNormalShutdown()
+    {
+        MWF fx(springFlowers(3));
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        MWF::click(f.lblNAMAE[0]);  // opens with the placeholder after "はい"
+        fx.fake.messages.answers = {MessageBoxes::Answer::Ok, MessageBoxes::Answer::No};
+        MWF::click(f.lblNAMAE[2]);
+        QVERIFY(!fx.window->isVisible());
+        QFile ini(fx.appPath() + QStringLiteral("SNH347.snh"));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains(SettingsFile::encode(QStringLiteral("HisN0=ハナ00"))));
+    }
+
+    void historyOfARemovedFlowerSaysSo()
+    {
+        MWF fx(springFlowers(3));
+        MainForm& f = fx.form();
+        f.history.PushHistory(QStringLiteral("キエタハナ"));
+        f.photos->Form1_mnuHis_Click(0);
+        QCOMPARE(fx.fake.messages.texts(), QStringList{"「キエタハナ」は図鑑に登録されていません。"});
+        QCOMPARE(f.photos->OpenPhotoCount(), 0);
+    }
+};
+
+QTEST_MAIN(GalleryTest)
+#include "GalleryTest.moc"
