@@ -1321,7 +1321,8 @@ void paintPanicle(Ctx &x, const Tip &from, double len)
     const QPointF ctrl = from.at + polar(from.angle, len * 0.5);
     QPainterPath axis(from.at);
     axis.quadTo(ctrl, ctrl + polar(from.angle + side * x.r.range(30, 60), len * 0.55));
-    QPainterPath twigs, spikelets;
+    QPainterPath twigs;
+    std::vector<Tip> spikelets;
     const int branches = x.r.pick(6, 9);
     for (int k = 0; k < branches; ++k) {
         const double t = 0.25 + 0.72 * k / branches;
@@ -1331,16 +1332,20 @@ void paintPanicle(Ctx &x, const Tip &from, double len)
         const QPointF end = at + polar(dir + side * 12, blen);
         twigs.moveTo(at);
         twigs.quadTo(at + polar(dir, blen * 0.5), end);
-        for (int s = 1; s <= 4; ++s) {
-            const QPointF q = at + (end - at) * (s / 4.0);
-            spikelets.addEllipse(q, len * 0.022, len * 0.022);
-        }
+        for (int s = 1; s <= 4; ++s)
+            spikelets.push_back({at + (end - at) * (s / 4.0), angleOf(end - at) + x.r.range(-25, 25)});
     }
     strokeLine(x.p, axis, x.c.stem, 1.1);
     strokeLine(x.p, twigs, mix(x.c.stem, x.c.petalDeep, 0.5), 0.7);
     x.p.setPen(QPen(withAlpha(x.c.petalDeep, 0.8), 0.5));
-    x.p.setBrush(x.c.petal);
-    x.p.drawPath(spikelets);
+    for (const Tip &s : spikelets) {
+        x.p.save();
+        x.p.translate(s.at);
+        x.p.rotate(s.angle);
+        x.p.setBrush(mix(x.c.petal, x.c.petalLight, x.r.range(0.0, 0.4)));
+        x.p.drawEllipse(QPointF(0, 0), len * 0.034, len * 0.013);
+        x.p.restore();
+    }
 }
 
 // ----------------------------------------------------------------- others

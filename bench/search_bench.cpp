@@ -1,0 +1,78 @@
+// The search over a full catalogue, and the count shown when pointing at a
+// button, next to a straightforward transcription of the staged nested scans.
+
+#include "catalogue/CategoryTables.h"
+#include "catalogue/FlowerCatalogue.h"
+#include "search/SearchEngine.h"
+#include "support/StagedSearch.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// 500 records with every value of every category in use and unique names.
+const FlowerCatalogue& fullCatalogue()
+{
+    static FlowerCatalogue cat = [] {
+        FlowerCatalogue c;
+        for (int i = 0; i < 500; ++i) {
+            FlowerRecord r;
+            r.NAMAE = QStringLiteral("ハナ%1").arg(i, 3, 10, QLatin1Char('0'));
+            for (int k = 0; k < 5; ++k)
+                r.attribute(k) = CategoryTables::storedName(k, 1 + (i * (k + 3)) % CategoryTables::valueCount(k));
+            c.append(r);
+        }
+        return c;
+    }();
+    return cat;
+}
+
+Selection everything()
+{
+    Selection s;
+    for (int k = 0; k < 5; ++k)
+        for (int v = 0; v < CategoryTables::valueCount(k); ++v)
+            s.set(k, v, true);
+    return s;
+}
+
+void BM_WorstCaseSearch(benchmark::State& state)
+{
+    SearchEngine engine(fullCatalogue());
+    const Selection sel = everything();
+    for (auto _ : state) {
+        QStringList r = engine.search(sel, 4);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_WorstCaseSearch)->Unit(benchmark::kMicrosecond);
+
+void BM_StagedNestedScans(benchmark::State& state)
+{
+    const Selection sel = everything();
+    for (auto _ : state) {
+        QStringList r = stagedSearch(fullCatalogue(), sel, 4);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_StagedNestedScans)->Unit(benchmark::kMillisecond);
+
+void BM_PointingCount(benchmark::State& state)
+{
+    const QString spring = CategoryTables::storedName(0, 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fullCatalogue().countWith(0, spring));
+}
+BENCHMARK(BM_PointingCount)->Unit(benchmark::kMicrosecond);
+
+void BM_IndexRebuild(benchmark::State& state)
+{
+    SearchEngine engine(fullCatalogue());
+    for (auto _ : state)
+        engine.rebuild();
+}
+BENCHMARK(BM_IndexRebuild)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
