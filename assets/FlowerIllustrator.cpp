@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <vector>
 
 // Everything is painted in logical units where the plate is 480 high, so the
@@ -521,7 +520,7 @@ void paintBlade(QPainter &p, const Palette &c, LeafShape s, double L, double w, 
     paintVeins(p, c, s, L, w, droop);
 }
 
-struct LeafSpec
+struct LeafPose
 {
     QPointF at;
     double angle = 0;
@@ -573,7 +572,7 @@ void paintCompound(Ctx &x, double L, double tone)
     paintTendril(x.p, c, QPointF(0.92 * L, L * x.sp.droop * 0.5), L * 0.14);
 }
 
-void paintLeaf(Ctx &x, const LeafSpec &s)
+void paintLeaf(Ctx &x, const LeafPose &s)
 {
     QPainter &p = x.p;
     p.save();
@@ -625,7 +624,7 @@ double leafLength(LeafShape s)
     }
 }
 
-void addLeaf(Ctx &x, std::vector<LeafSpec> &out, QPointF at, double axis, double phi, double elev, double len)
+void addLeaf(Ctx &x, std::vector<LeafPose> &out, QPointF at, double axis, double phi, double elev, double len)
 {
     // Whorls and rosettes are flatter and seen from higher, so they read as stars.
     const bool star = x.sp.arr == Arrangement::Whorled || x.sp.arr == Arrangement::Basal;
@@ -634,7 +633,7 @@ void addLeaf(Ctx &x, std::vector<LeafSpec> &out, QPointF at, double axis, double
 }
 
 // Leaves of one stem node, according to the record's leaf arrangement.
-void addNode(Ctx &x, std::vector<LeafSpec> &out, QPointF at, double axis, double len, int k, double phi0)
+void addNode(Ctx &x, std::vector<LeafPose> &out, QPointF at, double axis, double len, int k, double phi0)
 {
     const double elev = x.sp.arr == Arrangement::Whorled ? x.r.range(0, 12) : x.r.range(12, 38);
     switch (x.sp.arr) {
@@ -655,9 +654,9 @@ void addNode(Ctx &x, std::vector<LeafSpec> &out, QPointF at, double axis, double
     }
 }
 
-std::vector<LeafSpec> stemLeaves(Ctx &x, const Curve &stem, double h)
+std::vector<LeafPose> stemLeaves(Ctx &x, const Curve &stem, double h)
 {
-    std::vector<LeafSpec> out;
+    std::vector<LeafPose> out;
     const double base = leafLength(x.sp.leaf) * h * x.sp.leafSize;
     const double phi0 = x.r.range(-20, 20);
     const double reach = x.sp.form == Form::Lipped || x.sp.form == Form::Four ? 0.5 : 0.62;
@@ -670,9 +669,9 @@ std::vector<LeafSpec> stemLeaves(Ctx &x, const Curve &stem, double h)
 }
 
 // Leaves spread on the ground around the foot of a stalk.
-std::vector<LeafSpec> rosette(Ctx &x, QPointF base, double h)
+std::vector<LeafPose> rosette(Ctx &x, QPointF base, double h)
 {
-    std::vector<LeafSpec> out;
+    std::vector<LeafPose> out;
     const int n = x.r.pick(6, 9);
     const double len = leafLength(x.sp.leaf) * h * 1.25 * x.sp.leafSize;
     const double phi0 = x.r.range(0, 360);
@@ -680,7 +679,7 @@ std::vector<LeafSpec> rosette(Ctx &x, QPointF base, double h)
         const double phi = phi0 + 360.0 * i / n + x.r.range(-14, 14);
         addLeaf(x, out, base, -90, phi, x.r.range(10, 34), len * x.r.range(0.75, 1.05));
     }
-    std::sort(out.begin(), out.end(), [](const LeafSpec &a, const LeafSpec &b) {
+    std::sort(out.begin(), out.end(), [](const LeafPose &a, const LeafPose &b) {
         return std::sin(qDegreesToRadians(a.angle)) < std::sin(qDegreesToRadians(b.angle));
     });
     return out;
@@ -1512,7 +1511,7 @@ void bloomViolet(Ctx &x, const Curve &stem, double h)
 
 void paintWhorl(Ctx &x, QPointF at, double axis, double L, bool top)
 {
-    LeafSpec bract{at, 0, L * 0.7, 0.8, -0.02, false};
+    LeafPose bract{at, 0, L * 0.7, 0.8, -0.02, false};
     for (const double s : {-1.0, 1.0}) {
         bract.angle = axis + s * 78;
         if (!top)
@@ -1643,17 +1642,17 @@ void paintBloom(Ctx &x, const Curve &stem, double h)
 
 void paintShoot(Ctx &x, const Curve &stem, double h, bool leafy)
 {
-    std::vector<LeafSpec> leaves;
+    std::vector<LeafPose> leaves;
     if (leafy)
         leaves = stemLeaves(x, stem, h);
-    for (const LeafSpec &l : leaves)
+    for (const LeafPose &l : leaves)
         if (l.back)
             paintLeaf(x, l);
     const bool square = x.sp.form == Form::Lipped;
     const bool slender = x.sp.form == Form::Spike || !leafy;
     const double w = h * (slender ? 0.013 : 0.018);
     paintStem(x.p, x.c, stem, w, w * (square ? 0.75 : 0.45), square);
-    for (const LeafSpec &l : leaves)
+    for (const LeafPose &l : leaves)
         if (!l.back)
             paintLeaf(x, l);
     paintBloom(x, stem, h);
@@ -1662,10 +1661,10 @@ void paintShoot(Ctx &x, const Curve &stem, double h, bool leafy)
 void paintPlant(Ctx &x, QPointF base, double h)
 {
     const bool basal = x.sp.arr == Arrangement::Basal;
-    std::vector<LeafSpec> ground;
+    std::vector<LeafPose> ground;
     if (basal)
         ground = rosette(x, base, h);
-    for (const LeafSpec &l : ground)
+    for (const LeafPose &l : ground)
         if (l.back)
             paintLeaf(x, l);
     const int shoots = basal ? x.r.pick(1, 3) : (x.r.chance(0.35) ? 2 : 1);
@@ -1677,7 +1676,7 @@ void paintPlant(Ctx &x, QPointF base, double h)
         x.scape = i;
         paintShoot(x, makeStem(x.r, foot, sh, lean, hooked), sh, !basal);
     }
-    for (const LeafSpec &l : ground)
+    for (const LeafPose &l : ground)
         if (!l.back)
             paintLeaf(x, l);
 }
@@ -1803,6 +1802,18 @@ void paintBlossomBranch(QPainter &p, Rng &r, const Stage &st)
     }
 }
 
+// Out-of-focus blossom from trees beyond the meadow: soft pink discs.
+void paintBlossomBokeh(QPainter &p, Rng &r, const Stage &st)
+{
+    for (int i = r.pick(7, 12); i > 0; --i) {
+        const QPointF at(r.range(0, st.W), r.range(0, st.H * 0.5));
+        const double size = r.range(8, 22);
+        p.setPen(Qt::NoPen);
+        p.setBrush(hsl(r.range(335, 355), 0.7, r.range(0.86, 0.93), r.range(0.45, 0.8)));
+        p.drawEllipse(at, size, size);
+    }
+}
+
 QPainterPath maplePath(double s)
 {
     QPolygonF pts;
@@ -1893,8 +1904,12 @@ void paintFarField(QPainter &p, Rng &r, const Scene &s)
     paintRidge(p, r, st, st.meadow, st.H * 0.025, b.groundTop, b.groundLow);
     paintHaze(p, st, b.skyLow, 0.3);
     paintDistantPlants(p, r, s.c, s.sp, st);
-    if (s.season == Season::Spring)
-        paintBlossomBranch(p, r, st);
+    if (s.season == Season::Spring) {
+        if (r.chance(0.6))
+            paintBlossomBranch(p, r, st);
+        else
+            paintBlossomBokeh(p, r, st);
+    }
     if (s.season == Season::Autumn)
         for (int i = r.pick(2, 4); i > 0; --i)
             paintFallingLeaf(p, r, QPointF(r.range(0, st.W), r.range(0, st.H * 0.6)), r.range(14, 22));
@@ -1962,11 +1977,11 @@ std::vector<Placement> placePlants(Rng &r, const Stage &st)
 {
     std::vector<Placement> out;
     const double mainX = st.W * r.range(0.38, 0.62);
-    out.push_back({QPointF(mainX, st.H * r.range(0.9, 0.95)), st.H * r.range(0.6, 0.7)});
+    out.push_back({QPointF(mainX, st.H * r.range(0.9, 0.95)), st.H * r.range(0.64, 0.72)});
     double side = r.sign();
     for (int i = r.pick(0, 2); i > 0; --i) {
         const double x = std::clamp(mainX + side * st.W * r.range(0.2, 0.32), st.W * 0.1, st.W * 0.9);
-        out.push_back({QPointF(x, st.H * r.range(0.8, 0.86)), st.H * r.range(0.4, 0.52)});
+        out.push_back({QPointF(x, st.H * r.range(0.8, 0.86)), st.H * r.range(0.42, 0.54)});
         side = -side;
     }
     std::sort(out.begin(), out.end(), [](const Placement &a, const Placement &b) { return a.base.y() < b.base.y(); });

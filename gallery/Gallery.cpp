@@ -26,9 +26,41 @@ const QSize kCell(100, 85);
 Gallery::Gallery(MainForm& form)
     : f_(form)
     , files_(form.app.GetAppPath())
-    , entries(kTableSize)
+    , prefetch_(std::make_unique<ThumbnailPrefetch>(kCell))
 {
+    entries.resize(kTableSize);
     connectCells();
+}
+
+Gallery::~Gallery() = default;
+
+// The pictures the drawing loop will put into visible cells next, as it will
+// find them: same name scan, same order.
+void Gallery::prefetchDrawing()
+{
+    const FlowerCatalogue& cat = f_.app.catalogue();
+    const QStringList& names = f_.search.lstKOUHO;
+    int drawn = DrawnCount;
+    int visible = 0;
+    for (ThumbnailCell* cell : f_.pctPicture)
+        visible += cell->isVisible() ? 1 : 0;
+    QStringList paths;
+    for (int i = DrawnCount; i < names.size() && visible <= 15; ++i)
+        for (int k = drawn + 1; k <= cat.FlowerCount() && visible <= 15; ++k)
+            if (cat.slot(k).NAMAE == names[i]) {
+                paths << files_.dataPath(cat.slot(k).SYASIN);
+                ++drawn;
+                ++visible;
+            }
+    prefetch_->start(paths);
+}
+
+void Gallery::prefetchPage(int firstEntry)
+{
+    QStringList paths;
+    for (int e = firstEntry; e < firstEntry + 16 && e < DrawnCount; ++e)
+        paths << files_.dataPath(entries[e].SYASIN);
+    prefetch_->start(paths);
 }
 
 void Gallery::connectCells()
@@ -132,7 +164,7 @@ void Gallery::RefreshResults()
 
 QImage Gallery::thumbnailFor(const QString& stored, const QString& slotStored, bool fallBack)
 {
-    PictureLoader::Result r = PictureLoader::loadCover(files_.dataPath(stored), kCell);
+    PictureLoader::Result r = prefetch_->take(files_.dataPath(stored));
     if (r.status == PictureLoader::Status::Missing) {
         QString other;
         if (fallBack) {
@@ -162,13 +194,13 @@ void Gallery::DrawCell(int c, int e, int slot, bool)
     cell->setPicture(thumbnailFor(entry.SYASIN, slotStored, slot > 0));
     cell->show();
     cell->setEnabled(false);
-    cell->repaint();
+    cell->update();
     NameLabel* label = f_.lblNAMAE[size_t(c)];
     label->setCaption(entry.NAMAE);
     label->show();
     label->setEnabled(false);
     label->setToolTip(tooltipOf(entry));
-    label->repaint();
+    label->update();
 }
 
 void Gallery::ShowThumbnails()
@@ -183,6 +215,7 @@ void Gallery::ShowThumbnails()
     if (!f_.pctProg->isVisible())
         f_.pctProg->show();
     const FlowerCatalogue& cat = f_.app.catalogue();
+    prefetchDrawing();
 
     for (int i = DrawnCount; i < L; ++i) {
         QApplication::processEvents();  // the one point where the user can act
@@ -216,6 +249,7 @@ void Gallery::ShowThumbnails()
             f_.pctPicture[size_t(i)]->setEnabled(true);
     }
     lastPicture_ = QImage();
+    prefetch_->clear();
     if (DrawnCount % 16 == 0) {
         QSignalBlocker block(f_.VScroll1);
         f_.VScroll1->setMaximum(L == 0 ? 0 : std::max(0, (DrawnRows - 4) * kRowPitch));
@@ -276,6 +310,7 @@ void Gallery::Form1_VScroll1_Change()
     f_.txtKaisetu->setText(QString());
     f_.txtKaisetu->hide();
     const int r = f_.VScroll1->value() / kRowPitch;
+    prefetchPage(4 * r);
     for (int i = 0; i < 16; ++i) {
         const int e = 4 * r + i;
         if (e < DrawnCount) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "PictureFiles.h"
+#include "ThumbnailPrefetch.h"
 #include "catalogue/FlowerRecord.h"
 
 #include <QImage>
 #include <QStringList>
 #include <QVector>
+#include <memory>
 
 struct MainForm;
 
@@ -20,6 +22,7 @@ public:
     static constexpr int kPage = 436;
 
     explicit Gallery(MainForm& form);
+    ~Gallery();
 
     void RefreshResults();
     void ShowThumbnails();
@@ -64,9 +67,12 @@ private:
     void setRangeAtStop(int total);
     QImage thumbnailFor(const QString& stored, const QString& slotStored, bool fallBackToOtherExtensions);
     void connectCells();
+    void prefetchDrawing();
+    void prefetchPage(int firstEntry);
 
     MainForm& f_;
     PictureFiles files_;
     QImage noFile_;
     QImage lastPicture_;  // what the work surface holds
+    std::unique_ptr<ThumbnailPrefetch> prefetch_;
 };

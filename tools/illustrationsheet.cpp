@@ -15,7 +15,9 @@
 #include <QPainter>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {

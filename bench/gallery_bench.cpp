@@ -1,0 +1,147 @@
+// Thumbnail drawing against the floor of decoding the same JPEG files at
+// reduced size with libjpeg; one page redraw; peak memory with the whole
+// catalogue drawn and twenty photo windows open. Prints one line per figure.
+//
+// usage: gallery_bench [records=500]
+
+#include "app/AppContext.h"
+#include "app/MainWindow.h"
+#include "assets/FlowerIllustrator.h"
+#include "catalogue/CatalogueStore.h"
+#include "gallery/Gallery.h"
+#include "gallery/PhotoWindows.h"
+#include "platform/fake/FakePlatform.h"
+#include "search/CommandButtons.h"
+#include "search/SearchController.h"
+#include "support/TestCatalogues.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <jpeglib.h>
+
+namespace {
+
+// The floor: libjpeg's own reduced-size decode (DCT scaling), the same the
+// gallery asks for, without anything around it.
+void decodeReduced(const QByteArray& data, int wantW, int wantH)
+{
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()), data.size());
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = 1;
+    for (int d : {8, 4, 2})
+        if (int(cinfo.image_width) / d >= wantW && int(cinfo.image_height) / d >= wantH) {
+            cinfo.scale_denom = d;
+            break;
+        }
+    jpeg_start_decompress(&cinfo);
+    std::vector<unsigned char> row(cinfo.output_width * cinfo.output_components);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        unsigned char* p = row.data();
+        jpeg_read_scanlines(&cinfo, &p, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+}
+
+long peakKiB()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    f.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int records = argc > 1 ? atoi(argv[1]) : 500;
+    QTemporaryDir dir;
+    const QString appPath = dir.path() + u'/';
+    QDir().mkpath(appPath + QStringLiteral("data"));
+
+    // 1600 x 1200 photographs: twenty distinct plates, shared by the records.
+    QVector<QByteArray> jpegs;
+    for (int i = 0; i < 20; ++i) {
+        const QImage img = FlowerIllustrator::draw(QStringLiteral("ベンチ%1").arg(i), "夏", "黄色系", "キク型", "互生",
+                                                   "キク科", QSize(1600, 1200));
+        QFile f(appPath + QStringLiteral("plate.jpg"));
+        f.open(QIODevice::WriteOnly);
+        img.save(&f, "JPG", 90);
+        f.close();
+        f.open(QIODevice::ReadOnly);
+        jpegs << f.readAll();
+    }
+    QVector<FlowerRecord> recs;
+    for (int i = 0; i < records; ++i) {
+        FlowerRecord r = TestCatalogues::record(QStringLiteral("ハナ%1").arg(i, 3, 10, QLatin1Char('0')));
+        r.SYASIN = QStringLiteral("p%1.jpg").arg(i);
+        QFile f(appPath + QStringLiteral("data/") + r.SYASIN);
+        f.open(QIODevice::WriteOnly);
+        f.write(jpegs[i % jpegs.size()]);
+        recs << r;
+    }
+    TestCatalogues::write(appPath + QStringLiteral("SNH347.mdb"), recs);
+
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < records; ++i)
+        decodeReduced(jpegs[i % jpegs.size()], 113, 85);
+    const double floorMs = t.nsecsElapsed() / 1e6 / records;
+
+    FakePlatform fake;
+    AppContext ctx(appPath, fake.platform);
+    CatalogueStore::load(appPath + QStringLiteral("SNH347.mdb"), ctx.catalogue());
+    MainWindow window(ctx);
+    window.catalogueLoaded();
+    window.show();
+    MainForm& f = window.form();
+    f.Timer2->stop();
+    f.Timer3->stop();
+    QApplication::processEvents();
+
+    t.restart();
+    f.commands->Form1_imgAll_MouseUp(1, 1, QPoint(1, 1));
+    const double allMs = t.nsecsElapsed() / 1e6;
+    // Only the first page gets pictures while drawing; the rest goes into the table.
+    const double drawMs = allMs / std::min(records, 16);
+
+    const int pages = std::max(1, f.VScroll1->maximum() / 436);
+    t.restart();
+    for (int p = 1; p <= pages; ++p)
+        f.VScroll1->setValue(p * 436);
+    const double pageMs = t.nsecsElapsed() / 1e6 / pages;
+
+    f.VScroll1->setValue(0);
+    for (int i = 0; i < 16 && i < records; ++i)
+        f.photos->PickGalleryCell(i);
+    f.VScroll1->setValue(436);
+    for (int i = 0; i < 4 && i + 16 < records; ++i)
+        f.photos->PickGalleryCell(i);
+    QApplication::processEvents();
+
+    std::printf("records                      %d (1600x1200 JPEG)\n", records);
+    std::printf("libjpeg reduced decode floor %.3f ms per picture\n", floorMs);
+    std::printf("drawing all matches          %.1f ms in all, %.3f ms per drawn thumbnail (%.2f x floor)\n", allMs,
+                drawMs, drawMs / floorMs);
+    std::printf("page redraw (16 cells)       %.2f ms, %.3f ms per thumbnail (%.2f x floor)\n", pageMs, pageMs / 16,
+                pageMs / 16 / floorMs);
+    std::printf("photo windows open           %d\n", f.photos->OpenPhotoCount());
+    std::printf("peak memory                  %.1f MB\n", peakKiB() / 1024.0);
+    return 0;
+}
