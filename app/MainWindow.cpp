@@ -209,6 +209,8 @@ void MainWindow::createGallery()
         cell->setGeometry(x, y + 8, 100, 85);
         auto* label = new NameLabel(i, form_.pctFIELD);
         label->setGeometry(x, y + 92, 100, 16);
+        cell->setCursor(pointingHand_);
+        label->setCursor(pointingHand_);
         form_.pctPicture[size_t(i)] = cell;
         form_.lblNAMAE[size_t(i)] = label;
     }
