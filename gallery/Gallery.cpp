@@ -66,17 +66,14 @@ void Gallery::prefetchPage(int firstEntry)
 void Gallery::connectCells()
 {
     for (int i = 0; i < 16; ++i) {
-        ThumbnailCell* cell = f_.pctPicture[size_t(i)];
-        NameLabel* label = f_.lblNAMAE[size_t(i)];
         // The picture forwards to the label of its cell.
-        QObject::connect(cell, &ThumbnailCell::moved, [this](int c) { Form1_lblNAMAE_MouseMove(c); });
-        QObject::connect(label, &NameLabel::moved, [this](int c) { Form1_lblNAMAE_MouseMove(c); });
-        QObject::connect(cell, &ThumbnailCell::pressed, [this](int c, int) { Form1_lblNAMAE_MouseDown(c); });
-        QObject::connect(label, &NameLabel::pressed, [this](int c, int) { Form1_lblNAMAE_MouseDown(c); });
-        QObject::connect(cell, &ThumbnailCell::released, [this](int c, int) { Form1_lblNAMAE_MouseUp(c); });
-        QObject::connect(label, &NameLabel::released, [this](int c, int) { Form1_lblNAMAE_MouseUp(c); });
-        QObject::connect(cell, &ThumbnailCell::clicked, [this](int c) { f_.photos->PickGalleryCell(c); });
-        QObject::connect(label, &NameLabel::clicked, [this](int c) { f_.photos->PickGalleryCell(c); });
+        for (CellWidget* part : {static_cast<CellWidget*>(f_.pctPicture[size_t(i)]),
+                                 static_cast<CellWidget*>(f_.lblNAMAE[size_t(i)])}) {
+            QObject::connect(part, &CellWidget::moved, [this](int c) { Form1_lblNAMAE_MouseMove(c); });
+            QObject::connect(part, &CellWidget::pressed, [this](int c, int) { Form1_lblNAMAE_MouseDown(c); });
+            QObject::connect(part, &CellWidget::released, [this](int c, int) { Form1_lblNAMAE_MouseUp(c); });
+            QObject::connect(part, &CellWidget::clicked, [this](int c) { f_.photos->PickGalleryCell(c); });
+        }
     }
     QObject::connect(f_.pctFIELD, &GalleryField::mouseMoved, [this] { Form1_pctFIELD_MouseMove(); });
     QObject::connect(f_.pctFIELD, &GalleryField::mouseReleased, [this](int button, int, QPoint) {

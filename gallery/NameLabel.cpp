@@ -1,8 +1,5 @@
 #include "NameLabel.h"
 
-#include "search/PictureButton.h"
-
-#include <QMouseEvent>
 #include <QPainter>
 
 const QColor NameLabel::kGreen(0, 255, 0);
@@ -10,11 +7,8 @@ const QColor NameLabel::kRed(255, 0, 0);
 const QColor NameLabel::kYellow(255, 255, 0);
 
 NameLabel::NameLabel(int index, QWidget* parent)
-    : QWidget(parent)
-    , index_(index)
+    : CellWidget(index, parent)
 {
-    setMouseTracking(true);
-    hide();
 }
 
 void NameLabel::setCaption(const QString& caption)
@@ -38,22 +32,4 @@ void NameLabel::paintEvent(QPaintEvent*)
     p.setFont(font());
     p.drawText(rect(), Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine,
                fontMetrics().elidedText(caption_, Qt::ElideRight, width()));
-}
-
-void NameLabel::mouseMoveEvent(QMouseEvent*)
-{
-    emit moved(index_);
-}
-
-void NameLabel::mousePressEvent(QMouseEvent* e)
-{
-    emit pressed(index_, PictureButton::buttonCode(e->button()));
-}
-
-void NameLabel::mouseReleaseEvent(QMouseEvent* e)
-{
-    const int button = PictureButton::buttonCode(e->button());
-    emit released(index_, button);
-    if (button == 1 && rect().contains(e->position().toPoint()))
-        emit clicked(index_);
 }

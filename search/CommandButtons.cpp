@@ -22,9 +22,40 @@ CommandButtons::CommandButtons(MainForm& form)
         const int k = (e.look == ONON1 || e.look == Sam1 || e.look == OFF1) ? 1 : 0;
         handleSam(k, e);
     });
-    f_.imgAll->setHandler([this](const PictureButton::Event& e) { handleAll(e); });
-    f_.imgClear->setHandler([this](const PictureButton::Event& e) { handleClear(e); });
-    f_.imgQuit->setHandler([this](const PictureButton::Event& e) { handleQuit(e); });
+    f_.imgAll->setHandler([this](const PictureButton::Event& e) {
+        if (e.look == CmdLook::on2 && e.kind == PictureButton::Event::Move)
+            Form1_imgAllon2_MouseMove();  // the latched look never highlights
+        else
+            handleCommand(f_.imgAll, e, &CommandButtons::Form1_imgAllOFF_MouseMove,
+                          &CommandButtons::Form1_imgAll_MouseUp);
+    });
+    f_.imgClear->setHandler([this](const PictureButton::Event& e) {
+        handleCommand(f_.imgClear, e, &CommandButtons::Form1_imgClearOFF_MouseMove,
+                      &CommandButtons::Form1_imgClear_MouseUp);
+    });
+    f_.imgQuit->setHandler([this](const PictureButton::Event& e) {
+        handleCommand(f_.imgQuit, e, &CommandButtons::Form1_imgQuitOFF_MouseMove,
+                      &CommandButtons::Form1_imgQuit_MouseUp);
+    });
+}
+
+// All-data, clear and exit: the idle look highlights on pointing and opens
+// the menu on a right release; the pointed look is pressed and released.
+void CommandButtons::handleCommand(PictureButton* b, const PictureButton::Event& e, void (CommandButtons::*idleMove)(),
+                                   void (CommandButtons::*releaseHandler)(int, int, QPoint))
+{
+    using K = PictureButton::Event;
+    if (e.look == CmdLook::OFF) {
+        if (e.kind == K::Move)
+            (this->*idleMove)();
+        else if (e.kind == K::Up && e.button == 2)
+            f_.Form1_Form_MouseUp(2);
+    } else if (e.look == CmdLook::Pointed) {
+        if (e.kind == K::Down)
+            pressOrBeep(b, CmdLook::ONON, CmdLook::Pointed, e.button);
+        else if (e.kind == K::Up)
+            (this->*releaseHandler)(e.button, e.shift, e.pos);
+    }
 }
 
 QString CommandButtons::allDataCountText(int count)
@@ -131,24 +162,6 @@ void CommandButtons::showInterruptLookFromIdle()
 
 // ---- all data ---------------------------------------------------------------
 
-void CommandButtons::handleAll(const PictureButton::Event& e)
-{
-    using K = PictureButton::Event;
-    if (e.look == CmdLook::OFF) {
-        if (e.kind == K::Move)
-            Form1_imgAllOFF_MouseMove();
-        else if (e.kind == K::Up && e.button == 2)
-            f_.Form1_Form_MouseUp(2);
-    } else if (e.look == CmdLook::Pointed) {
-        if (e.kind == K::Down)
-            pressOrBeep(f_.imgAll, CmdLook::ONON, CmdLook::Pointed, e.button);
-        else if (e.kind == K::Up)
-            Form1_imgAll_MouseUp(e.button, e.shift, e.pos);
-    } else if (e.look == CmdLook::on2 && e.kind == K::Move) {
-        Form1_imgAllon2_MouseMove();
-    }
-}
-
 void CommandButtons::Form1_imgAllOFF_MouseMove()
 {
     using namespace SamLook;
@@ -223,22 +236,6 @@ void CommandButtons::unlatchAllData()
 
 // ---- clear -------------------------------------------------------------------
 
-void CommandButtons::handleClear(const PictureButton::Event& e)
-{
-    using K = PictureButton::Event;
-    if (e.look == CmdLook::OFF) {
-        if (e.kind == K::Move)
-            Form1_imgClearOFF_MouseMove();
-        else if (e.kind == K::Up && e.button == 2)
-            f_.Form1_Form_MouseUp(2);
-    } else if (e.look == CmdLook::Pointed) {
-        if (e.kind == K::Down)
-            pressOrBeep(f_.imgClear, CmdLook::ONON, CmdLook::Pointed, e.button);
-        else if (e.kind == K::Up)
-            Form1_imgClear_MouseUp(e.button, e.shift, e.pos);
-    }
-}
-
 void CommandButtons::Form1_imgClearOFF_MouseMove()
 {
     f_.status->ResetHover();
@@ -274,22 +271,6 @@ void CommandButtons::Form1_imgClear_MouseUp(int button, int, QPoint pos)
 
 // ---- exit --------------------------------------------------------------------
 
-void CommandButtons::handleQuit(const PictureButton::Event& e)
-{
-    using K = PictureButton::Event;
-    if (e.look == CmdLook::OFF) {
-        if (e.kind == K::Move)
-            Form1_imgQuitOFF_MouseMove();
-        else if (e.kind == K::Up && e.button == 2)
-            f_.Form1_Form_MouseUp(2);
-    } else if (e.look == CmdLook::Pointed) {
-        if (e.kind == K::Down)
-            pressOrBeep(f_.imgQuit, CmdLook::ONON, CmdLook::Pointed, e.button);
-        else if (e.kind == K::Up)
-            Form1_imgQuit_MouseUp(e.button, e.pos);
-    }
-}
-
 void CommandButtons::Form1_imgQuitOFF_MouseMove()
 {
     f_.status->ResetHover();
@@ -299,7 +280,7 @@ void CommandButtons::Form1_imgQuitOFF_MouseMove()
     toIdle(f_.imgClear, CmdLook::Pointed, CmdLook::OFF);
 }
 
-void CommandButtons::Form1_imgQuit_MouseUp(int button, QPoint pos)
+void CommandButtons::Form1_imgQuit_MouseUp(int button, int, QPoint pos)
 {
     PictureButton* b = f_.imgQuit;
     if (button == 2)

@@ -26,9 +26,8 @@ public:
 
 private:
     void handleSam(int k, const PictureButton::Event& e);
-    void handleAll(const PictureButton::Event& e);
-    void handleClear(const PictureButton::Event& e);
-    void handleQuit(const PictureButton::Event& e);
+    void handleCommand(PictureButton* b, const PictureButton::Event& e, void (CommandButtons::*idleMove)(),
+                       void (CommandButtons::*releaseHandler)(int, int, QPoint));
     void pressOrBeep(PictureButton* b, int pressed, int pointed, int button, bool repaintNow = false);
     void toIdle(PictureButton* b, int pointed, int idle);
     void restoreIdleHighlights();
@@ -38,7 +37,7 @@ private:
     void Form1_imgAllon2_MouseMove();
     void Form1_imgClearOFF_MouseMove();
     void Form1_imgQuitOFF_MouseMove();
-    void Form1_imgQuit_MouseUp(int button, QPoint pos);
+    void Form1_imgQuit_MouseUp(int button, int shift, QPoint pos);
 
     MainForm& f_;
 };
