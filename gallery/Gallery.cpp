@@ -183,7 +183,7 @@ QImage Gallery::thumbnailFor(const QString& stored, const QString& slotStored, b
     return lastPicture_;
 }
 
-void Gallery::DrawCell(int c, int e, int slot, bool)
+void Gallery::DrawCell(int c, int e, int slot)
 {
     const FlowerRecord& entry = entries[e];
     const QString slotStored = slot > 0 ? f_.app.catalogue().slot(slot).SYASIN : entry.SYASIN;
@@ -311,7 +311,7 @@ void Gallery::Form1_VScroll1_Change()
     for (int i = 0; i < 16; ++i) {
         const int e = 4 * r + i;
         if (e < DrawnCount) {
-            DrawCell(i, e, 0, false);
+            DrawCell(i, e, 0);
         } else {
             ThumbnailCell* cell = f_.pctPicture[size_t(i)];
             cell->hide();

@@ -26,7 +26,9 @@ public:
 
     void RefreshResults();
     void ShowThumbnails();
-    void DrawCell(int cell, int entry, int slot, bool rounded = true);
+    // slot: the catalogue slot the entry came from, 0 for the page redraw
+    // (which does not look for other extensions).
+    void DrawCell(int cell, int entry, int slot);
     void ColourNameLabels();
 
     // Cells in use: the gallery holds drawn entries.
