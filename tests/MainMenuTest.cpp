@@ -4,6 +4,7 @@
 #include "gallery/NameLabel.h"
 #include "gallery/PhotoWindows.h"
 #include "gallery/ProgressBox.h"
+#include "search/PrintSurface.h"
 #include "support/MainWindowFixture.h"
 
 #include <QLabel>
@@ -155,6 +156,24 @@ private slots:
         QCOMPARE(f.photos->OpenPhotoCount(), 1);
         QCOMPARE(f.photos->window(1)->flowerName(), QStringLiteral("ハナ01"));
         QCOMPARE(f.history.entry(0), QStringLiteral("ハナ03"));
+    }
+
+    // Moving over the background shows the status while there is something
+    // to report, the prompt otherwise, and nothing while the welcome line runs.
+    void backgroundHint()
+    {
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        QWidget* background = fx.window.get();
+        MWF::move(background, QPoint(300, 470));
+        QCOMPARE(f.pctMsg->text(), QStringLiteral("目的の箇所をクリックしてください。"));
+        MWF::click(f.attr[0][0]);
+        MWF::move(background, QPoint(300, 470));
+        QCOMPARE(f.pctMsg->text(), QStringLiteral("検索完了！ 15個見つけました｡"));
+        f.Timer2->start(1000);
+        f.pctMsg->print(QStringLiteral("ようこそ"));
+        MWF::move(background, QPoint(300, 470));
+        QCOMPARE(f.pctMsg->text(), QStringLiteral("ようこそ"));
     }
 
     void helpOpensThePage()
