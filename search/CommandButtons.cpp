@@ -51,10 +51,16 @@ void CommandButtons::handleCommand(PictureButton* b, const PictureButton::Event&
         else if (e.kind == K::Up && e.button == 2)
             f_.Form1_Form_MouseUp(2);
     } else if (e.look == CmdLook::Pointed) {
-        if (e.kind == K::Down)
+        if (e.kind == K::Down) {
             pressOrBeep(b, CmdLook::ONON, CmdLook::Pointed, e.button);
-        else if (e.kind == K::Up)
-            (this->*releaseHandler)(e.button, e.shift, e.pos);
+        } else if (e.kind == K::Up && e.button != 2) {
+            if (b->contains(e.pos)) {
+                (this->*releaseHandler)(e.button, e.shift, e.pos);
+            } else {  // released outside: no command
+                b->showLook(CmdLook::OFF);
+                b->hideLook(CmdLook::ONON);
+            }
+        }
     }
 }
 
@@ -193,17 +199,10 @@ void CommandButtons::Form1_imgAllon2_MouseMove()
     f_.status->ResetHover();
 }
 
-void CommandButtons::Form1_imgAll_MouseUp(int button, int, QPoint pos)
+void CommandButtons::Form1_imgAll_MouseUp(int, int, QPoint)
 {
     using namespace SamLook;
     PictureButton* b = f_.imgAll;
-    if (button == 2)
-        return;
-    if (!b->contains(pos)) {
-        b->showLook(CmdLook::OFF);
-        b->hideLook(CmdLook::ONON);
-        return;
-    }
     f_.status->ResetSearch();
     b->showLook(CmdLook::on2);
     b->repaintNow();
@@ -249,16 +248,12 @@ void CommandButtons::Form1_imgClearOFF_MouseMove()
     }
 }
 
-void CommandButtons::Form1_imgClear_MouseUp(int button, int, QPoint pos)
+void CommandButtons::Form1_imgClear_MouseUp(int, int, QPoint)
 {
     PictureButton* b = f_.imgClear;
-    if (button == 2)
-        return;
     b->showLook(CmdLook::OFF);
     b->hideLook(CmdLook::ONON);
     b->hideLook(CmdLook::Pointed);
-    if (!b->contains(pos))
-        return;
     f_.imgSam->showLook(SamLook::OFF0);
     f_.imgSam->repaintNow();
     f_.imgSam->hideLook(SamLook::OFF1);
@@ -280,16 +275,9 @@ void CommandButtons::Form1_imgQuitOFF_MouseMove()
     toIdle(f_.imgClear, CmdLook::Pointed, CmdLook::OFF);
 }
 
-void CommandButtons::Form1_imgQuit_MouseUp(int button, int, QPoint pos)
+void CommandButtons::Form1_imgQuit_MouseUp(int, int, QPoint)
 {
     PictureButton* b = f_.imgQuit;
-    if (button == 2)
-        return;
-    if (!b->contains(pos)) {
-        b->showLook(CmdLook::OFF);
-        b->hideLook(CmdLook::ONON);
-        return;
-    }
     b->showLook(CmdLook::Pointed);
     b->repaintNow();
     b->hideLook(CmdLook::ONON);

@@ -10,7 +10,7 @@ class CommandButtons {
 public:
     explicit CommandButtons(MainForm& form);
 
-    // The release handlers the pop-up menu runs too.
+    // The commands of a release inside the button; the pop-up menu runs them too.
     void Form1_imgSam_MouseUp(int k, int button, int shift, QPoint pos);
     void Form1_imgAll_MouseUp(int button, int shift, QPoint pos);
     void Form1_imgClear_MouseUp(int button, int shift, QPoint pos);
