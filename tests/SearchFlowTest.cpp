@@ -228,6 +228,32 @@ private slots:
         QCOMPARE(fx.form().imgSam->frontLook(), int(SamLook::OFF0));  // empty result: no highlight
     }
 
+    void commandReleasedOutsideRunsNothing_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("show thumbnails") << "sam";
+        QTest::newRow("all data") << "all";
+        QTest::newRow("clear") << "clear";
+        QTest::newRow("exit") << "quit";
+    }
+    void commandReleasedOutsideRunsNothing()
+    {
+        QFETCH(QString, button);
+        MWF fx(catalogue());
+        MainForm& f = fx.form();
+        MWF::click(f.attr[0][0]);
+        PictureButton* b = button == "sam" ? f.imgSam : button == "all" ? f.imgAll : button == "clear" ? f.imgClear : f.imgQuit;
+        const int idle = b->frontLook();
+        MWF::move(b);
+        MWF::press(b);
+        MWF::release(b, Qt::LeftButton, QPoint(60, 10));
+        QCOMPARE(b->frontLook(), idle);
+        QVERIFY(fx.window->isVisible());
+        QVERIFY(f.search.lstHANA.isSelected(0, 0));
+        QCOMPARE(f.search.lstKOUHO.size(), 3);
+        QCOMPARE(f.gallery->DrawnCount, 0);
+    }
+
     void allDataListsEverything()
     {
         MWF fx(catalogue());
