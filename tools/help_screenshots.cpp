@@ -1,0 +1,428 @@
+// Takes the screenshots of the help page from a real main window.
+//
+//   sonoha-helpshots APP_DIR OUT_DIR
+//
+// The catalogue and pictures of APP_DIR are copied into a temporary folder
+// first and the window runs there, so the user's folder (the settings file
+// with its history above all) is never written. Every platform service is a
+// fake: no sound plays, no browser and no message box opens. The window is
+// driven through its own handlers with pointer events, as a user drives it,
+// and each state is saved with QWidget::grab() as a 1x PNG in OUT_DIR.
+// Meant to run with QT_QPA_PLATFORM=offscreen (it sets that when unset).
+
+#include "about/AboutBox.h"
+#include "app/AppContext.h"
+#include "app/MainForm.h"
+#include "app/MainMenu.h"
+#include "app/MainWindow.h"
+#include "assets/ButtonArt.h"
+#include "catalogue/CatalogueStore.h"
+#include "gallery/Gallery.h"
+#include "gallery/NameLabel.h"
+#include "gallery/PhotoWindow.h"
+#include "gallery/PhotoWindows.h"
+#include "gallery/ThumbnailCell.h"
+#include "platform/fake/FakePlatform.h"
+#include "search/HelpBox.h"
+#include "search/PictureButton.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+// The part of the main window its controls cover: the offscreen platform has
+// no window frame, so the rest of the 676 x 488 outer size is bare background.
+const QRect kInside(0, 0, 671, 463);
+
+// Attribute buttons used below: [category, index].
+constexpr int kSpring[2] = {0, 0};
+constexpr int kYellow[2] = {1, 1};
+constexpr int kOpposite[2] = {3, 0};
+constexpr int kAster[2] = {4, 4};
+
+QTextStream& out()
+{
+    static QTextStream s(stdout);
+    return s;
+}
+
+QTextStream& err()
+{
+    static QTextStream s(stderr);
+    return s;
+}
+
+bool copyFile(const QString& from, const QString& to)
+{
+    QDir().mkpath(QFileInfo(to).path());
+    return QFile::copy(from, to);
+}
+
+// Copies the files the window reads; only the catalogue and data/ are required.
+bool copyAppFolder(const QString& from, const QString& to)
+{
+    if (!copyFile(from + QStringLiteral("/SNH347.mdb"), to + QStringLiteral("SNH347.mdb"))) {
+        err() << "cannot copy " << from << "/SNH347.mdb\n";
+        return false;
+    }
+    QDir().mkpath(to + QStringLiteral("data"));
+    QDirIterator it(from + QStringLiteral("/data"), QDir::Files, QDirIterator::Subdirectories);
+    int copied = 0;
+    while (it.hasNext()) {
+        const QString src = it.next();
+        copied += copyFile(src, to + QStringLiteral("data/") + QDir(from + QStringLiteral("/data")).relativeFilePath(src));
+    }
+    for (const char* optional : {"NoFile.jpg", "H_point.cur", "H_move.cur"})
+        if (QFileInfo::exists(from + u'/' + QLatin1String(optional)))
+            copyFile(from + u'/' + QLatin1String(optional), to + QLatin1String(optional));
+    if (copied == 0)
+        err() << "warning: no pictures in " << from << "/data\n";
+    return true;
+}
+
+// Lets queued events and timers run for a while.
+void settle(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    do
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (t.elapsed() < ms);
+}
+
+void send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::NoButton,
+          Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, held, mods);
+    QApplication::sendEvent(w, &e);
+}
+
+// Where the pointer rests on a 32 x 32 button: low and right of the middle,
+// so the drawn hand leaves the button's picture visible.
+const QPoint kMid(22, 24);
+
+void pointAt(QWidget* w, QPoint pos = kMid)
+{
+    send(w, QEvent::MouseMove, pos);
+}
+
+// Point at, press and release inside: a click as a user makes it.
+void click(QWidget* w, Qt::MouseButton b = Qt::LeftButton, QPoint pos = kMid)
+{
+    pointAt(w, pos);
+    send(w, QEvent::MouseButtonPress, pos, b);
+    send(w, QEvent::MouseButtonRelease, pos, b);
+}
+
+// Draws a pointer picture with its hot spot at `at`, so a screenshot shows
+// where the user points.
+QImage withPointer(QImage shot, QPoint at, const QImage& pointer, QPoint hotSpot)
+{
+    QPainter p(&shot);
+    QImage pic = pointer;
+    pic.setDevicePixelRatio(1);
+    p.drawImage(at - hotSpot, pic);
+    return shot;
+}
+
+QImage handPointer(QImage shot, QPoint at)
+{
+    return withPointer(std::move(shot), at, ButtonArt::pointingHand(1), ButtonArt::pointingHandHotSpot());
+}
+
+QImage onePixelPerPoint(const QPixmap& grabbed)
+{
+    QImage image = grabbed.toImage();
+    if (image.devicePixelRatio() != 1.0) {
+        const QSize logical = (QSizeF(image.size()) / image.devicePixelRatio()).toSize();
+        image = image.scaled(logical, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        image.setDevicePixelRatio(1);
+    }
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+}
+
+// The screenshot session: a main window over a copy of the application folder.
+class Session {
+public:
+    Session(const QString& appDir, const QString& outDir)
+        : appDir_(appDir)
+        , outDir_(outDir)
+    {
+    }
+
+    bool start()
+    {
+        if (!temp_.isValid() || !copyAppFolder(appDir_, appPath()))
+            return false;
+        context_ = std::make_unique<AppContext>(appPath(), fake_.platform);
+        context_->TwipsPerPixelX = context_->TwipsPerPixelY = 15;
+        context_->readStartupSettings();
+        const auto loaded = CatalogueStore::load(appPath() + QStringLiteral("SNH347.mdb"), context_->catalogue());
+        if (!loaded.ok) {
+            err() << "cannot read the catalogue: " << loaded.error << "\n";
+            return false;
+        }
+        window_ = std::make_unique<MainWindow>(*context_);
+        window_->catalogueLoaded();
+        window_->show();
+        form().Timer2->stop();
+        form().Timer3->stop();
+        settle(700);  // past the frame fitting after show
+        // The welcome line is stopped: the strip shows what a pointer move leaves.
+        pointAt(window_.get(), QPoint(300, 470));
+        return QDir().mkpath(outDir_);
+    }
+
+    void run()
+    {
+        idle();
+        pointedCount();
+        helpBox();
+        searchGallery();
+        photoWindows();
+        clear();
+        drawingAndScrolling();
+        clear();
+        menu();
+        about();
+    }
+
+    bool ok() const { return ok_; }
+
+private:
+    MainForm& form() { return window_->form(); }
+    QString appPath() const { return temp_.path() + u'/'; }
+    PictureButton* attr(const int (&b)[2]) { return form().attr[size_t(b[0])][size_t(b[1])]; }
+    QPoint inWindow(QWidget* w, QPoint p = kMid) { return w->mapTo(window_.get(), p); }
+    QImage mainShot() { return onePixelPerPoint(window_->grab(kInside)); }
+    void background() { pointAt(window_.get(), QPoint(300, 470)); }
+
+    void save(const QString& name, const QImage& image)
+    {
+        const QString path = outDir_ + u'/' + name;
+        QImage pixels = image;
+        pixels.setText(QString(), QString());
+        if (pixels.isNull() || !pixels.save(path, "PNG", 0)) {
+            err() << "cannot save " << path << "\n";
+            ok_ = false;
+            return;
+        }
+        out() << name << " " << pixels.width() << "x" << pixels.height() << " " << QFileInfo(path).size()
+              << " bytes\n";
+        out().flush();
+    }
+
+    void idle() { save(QStringLiteral("main-idle.png"), mainShot()); }
+
+    void pointedCount()
+    {
+        PictureButton* b = attr(kYellow);
+        pointAt(b);
+        save(QStringLiteral("main-count.png"), handPointer(mainShot(), inWindow(b)));
+        background();
+    }
+
+    void helpBox()
+    {
+        PictureButton* b = attr(kOpposite);
+        pointAt(b);
+        send(b, QEvent::MouseButtonPress, kMid, Qt::RightButton);
+        // The hand goes under the help box, so that its first words stay legible.
+        QImage shot = handPointer(mainShot(), inWindow(b));
+        HelpBox* box = form().txtKaisetu;
+        QPainter(&shot).drawImage(box->pos(), onePixelPerPoint(box->grab()));
+        save(QStringLiteral("main-help.png"), shot);
+        send(b, QEvent::MouseButtonRelease, kMid, Qt::RightButton);
+        background();
+    }
+
+    void searchGallery()
+    {
+        for (const auto* b : {&kSpring, &kYellow, &kAster})
+            click(attr(*b));
+        background();
+        save(QStringLiteral("search-selected.png"), mainShot());
+        click(form().imgSam);  // ▶: the thumbnails are drawn before the click returns
+        out() << "search found " << form().search.lstKOUHO.size() << " flowers\n";
+        // Pointing at a thumbnail turns its name yellow.
+        ThumbnailCell* picture = form().pctPicture[5];
+        pointAt(picture, QPoint(60, 50));
+        save(QStringLiteral("search-gallery.png"), handPointer(mainShot(), inWindow(picture, QPoint(60, 50))));
+        background();
+    }
+
+    void photoWindows()
+    {
+        for (int cell : {1, 6}) {
+            NameLabel* label = form().lblNAMAE[size_t(cell)];
+            if (!label->isVisible())
+                continue;
+            click(label, Qt::LeftButton, QPoint(50, 8));
+        }
+        settle(100);
+        background();
+        save(QStringLiteral("gallery-opened.png"), mainShot());
+        const int slot = form().photos->SelectedFlower();
+        if (PhotoWindow* w = slot > 0 ? form().photos->window(slot) : nullptr) {
+            out() << "photo window: " << w->windowTitle() << "\n";
+            save(QStringLiteral("photo-window.png"), onePixelPerPoint(w->grab()));
+        } else {
+            err() << "no photo window opened\n";
+            ok_ = false;
+        }
+    }
+
+    void clear()
+    {
+        click(form().imgClear);
+        background();
+        settle(100);
+    }
+
+    // All data: a shot while the thumbnails are still being drawn (the ▶
+    // button shows ❚❚), then the gallery paged down with the range tip of a
+    // dragged scroll thumb.
+    void drawingAndScrolling()
+    {
+        bool taken = false;
+        auto* watch = new QTimer(window_.get());
+        QObject::connect(watch, &QTimer::timeout, [&] {
+            if (taken || form().gallery->DrawnCount < 24)
+                return;
+            taken = true;
+            save(QStringLiteral("gallery-drawing.png"), mainShot());
+        });
+        watch->start(0);  // fires at every yield of the drawing loop
+        click(form().imgAll);
+        delete watch;
+        if (!taken) {
+            err() << "the drawing ended before a shot could be taken\n";
+            ok_ = false;
+        }
+        out() << "all data: " << form().gallery->DrawnCount << " thumbnails\n";
+
+        QScrollBar* bar = form().VScroll1;
+        const int value = std::min(bar->maximum(), 20 * Gallery::kRowPitch);
+        bar->setValue(value);  // a page jump redraws the cells
+        bar->setSliderDown(true);
+        bar->setSliderPosition(value);
+        const QPoint thumb = thumbCentre(bar);
+        form().gallery->Form1_VScroll1_Scroll();
+        placeTipBeside(bar->mapTo(window_.get(), thumb));
+        save(QStringLiteral("gallery-scroll.png"), withPointer(mainShot(), bar->mapTo(window_.get(), thumb),
+                                                               ButtonArt::scrollPointerMove(1),
+                                                               ButtonArt::scrollPointerHotSpot()));
+        bar->setSliderDown(false);
+        settle(50);
+    }
+
+    QPoint thumbCentre(QScrollBar* bar) const
+    {
+        const int groove = bar->height() - 2 * bar->width();
+        const double span = double(bar->maximum() - bar->minimum() + bar->pageStep());
+        const double at = (bar->sliderPosition() + bar->pageStep() / 2.0) / span;
+        return {bar->width() / 2, bar->width() + int(groove * at)};
+    }
+
+    // The tip sits above-left of the pointer; offscreen there is no real
+    // pointer, so the tip is placed as it would be with the pointer on the thumb.
+    void placeTipBeside(QPoint pointer)
+    {
+        HelpBox* tip = form().txtKaisetu;
+        tip->move(pointer.x() - (tip->width() + 15), pointer.y() - (tip->height() + 30));
+    }
+
+    // The whole menu, with the thumbnail mode submenu opened beside its entry.
+    void menu()
+    {
+        MainMenu& m = *form().menu;
+        m.prepare();
+        m.mnuMain->popup(window_->mapToGlobal(QPoint(260, 20)));
+        settle(100);
+        const QRect entry = m.mnuMain->actionGeometry(m.mnuSamuneilu->menuAction());
+        m.mnuMain->setActiveAction(m.mnuSamuneilu->menuAction());
+        m.mnuSamuneilu->popup(m.mnuMain->mapToGlobal(entry.topRight()));
+        settle(100);
+        const QImage main = onePixelPerPoint(m.mnuMain->grab());
+        const QImage sub = onePixelPerPoint(m.mnuSamuneilu->grab());
+        m.mnuSamuneilu->hide();
+        m.mnuMain->hide();
+        settle(50);
+
+        const int overlap = 4, subTop = entry.top() - 3;
+        QImage both(main.width() + sub.width() - overlap, std::max(main.height(), subTop + sub.height()),
+                    QImage::Format_ARGB32);
+        both.fill(Qt::transparent);
+        QPainter p(&both);
+        p.drawImage(0, 0, main);
+        p.drawImage(main.width() - overlap, subTop, sub);
+        p.end();
+        save(QStringLiteral("menu.png"), both);
+    }
+
+    void about()
+    {
+        AboutBox box(*context_, window_.get());
+        box.show();
+        settle(100);
+        save(QStringLiteral("about.png"), onePixelPerPoint(box.grab()));
+        box.hide();
+    }
+
+    QString appDir_;
+    QString outDir_;
+    QTemporaryDir temp_;
+    FakePlatform fake_;
+    std::unique_ptr<AppContext> context_;
+    std::unique_ptr<MainWindow> window_;
+    bool ok_ = true;
+};
+
+// The offscreen platform reports every window-manager feature it lacks;
+// those notices say nothing about the screenshots.
+void quietOffscreenNotices()
+{
+    static const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.startsWith(QLatin1String("This plugin does not support")))
+                previous(type, context, message);
+        });
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_SCALE_FACTOR", "1");
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
+    quietOffscreenNotices();
+    if (argc != 3) {
+        err() << "usage: sonoha-helpshots APP_DIR OUT_DIR\n";
+        return 2;
+    }
+    const QString appDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const QString outDir = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    Session session(appDir, outDir);
+    if (!session.start())
+        return 1;
+    session.run();
+    return session.ok() ? 0 : 1;
+}
