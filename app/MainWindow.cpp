@@ -183,12 +183,12 @@ void MainWindow::createCommandButtons()
     form_.imgSam->addLook(pix(ButtonArt::commandButton(C::Play, L::Idle, scale)), false);
     form_.imgSam->showLook(SamLook::OFF0);
 
-    struct Spec {
+    struct CommandSlot {
         PictureButton** slot;
         int left;
         C command;
-    } specs[] = {{&form_.imgAll, 56, C::AllData}, {&form_.imgClear, 104, C::Clear}, {&form_.imgQuit, 152, C::Quit}};
-    for (const Spec& s : specs) {
+    } buttons[] = {{&form_.imgAll, 56, C::AllData}, {&form_.imgClear, 104, C::Clear}, {&form_.imgQuit, 152, C::Quit}};
+    for (const CommandSlot& s : buttons) {
         PictureButton* b = make(s.left);
         b->addLook(pix(ButtonArt::commandButton(s.command, L::Pressed, scale)), false);
         b->addLook(pix(ButtonArt::commandButton(s.command, L::Latched, scale)), false);
