@@ -30,7 +30,7 @@ public:
     int SldSec = 3;
     int BgmNo = 0;
     int SoundNo = 1;
-    int SamMode = 0;
+    int SamMode = 0;  // also the mode a releasing panel click goes by
 
     // The start-up read of the four numeric settings.
     void readStartupSettings();

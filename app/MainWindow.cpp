@@ -373,7 +373,6 @@ void MainWindow::Form1_Timer3_Timer()
         for (NameLabel* l : form_.lblNAMAE)
             if (l->colour() == NameLabel::kYellow)
                 l->setColour(NameLabel::kGreen);
-    sample_ = {p, outer};
 }
 
 void MainWindow::closeEvent(QCloseEvent* e)

@@ -30,12 +30,6 @@ public:
     // Sizes the inside so that the outer frame is 676 x 488, and centres it.
     void fitOuterFrame();
 
-    // The last pointer sample of the pointer watch (screen pixels).
-    struct PointerSample {
-        QPoint pointer;
-        QRect outer;
-    };
-    const PointerSample& pointerSample() const { return sample_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -61,7 +55,6 @@ private:
     AppContext& app_;
     MainForm form_;
     WelcomeLine welcome_;
-    PointerSample sample_;
     QCursor pointingHand_;
     bool shutDown_ = false;
 };

@@ -125,12 +125,17 @@ void Gallery::clearCells()
     DrawnCount = 0;
 }
 
+void Gallery::resetScroll()
+{
+    QSignalBlocker block(f_.VScroll1);  // no page redraw for the reset itself
+    f_.VScroll1->setMaximum(0);
+    f_.VScroll1->setValue(0);
+}
+
 void Gallery::home()
 {
     f_.pctFIELD->move(208, 0);
-    QSignalBlocker block(f_.VScroll1);
-    f_.VScroll1->setMaximum(0);
-    f_.VScroll1->setValue(0);
+    resetScroll();
 }
 
 void Gallery::RefreshResults()
@@ -142,11 +147,7 @@ void Gallery::RefreshResults()
         DrawnCount = SavedDrawnCount;
         DrawnRows = SavedDrawnRows;
     } else {
-        {
-            QSignalBlocker block(f_.VScroll1);
-            f_.VScroll1->setMaximum(0);
-            f_.VScroll1->setValue(0);
-        }
+        resetScroll();
         if (DrawnCount > 0)
             clearCells();
         if (s.lstKOUHO.isEmpty()) {

@@ -69,6 +69,7 @@ private:
     void setRangeAtStop(int total);
     QImage thumbnailFor(const QString& stored, const QString& slotStored, bool fallBackToOtherExtensions);
     void connectCells();
+    void resetScroll();
     void prefetchDrawing();
     void prefetchPage(int firstEntry);
 

@@ -173,9 +173,8 @@ void AttributePanels::Pointed_MouseUp(int c, int i, const PictureButton::Event& 
         button(c, i)->hideLook(Pointed);
         f_.app.platform().beeper.beep();
     }
-    s.SamMode = f_.app.settings().readThumbnailMode();
-    f_.app.SamMode = s.SamMode;
-    if (e.shift == 1 || s.SamMode == 1) {
+    f_.app.SamMode = f_.app.settings().readThumbnailMode();
+    if (e.shift == 1 || f_.app.SamMode == 1) {
         f_.commands->showInterruptLook();
         s.DrawRequested = true;
         f_.searcher->ApplySelection();
@@ -216,7 +215,7 @@ void AttributePanels::ON_MouseUp(int c, int i, const PictureButton::Event& e)
     }
     swap(c, i, Pointed, ONON);
     f_.searcher->setSelected(c, i, false);
-    if (s.SamMode != 0) {
+    if (f_.app.SamMode != 0) {
         // The mode remembered at the last selecting click decides; Shift plays no part.
         if (s.lstHANA.any()) {
             f_.commands->showInterruptLookFromIdle();

@@ -34,11 +34,6 @@ void SearchController::setSelected(int category, int index, bool on)
     Form1_lstHANA_Click(category);
 }
 
-void SearchController::galleryHome()
-{
-    f_.gallery->home();
-}
-
 void SearchController::Form1_lstHANA_Click(int c)
 {
     SearchState& s = f_.search;
@@ -58,7 +53,7 @@ void SearchController::Form1_lstHANA_Click(int c)
         SearchFlowers();
     else
         ClearCategory(c);
-    galleryHome();
+    f_.gallery->home();
 }
 
 void SearchController::SearchFlowers()

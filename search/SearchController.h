@@ -25,7 +25,5 @@ public:
     static QString foundMessage(int count);
 
 private:
-    void galleryHome();
-
     MainForm& f_;
 };

@@ -21,5 +21,4 @@ struct SearchState {
     bool DrawRequested = false;  // thumbnails were asked for the current result
     bool AllMode = false;        // the result holds the whole catalogue
     bool ListClickOff = false;   // selection changes run no search
-    int SamMode = 0;             // thumbnail mode remembered at the last selecting click
 };
