@@ -1,6 +1,6 @@
-#include "AboutBox.h"
+#include "about/AboutBox.h"
 
-#include "app/AppContext.h"
+#include "session/AppContext.h"
 #include "assets/ButtonArt.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramLauncher.h"

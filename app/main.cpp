@@ -1,8 +1,8 @@
-#include "AppContext.h"
-#include "InstanceLock.h"
-#include "MainWindow.h"
-#include "Startup.h"
-#include "platform/RealPlatform.h"
+#include "session/AppContext.h"
+#include "app/InstanceLock.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/Startup.h"
+#include "app/RealPlatform.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "CursorFile.h"
+#include "assets/CursorFile.h"
 
 #include <QBuffer>
 #include <QDataStream>

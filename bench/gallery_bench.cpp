@@ -4,15 +4,15 @@
 //
 // usage: gallery_bench [records=500]
 
-#include "app/AppContext.h"
-#include "app/MainWindow.h"
-#include "assets/FlowerIllustrator.h"
+#include "session/AppContext.h"
+#include "mainwindow/MainWindow.h"
+#include "generators/FlowerIllustrator.h"
 #include "catalogue/CatalogueStore.h"
-#include "gallery/Gallery.h"
-#include "gallery/PhotoWindows.h"
+#include "mainwindow/Gallery.h"
+#include "mainwindow/PhotoWindows.h"
 #include "platform/fake/FakePlatform.h"
-#include "search/CommandButtons.h"
-#include "search/SearchController.h"
+#include "mainwindow/CommandButtons.h"
+#include "mainwindow/SearchController.h"
 #include "support/TestCatalogues.h"
 
 #include <QApplication>

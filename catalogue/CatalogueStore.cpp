@@ -1,7 +1,7 @@
-#include "CatalogueStore.h"
+#include "catalogue/CatalogueStore.h"
 
-#include "FlowerCatalogue.h"
-#include "NameOrder.h"
+#include "catalogue/FlowerCatalogue.h"
+#include "catalogue/NameOrder.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>

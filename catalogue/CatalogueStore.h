@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FlowerRecord.h"
+#include "catalogue/FlowerRecord.h"
 
 #include <QString>
 #include <QVector>

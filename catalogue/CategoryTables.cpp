@@ -1,4 +1,4 @@
-#include "CategoryTables.h"
+#include "catalogue/CategoryTables.h"
 
 #include <array>
 #include <span>

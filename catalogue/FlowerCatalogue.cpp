@@ -1,4 +1,4 @@
-#include "FlowerCatalogue.h"
+#include "catalogue/FlowerCatalogue.h"
 
 FlowerCatalogue::FlowerCatalogue() = default;
 

@@ -1,4 +1,4 @@
-#include "FlowerRecord.h"
+#include "catalogue/FlowerRecord.h"
 
 const QString& FlowerRecord::attribute(int k) const
 {

@@ -1,4 +1,4 @@
-#include "NameOrder.h"
+#include "catalogue/NameOrder.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "BoundedFile.h"
+#include "platform/BoundedFile.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "DesktopDocumentOpener.h"
+#include "platform/DesktopDocumentOpener.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

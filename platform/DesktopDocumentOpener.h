@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DocumentOpener.h"
+#include "platform/DocumentOpener.h"
 
 class DesktopDocumentOpener : public DocumentOpener {
 public:

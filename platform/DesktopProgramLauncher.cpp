@@ -1,4 +1,4 @@
-#include "DesktopProgramLauncher.h"
+#include "platform/DesktopProgramLauncher.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramLauncher.h"
+#include "platform/ProgramLauncher.h"
 
 class DesktopProgramLauncher : public ProgramLauncher {
 public:

@@ -1,4 +1,4 @@
-#include "SdlAudio.h"
+#include "platform/SdlAudio.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "SdlMusicPlayer.h"
+#include "platform/SdlMusicPlayer.h"
 
-#include "SdlAudio.h"
+#include "platform/SdlAudio.h"
 
 #include <QFile>
 

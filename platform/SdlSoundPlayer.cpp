@@ -1,6 +1,6 @@
-#include "SdlSoundPlayer.h"
+#include "platform/SdlSoundPlayer.h"
 
-#include "SdlAudio.h"
+#include "platform/SdlAudio.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "SystemRandom.h"
+#include "platform/SystemRandom.h"
 
 void SystemRandom::seed(quint64 value)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RandomSource.h"
+#include "platform/RandomSource.h"
 
 #include <random>
 

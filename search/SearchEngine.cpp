@@ -1,8 +1,8 @@
-#include "SearchEngine.h"
+#include "search/SearchEngine.h"
 
-#include "../catalogue/CategoryTables.h"
-#include "../catalogue/FlowerCatalogue.h"
-#include "../catalogue/NameOrder.h"
+#include "catalogue/CategoryTables.h"
+#include "catalogue/FlowerCatalogue.h"
+#include "catalogue/NameOrder.h"
 
 #include <QHash>
 #include <algorithm>

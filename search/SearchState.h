@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Selection.h"
+#include "search/Selection.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "catalogue/CatalogueChecker.h"
+#include "generators/CatalogueChecker.h"
 #include "catalogue/CategoryTables.h"
-#include "support/TestCatalogues.h"
+#include "tests/support/TestCatalogues.h"
 
 #include <QSet>
 #include <QtTest>

@@ -3,7 +3,7 @@
 #include "catalogue/FlowerCatalogue.h"
 #include "catalogue/NameOrder.h"
 #include "search/SearchEngine.h"
-#include "support/TestCatalogues.h"
+#include "tests/support/TestCatalogues.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

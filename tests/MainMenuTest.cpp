@@ -1,11 +1,11 @@
 #include "about/AboutBox.h"
-#include "app/MainMenu.h"
-#include "gallery/Gallery.h"
-#include "gallery/NameLabel.h"
-#include "gallery/PhotoWindows.h"
-#include "gallery/ProgressBox.h"
-#include "search/PrintSurface.h"
-#include "support/MainWindowFixture.h"
+#include "mainwindow/MainMenu.h"
+#include "mainwindow/Gallery.h"
+#include "widgets/NameLabel.h"
+#include "mainwindow/PhotoWindows.h"
+#include "widgets/ProgressBox.h"
+#include "widgets/PrintSurface.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <QLabel>
 #include <QMenu>

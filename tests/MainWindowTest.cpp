@@ -1,13 +1,13 @@
 #include "app/InstanceLock.h"
-#include "app/ScreenMetrics.h"
-#include "app/Startup.h"
-#include "app/WelcomeLine.h"
-#include "gallery/GalleryField.h"
-#include "gallery/NameLabel.h"
-#include "gallery/ProgressBox.h"
-#include "gallery/ThumbnailCell.h"
-#include "search/PrintSurface.h"
-#include "support/MainWindowFixture.h"
+#include "session/ScreenMetrics.h"
+#include "mainwindow/Startup.h"
+#include "session/WelcomeLine.h"
+#include "widgets/GalleryField.h"
+#include "widgets/NameLabel.h"
+#include "widgets/ProgressBox.h"
+#include "widgets/ThumbnailCell.h"
+#include "widgets/PrintSurface.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <QLabel>
 #include <QLockFile>

@@ -2,8 +2,8 @@
 #include "catalogue/FlowerCatalogue.h"
 #include "catalogue/NameOrder.h"
 #include "search/SearchEngine.h"
-#include "support/StagedSearch.h"
-#include "support/TestCatalogues.h"
+#include "tests/support/StagedSearch.h"
+#include "tests/support/TestCatalogues.h"
 
 #include <QtTest>
 #include <algorithm>

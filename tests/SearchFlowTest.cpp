@@ -1,15 +1,15 @@
-#include "app/MainForm.h"
+#include "mainwindow/MainForm.h"
 #include "catalogue/CategoryTables.h"
-#include "gallery/NameLabel.h"
+#include "widgets/NameLabel.h"
 #include <QScrollBar>
-#include "gallery/Gallery.h"
-#include "gallery/ProgressBox.h"
-#include "gallery/ThumbnailCell.h"
-#include "search/HelpBox.h"
-#include "search/Looks.h"
-#include "search/PrintSurface.h"
-#include "search/SearchStatus.h"
-#include "support/MainWindowFixture.h"
+#include "mainwindow/Gallery.h"
+#include "widgets/ProgressBox.h"
+#include "widgets/ThumbnailCell.h"
+#include "widgets/HelpBox.h"
+#include "mainwindow/Looks.h"
+#include "widgets/PrintSurface.h"
+#include "mainwindow/SearchStatus.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "app/AppSettings.h"
-#include "app/SettingsFile.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -7,10 +7,10 @@
 //   reads APP_DIR/SNH347.mdb and looks for pictures in APP_DIR/data/.
 // exit status: 0 no problem, 1 problems found, 2 the catalogue cannot be read.
 
-#include "catalogue/CatalogueChecker.h"
+#include "generators/CatalogueChecker.h"
 #include "catalogue/CatalogueStore.h"
 #include "catalogue/CategoryTables.h"
-#include "gallery/PictureFiles.h"
+#include "pictures/PictureFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -11,20 +11,20 @@
 // Meant to run with QT_QPA_PLATFORM=offscreen (it sets that when unset).
 
 #include "about/AboutBox.h"
-#include "app/AppContext.h"
-#include "app/MainForm.h"
-#include "app/MainMenu.h"
-#include "app/MainWindow.h"
+#include "session/AppContext.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/MainMenu.h"
+#include "mainwindow/MainWindow.h"
 #include "assets/ButtonArt.h"
 #include "catalogue/CatalogueStore.h"
-#include "gallery/Gallery.h"
-#include "gallery/NameLabel.h"
-#include "gallery/PhotoWindow.h"
-#include "gallery/PhotoWindows.h"
-#include "gallery/ThumbnailCell.h"
+#include "mainwindow/Gallery.h"
+#include "widgets/NameLabel.h"
+#include "mainwindow/PhotoWindow.h"
+#include "mainwindow/PhotoWindows.h"
+#include "widgets/ThumbnailCell.h"
 #include "platform/fake/FakePlatform.h"
-#include "search/HelpBox.h"
-#include "search/PictureButton.h"
+#include "widgets/HelpBox.h"
+#include "widgets/PictureButton.h"
 
 #include <QAction>
 #include <QApplication>

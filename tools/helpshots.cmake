@@ -3,7 +3,7 @@
 # taken again by hand (cmake --build BUILD --target helpshots) when the
 # window changes.
 add_executable(sonoha-helpshots help_screenshots.cpp)
-target_link_libraries(sonoha-helpshots PRIVATE sonoha_core)
+target_link_libraries(sonoha-helpshots PRIVATE sonoha_windows)
 
 add_custom_target(helpshots
   COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen

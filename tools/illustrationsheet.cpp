@@ -7,7 +7,7 @@
 // season, plus two records that agree in every attribute and must still look
 // different. Run with QT_QPA_PLATFORM=offscreen on a machine without a display.
 
-#include "assets/FlowerIllustrator.h"
+#include "generators/FlowerIllustrator.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

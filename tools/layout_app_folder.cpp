@@ -7,9 +7,9 @@
 
 #include "assets/ButtonArt.h"
 #include "assets/CursorFile.h"
-#include "assets/FlowerIllustrator.h"
-#include "assets/SoundSynth.h"
-#include "catalogue/CatalogueSource.h"
+#include "generators/FlowerIllustrator.h"
+#include "generators/SoundSynth.h"
+#include "generators/CatalogueSource.h"
 #include "catalogue/CatalogueStore.h"
 
 #include <QDir>

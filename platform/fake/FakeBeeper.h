@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../Beeper.h"
+#include "platform/Beeper.h"
 
 class FakeBeeper : public Beeper {
 public:

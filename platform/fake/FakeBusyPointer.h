@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../BusyPointer.h"
+#include "platform/BusyPointer.h"
 
 class FakeBusyPointer : public BusyPointer {
 public:

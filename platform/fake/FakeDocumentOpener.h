@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../DocumentOpener.h"
+#include "platform/DocumentOpener.h"
 
 #include <QStringList>
 

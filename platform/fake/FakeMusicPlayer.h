@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../MusicPlayer.h"
+#include "platform/MusicPlayer.h"
 
 #include <QStringList>
 

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "../Platform.h"
-#include "FakeBeeper.h"
-#include "FakeBusyPointer.h"
-#include "FakeClock.h"
-#include "FakeDocumentOpener.h"
-#include "FakeMessageBoxes.h"
-#include "FakeMusicPlayer.h"
-#include "FakeProgramLauncher.h"
-#include "FakeRandom.h"
-#include "FakeSoundPlayer.h"
+#include "platform/Platform.h"
+#include "platform/fake/FakeBeeper.h"
+#include "platform/fake/FakeBusyPointer.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeDocumentOpener.h"
+#include "platform/fake/FakeMessageBoxes.h"
+#include "platform/fake/FakeMusicPlayer.h"
+#include "platform/fake/FakeProgramLauncher.h"
+#include "platform/fake/FakeRandom.h"
+#include "platform/fake/FakeSoundPlayer.h"
 
 // All platform services as scripted fakes, for tests.
 struct FakePlatform {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../ProgramLauncher.h"
+#include "platform/ProgramLauncher.h"
 
 class FakeProgramLauncher : public ProgramLauncher {
 public:

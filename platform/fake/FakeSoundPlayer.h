@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../SoundPlayer.h"
+#include "platform/SoundPlayer.h"
 
 #include <QStringList>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/AppContext.h"
-#include "app/MainWindow.h"
+#include "session/AppContext.h"
+#include "mainwindow/MainWindow.h"
 #include "catalogue/CatalogueStore.h"
 #include "platform/fake/FakePlatform.h"
-#include "search/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "support/TestCatalogues.h"
 
 #include <QApplication>

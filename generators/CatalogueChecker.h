@@ -1,0 +1,79 @@
+#pragma once
+
+#include "catalogue/FlowerRecord.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+// Checks a whole catalogue against what the program and its record editor
+// can handle, so that a catalogue made or changed outside the program can be
+// checked before it is shipped. Also counts how the records spread over the
+// attribute values and finds records no search can tell apart.
+class CatalogueChecker {
+public:
+    // Whether a file of that name is in the data folder.
+    using PictureExists = std::function<bool(const QString& fileName)>;
+
+    static constexpr int kMaxRecords = 500;  // the program loads no more
+    static constexpr int kRareBelow = 3;     // a value with fewer records is flagged
+
+    enum class Fault {
+        NotStoredName,   // a category field is not exactly one stored name
+        EmptyName,       // NAMAE empty
+        DuplicateName,   // NAMAE used by more than one record
+        TooLong,         // more Shift-JIS bytes than the record editor takes
+        MissingPicture,  // neither SYASIN nor a .jpg/.bmp/.gif of its base name
+        EmptyField,      // KA2 (the family shown with the picture) empty
+        TooManyRecords,  // more records than the program loads
+    };
+
+    struct Problem {
+        int row = 0;       // 1-based position in the checked list; 0 for the whole catalogue
+        QString name;      // NAMAE of the record, empty for the whole catalogue
+        QString field;     // column name, empty for the whole catalogue
+        Fault fault = Fault::NotStoredName;
+        QString what;      // readable explanation
+    };
+
+    struct ValueCount {
+        int category = 0;  // 0 season .. 4 family
+        int code = 0;      // 1-based code of the stored name
+        QString value;     // the stored name
+        int records = 0;
+        bool rare = false;  // records < kRareBelow
+    };
+
+    // Records with the same text in all five attribute fields: every search
+    // finds all of them or none of them.
+    struct Group {
+        QStringList attributes;  // KISETU, IRO, KABEN, HA, KA
+        QStringList names;       // in the order of the checked list
+    };
+
+    struct Report {
+        int recordCount = 0;
+        QVector<Problem> problems;      // in row order, catalogue-wide ones first
+        QVector<ValueCount> valueCounts;  // every stored name, category then code order
+        QVector<Group> groups;          // of two or more records, largest first
+        bool clean() const { return problems.isEmpty(); }
+    };
+
+    explicit CatalogueChecker(PictureExists pictureExists);
+
+    Report check(const QVector<FlowerRecord>& records) const;
+
+    // The record editor's byte limit of a column, or 0 when it has none.
+    static int byteLimit(const QString& field);
+    static QString faultName(Fault fault);
+    static QString categoryLabel(int category);  // "season", "colour", ...
+
+private:
+    void checkCount(const QVector<FlowerRecord>& records, Report& report) const;
+    void checkRecord(int row, const FlowerRecord& r, Report& report) const;
+    void checkNames(const QVector<FlowerRecord>& records, Report& report) const;
+    bool pictureFound(const QString& stored) const;
+
+    PictureExists pictureExists_;
+};

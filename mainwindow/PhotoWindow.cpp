@@ -1,0 +1,48 @@
+#include "mainwindow/PhotoWindow.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+PhotoWindow::PhotoWindow(int slot, int noteFontSize)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint)
+    , slot_(slot)
+    , photo_(new QLabel(this))
+    , note_(new QPlainTextEdit(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    photo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    photo_->setStyleSheet(QStringLiteral("background: black;"));
+    note_->setReadOnly(true);
+    note_->setFrameShape(QFrame::NoFrame);
+    note_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #FAF7EA; color: #141412; padding: 2px; }"));
+    QFont f = note_->font();
+    f.setPointSize(noteFontSize);
+    note_->setFont(f);
+}
+
+void PhotoWindow::fill(const QImage& photo, QSize area, const QString& note, int noteHeight, const QString& caption,
+                       const QString& flowerName)
+{
+    flowerName_ = flowerName;
+    photo_->hide();
+    photo_->setPixmap(QPixmap::fromImage(photo));
+    photo_->setGeometry(0, 0, area.width(), area.height());
+    photo_->show();
+    note_->hide();
+    note_->setPlainText(note);
+    note_->setGeometry(0, area.height(), area.width(), noteHeight);
+    note_->show();
+    setWindowTitle(caption);
+    // The whole description shows: the inside holds photograph and box.
+    setFixedSize(area.width(), area.height() + noteHeight);
+}
+
+void PhotoWindow::closeEvent(QCloseEvent* e)
+{
+    if (!reported_) {
+        reported_ = true;
+        emit closing(slot_);
+    }
+    e->accept();
+}

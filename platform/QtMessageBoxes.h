@@ -1,8 +1,0 @@
-#pragma once
-
-#include "MessageBoxes.h"
-
-class QtMessageBoxes : public MessageBoxes {
-public:
-    Answer show(QWidget* parent, const QString& text, Buttons buttons, Icon icon) override;
-};

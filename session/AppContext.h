@@ -1,0 +1,45 @@
+#pragma once
+
+#include "settings/AppSettings.h"
+#include "catalogue/FlowerCatalogue.h"
+#include "platform/Platform.h"
+
+#include <QString>
+
+// The program-wide values every window uses: where the files live, the
+// screen's twips per pixel, the last-read copies of the numeric settings,
+// the in-memory catalogue and the platform services.
+class AppContext {
+public:
+    AppContext(QString appPath, Platform& platform);
+
+    // The application folder, ending in "/".
+    const QString& GetAppPath() const { return appPath_; }
+    QString IniPath() const;
+    QString pathOf(const QString& relative) const { return appPath_ + relative; }
+
+    AppSettings& settings() { return settings_; }
+    FlowerCatalogue& catalogue() { return catalogue_; }
+    const FlowerCatalogue& catalogue() const { return catalogue_; }
+    Platform& platform() { return platform_; }
+
+    int TwipsPerPixelX = 15;
+    int TwipsPerPixelY = 15;
+
+    // Copies of the numeric settings as last read.
+    int SldSec = 3;
+    int BgmNo = 0;
+    int SoundNo = 1;
+    int SamMode = 0;  // also the mode a releasing panel click goes by
+
+    // The start-up read of the four numeric settings.
+    void readStartupSettings();
+    // Font size for a control with the given nominal size on this screen.
+    int fontSize(int nominal) const;
+
+private:
+    QString appPath_;
+    Platform& platform_;
+    AppSettings settings_;
+    FlowerCatalogue catalogue_;
+};

@@ -1,0 +1,36 @@
+#include "session/History.h"
+
+#include "settings/AppSettings.h"
+
+History::History()
+    : entries_(kSize)
+{
+}
+
+void History::load(const AppSettings& settings)
+{
+    for (int n = 0; n < kSize; ++n)
+        entries_[n] = settings.readHistory(n);
+}
+
+void History::save(AppSettings& settings) const
+{
+    settings.writeHistory(entries_);
+}
+
+void History::PushHistory(const QString& name)
+{
+    for (int k = kSize - 1; k >= 1; --k)
+        entries_[k] = entries_[k - 1];
+    entries_[0] = name;
+}
+
+QString History::caption(int n) const
+{
+    return QString::number(n + 1) + u' ' + entries_.at(n);
+}
+
+bool History::itemEnabled(int n, int drawnCount) const
+{
+    return drawnCount < 1 && !entries_.at(n).isEmpty();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "settings/SettingsFile.h"
+
+#include <QStringList>
+
+// The program's keys in the settings file "SNH347.snh", section Sonoha347.
+// Every place that acts on a setting reads its key again through here; the
+// file, not a copy in memory, is the reference.
+class AppSettings {
+public:
+    static const char* const kFileName;  // "SNH347.snh"
+    static const char* const kSection;   // "Sonoha347"
+    static constexpr int kHistorySize = 8;
+
+    explicit AppSettings(const QString& iniPath);
+
+    // Slide interval in seconds. A value outside 1..99 (a hand-edited file,
+    // or no number at all) would give a zero or absurd timer: it reads as 3.
+    int readSlideSeconds() const;
+    int readBgm(int defaultValue) const;      // BGM_check; start-up uses 0, the music panel 6
+    int readClickSound() const;               // KOUKAON_check, default 1
+    int readThumbnailMode() const;            // Samuneilu_check, default 0
+    QString readHistory(int n) const;         // HisN0..HisN7, default ""
+
+    void writeSlideSecondsText(const QString& typed);
+    void writeBgm(int index);
+    void writeClickSound(int index);
+    void writeThumbnailMode(int index);
+    void writeHistory(const QStringList& entries);  // all eight keys, in order
+
+    SettingsFile& file() { return file_; }
+
+private:
+    SettingsFile file_;
+};

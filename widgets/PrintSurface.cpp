@@ -1,0 +1,61 @@
+#include "widgets/PrintSurface.h"
+
+#include "widgets/PictureButton.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PrintSurface::PrintSurface(QWidget* parent)
+    : QWidget(parent)
+    , background_(Qt::white)
+    , foreground_(Qt::black)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PrintSurface::cls()
+{
+    if (text_.isEmpty())
+        return;
+    text_.clear();
+    update();
+}
+
+void PrintSurface::print(const QString& text)
+{
+    text_ = text;
+    update();
+}
+
+int PrintSurface::textWidth(const QString& text) const
+{
+    return fontMetrics().horizontalAdvance(text);
+}
+
+void PrintSurface::setColours(const QColor& background, const QColor& foreground)
+{
+    background_ = background;
+    foreground_ = foreground;
+    update();
+}
+
+void PrintSurface::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), background_);
+    p.setPen(foreground_);
+    p.setFont(font());
+    p.drawText(QPoint(2, fontMetrics().ascent() + 1), text_);
+}
+
+void PrintSurface::mouseMoveEvent(QMouseEvent*)
+{
+    emit mouseMoved();
+}
+
+void PrintSurface::mouseReleaseEvent(QMouseEvent* e)
+{
+    emit mouseReleased(PictureButton::buttonCode(e->button()), PictureButton::shiftCode(e->modifiers()),
+                       e->position().toPoint());
+}

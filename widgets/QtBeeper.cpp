@@ -1,0 +1,8 @@
+#include "widgets/QtBeeper.h"
+
+#include <QApplication>
+
+void QtBeeper::beep()
+{
+    QApplication::beep();
+}

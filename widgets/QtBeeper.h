@@ -1,0 +1,8 @@
+#pragma once
+
+#include "platform/Beeper.h"
+
+class QtBeeper : public Beeper {
+public:
+    void beep() override;
+};
