@@ -8,11 +8,10 @@
 #include "mainwindow/MainWindow.h"
 #include "generators/FlowerIllustrator.h"
 #include "catalogue/CatalogueStore.h"
-#include "mainwindow/Gallery.h"
+#include "session/BrowserSession.h"
+#include "session/GalleryModel.h"
 #include "mainwindow/PhotoWindows.h"
 #include "platform/fake/FakePlatform.h"
-#include "mainwindow/CommandButtons.h"
-#include "mainwindow/SearchController.h"
 #include "support/TestCatalogues.h"
 
 #include <QApplication>
@@ -87,16 +86,24 @@ int main(int argc, char** argv)
         f.open(QIODevice::ReadOnly);
         jpegs << f.readAll();
     }
-    QVector<FlowerRecord> recs;
-    for (int i = 0; i < records; ++i) {
-        FlowerRecord r = TestCatalogues::record(QStringLiteral("ハナ%1").arg(i, 3, 10, QLatin1Char('0')));
-        r.SYASIN = QStringLiteral("p%1.jpg").arg(i);
-        QFile f(appPath + QStringLiteral("data/") + r.SYASIN);
-        f.open(QIODevice::WriteOnly);
-        f.write(jpegs[i % jpegs.size()]);
-        recs << r;
-    }
-    TestCatalogues::write(appPath + QStringLiteral("SNH347.mdb"), recs);
+    // Two catalogues over the same pictures: 16 matches fill exactly the
+    // first page; all records add positions that draw no picture.
+    auto makeCatalogue = [&](const QString& folder, int count) {
+        QDir().mkpath(folder + QStringLiteral("data"));
+        QVector<FlowerRecord> recs;
+        for (int i = 0; i < count; ++i) {
+            FlowerRecord r = TestCatalogues::record(QStringLiteral("ハナ%1").arg(i, 3, 10, QLatin1Char('0')));
+            r.SYASIN = QStringLiteral("p%1.jpg").arg(i);
+            QFile f(folder + QStringLiteral("data/") + r.SYASIN);
+            f.open(QIODevice::WriteOnly);
+            f.write(jpegs[i % jpegs.size()]);
+            recs << r;
+        }
+        TestCatalogues::write(folder + QStringLiteral("SNH347.mdb"), recs);
+    };
+    const QString pagePath = appPath + QStringLiteral("page/");
+    makeCatalogue(appPath, records);
+    makeCatalogue(pagePath, std::min(records, 16));
 
     QElapsedTimer t;
     t.start();
@@ -104,22 +111,40 @@ int main(int argc, char** argv)
         decodeReduced(jpegs[i % jpegs.size()], 113, 85);
     const double floorMs = t.nsecsElapsed() / 1e6 / records;
 
+    // All data drawn to the end, as the user waits for it.
+    auto drawAll = [](MainWindow& window) {
+        QElapsedTimer clock;
+        clock.start();
+        window.session().showAll();
+        while (window.session().drawing())
+            QCoreApplication::processEvents();
+        return clock.nsecsElapsed() / 1e6;
+    };
     FakePlatform fake;
-    AppContext ctx(appPath, fake.platform);
-    CatalogueStore::load(appPath + QStringLiteral("SNH347.mdb"), ctx.catalogue());
-    MainWindow window(ctx);
-    window.catalogueLoaded();
-    window.show();
-    MainForm& f = window.form();
-    f.Timer2->stop();
-    f.Timer3->stop();
-    QApplication::processEvents();
+    auto open = [&](const QString& folder) {
+        auto ctx = std::make_unique<AppContext>(folder, fake.platform);
+        CatalogueStore::load(folder + QStringLiteral("SNH347.mdb"), ctx->catalogue());
+        auto window = std::make_unique<MainWindow>(*ctx);
+        window->catalogueLoaded();
+        window->show();
+        window->session().stopWelcome();
+        window->setPointerWatch(false);
+        QApplication::processEvents();
+        return std::make_pair(std::move(ctx), std::move(window));
+    };
 
-    t.restart();
-    f.commands->Form1_imgAll_MouseUp(1, 1, QPoint(1, 1));
-    const double allMs = t.nsecsElapsed() / 1e6;
+    auto [pageCtx, pageWindow] = open(pagePath);
+    const int pageCount = std::min(records, 16);
+    const double pageDrawMs = drawAll(*pageWindow) / pageCount;
+    pageWindow.reset();
+
+    auto [ctx, windowPtr] = open(appPath);
+    MainWindow& window = *windowPtr;
+    const MainControls& f = window.controls();
+    const double allMs = drawAll(window);
     // Only the first page gets pictures while drawing; the rest goes into the table.
     const double drawMs = allMs / std::min(records, 16);
+    const double emptyPositionUs = records > 16 ? (allMs - pageDrawMs * 16) * 1000 / (records - 16) : 0;
 
     const int pages = std::max(1, f.VScroll1->maximum() / 436);
     t.restart();
@@ -129,19 +154,22 @@ int main(int argc, char** argv)
 
     f.VScroll1->setValue(0);
     for (int i = 0; i < 16 && i < records; ++i)
-        f.photos->PickGalleryCell(i);
+        window.photos().PickGalleryCell(i);
     f.VScroll1->setValue(436);
     for (int i = 0; i < 4 && i + 16 < records; ++i)
-        f.photos->PickGalleryCell(i);
+        window.photos().PickGalleryCell(i);
     QApplication::processEvents();
 
     std::printf("records                      %d (1600x1200 JPEG)\n", records);
     std::printf("libjpeg reduced decode floor %.3f ms per picture\n", floorMs);
+    std::printf("drawing 16 matches           %.3f ms per thumbnail (%.2f x floor)\n", pageDrawMs,
+                pageDrawMs / floorMs);
     std::printf("drawing all matches          %.1f ms in all, %.3f ms per drawn thumbnail (%.2f x floor)\n", allMs,
                 drawMs, drawMs / floorMs);
+    std::printf("list position drawing none   %.1f us\n", emptyPositionUs);
     std::printf("page redraw (16 cells)       %.2f ms, %.3f ms per thumbnail (%.2f x floor)\n", pageMs, pageMs / 16,
                 pageMs / 16 / floorMs);
-    std::printf("photo windows open           %d\n", f.photos->OpenPhotoCount());
+    std::printf("photo windows open           %d\n", window.photos().OpenPhotoCount());
     std::printf("peak memory                  %.1f MB\n", peakKiB() / 1024.0);
     return 0;
 }

@@ -10,6 +10,8 @@
 class FlowerCatalogue {
 public:
     static constexpr int kCapacity = 500;
+    // Slot 0 is never used, so tables indexed by slot have this many entries.
+    static constexpr int kSlots = kCapacity + 1;
 
     FlowerCatalogue();
 
@@ -27,6 +29,6 @@ public:
     int slotOfName(const QString& name) const;
 
 private:
-    std::array<FlowerRecord, kCapacity + 1> slots_;
+    std::array<FlowerRecord, kSlots> slots_;
     int count_ = 0;
 };

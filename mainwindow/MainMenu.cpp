@@ -1,17 +1,15 @@
 #include "mainwindow/MainMenu.h"
 
-#include "session/AppContext.h"
-#include "mainwindow/MainForm.h"
 #include "about/AboutBox.h"
-#include "mainwindow/Gallery.h"
 #include "mainwindow/PhotoWindows.h"
-#include "widgets/ProgressBox.h"
 #include "platform/DocumentOpener.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Platform.h"
 #include "platform/SoundPlayer.h"
-#include "mainwindow/CommandButtons.h"
-#include "mainwindow/Looks.h"
-#include "widgets/PictureButton.h"
+#include "session/AppContext.h"
+#include "session/BrowserSession.h"
+#include "session/MenuRules.h"
+#include "settings/AppSettings.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -20,12 +18,10 @@
 #include <QStorageInfo>
 #include <QWidget>
 
-namespace {
-const char* const kClickSounds[3] = {"Pi!.wav", "Pipi.wav", "Tyui.wav"};
-}
-
-MainMenu::MainMenu(MainForm& form)
-    : f_(form)
+MainMenu::MainMenu(BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow)
+    : session_(session)
+    , photos_(photos)
+    , window_(mainWindow)
 {
     build();
 }
@@ -69,14 +65,6 @@ void MainMenu::build()
     mnuEnd = mnuMain->addAction(QStringLiteral("ソノハの終了(&X)"));
 }
 
-bool MainMenu::selectionExists() const
-{
-    for (int k = 0; k < 5; ++k)
-        if (f_.search.lstHANA.anyIn(k))
-            return true;
-    return false;
-}
-
 bool MainMenu::folderWritable(const QString& appPath)
 {
     // A read-only medium or mount, or a folder without write permission,
@@ -87,27 +75,14 @@ bool MainMenu::folderWritable(const QString& appPath)
 
 void MainMenu::prepare()
 {
-    const SearchState& s = f_.search;
-    const bool selection = selectionExists();
-    const bool resultEmpty = s.lstKOUHO.isEmpty();
-    const bool interruptLook = f_.imgSam->isLookVisible(SamLook::OFF1);
-    const bool latched = f_.imgAll->isLookVisible(CmdLook::on2);
-
-    if (resultEmpty && !selection && f_.photos->OpenPhotoCount() == 0)
-        mnuClear->setEnabled(false);
-    else
-        mnuClear->setEnabled(!interruptLook);
-
-    mnuDATA->setEnabled(resultEmpty && !selection && folderWritable(f_.app.GetAppPath()));
-
-    if (selection || s.AllMode || f_.photos->OpenPhotoCount() != 0 || latched) {
-        mnuSettei->setEnabled(false);
-        mnuDATA->setEnabled(false);
-        mnuSamuneilu->setEnabled(false);
-    } else {
-        mnuSettei->setEnabled(true);
-        mnuSamuneilu->setEnabled(true);
-        AppContext& app = f_.app;
+    AppContext& app = session_.app();
+    const MenuState m = MenuRules::prepare(session_, folderWritable(app.GetAppPath()));
+    mnuClear->setEnabled(m.clearEnabled);
+    mnuDATA->setEnabled(m.editorEnabled);
+    mnuSettei->setEnabled(m.settingsMenusEnabled);
+    mnuSamuneilu->setEnabled(m.settingsMenusEnabled);
+    if (m.settingsMenusEnabled) {
+        // The file, not a copy, is the reference: a hand edit shows at once.
         app.SoundNo = app.settings().readClickSound();
         app.SamMode = app.settings().readThumbnailMode();
         for (int i = 0; i < 4; ++i)
@@ -115,15 +90,13 @@ void MainMenu::prepare()
         for (int i = 0; i < 2; ++i)
             mnuHyouji[size_t(i)]->setChecked(i == app.SamMode);
     }
-
     for (int n = 0; n < 8; ++n) {
-        mnuHis[size_t(n)]->setText(f_.history.caption(n));
-        mnuHis[size_t(n)]->setEnabled(f_.history.itemEnabled(n, f_.gallery->DrawnCount));
+        mnuHis[size_t(n)]->setText(m.historyCaptions[size_t(n)]);
+        mnuHis[size_t(n)]->setEnabled(m.historyEnabled[size_t(n)]);
     }
-
-    mnuSam->setText(f_.pctProg->isVisible() ? QStringLiteral("継続") : QStringLiteral("サムネイルの表示"));
-    mnuSam->setEnabled(!resultEmpty);
-    mnuAll->setEnabled(!latched);
+    mnuSam->setText(m.thumbnailsText);
+    mnuSam->setEnabled(m.thumbnailsEnabled);
+    mnuAll->setEnabled(m.allEnabled);
 }
 
 void MainMenu::popup(QPoint globalPos)
@@ -135,40 +108,38 @@ void MainMenu::popup(QPoint globalPos)
 
 void MainMenu::run(QAction* a)
 {
-    CommandButtons* c = f_.commands;
-    const QPoint inside(1, 1);
+    AppContext& app = session_.app();
     if (a == mnuSam)
-        c->Form1_imgSam_MouseUp(0, 1, 1, inside);
+        session_.showThumbnails();
     else if (a == mnuAll)
-        c->Form1_imgAll_MouseUp(1, 1, inside);
+        session_.showAll();
     else if (a == mnuClear)
-        c->Form1_imgClear_MouseUp(1, 1, inside);
-    else if (a == mnuSLD[0] || a == mnuSLD[1]) {
-        SldMode = a == mnuSLD[0] ? 0 : 1;
-        StartSlideShow();
-    } else if (a == mnuHyouji[0] || a == mnuHyouji[1])
-        f_.app.settings().writeThumbnailMode(a == mnuHyouji[0] ? 0 : 1);
+        session_.clear();
+    else if (a == mnuSLD[0] || a == mnuSLD[1])
+        StartSlideShow(a == mnuSLD[0] ? 0 : 1);
+    else if (a == mnuHyouji[0] || a == mnuHyouji[1])
+        app.settings().writeThumbnailMode(a == mnuHyouji[0] ? 0 : 1);
     else if (a == mnuDATA)
         Form1_mnuDATA_Click();
     else if (a == mnuREADME)
-        f_.app.platform().documents.open(f_.app.pathOf(QStringLiteral("help/help.htm")));
+        app.platform().documents.open(app.pathOf(QStringLiteral("help/help.htm")));
     else if (a == mnuVER)
         Form1_mnuVER_Click();
     else if (a == mnuEnd)
-        f_.window->close();
+        session_.quit();
     for (int i = 0; i < 4; ++i)
         if (a == mnuSound[size_t(i)])
             Form1_mnuSound_Click(i);
     for (int n = 0; n < 8; ++n)
         if (a == mnuHis[size_t(n)])
-            f_.photos->Form1_mnuHis_Click(n);
+            photos_.Form1_mnuHis_Click(n);
 }
 
 void MainMenu::Form1_mnuSound_Click(int i)
 {
-    AppContext& app = f_.app;
+    AppContext& app = session_.app();
     if (i <= 2)
-        app.platform().sound.play(app.pathOf(QStringLiteral("sound/")) + QString::fromUtf8(kClickSounds[i]));
+        app.platform().sound.play(app.pathOf(QStringLiteral("sound/")) + QString::fromUtf8(AppSettings::kClickSounds[i]));
     else
         app.platform().sound.stopAll();
     app.settings().writeClickSound(i);
@@ -176,19 +147,19 @@ void MainMenu::Form1_mnuSound_Click(int i)
 
 void MainMenu::Form1_mnuDATA_Click()
 {
-    f_.app.platform().messages.show(f_.window, QStringLiteral("データの編集は、まだ準備中です。"),
+    session_.app().platform().messages.show(window_, QStringLiteral("データの編集は、まだ準備中です。"),
                                     MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Information);
 }
 
-void MainMenu::StartSlideShow()
+void MainMenu::StartSlideShow(int)
 {
-    f_.app.platform().messages.show(f_.window, QStringLiteral("スライドショーは、まだ準備中です。"),
+    session_.app().platform().messages.show(window_, QStringLiteral("スライドショーは、まだ準備中です。"),
                                     MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Information);
 }
 
 void MainMenu::Form1_mnuVER_Click()
 {
-    AboutBox box(f_.app, f_.window);
+    AboutBox box(session_.app(), window_);
     if (const QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect g = s->geometry();
         box.move(g.x() + (g.width() - box.width()) / 2, g.y() + (g.height() - box.height()) / 2);

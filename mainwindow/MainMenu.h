@@ -3,7 +3,9 @@
 #include <QPoint>
 #include <array>
 
-struct MainForm;
+class BrowserSession;
+class PhotoWindows;
+class QWidget;
 class QAction;
 class QMenu;
 
@@ -13,7 +15,7 @@ class QMenu;
 // commands run after the menu has closed.
 class MainMenu {
 public:
-    explicit MainMenu(MainForm& form);
+    MainMenu(BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow);
     ~MainMenu();
 
     // Prepares the entries, shows the menu at the pointer and runs the choice.
@@ -42,15 +44,14 @@ public:
     std::array<QAction*, 8> mnuHis{};
     QAction* mnuEnd = nullptr;
 
-    int SldMode = 0;  // the slideshow order last chosen
-
 private:
     void build();
-    bool selectionExists() const;
     void Form1_mnuSound_Click(int i);
     void Form1_mnuDATA_Click();
     void Form1_mnuVER_Click();
-    void StartSlideShow();
+    void StartSlideShow(int order);
 
-    MainForm& f_;
+    BrowserSession& session_;
+    PhotoWindows& photos_;
+    QWidget* window_;
 };

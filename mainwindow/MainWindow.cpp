@@ -1,36 +1,31 @@
 #include "mainwindow/MainWindow.h"
 
-#include "session/AppContext.h"
-#include "mainwindow/MainMenu.h"
 #include "assets/ArtPalette.h"
 #include "assets/ButtonArt.h"
 #include "assets/CursorFile.h"
-#include "mainwindow/Gallery.h"
-#include "mainwindow/PhotoWindows.h"
 #include "catalogue/CategoryTables.h"
-#include "widgets/GalleryField.h"
-#include "widgets/NameLabel.h"
-#include "widgets/ProgressBox.h"
-#include "widgets/ThumbnailCell.h"
-#include "platform/Beeper.h"
+#include "mainwindow/MainMenu.h"
+#include "mainwindow/PhotoWindows.h"
+#include "platform/BoundedFile.h"
+#include "platform/Platform.h"
 #include "platform/SoundPlayer.h"
-#include "mainwindow/AttributePanels.h"
-#include "mainwindow/CommandButtons.h"
+#include "session/AppContext.h"
+#include "session/BrowserSession.h"
+#include "session/GalleryModel.h"
+#include "widgets/GalleryField.h"
 #include "widgets/HelpBox.h"
-#include "mainwindow/Looks.h"
+#include "widgets/NameLabel.h"
 #include "widgets/PictureButton.h"
 #include "widgets/PrintSurface.h"
-#include "mainwindow/SearchController.h"
-#include "mainwindow/SearchStatus.h"
+#include "widgets/ProgressBox.h"
+#include "widgets/ThumbnailCell.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWindow>
 #include <cmath>
 
@@ -40,14 +35,9 @@ namespace {
 
 const char* const kCaptions[5] = {"花の咲く季節", "花の色", "花弁（花びら）の形・数", "葉のつき方", "科"};
 const int kCaptionTop[5] = {8, 72, 136, 232, 296};
-const int kRowTop[5][2] = {{24, 24}, {88, 88}, {152, 184}, {248, 248}, {312, 344}};
-
-// Top-left of button i of a panel: six to a row.
-QPoint buttonPos(int category, int i)
-{
-    const bool second = i >= 6;
-    return {8 + 32 * (second ? i - 6 : i), kRowTop[category][second ? 1 : 0]};
-}
+const int kPanelBottom[5] = {24, 88, 184, 248, 344};
+// A cursor file is a few kilobytes; anything far larger is not one.
+constexpr qint64 kCursorFileCap = 1 << 20;
 
 int artScale(const QWidget* w)
 {
@@ -59,13 +49,22 @@ QPixmap pix(const QImage& image)
     return QPixmap::fromImage(image);
 }
 
+QColor colourOf(GalleryModel::NameColour c)
+{
+    switch (c) {
+    case GalleryModel::NameColour::Yellow: return NameLabel::kYellow;
+    case GalleryModel::NameColour::Red: return NameLabel::kRed;
+    default: return NameLabel::kGreen;
+    }
+}
+
 }  // namespace
 
 MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)>& setLoadingText)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , app_(app)
-    , form_(app, this)
+    , session_(std::make_unique<BrowserSession>(app))
 {
     if (setLoadingText)
         setLoadingText(QStringLiteral("初期化中です..."));
@@ -76,61 +75,40 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
     const QImage hand = ButtonArt::pointingHand(artScale(this));
     pointingHand_ = QCursor(pix(hand), ButtonArt::pointingHandHotSpot().x(), ButtonArt::pointingHandHotSpot().y());
 
-    form_.history.load(app.settings());
     resize(kOuterWidth, kOuterHeight);  // until the frame is known
     createGallery();
     createPanels();
     createCommandButtons();
     createStrips();
     applyFonts();
-
     loadCursors();
-    form_.Form1_Form_MouseUp = [this](int button) { Form1_Form_MouseUp(button); };
-    form_.gallery = new Gallery(form_);
-    form_.photos = new PhotoWindows(form_);
-    form_.status = new SearchStatus(form_);
-    form_.searcher = new SearchController(form_);
-    form_.panels = new AttributePanels(form_);
-    form_.commands = new CommandButtons(form_);
-    form_.menu = new MainMenu(form_);
 
-    connect(form_.pctKensaku, &PrintSurface::mouseReleased, this,
-            [this](int button, int shift, QPoint pos) { form_.status->Form1_pctKensaku_MouseUp(button, shift, pos); });
-    connect(form_.pctMsg, &PrintSurface::mouseMoved, this, [this] { form_.status->ResetHover(); });
+    photos_ = std::make_unique<PhotoWindows>(app, *session_, this);
+    menu_ = std::make_unique<MainMenu>(*session_, *photos_, this);
+    bindSession();
+    bindGallery();
 
-    form_.Timer2 = new QTimer(this);
-    connect(form_.Timer2, &QTimer::timeout, this, &MainWindow::Form1_Timer2_Timer);
-    form_.Timer2->start(30);
-    form_.Timer3 = new QTimer(this);
-    connect(form_.Timer3, &QTimer::timeout, this, &MainWindow::Form1_Timer3_Timer);
-    form_.Timer3->start(100);
+    session_->startWelcome();
+    connect(&pointerWatch_, &QTimer::timeout, this, &MainWindow::watchPointer);
+    pointerWatch_.start(100);
 }
 
-MainWindow::~MainWindow()
-{
-    delete form_.menu;
-    delete form_.commands;
-    delete form_.panels;
-    delete form_.searcher;
-    delete form_.status;
-    delete form_.photos;
-    delete form_.gallery;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::loadCursors()
 {
-    form_.pointingHand = pointingHand_;
     auto fromFile = [&](const char* name) {
-        QFile f(app_.pathOf(QString::fromLatin1(name)));
         QImage image;
         QPoint hot;
-        if (f.open(QIODevice::ReadOnly) && CursorFile::read(f.readAll(), &image, &hot))
+        // A FIFO or a device in place of the file must not block the start.
+        const auto data = BoundedFile::read(app_.pathOf(QString::fromLatin1(name)), kCursorFileCap);
+        if (data && CursorFile::read(*data, &image, &hot))
             return QCursor(QPixmap::fromImage(image), hot.x(), hot.y());
         return QCursor(Qt::ArrowCursor);  // a missing cursor file is no reason to stop
     };
-    form_.scrollRest = fromFile("H_point.cur");
-    form_.scrollMove = fromFile("H_move.cur");
-    form_.VScroll1->setCursor(form_.scrollRest);
+    scrollRest_ = fromFile("H_point.cur");
+    scrollMove_ = fromFile("H_move.cur");
+    c_.VScroll1->setCursor(scrollRest_);
 }
 
 void MainWindow::createPanels()
@@ -144,20 +122,19 @@ void MainWindow::createPanels()
         QPalette pal = caption->palette();
         pal.setColor(QPalette::WindowText, ArtPalette::panelCaption());
         caption->setPalette(pal);
-        form_.captions[size_t(k)] = caption;
+        c_.captions[size_t(k)] = caption;
         for (int i = 0; i < CategoryTables::valueCount(k); ++i) {
             auto* b = new PictureButton(this);
             using L = ButtonArt::AttributeLook;
-            // Front to back: pressed, selected, selected pointed, pointed, idle.
+            // Front to back, as AttributeLook: pressed, selected, selected pointed, pointed, idle.
             b->addLook(pix(ButtonArt::attributeButton(k, i, L::Pressed, scale)), false);
             b->addLook(pix(ButtonArt::attributeButton(k, i, L::Selected, scale)), false);
             b->addLook(pix(ButtonArt::attributeButton(k, i, L::SelectedPointed, scale)), true);
             b->addLook(pix(ButtonArt::attributeButton(k, i, L::Pointed, scale)), true);
             b->addLook(pix(ButtonArt::attributeButton(k, i, L::Unselected, scale)), false);
             b->setPointingCursor(pointingHand_);
-            b->move(buttonPos(k, i));
-            b->showLook(AttrLook::OFF);
-            form_.attr[size_t(k)][size_t(i)] = b;
+            b->move(BrowserSession::attributeButtonPos(k, i));
+            c_.attr[size_t(k)][size_t(i)] = b;
         }
     }
 }
@@ -173,68 +150,70 @@ void MainWindow::createCommandButtons()
         b->move(left, 400);
         return b;
     };
-    form_.imgSam = make(8);
-    // Order as SamLook: pressed 1, pressed 0, pointed 1, pointed 0, idle 1, idle 0.
-    form_.imgSam->addLook(pix(ButtonArt::commandButton(C::Pause, L::Pressed, scale)), false);
-    form_.imgSam->addLook(pix(ButtonArt::commandButton(C::Play, L::Pressed, scale)), false);
-    form_.imgSam->addLook(pix(ButtonArt::commandButton(C::Pause, L::Pointed, scale)), true);
-    form_.imgSam->addLook(pix(ButtonArt::commandButton(C::Play, L::Pointed, scale)), true);
-    form_.imgSam->addLook(pix(ButtonArt::commandButton(C::Pause, L::Idle, scale)), false);
-    form_.imgSam->addLook(pix(ButtonArt::commandButton(C::Play, L::Idle, scale)), false);
-    form_.imgSam->showLook(SamLook::OFF0);
+    c_.imgSam = make(8);
+    // As ThumbnailLook: pressed, pointed and idle, each interrupt before show.
+    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Pause, L::Pressed, scale)), false);
+    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Play, L::Pressed, scale)), false);
+    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Pause, L::Pointed, scale)), true);
+    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Play, L::Pointed, scale)), true);
+    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Pause, L::Idle, scale)), false);
+    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Play, L::Idle, scale)), false);
 
     struct CommandSlot {
         PictureButton** slot;
         int left;
         C command;
-    } buttons[] = {{&form_.imgAll, 56, C::AllData}, {&form_.imgClear, 104, C::Clear}, {&form_.imgQuit, 152, C::Quit}};
+    } buttons[] = {{&c_.imgAll, 56, C::AllData}, {&c_.imgClear, 104, C::Clear}, {&c_.imgQuit, 152, C::Quit}};
     for (const CommandSlot& s : buttons) {
         PictureButton* b = make(s.left);
+        // As CommandLook: pressed, latched, pointed, idle.
         b->addLook(pix(ButtonArt::commandButton(s.command, L::Pressed, scale)), false);
         b->addLook(pix(ButtonArt::commandButton(s.command, L::Latched, scale)), false);
         b->addLook(pix(ButtonArt::commandButton(s.command, L::Pointed, scale)), true);
         b->addLook(pix(ButtonArt::commandButton(s.command, L::Idle, scale)), false);
-        b->showLook(CmdLook::OFF);
         *s.slot = b;
     }
 }
 
 void MainWindow::createGallery()
 {
-    form_.pctFIELD = new GalleryField(this);
-    form_.pctFIELD->setGeometry(208, 0, 448, 444);
+    c_.pctFIELD = new GalleryField(this);
+    c_.pctFIELD->setGeometry(208, 0, 448, 444);
     for (int i = 0; i < 16; ++i) {
         const int x = (i % 4) * 109 + 9, y = (i / 4) * 109;
-        auto* cell = new ThumbnailCell(i, form_.pctFIELD);
+        auto* cell = new ThumbnailCell(i, c_.pctFIELD);
         cell->setGeometry(x, y + 8, 100, 85);
-        auto* label = new NameLabel(i, form_.pctFIELD);
+        auto* label = new NameLabel(i, c_.pctFIELD);
         label->setGeometry(x, y + 92, 100, 16);
         cell->setCursor(pointingHand_);
         label->setCursor(pointingHand_);
-        form_.pctPicture[size_t(i)] = cell;
-        form_.lblNAMAE[size_t(i)] = label;
+        c_.pctPicture[size_t(i)] = cell;
+        c_.lblNAMAE[size_t(i)] = label;
     }
-    form_.VScroll1 = new QScrollBar(Qt::Vertical, this);
-    form_.VScroll1->setGeometry(655, 0, 16, 444);
-    form_.VScroll1->setRange(0, 0);
+    c_.VScroll1 = new QScrollBar(Qt::Vertical, this);
+    c_.VScroll1->setGeometry(655, 0, 16, 444);
+    c_.VScroll1->setRange(0, 0);
+    c_.VScroll1->setPageStep(GalleryModel::kPage);
+    c_.VScroll1->setSingleStep(GalleryModel::kRowPitch);
 }
 
 void MainWindow::createStrips()
 {
-    form_.pctMsg = new PrintSurface(this);
-    form_.pctMsg->setGeometry(1, 444, 669, 19);
-    form_.pctMsg->setColours(ArtPalette::stripBackground(), ArtPalette::stripText());
-    form_.pctContena = new QWidget(this);
-    form_.pctContena->setGeometry(402, 444, 269, 19);
-    form_.pctKensaku = new PrintSurface(form_.pctContena);
-    form_.pctKensaku->setGeometry(0, 1, 1800, 22);
-    form_.pctKensaku->setColours(ArtPalette::stripBackground().darker(104), ArtPalette::stripText());
-    form_.pctKensaku->setCursor(pointingHand_);
-    form_.pctProg = new ProgressBox(this);
-    form_.pctProg->setGeometry(form_.pctContena->geometry());
-    form_.pctProg->setForeground(QColor(0, 0, 255));
-    form_.txtKaisetu = new HelpBox(this);
-    form_.txtKaisetu->raise();
+    c_.pctMsg = new PrintSurface(this);
+    c_.pctMsg->setGeometry(1, 444, 669, 19);
+    c_.pctMsg->setColours(ArtPalette::stripBackground(), ArtPalette::stripText());
+    c_.pctContena = new QWidget(this);
+    c_.pctContena->setGeometry(402, 444, 269, 19);
+    c_.pctKensaku = new PrintSurface(c_.pctContena);
+    c_.pctKensaku->setGeometry(0, 1, 1800, 22);
+    c_.pctKensaku->setColours(ArtPalette::stripBackground().darker(104), ArtPalette::stripText());
+    c_.pctKensaku->setCursor(pointingHand_);
+    c_.pctProg = new ProgressBox(this);
+    c_.pctProg->setGeometry(c_.pctContena->geometry());
+    c_.pctProg->setForeground(QColor(0, 0, 255));
+    c_.pctProg->hide();
+    c_.txtKaisetu = new HelpBox(this);
+    c_.txtKaisetu->raise();
 }
 
 void MainWindow::applyFonts()
@@ -244,21 +223,190 @@ void MainWindow::applyFonts()
         f.setPointSize(app_.fontSize(nominal));
         return f;
     };
-    for (NameLabel* l : form_.lblNAMAE)
+    for (NameLabel* l : c_.lblNAMAE)
         l->setFont(fontOf(9));
-    form_.pctProg->setFont(fontOf(9));
-    form_.txtKaisetu->setFont(fontOf(10));
-    form_.pctMsg->setFont(fontOf(10));
-    form_.pctKensaku->setFont(fontOf(10));
-    for (QLabel* c : form_.captions) {
+    c_.pctProg->setFont(fontOf(9));
+    c_.txtKaisetu->setFont(fontOf(10));
+    c_.pctMsg->setFont(fontOf(10));
+    c_.pctKensaku->setFont(fontOf(10));
+    for (QLabel* c : c_.captions) {
         c->setFont(fontOf(11));
         c->adjustSize();
     }
 }
 
+// ---- the session's pictures of itself -------------------------------------------
+
+PictureButton* MainWindow::button(const ButtonId& id) const
+{
+    switch (id.kind) {
+    case ButtonId::Kind::Attribute: return c_.attr[size_t(id.category)][size_t(id.index)];
+    case ButtonId::Kind::Thumbnail: return c_.imgSam;
+    case ButtonId::Kind::AllData: return c_.imgAll;
+    case ButtonId::Kind::Clear: return c_.imgClear;
+    case ButtonId::Kind::Quit: return c_.imgQuit;
+    }
+    return nullptr;
+}
+
+void MainWindow::bindSession()
+{
+    BrowserSession& s = *session_;
+    s.setTextMeasure([this](const QString& t) { return c_.pctKensaku->textWidth(t); });
+    s.setConditionFrame(c_.pctContena->width(), c_.pctKensaku->width());
+
+    std::vector<ButtonId> ids = {{ButtonId::Kind::Thumbnail}, {ButtonId::Kind::AllData}, {ButtonId::Kind::Clear},
+                                 {ButtonId::Kind::Quit}};
+    for (int k = 0; k < 5; ++k)
+        for (int i = 0; i < CategoryTables::valueCount(k); ++i)
+            ids.push_back({ButtonId::Kind::Attribute, k, i});
+    for (const ButtonId& id : ids) {
+        button(id)->setHandler([this, id](const PointerEvent& e) { session_->pointer(id, e); });
+        renderLooks(id);
+    }
+
+    connect(&s, &BrowserSession::looksChanged, this, &MainWindow::renderLooks);
+    connect(&s, &BrowserSession::messageChanged, this, &MainWindow::renderMessage);
+    connect(&s, &BrowserSession::conditionChanged, this, &MainWindow::renderCondition);
+    connect(&s, &BrowserSession::progressChanged, this, &MainWindow::renderProgress);
+    connect(&s, &BrowserSession::helpBoxChanged, this, &MainWindow::renderHelpBox);
+    connect(&s, &BrowserSession::menuRequested, this, [this] { menu_->popup(QCursor::pos()); });
+    connect(&s, &BrowserSession::closePhotosRequested, this, [this] { photos_->CloseAllPhotos(); });
+    connect(&s, &BrowserSession::quitRequested, this, &QWidget::close);
+
+    connect(c_.pctKensaku, &PrintSurface::mouseReleased, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint pos) {
+                session_->conditionStripReleased(b, pos, c_.pctKensaku->size());
+            });
+    connect(c_.pctMsg, &PrintSurface::mouseMoved, this, [this] { session_->pointerOverMessage(); });
+}
+
+void MainWindow::bindGallery()
+{
+    GalleryModel& g = session_->gallery();
+    for (int i = 0; i < GalleryModel::kCells; ++i) {
+        // The picture forwards to the label of its cell.
+        for (CellWidget* part : {static_cast<CellWidget*>(c_.pctPicture[size_t(i)]),
+                                 static_cast<CellWidget*>(c_.lblNAMAE[size_t(i)])}) {
+            connect(part, &CellWidget::moved, &g, &GalleryModel::pointerOverCell);
+            connect(part, &CellWidget::pressed, &g, [&g](int c, Qt::MouseButton) { g.cellPressed(c); });
+            connect(part, &CellWidget::released, &g, [&g](int c, Qt::MouseButton) { g.cellReleased(c); });
+            connect(part, &CellWidget::clicked, photos_.get(), &PhotoWindows::PickGalleryCell);
+        }
+        renderCell(i);
+    }
+    connect(&g, &GalleryModel::cellChanged, this, &MainWindow::renderCell);
+    connect(&g, &GalleryModel::scrollChanged, this, &MainWindow::renderScroll);
+    connect(c_.pctFIELD, &GalleryField::mouseMoved, &g, &GalleryModel::pointerOverField);
+    connect(c_.pctFIELD, &GalleryField::mouseReleased, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
+        if (b == Qt::RightButton)
+            session_->backgroundReleased(b);
+    });
+    QScrollBar* bar = c_.VScroll1;
+    auto settle = [this, bar] {
+        bar->setCursor(scrollRest_);
+        session_->gallery().scrolledTo(bar->value());
+    };
+    connect(bar, &QScrollBar::valueChanged, this, [bar, settle](int) {
+        if (!bar->isSliderDown())
+            settle();
+    });
+    connect(bar, &QScrollBar::sliderReleased, this, settle);
+    connect(bar, &QScrollBar::sliderMoved, this, [this, bar](int) {
+        bar->setCursor(scrollMove_);
+        session_->gallery().scrollDragged(bar->sliderPosition(), mapFromGlobal(QCursor::pos()));
+    });
+}
+
+void MainWindow::renderLooks(const ButtonId& id)
+{
+    const BrowserSession& s = *session_;
+    unsigned mask = 0;
+    switch (id.kind) {
+    case ButtonId::Kind::Attribute: mask = s.attributeLooks(id.category, id.index).mask(); break;
+    case ButtonId::Kind::Thumbnail: mask = s.thumbnailLooks().mask(); break;
+    default: mask = s.commandLooks(id.kind).mask(); break;
+    }
+    button(id)->setLooks(mask);
+}
+
+void MainWindow::renderMessage()
+{
+    c_.pctMsg->cls();
+    c_.pctMsg->print(session_->messageText());
+}
+
+void MainWindow::renderCondition()
+{
+    const BrowserSession& s = *session_;
+    if (c_.pctKensaku->text() != s.conditionText()) {
+        c_.pctKensaku->cls();
+        c_.pctKensaku->print(s.conditionText());
+    }
+    c_.pctKensaku->move(int(std::lround(s.conditionLeft())), s.conditionTop());
+    c_.pctKensaku->setVisible(s.conditionShown());
+}
+
+void MainWindow::renderProgress()
+{
+    c_.pctProg->setVisible(session_->progressShown());
+    if (c_.pctProg->percent() != session_->progressPercent())
+        c_.pctProg->DrawProgress(session_->progressPercent());
+}
+
+void MainWindow::renderHelpBox()
+{
+    const BrowserSession::HelpBoxState& h = session_->helpBox();
+    HelpBox* box = c_.txtKaisetu;
+    box->setText(h.text);
+    if (h.besidePointer)
+        box->move(h.at.x() - (box->width() + 15), h.at.y() - (box->height() + 30));
+    else
+        box->move(h.at);
+    if (h.shown)
+        box->raise();
+    box->setVisible(h.shown);
+}
+
+void MainWindow::renderCell(int i)
+{
+    const GalleryModel::Cell& cell = session_->gallery().cell(i);
+    ThumbnailCell* picture = c_.pctPicture[size_t(i)];
+    NameLabel* label = c_.lblNAMAE[size_t(i)];
+    if (cell.picture.isNull())
+        picture->clearPicture();
+    else
+        picture->setPicture(cell.picture);
+    picture->setVisible(cell.pictureShown);
+    picture->setEnabled(cell.pictureEnabled);
+    label->setCaption(cell.caption);
+    label->setToolTip(cell.tooltip);
+    label->setColour(colourOf(cell.colour));
+    label->setVisible(cell.labelShown);
+    label->setEnabled(cell.labelEnabled);
+    const int x = i % 4, y = i / 4;
+    if (cell.pressed) {
+        picture->setGeometry(10 + 109 * x, 9 + 109 * y, 98, 84);
+        label->setGeometry(10 + 109 * x, 93 + 109 * y, 98, 14);
+    } else {
+        picture->setGeometry(9 + 109 * x, 8 + 109 * y, 100, 85);
+        label->setGeometry(9 + 109 * x, 92 + 109 * y, 100, 16);
+    }
+}
+
+void MainWindow::renderScroll()
+{
+    const GalleryModel& g = session_->gallery();
+    QSignalBlocker block(c_.VScroll1);  // the session moved it: no page redraw
+    c_.VScroll1->setMaximum(g.scrollMaximum());
+    c_.VScroll1->setValue(g.scrollValue());
+}
+
+// ---- window ---------------------------------------------------------------------
+
 void MainWindow::catalogueLoaded()
 {
-    form_.engine.rebuild();
+    session_->catalogueLoaded();
 }
 
 void MainWindow::fitOuterFrame()
@@ -292,7 +440,7 @@ void MainWindow::paintEvent(QPaintEvent*)
     p.fillRect(rect(), ArtPalette::windowBackground());
     // Each panel sits on a cream card behind its caption and buttons.
     for (int k = 0; k < 5; ++k) {
-        const int bottom = kRowTop[k][1] + 32 + 4;
+        const int bottom = kPanelBottom[k] + 32 + 4;
         p.fillRect(QRect(4, kCaptionTop[k] - 4, 200, bottom - kCaptionTop[k] + 4), ArtPalette::panelBackground());
     }
     p.fillRect(QRect(4, 396, 200, 40), ArtPalette::panelBackground());
@@ -305,9 +453,9 @@ void MainWindow::paintEvent(QPaintEvent*)
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove)
-        for (QLabel* c : form_.captions)
+        for (QLabel* c : c_.captions)
             if (watched == c) {
-                form_.status->ResetHover();
+                session_->pointerOverCaption();
                 return true;
             }
     return QWidget::eventFilter(watched, event);
@@ -315,64 +463,35 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::mouseMoveEvent(QMouseEvent*)
 {
-    Form1_Form_MouseMove();
+    session_->pointerOverBackground();
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* e)
 {
-    Form1_Form_MouseUp(PictureButton::buttonCode(e->button()));
+    session_->backgroundReleased(e->button());
 }
 
-void MainWindow::Form1_Form_MouseMove()
+void MainWindow::setPointerWatch(bool on)
 {
-    form_.status->ResetHover();
-    form_.status->ShowConditions();
-    if (form_.welcomeRunning())
-        return;
-    form_.pctMsg->cls();
-    if (form_.search.DrawRequested || form_.imgAll->isLookVisible(CmdLook::on2) || form_.search.lstHANA.any())
-        form_.pctMsg->print(form_.search.StatusMessage);
+    if (on)
+        pointerWatch_.start(100);
     else
-        form_.pctMsg->print(QStringLiteral("目的の箇所をクリックしてください。"));
+        pointerWatch_.stop();
 }
 
-void MainWindow::Form1_Form_MouseUp(int button)
-{
-    if (form_.pctProg->isVisible() && !form_.search.DrawSuspended) {
-        app_.platform().beeper.beep();
-        return;
-    }
-    if (button != 2)
-        return;
-    form_.menu->popup(QCursor::pos());
-}
-
-void MainWindow::Form1_Timer2_Timer()
-{
-    const WelcomeLine::Tick t = welcome_.tick(form_.search.StatusMessage);
-    form_.pctMsg->cls();
-    form_.pctMsg->print(t.text);
-    if (t.nextInterval > 0)
-        form_.Timer2->setInterval(t.nextInterval);
-    else
-        form_.Timer2->stop();
-}
-
-void MainWindow::Form1_Timer3_Timer()
+void MainWindow::watchPointer()
 {
     const QPoint p = QCursor::pos();
     const QRect outer = frameGeometry();
     const int L = outer.x(), T = outer.y(), W = outer.width(), H = outer.height();
     if (p.x() < L || p.x() > L + W || p.y() < T || p.y() > T + H)
-        form_.status->ResetHover();
-    const int left = L + form_.pctFIELD->x();
-    const int right = L + W - form_.VScroll1->width();
+        session_->pointerLeftWindow();
+    const int left = L + c_.pctFIELD->x();
+    const int right = L + W - c_.VScroll1->width();
     const int top = T + (H - height());
-    const int bottom = T + H - form_.pctMsg->height();
+    const int bottom = T + H - c_.pctMsg->height();
     if (p.x() < left || p.x() > right || p.y() < top || p.y() > bottom)
-        for (NameLabel* l : form_.lblNAMAE)
-            if (l->colour() == NameLabel::kYellow)
-                l->setColour(NameLabel::kGreen);
+        session_->pointerLeftThumbnails();
 }
 
 void MainWindow::closeEvent(QCloseEvent* e)
@@ -386,10 +505,11 @@ void MainWindow::shutdown()
     if (shutDown_)
         return;
     shutDown_ = true;
-    form_.search.DrawInterrupt = form_.search.DrawBusy;  // a running drawing stops at its next step
+    if (session_->drawing())
+        session_->askInterrupt();  // a running drawing stops at its next step
     // Photo windows close first, so that nothing viewed is left out.
-    form_.status->CloseAllPhotos();
-    form_.history.save(app_.settings());
+    photos_->CloseAllPhotos();
+    session_->history().save(app_.settings());
     app_.platform().sound.stopAll();
     QTimer::singleShot(0, qApp, &QApplication::closeAllWindows);
     QTimer::singleShot(0, qApp, &QApplication::quit);

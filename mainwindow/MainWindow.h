@@ -1,17 +1,23 @@
 #pragma once
 
-#include "mainwindow/MainForm.h"
-#include "session/WelcomeLine.h"
+#include "mainwindow/MainControls.h"
+#include "session/Looks.h"
 
+#include <QCursor>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 class AppContext;
+class BrowserSession;
+class MainMenu;
+class PhotoWindows;
 
 // The main window: fixed pixel layout, 676 x 488 including its frame, with
 // the attribute panels on the left, the gallery on the right and the two
-// strips along the bottom. Its menu is a pop-up opened by the right button.
+// strips along the bottom. It renders the browser session and forwards the
+// user's pointer to it; its menu is a pop-up opened by the right button.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -24,12 +30,21 @@ public:
     MainWindow(AppContext& app, const std::function<void(const QString&)>& setLoadingText = {});
     ~MainWindow() override;
 
-    MainForm& form() { return form_; }
+    BrowserSession& session() { return *session_; }
+    const MainControls& controls() const { return c_; }
+    PhotoWindows& photos() { return *photos_; }
+    MainMenu& menu() { return *menu_; }
+
     // Called once the catalogue is in memory.
     void catalogueLoaded();
     // Sizes the inside so that the outer frame is 676 x 488, and centres it.
     void fitOuterFrame();
-
+    // The pointer watch (Timer3) runs except while the slideshow shows.
+    void setPointerWatch(bool on);
+    bool pointerWatchOn() const { return pointerWatch_.isActive(); }
+    // The normal end of the run: photo windows closed, history written,
+    // sound stopped. Every way out goes through it once.
+    void shutdown();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -46,15 +61,26 @@ private:
     void createGallery();
     void createStrips();
     void applyFonts();
-    void Form1_Timer2_Timer();
-    void Form1_Timer3_Timer();
-    void Form1_Form_MouseMove();
-    void Form1_Form_MouseUp(int button);
-    void shutdown();
+    void bindSession();
+    void bindGallery();
+    PictureButton* button(const ButtonId& id) const;
+    void renderLooks(const ButtonId& id);
+    void renderMessage();
+    void renderCondition();
+    void renderProgress();
+    void renderHelpBox();
+    void renderCell(int i);
+    void renderScroll();
+    void watchPointer();
 
     AppContext& app_;
-    MainForm form_;
-    WelcomeLine welcome_;
+    MainControls c_;
+    std::unique_ptr<BrowserSession> session_;
+    std::unique_ptr<PhotoWindows> photos_;
+    std::unique_ptr<MainMenu> menu_;
+    QTimer pointerWatch_;
     QCursor pointingHand_;
+    QCursor scrollRest_;  // "H_point.cur"
+    QCursor scrollMove_;  // "H_move.cur"
     bool shutDown_ = false;
 };

@@ -1,14 +1,14 @@
 #include "mainwindow/PhotoWindows.h"
 
-#include "mainwindow/Gallery.h"
-#include "widgets/NameLabel.h"
 #include "mainwindow/PhotoWindow.h"
 #include "pictures/PictureLoader.h"
-#include "widgets/ThumbnailCell.h"
-#include "session/AppContext.h"
-#include "mainwindow/MainForm.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Platform.h"
 #include "platform/SoundPlayer.h"
+#include "session/AppContext.h"
+#include "settings/AppSettings.h"
+#include "session/BrowserSession.h"
+#include "session/GalleryModel.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -21,14 +21,19 @@ const char* const PhotoWindows::kQuitMemory =
     "他のアプリケーションソフトを終了してから起動してください。";
 const char* const PhotoWindows::kNotInCatalogue = "「%1」は図鑑に登録されていません。";
 
-namespace {
-const char* const kClickSounds[3] = {"Pi!.wav", "Pipi.wav", "Tyui.wav"};
+
+PhotoWindows::PhotoWindows(AppContext& app, BrowserSession& session, QWidget* mainWindow)
+    : app_(app)
+    , session_(session)
+    , window_(mainWindow)
+    , files_(app.GetAppPath())
+{
 }
 
-PhotoWindows::PhotoWindows(MainForm& form)
-    : f_(form)
-    , files_(form.app.GetAppPath())
+void PhotoWindows::setOpenCount(int n)
 {
+    openCount_ = n;
+    session_.setOpenPhotoCount(n);
 }
 
 PhotoWindows::~PhotoWindows()
@@ -49,15 +54,15 @@ QPoint PhotoWindows::cascadePosition(int n, int frameHeight)
 
 int PhotoWindows::frameHeight() const
 {
-    const int measured = f_.window->frameGeometry().height() - f_.window->height();
+    const int measured = window_->frameGeometry().height() - window_->height();
     return measured > 0 ? measured : 24;
 }
 
 PhotoWindow* PhotoWindows::load(int slot)
 {
     if (!windows_[size_t(slot)]) {
-        auto* w = new PhotoWindow(slot, f_.app.fontSize(9));
-        QObject::connect(w, &PhotoWindow::closing, [this](int s) { Form2_Form_QueryUnload(s); });
+        auto* w = new PhotoWindow(slot, app_.fontSize(9));
+        connect(w, &PhotoWindow::closing, this, &PhotoWindows::Form2_Form_QueryUnload);
         windows_[size_t(slot)] = w;
     }
     return windows_[size_t(slot)];
@@ -65,8 +70,8 @@ PhotoWindow* PhotoWindows::load(int slot)
 
 void PhotoWindows::PickGalleryCell(int i)
 {
-    const QString caption = f_.lblNAMAE[size_t(i)]->caption();
-    const int k = f_.app.catalogue().slotOfName(caption);
+    const QString caption = session_.gallery().cell(i).caption;
+    const int k = app_.catalogue().slotOfName(caption);
     if (k == 0)
         return;
     selected_ = k;
@@ -76,18 +81,15 @@ void PhotoWindows::PickGalleryCell(int i)
         return;
     }
     justClosed_ = false;
-    QStringList& shown = f_.gallery->lstHyouji;
+    const QStringList& shown = session_.gallery().shownNames();
     if (!shown.isEmpty()) {
         if (shown.contains(caption)) {
-            selected_ = f_.app.catalogue().slotOfName(caption);
+            selected_ = app_.catalogue().slotOfName(caption);
             if (PhotoWindow* w = windows_[size_t(selected_)])
                 w->close();
         }
     } else {
-        for (NameLabel* l : f_.lblNAMAE) {
-            l->setColour(NameLabel::kGreen);
-            l->setEnabled(true);
-        }
+        session_.gallery().resetNameColours();
     }
     if (justClosed_) {
         justClosed_ = false;  // the click closed the flower's window
@@ -99,27 +101,21 @@ void PhotoWindows::PickGalleryCell(int i)
 void PhotoWindows::ShowFlowerDetail()
 {
     const int k = selected_;
-    const FlowerRecord& r = f_.app.catalogue().slot(k);
+    const FlowerRecord& r = app_.catalogue().slot(k);
     PhotoWindow* w = load(k);
     const QString file = files_.ResolvePictureFile(r.SYASIN);
     if (!PlaceFlowerWindow(k, k, file, 102, false))
         return;
     PlayClickSound();
-    for (NameLabel* l : f_.lblNAMAE)
-        if (l->caption() == r.NAMAE) {
-            l->setColour(NameLabel::kRed);
-            f_.history.PushHistory(l->caption());
-            break;
-        }
+    session_.gallery().markOpened(r.NAMAE);
     w->show();
     w->raise();
-    f_.gallery->lstHyouji.append(r.NAMAE);
-    ++openCount_;
+    setOpenCount(openCount_ + 1);
 }
 
 PhotoWindows::Photo PhotoWindows::photoFor(int k, const QString& file, bool fromHistory, bool* quit)
 {
-    const FlowerRecord& r = f_.app.catalogue().slot(k);
+    const FlowerRecord& r = app_.catalogue().slot(k);
     PictureLoader::Result res = PictureLoader::load(files_.dataPath(file));
     if (res.status == PictureLoader::Status::Ok)
         return {res.image, res.image.size(), true};
@@ -129,11 +125,11 @@ PhotoWindows::Photo PhotoWindows::photoFor(int k, const QString& file, bool from
             return {res.image.scaled(320, 240, Qt::KeepAspectRatio, Qt::SmoothTransformation), QSize(320, 240), true};
     }
     if (res.status == PictureLoader::Status::Missing) {
-        MessageBoxes& boxes = f_.app.platform().messages;
+        MessageBoxes& boxes = app_.platform().messages;
         const QString first = fromHistory ? QStringLiteral("ファイルが見つかりません。\n%1").arg(files_.dataPath(file))
                                           : QString::fromUtf8(kNoPicture);
-        boxes.show(f_.window, first, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
-        if (boxes.show(f_.window, QString::fromUtf8(kContinue), MessageBoxes::Buttons::YesNo,
+        boxes.show(window_, first, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        if (boxes.show(window_, QString::fromUtf8(kContinue), MessageBoxes::Buttons::YesNo,
                        MessageBoxes::Icon::Question) == MessageBoxes::Answer::No) {
             *quit = true;
             return {};
@@ -146,16 +142,16 @@ PhotoWindows::Photo PhotoWindows::photoFor(int k, const QString& file, bool from
 
 bool PhotoWindows::PlaceFlowerWindow(int slot, int k, const QString& file, int noteHeight, bool fromHistory)
 {
-    const FlowerRecord& r = f_.app.catalogue().slot(k);
+    const FlowerRecord& r = app_.catalogue().slot(k);
     bool quit = false;
     Photo photo;
     try {
         photo = photoFor(k, file, fromHistory, &quit);
     } catch (const std::bad_alloc&) {
-        MessageBoxes& boxes = f_.app.platform().messages;
-        boxes.show(f_.window, QStringLiteral("メモリが不足しています。"), MessageBoxes::Buttons::Ok,
+        MessageBoxes& boxes = app_.platform().messages;
+        boxes.show(window_, QStringLiteral("メモリが不足しています。"), MessageBoxes::Buttons::Ok,
                    MessageBoxes::Icon::None);
-        boxes.show(f_.window, QString::fromUtf8(kQuitMemory), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
+        boxes.show(window_, QString::fromUtf8(kQuitMemory), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
         std::exit(1);
     }
     if (quit) {
@@ -186,10 +182,11 @@ void PhotoWindows::PlaceCascade(PhotoWindow* w)
 
 void PhotoWindows::PlayClickSound()
 {
-    AppContext& app = f_.app;
+    AppContext& app = app_;
     app.SoundNo = app.settings().readClickSound();
     if (app.SoundNo >= 0 && app.SoundNo <= 2)
-        app.platform().sound.play(app.pathOf(QStringLiteral("sound/")) + QString::fromUtf8(kClickSounds[app.SoundNo]));
+        app.platform().sound.play(app.pathOf(QStringLiteral("sound/")) +
+                                  QString::fromUtf8(AppSettings::kClickSounds[app.SoundNo]));
     else if (app.SoundNo == 3)
         app.platform().sound.stopAll();
 }
@@ -197,18 +194,13 @@ void PhotoWindows::PlayClickSound()
 void PhotoWindows::Form2_Form_QueryUnload(int slot)
 {
     PhotoWindow* w = windows_[size_t(slot)];
-    --openCount_;
+    int open = openCount_ - 1;
     ++closedCount_;
-    const bool galleryShows = f_.pctPicture[0]->isVisible() || f_.gallery->DrawnCount > 1;
-    if (w && galleryShows && w->windowTitle().contains(u'―')) {
-        const QString name = w->flowerName();
-        for (NameLabel* l : f_.lblNAMAE)
-            if (l->caption() == name)
-                l->setColour(NameLabel::kGreen);
-        f_.gallery->lstHyouji.removeOne(name);
-    }
-    if (openCount_ < 0)
-        openCount_ = 0;
+    const GalleryModel& g = session_.gallery();
+    const bool galleryShows = g.cell(0).pictureShown || g.drawnCount() > 1;
+    if (w && galleryShows && w->windowTitle().contains(u'―'))
+        session_.gallery().markClosed(w->flowerName());
+    setOpenCount(std::max(open, 0));
     justClosed_ = true;
 }
 
@@ -227,33 +219,33 @@ void PhotoWindows::CloseAllPhotos()
 
 void PhotoWindows::Form1_mnuHis_Click(int index)
 {
-    const QString name = f_.history.entry(index);
+    const QString name = session_.history().entry(index);
     for (int s = 0; s <= 7; ++s)
         if (PhotoWindow* w = windows_[size_t(s)]; w && w->isVisible() && w->flowerName() == name) {
             w->raise();
             w->activateWindow();
             return;
         }
-    const int k = f_.app.catalogue().slotOfName(name);
+    const int k = app_.catalogue().slotOfName(name);
     if (k == 0) {
         // The flower left the catalogue: say so rather than show another one.
-        f_.app.platform().messages.show(f_.window, QString::fromUtf8(kNotInCatalogue).arg(name),
+        app_.platform().messages.show(window_, QString::fromUtf8(kNotInCatalogue).arg(name),
                                         MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return;
     }
     PhotoWindow* w = load(index);
     const bool wasShown = w->isVisible();
-    if (!PlaceFlowerWindow(index, k, f_.app.catalogue().slot(k).SYASIN, 90, true))
+    if (!PlaceFlowerWindow(index, k, app_.catalogue().slot(k).SYASIN, 90, true))
         return;
     PlayClickSound();
     w->show();
     w->raise();
     if (!wasShown)
-        ++openCount_;
+        setOpenCount(openCount_ + 1);
 }
 
 void PhotoWindows::endProgram()
 {
     // Through the normal shutdown, so the history of this run is kept.
-    f_.window->close();
+    window_->close();
 }

@@ -1,31 +1,37 @@
 #pragma once
 
+#include "catalogue/FlowerCatalogue.h"
 #include "mainwindow/PhotoWindow.h"
 #include "pictures/PictureFiles.h"
 
 #include <QImage>
+#include <QObject>
 #include <QPointer>
 #include <QSize>
 #include <QString>
 #include <array>
 
-struct MainForm;
+class AppContext;
+class BrowserSession;
+class QWidget;
 
 
 // The photo windows: one table slot per window (the flower's catalogue slot
 // when opened from the gallery, the entry number when opened from the
 // history), the cascade that places new windows, the red and green names in
 // the gallery, the click sound and the viewing history.
-class PhotoWindows {
+class PhotoWindows : public QObject {
+    Q_OBJECT
+
 public:
-    static constexpr int kSlots = 501;
+    static constexpr int kSlots = FlowerCatalogue::kSlots;
     static const char* const kNoPicture;     // "画像ファイルがありません！"
     static const char* const kContinue;      // "続けますか？（「はい」で続行，「いいえ」で終了）"
     static const char* const kQuitMemory;    // the message before ending after exhausted memory
     static const char* const kNotInCatalogue;
 
-    explicit PhotoWindows(MainForm& form);
-    ~PhotoWindows();
+    PhotoWindows(AppContext& app, BrowserSession& session, QWidget* mainWindow);
+    ~PhotoWindows() override;
 
     void PickGalleryCell(int i);
     void ShowFlowerDetail();
@@ -57,7 +63,11 @@ private:
     void Form2_Form_QueryUnload(int slot);
     void endProgram();
 
-    MainForm& f_;
+    void setOpenCount(int n);
+
+    AppContext& app_;
+    BrowserSession& session_;
+    QWidget* window_;
     PictureFiles files_;
     std::array<QPointer<PhotoWindow>, kSlots> windows_{};
     int openCount_ = 0;

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "settings/AppSettings.h"
+
 #include <QString>
 #include <QStringList>
 
-class AppSettings;
 
 // The last eight flowers opened from the gallery, newest first. Read from the
 // settings file at start-up and written back at the end of the run.
 class History {
 public:
-    static constexpr int kSize = 8;
+    static constexpr int kSize = AppSettings::kHistorySize;
 
     History();
     void load(const AppSettings& settings);

@@ -12,6 +12,8 @@ public:
     static const char* const kFileName;  // "SNH347.snh"
     static const char* const kSection;   // "Sonoha347"
     static constexpr int kHistorySize = 8;
+    // The click sounds of KOUKAON_check 0..2, in the sound folder; 3 is none.
+    static constexpr const char* kClickSounds[3] = {"Pi!.wav", "Pipi.wav", "Tyui.wav"};
 
     explicit AppSettings(const QString& iniPath);
 

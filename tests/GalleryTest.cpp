@@ -1,5 +1,5 @@
 #include "pictures/CoverSize.h"
-#include "mainwindow/Gallery.h"
+#include "session/GalleryModel.h"
 #include "widgets/NameLabel.h"
 #include "mainwindow/PhotoWindows.h"
 #include "pictures/PictureFiles.h"
@@ -94,13 +94,14 @@ private slots:
         QVector<FlowerRecord> recs = springFlowers(matches);
         recs << record("アキノハナ", "秋");
         MWF fx(recs);
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][matches ? 0 : 1], Qt::LeftButton, Qt::ShiftModifier);
         int shown = 0;
         for (ThumbnailCell* c : f.pctPicture)
             shown += c->isVisible() ? 1 : 0;
         QCOMPARE(shown, cells);
-        QCOMPARE(f.gallery->DrawnRows, rows);
+        QCOMPARE(s.gallery().drawnRows(), rows);
         QCOMPARE(f.VScroll1->maximum(), range);
         QVERIFY(!f.pctProg->isVisible());
         if (!matches)
@@ -110,31 +111,37 @@ private slots:
     void interruptAfterSixteenOfForty()
     {
         MWF fx(springFlowers(40));
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
+        // The pause button is clicked between two thumbnails, when 16 are drawn.
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (f.gallery->DrawnCount == 16 && f.search.DrawBusy && !f.search.DrawInterrupt)
-                MWF::click(f.imgSam);  // the pause button
+            if (s.gallery().drawnCount() == 16 && s.drawing() && !s.interruptPending()) {
+                MWF::move(f.imgSam);
+                MWF::press(f.imgSam);
+                MWF::release(f.imgSam);
+            }
         });
         poll.start(0);
         MWF::click(f.imgSam);
         poll.stop();
-        QCOMPARE(f.gallery->DrawnCount, 16);
+        QCOMPARE(s.gallery().drawnCount(), 16);
         QCOMPARE(f.VScroll1->maximum(), 0);
         QCOMPARE(f.pctMsg->text(), QStringLiteral("サムネイルの表示を中断しました。16/40枚。"));
         QVERIFY(f.pctProg->isVisible());
         QCOMPARE(f.pctProg->label(), QStringLiteral("43 %"));
         MWF::click(f.imgSam);
-        QCOMPARE(f.gallery->DrawnCount, 40);
-        QCOMPARE(f.gallery->entries[16].NAMAE, QStringLiteral("ハナ16"));
+        QCOMPARE(s.gallery().drawnCount(), 40);
+        QCOMPARE(s.gallery().entry(16).NAMAE, QStringLiteral("ハナ16"));
         QCOMPARE(f.lblNAMAE[15]->caption(), QStringLiteral("ハナ15"));  // nothing was cleared
     }
 
     void scrollingPagesTheTable()
     {
         MWF fx(springFlowers(17));
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
         f.VScroll1->setValue(109);  // one row down
         QCOMPARE(f.lblNAMAE[0]->caption(), QStringLiteral("ハナ04"));
@@ -143,8 +150,8 @@ private slots:
         f.VScroll1->setValue(436);
         QCOMPARE(f.lblNAMAE[0]->caption(), QStringLiteral("ハナ16"));
         QVERIFY(!f.lblNAMAE[1]->isVisible());
-        QCOMPARE(f.gallery->rangeTip(436), QStringLiteral("ハナ16 ～ ハナ16 "));
-        QCOMPARE(f.gallery->rangeTip(0), QStringLiteral("ハナ00 ～ ハナ15 "));
+        QCOMPARE(s.gallery().rangeTip(436), QStringLiteral("ハナ16 ～ ハナ16 "));
+        QCOMPARE(s.gallery().rangeTip(0), QStringLiteral("ハナ00 ～ ハナ15 "));
     }
 
     void pictureLookup_data()
@@ -242,7 +249,8 @@ private slots:
         QImage nofile(100, 85, QImage::Format_RGB32);
         nofile.fill(Qt::yellow);
         nofile.save(fx.appPath() + QStringLiteral("NoFile.jpg"));
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
         auto colourOf = [&](int cell) {
             return f.pctPicture[size_t(cell)]->grab().toImage().pixelColor(50, 40);
@@ -276,41 +284,43 @@ private slots:
         MWF fx(springFlowers(5));
         fx.picture(QStringLiteral("ハナ01.jpg"), QSize(320, 200));
         fx.context->settings().writeClickSound(2);
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
         MWF::click(f.lblNAMAE[1]);
-        PhotoWindow* w = f.photos->window(2);
+        PhotoWindow* w = fx.window->photos().window(2);
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("ハナ01   ― キク科 ―"));
         QCOMPARE(w->size(), QSize(320, 200 + 102));  // the whole description shows
         QCOMPARE(w->txtNOTE()->geometry(), QRect(0, 200, 320, 102));
         QCOMPARE(f.lblNAMAE[1]->colour(), NameLabel::kRed);
         QCOMPARE(fx.fake.sound.log, QStringList{"play:Tyui.wav"});
-        QCOMPARE(f.history.entry(0), QStringLiteral("ハナ01"));
+        QCOMPARE(s.history().entry(0), QStringLiteral("ハナ01"));
 
         // A missing picture: the two questions, then the placeholder.
         MWF::click(f.lblNAMAE[3]);
         QCOMPARE(fx.fake.messages.texts(),
                  QStringList({"画像ファイルがありません！", "続けますか？（「はい」で続行，「いいえ」で終了）"}));
-        QCOMPARE(f.photos->OpenPhotoCount(), 2);
-        QCOMPARE(f.photos->window(4)->pos(), PhotoWindows::cascadePosition(1, f.photos->frameHeight()));
+        QCOMPARE(fx.window->photos().OpenPhotoCount(), 2);
+        QCOMPARE(fx.window->photos().window(4)->pos(), PhotoWindows::cascadePosition(1, fx.window->photos().frameHeight()));
 
         // A second click on a red name closes its window and opens nothing.
         MWF::click(f.lblNAMAE[1]);
         QApplication::processEvents();
-        QVERIFY(!f.photos->window(2));
-        QCOMPARE(f.photos->OpenPhotoCount(), 1);
+        QVERIFY(!fx.window->photos().window(2));
+        QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
         QCOMPARE(f.lblNAMAE[1]->colour(), NameLabel::kGreen);
-        QCOMPARE(f.gallery->lstHyouji, QStringList{"ハナ03"});
+        QCOMPARE(s.gallery().shownNames(), QStringList{"ハナ03"});
         MWF::click(f.lblNAMAE[1]);  // open again, third position from the top (1 open + 1 closed)
-        QCOMPARE(f.photos->window(2)->pos(), PhotoWindows::cascadePosition(2, f.photos->frameHeight()));
-        QCOMPARE(f.history.entries().mid(0, 3), QStringList({"ハナ01", "ハナ03", "ハナ01"}));
+        QCOMPARE(fx.window->photos().window(2)->pos(), PhotoWindows::cascadePosition(2, fx.window->photos().frameHeight()));
+        QCOMPARE(s.history().entries().mid(0, 3), QStringList({"ハナ01", "ハナ03", "ハナ01"}));
     }
 
     void answeringNoEndsThroughTheNormalShutdown()
     {
         MWF fx(springFlowers(3));
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
         MWF::click(f.lblNAMAE[0]);  // opens with the placeholder after "はい"
         fx.fake.messages.answers = {MessageBoxes::Answer::Ok, MessageBoxes::Answer::No};
@@ -324,11 +334,12 @@ private slots:
     void historyOfARemovedFlowerSaysSo()
     {
         MWF fx(springFlowers(3));
-        MainForm& f = fx.form();
-        f.history.PushHistory(QStringLiteral("キエタハナ"));
-        f.photos->Form1_mnuHis_Click(0);
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
+        s.history().PushHistory(QStringLiteral("キエタハナ"));
+        fx.window->photos().Form1_mnuHis_Click(0);
         QCOMPARE(fx.fake.messages.texts(), QStringList{"「キエタハナ」は図鑑に登録されていません。"});
-        QCOMPARE(f.photos->OpenPhotoCount(), 0);
+        QCOMPARE(fx.window->photos().OpenPhotoCount(), 0);
     }
 };
 

@@ -1,6 +1,6 @@
 #include "about/AboutBox.h"
 #include "mainwindow/MainMenu.h"
-#include "mainwindow/Gallery.h"
+#include "session/GalleryModel.h"
 #include "widgets/NameLabel.h"
 #include "mainwindow/PhotoWindows.h"
 #include "widgets/ProgressBox.h"
@@ -68,48 +68,60 @@ private slots:
         QFETCH(QString, situation);
         QFETCH(QString, expected);
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         if (situation == "selected")
             MWF::click(f.attr[0][0]);
         if (situation == "photo") {
             MWF::click(f.imgAll);
             MWF::click(f.lblNAMAE[0]);
-            QCOMPARE(f.photos->OpenPhotoCount(), 1);
+            QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
         }
         if (situation == "sound2")
             fx.context->settings().writeClickSound(2);
         if (situation == "mode1")
             fx.context->settings().writeThumbnailMode(1);
-        f.menu->prepare();
-        QCOMPARE(menuStates(*f.menu), expected);
-        QCOMPARE(f.menu->mnuEnd->text(), QStringLiteral("ソノハの終了(&X)"));
+        fx.window->menu().prepare();
+        QCOMPARE(menuStates(fx.window->menu()), expected);
+        QCOMPARE(fx.window->menu().mnuEnd->text(), QStringLiteral("ソノハの終了(&X)"));
     }
 
     void interruptedDrawingReadsContinue()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
-        QTimer::singleShot(0, [&] { f.search.DrawInterrupt = true; });
-        MWF::click(f.imgSam);
-        QVERIFY(f.search.DrawSuspended);
-        f.menu->prepare();
-        QCOMPARE(f.menu->mnuSam->text(), QStringLiteral("継続"));
-        QVERIFY(f.menu->mnuSam->isEnabled());
-        f.menu->run(f.menu->mnuSam);  // continues the drawing
-        QCOMPARE(f.gallery->DrawnCount, 15);
-        f.menu->prepare();
-        QCOMPARE(f.menu->mnuSam->text(), QStringLiteral("サムネイルの表示"));
+        MWF::move(f.imgSam);
+        MWF::press(f.imgSam);
+        MWF::release(f.imgSam);
+        s.askInterrupt();  // before the first thumbnail
+        fx.waitForDrawing();
+        QVERIFY(s.suspended());
+        fx.window->menu().prepare();
+        QCOMPARE(fx.window->menu().mnuSam->text(), QStringLiteral("継続"));
+        QVERIFY(fx.window->menu().mnuSam->isEnabled());
+        fx.window->menu().run(fx.window->menu().mnuSam);  // continues the drawing
+        fx.waitForDrawing();
+        QCOMPARE(s.gallery().drawnCount(), 15);
+        fx.window->menu().prepare();
+        QCOMPARE(fx.window->menu().mnuSam->text(), QStringLiteral("サムネイルの表示"));
     }
 
     void releaseDuringDrawingBeeps()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
-        f.pctProg->show();  // a drawing runs and is not suspended
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
+        MWF::click(f.attr[0][0]);
+        MWF::move(f.imgSam);
+        MWF::press(f.imgSam);
+        MWF::release(f.imgSam);  // a drawing runs and is not suspended
+        QVERIFY(s.drawing());
         MWF::release(fx.window.get(), Qt::LeftButton, QPoint(300, 470));
         MWF::release(fx.window.get(), Qt::RightButton, QPoint(300, 470));
         QCOMPARE(fx.fake.beeper.count, 2);
+        fx.waitForDrawing();
     }
 
     void soundEntries_data()
@@ -125,37 +137,39 @@ private slots:
         QFETCH(int, entry);
         QFETCH(QString, heard);
         MWF fx(catalogue());
-        MainForm& f = fx.form();
-        f.menu->prepare();
-        f.menu->run(f.menu->mnuSound[size_t(entry)]);
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
+        fx.window->menu().prepare();
+        fx.window->menu().run(fx.window->menu().mnuSound[size_t(entry)]);
         QCOMPARE(fx.fake.sound.log, QStringList{heard});
         QCOMPARE(fx.context->settings().readClickSound(), entry);
-        f.menu->prepare();
-        QVERIFY(f.menu->mnuSound[size_t(entry)]->isChecked());
+        fx.window->menu().prepare();
+        QVERIFY(fx.window->menu().mnuSound[size_t(entry)]->isChecked());
     }
 
     void historyEntriesOnlyWithAnEmptyGallery()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.imgAll);
         MWF::click(f.lblNAMAE[1]);
         MWF::click(f.lblNAMAE[3]);
-        f.menu->prepare();
-        QCOMPARE(f.menu->mnuHis[0]->text(), QStringLiteral("1 ハナ03"));
-        QCOMPARE(f.menu->mnuHis[1]->text(), QStringLiteral("2 ハナ01"));
-        QCOMPARE(f.menu->mnuHis[2]->text(), QStringLiteral("3 "));
-        QVERIFY(!f.menu->mnuHis[0]->isEnabled());  // thumbnails in the gallery
-        f.menu->run(f.menu->mnuClear);
-        QCOMPARE(f.photos->OpenPhotoCount(), 0);
-        f.menu->prepare();
-        QVERIFY(f.menu->mnuHis[0]->isEnabled());
-        QVERIFY(f.menu->mnuHis[1]->isEnabled());
-        QVERIFY(!f.menu->mnuHis[2]->isEnabled());
-        f.menu->run(f.menu->mnuHis[1]);  // reopens ハナ01; the history stays as it was
-        QCOMPARE(f.photos->OpenPhotoCount(), 1);
-        QCOMPARE(f.photos->window(1)->flowerName(), QStringLiteral("ハナ01"));
-        QCOMPARE(f.history.entry(0), QStringLiteral("ハナ03"));
+        fx.window->menu().prepare();
+        QCOMPARE(fx.window->menu().mnuHis[0]->text(), QStringLiteral("1 ハナ03"));
+        QCOMPARE(fx.window->menu().mnuHis[1]->text(), QStringLiteral("2 ハナ01"));
+        QCOMPARE(fx.window->menu().mnuHis[2]->text(), QStringLiteral("3 "));
+        QVERIFY(!fx.window->menu().mnuHis[0]->isEnabled());  // thumbnails in the gallery
+        fx.window->menu().run(fx.window->menu().mnuClear);
+        QCOMPARE(fx.window->photos().OpenPhotoCount(), 0);
+        fx.window->menu().prepare();
+        QVERIFY(fx.window->menu().mnuHis[0]->isEnabled());
+        QVERIFY(fx.window->menu().mnuHis[1]->isEnabled());
+        QVERIFY(!fx.window->menu().mnuHis[2]->isEnabled());
+        fx.window->menu().run(fx.window->menu().mnuHis[1]);  // reopens ハナ01; the history stays as it was
+        QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
+        QCOMPARE(fx.window->photos().window(1)->flowerName(), QStringLiteral("ハナ01"));
+        QCOMPARE(s.history().entry(0), QStringLiteral("ハナ03"));
     }
 
     // Moving over the background shows the status while there is something
@@ -163,23 +177,25 @@ private slots:
     void backgroundHint()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         QWidget* background = fx.window.get();
         MWF::move(background, QPoint(300, 470));
         QCOMPARE(f.pctMsg->text(), QStringLiteral("目的の箇所をクリックしてください。"));
         MWF::click(f.attr[0][0]);
         MWF::move(background, QPoint(300, 470));
         QCOMPARE(f.pctMsg->text(), QStringLiteral("検索完了！ 15個見つけました｡"));
-        f.Timer2->start(1000);
-        f.pctMsg->print(QStringLiteral("ようこそ"));
+        s.startWelcome();
+        QTRY_VERIFY(f.pctMsg->text().startsWith(QStringLiteral("ようこそ")));
+        const QString typed = f.pctMsg->text();
         MWF::move(background, QPoint(300, 470));
-        QCOMPARE(f.pctMsg->text(), QStringLiteral("ようこそ"));
+        QCOMPARE(f.pctMsg->text(), typed);
     }
 
     void helpOpensThePage()
     {
         MWF fx(catalogue());
-        fx.form().menu->run(fx.form().menu->mnuREADME);
+        fx.window->menu().run(fx.window->menu().mnuREADME);
         QCOMPARE(fx.fake.documents.opened, QStringList{fx.appPath() + QStringLiteral("help/help.htm")});
     }
 

@@ -47,7 +47,8 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QRect, geometry);
         MainWindowFixture fx({record("アカネ")});
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         const QStringList parts = control.split(u' ');
         QWidget* w = nullptr;
         if (parts[0] == "attr")
@@ -75,7 +76,8 @@ private slots:
     void startsIdle()
     {
         MainWindowFixture fx({record("アカネ")});
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         QCOMPARE(fx.window->windowTitle(), QStringLiteral("ソノハ Version 3.47"));
         for (int i = 0; i < 16; ++i) {
             QVERIFY(!f.pctPicture[size_t(i)]->isVisible());
@@ -102,7 +104,8 @@ private slots:
         QFETCH(int, name);
         QFETCH(int, strip);
         MainWindowFixture fx({record("アカネ")}, twips);
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         QCOMPARE(f.captions[0]->font().pointSize(), caption);
         QCOMPARE(f.lblNAMAE[3]->font().pointSize(), name);
         QCOMPARE(f.pctMsg->font().pointSize(), strip);
@@ -136,8 +139,8 @@ private slots:
     void closingSavesHistory()
     {
         MainWindowFixture fx({record("アカネ")});
-        fx.form().history.PushHistory(QStringLiteral("ﾊﾙｼﾞｵﾝ"));
-        fx.form().history.PushHistory(QStringLiteral("アカネ"));
+        fx.session().history().PushHistory(QStringLiteral("ﾊﾙｼﾞｵﾝ"));
+        fx.session().history().PushHistory(QStringLiteral("アカネ"));
         fx.window->close();
         QFile f(fx.appPath() + QStringLiteral("SNH347.snh"));
         QVERIFY(f.open(QIODevice::ReadOnly));

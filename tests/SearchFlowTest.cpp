@@ -1,14 +1,12 @@
-#include "mainwindow/MainForm.h"
 #include "catalogue/CategoryTables.h"
 #include "widgets/NameLabel.h"
 #include <QScrollBar>
-#include "mainwindow/Gallery.h"
+#include "session/GalleryModel.h"
 #include "widgets/ProgressBox.h"
 #include "widgets/ThumbnailCell.h"
 #include "widgets/HelpBox.h"
-#include "mainwindow/Looks.h"
+#include "session/Looks.h"
 #include "widgets/PrintSurface.h"
-#include "mainwindow/SearchStatus.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QtTest>
@@ -45,59 +43,61 @@ private slots:
         MWF fx(catalogue());
         PictureButton* spring = fx.form().attr[0][0];
         MWF::move(spring);
-        QCOMPARE(spring->frontLook(), int(AttrLook::Pointed));
+        QCOMPARE(spring->frontLook(), int(AttributeLook::Pointed));
         QCOMPARE(fx.form().pctKensaku->text(), QStringLiteral("春：データ数 3件"));
         MWF::move(fx.form().attr[4][11]);
         QCOMPARE(fx.form().pctKensaku->text(), QStringLiteral("その他の科：データ数 2件"));
-        QCOMPARE(spring->frontLook(), int(AttrLook::OFF));  // the highlight moved on
+        QCOMPARE(spring->frontLook(), int(AttributeLook::Idle));  // the highlight moved on
     }
 
     void clickSelectsAndSearches()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
         MWF::click(f.attr[3][0]);
-        QVERIFY(f.search.lstHANA.isSelected(0, 0));
-        QCOMPARE(f.search.lstKOUHO, QStringList({"オオイヌノフグリ", "ハコベ", "ホトケノザ"}));
-        QCOMPARE(f.search.StatusMessage, QStringLiteral("検索完了！ 3個見つけました｡"));
-        QCOMPARE(f.pctMsg->text(), f.search.StatusMessage);
+        QVERIFY(s.selection().isSelected(0, 0));
+        QCOMPARE(s.results(), QStringList({"オオイヌノフグリ", "ハコベ", "ホトケノザ"}));
+        QCOMPARE(s.statusMessage(), QStringLiteral("検索完了！ 3個見つけました｡"));
+        QCOMPARE(f.pctMsg->text(), s.statusMessage());
         QCOMPARE(f.pctKensaku->text(), QStringLiteral("検索条件→春，対生"));
-        QCOMPARE(f.attr[3][0]->frontLook(), int(AttrLook::ON));  // until the pointer moves elsewhere
-        QCOMPARE(f.attr[0][0]->frontLook(), int(AttrLook::ON2));
+        QCOMPARE(f.attr[3][0]->frontLook(), int(AttributeLook::SelectedPointed));  // until the pointer moves elsewhere
+        QCOMPARE(f.attr[0][0]->frontLook(), int(AttributeLook::Selected));
         MWF::move(fx.window.get(), QPoint(300, 470));
-        QCOMPARE(f.attr[3][0]->frontLook(), int(AttrLook::ON2));
+        QCOMPARE(f.attr[3][0]->frontLook(), int(AttributeLook::Selected));
         QVERIFY(!f.pctPicture[0]->isVisible());  // thumbnails only on request
 
         // Releasing the only season drops the category and searches again.
         MWF::click(f.attr[0][0]);
-        QVERIFY(!f.search.lstHANA.anyIn(0));
-        QCOMPARE(f.search.PrimaryCategory, 3);
-        QCOMPARE(f.search.lstKOUHO.size(), 3);
+        QVERIFY(!s.selection().anyIn(0));
+        QCOMPARE(s.primaryCategory(), 3);
+        QCOMPARE(s.results().size(), 3);
         MWF::click(f.attr[3][0]);
-        QCOMPARE(f.search.PrimaryCategory, 5);
-        QCOMPARE(f.search.StatusMessage, QStringLiteral("目的の箇所をクリックしてください。"));
+        QCOMPARE(s.primaryCategory(), 5);
+        QCOMPARE(s.statusMessage(), QStringLiteral("目的の箇所をクリックしてください。"));
     }
 
     void releaseOutsideCancels()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         PictureButton* b = f.attr[1][0];
         MWF::move(b);
         MWF::press(b);
-        QCOMPARE(b->frontLook(), int(AttrLook::ONON));
+        QCOMPARE(b->frontLook(), int(AttributeLook::Pressed));
         MWF::release(b, Qt::LeftButton, QPoint(40, 10));
-        QCOMPARE(b->frontLook(), int(AttrLook::OFF));
-        QVERIFY(!f.search.lstHANA.any());
-        QCOMPARE(f.search.StatusMessage, QString());  // nothing was searched
+        QCOMPARE(b->frontLook(), int(AttributeLook::Idle));
+        QVERIFY(!s.selection().any());
+        QCOMPARE(s.statusMessage(), QString());  // nothing was searched
 
         MWF::click(b);
         MWF::move(b);
         MWF::press(b);
         MWF::release(b, Qt::LeftButton, QPoint(-1, 10));
-        QCOMPARE(b->frontLook(), int(AttrLook::ON2));
-        QVERIFY(f.search.lstHANA.isSelected(1, 0));
+        QCOMPARE(b->frontLook(), int(AttributeLook::Selected));
+        QVERIFY(s.selection().isSelected(1, 0));
     }
 
     void helpBoxBesideThePointer_data()
@@ -117,7 +117,8 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, shift);
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         PictureButton* b = f.attr[size_t(category)][size_t(index)];
         MWF::move(b, QPoint(5, 6));
         MWF::press(b, Qt::RightButton, QPoint(5, 6));
@@ -127,105 +128,117 @@ private slots:
         QCOMPARE(f.txtKaisetu->width(), f.txtKaisetu->measuredWidth(f.txtKaisetu->text()));
         MWF::release(b, Qt::RightButton, QPoint(200, 200));
         QVERIFY(!f.txtKaisetu->isVisible());
-        QVERIFY(!f.search.lstHANA.any());
+        QVERIFY(!s.selection().any());
     }
 
     void shiftClickDrawsAtOnce()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        QCOMPARE(f.attr[0][0]->frontLook(), int(AttrLook::ON2));  // plain selected look under the pointer
-        QCOMPARE(f.gallery->DrawnCount, 3);
+        QCOMPARE(f.attr[0][0]->frontLook(), int(AttributeLook::Selected));  // plain selected look under the pointer
+        QCOMPARE(s.gallery().drawnCount(), 3);
         QVERIFY(f.pctPicture[2]->isVisible());
-        QVERIFY(!f.search.DrawBusy);
-        QVERIFY(!f.search.DrawRequested);
-        QCOMPARE(f.search.StatusMessage, QStringLiteral("3枚あります。サムネイルのクリックで、写真と解説を表示します。"));
-        QVERIFY(f.imgSam->isLookVisible(SamLook::OFF0));
+        QVERIFY(!s.drawing());
+        QVERIFY(!(s.drawState() != BrowserSession::DrawState::Idle));
+        QCOMPARE(s.statusMessage(), QStringLiteral("3枚あります。サムネイルのクリックで、写真と解説を表示します。"));
+        QVERIFY(s.thumbnailLooks().visible(ThumbnailLook::IdleShow));
     }
 
     // The mode is read from the file at a selecting click only.
     void thumbnailModeReadAtSelectingClick()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         writeSetting(fx, "Samuneilu_check", 1);
         MWF::click(f.attr[0][0]);
-        QCOMPARE(f.gallery->DrawnCount, 3);
+        QCOMPARE(s.gallery().drawnCount(), 3);
         MWF::click(f.attr[2][0]);
-        QCOMPARE(f.gallery->DrawnCount, 1);
+        QCOMPARE(s.gallery().drawnCount(), 1);
         writeSetting(fx, "Samuneilu_check", 0);
         MWF::click(f.attr[2][0]);  // releasing: the remembered 1 still draws
-        QCOMPARE(f.gallery->DrawnCount, 3);
+        QCOMPARE(s.gallery().drawnCount(), 3);
         MWF::click(f.attr[1][0]);  // selecting: reads 0, draws nothing
-        QCOMPARE(f.gallery->DrawnCount, 0);
-        QCOMPARE(f.search.lstKOUHO, QStringList({"ハコベ"}));
+        QCOMPARE(s.gallery().drawnCount(), 0);
+        QCOMPARE(s.results(), QStringList({"ハコベ"}));
     }
 
     void releasingLastAttributeWithModeOne()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         writeSetting(fx, "Samuneilu_check", 1);
         MWF::click(f.attr[0][1]);
-        QCOMPARE(f.gallery->DrawnCount, 1);
+        QCOMPARE(s.gallery().drawnCount(), 1);
         MWF::click(f.attr[0][1]);
-        QVERIFY(f.imgSam->isLookVisible(SamLook::OFF0));  // no interrupt look: nothing to draw
-        QCOMPARE(f.gallery->DrawnCount, 0);
-        QVERIFY(!f.search.DrawBusy);
+        QVERIFY(s.thumbnailLooks().visible(ThumbnailLook::IdleShow));  // no interrupt look: nothing to draw
+        QCOMPARE(s.gallery().drawnCount(), 0);
+        QVERIFY(!s.drawing());
     }
 
     void guardsWhileDrawing()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         PictureButton* spring = f.attr[0][0];
-        MWF::click(spring);
-        f.search.DrawBusy = true;  // as while thumbnails are being drawn
-        f.pctProg->show();
+        // With thumbnails at every click, the click starts a drawing; its
+        // first thumbnail waits for the event loop, so the guards meet a
+        // drawing under way with the pointer still on the button.
+        writeSetting(fx, "Samuneilu_check", 1);
+        MWF::move(spring);
+        MWF::press(spring);
+        MWF::release(spring);
+        QVERIFY(s.drawing());
+        QVERIFY(f.pctProg->isVisible());
         MWF::press(spring);
         MWF::release(spring);
         QCOMPARE(fx.fake.beeper.count, 2);
-        QVERIFY(f.search.lstHANA.isSelected(0, 0));
+        QVERIFY(s.selection().isSelected(0, 0));
         MWF::move(f.attr[1][0]);
-        QCOMPARE(f.attr[1][0]->frontLook(), int(AttrLook::OFF));  // no highlight, no count
+        QCOMPARE(f.attr[1][0]->frontLook(), int(AttributeLook::Idle));  // no highlight, no count
         QVERIFY(!f.pctKensaku->text().contains(QStringLiteral("データ数")));
         MWF::move(spring);
-        QCOMPARE(spring->frontLook(), int(AttrLook::ON2));
-        f.search.DrawBusy = false;  // an interrupted drawing accepts the click
-        f.search.DrawSuspended = true;
+        QCOMPARE(spring->frontLook(), int(AttributeLook::Selected));
+        s.interrupt();
+        fx.waitForDrawing();
+        QVERIFY(s.suspended());  // an interrupted drawing accepts the click
         MWF::click(spring);
-        QVERIFY(!f.search.lstHANA.isSelected(0, 0));
+        QVERIFY(!s.selection().isSelected(0, 0));
         QCOMPARE(fx.fake.beeper.count, 2);
     }
 
     void clearRunsNoIntermediateSearch()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
         MWF::click(f.attr[0][1]);
         MWF::click(f.attr[1][0]);
         const int searches = fx.fake.busy.begins;
         MWF::click(f.imgClear);
         QCOMPARE(fx.fake.busy.begins, searches);
-        QVERIFY(!f.search.lstHANA.any());
-        QVERIFY(f.search.lstKOUHO.isEmpty());
+        QVERIFY(!s.selection().any());
+        QVERIFY(s.results().isEmpty());
         QCOMPARE(f.pctMsg->text(), QStringLiteral("目的の箇所をクリックしてください。"));
-        QCOMPARE(f.attr[0][1]->frontLook(), int(AttrLook::OFF));
-        QVERIFY(f.search.ListClickOff);
+        QCOMPARE(f.attr[0][1]->frontLook(), int(AttributeLook::Idle));
+        QVERIFY(s.listClickOff());
         MWF::click(f.attr[2][0]);  // a selecting click searches again
-        QVERIFY(!f.search.ListClickOff);
-        QCOMPARE(f.search.lstKOUHO.size(), 2);
+        QVERIFY(!s.listClickOff());
+        QCOMPARE(s.results().size(), 2);
     }
 
     void clearDoesNotHighlightWithNothingToClear()
     {
         MWF fx(catalogue());
         MWF::move(fx.form().imgClear);
-        QCOMPARE(fx.form().imgClear->frontLook(), int(CmdLook::OFF));
+        QCOMPARE(fx.form().imgClear->frontLook(), int(CommandLook::Idle));
         MWF::move(fx.form().imgSam);
-        QCOMPARE(fx.form().imgSam->frontLook(), int(SamLook::OFF0));  // empty result: no highlight
+        QCOMPARE(fx.form().imgSam->frontLook(), int(ThumbnailLook::IdleShow));  // empty result: no highlight
     }
 
     void commandReleasedOutsideRunsNothing_data()
@@ -240,7 +253,8 @@ private slots:
     {
         QFETCH(QString, button);
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
         PictureButton* b = button == "sam" ? f.imgSam : button == "all" ? f.imgAll : button == "clear" ? f.imgClear : f.imgQuit;
         const int idle = b->frontLook();
@@ -249,28 +263,30 @@ private slots:
         MWF::release(b, Qt::LeftButton, QPoint(60, 10));
         QCOMPARE(b->frontLook(), idle);
         QVERIFY(fx.window->isVisible());
-        QVERIFY(f.search.lstHANA.isSelected(0, 0));
-        QCOMPARE(f.search.lstKOUHO.size(), 3);
-        QCOMPARE(f.gallery->DrawnCount, 0);
+        QVERIFY(s.selection().isSelected(0, 0));
+        QCOMPARE(s.results().size(), 3);
+        QCOMPARE(s.gallery().drawnCount(), 0);
     }
 
     void allDataListsEverything()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
         MWF::move(f.imgAll);
         QCOMPARE(f.pctKensaku->text(), QStringLiteral("全サムネイル：データ数 5件"));
         MWF::press(f.imgAll);
         MWF::release(f.imgAll);
-        QCOMPARE(f.search.lstKOUHO, QStringList({"アカネ", "オオイヌノフグリ", "ハコベ", "ヒルガオ", "ホトケノザ"}));
-        QVERIFY(!f.search.lstHANA.any());
-        QCOMPARE(f.gallery->DrawnCount, 5);
-        QVERIFY(f.imgAll->isLookVisible(CmdLook::on2));
+        fx.waitForDrawing();
+        QCOMPARE(s.results(), QStringList({"アカネ", "オオイヌノフグリ", "ハコベ", "ヒルガオ", "ホトケノザ"}));
+        QVERIFY(!s.selection().any());
+        QCOMPARE(s.gallery().drawnCount(), 5);
+        QVERIFY(s.allDataLatched());
         QCOMPARE(f.pctKensaku->text(), QStringLiteral("検索条件→データ全部"));
         MWF::click(f.attr[0][2]);  // a selecting click unlatches
-        QVERIFY(!f.imgAll->isLookVisible(CmdLook::on2));
-        QCOMPARE(f.search.lstKOUHO, QStringList({"アカネ"}));
+        QVERIFY(!s.allDataLatched());
+        QCOMPARE(s.results(), QStringList({"アカネ"}));
     }
 
     void interruptAndResume()
@@ -279,13 +295,13 @@ private slots:
         for (int i = 0; i < 40; ++i)
             many << record(QStringLiteral("ハナ%1").arg(i, 2, 10, QLatin1Char('0')));
         MWF fx(many);
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
-        // The interrupt arrives while the drawing lets events run.
-        int seen = 0;
+        // The interrupt arrives between two thumbnails, as a user's click does.
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (f.gallery->DrawnCount >= 16 && !seen++) {
+            if (s.gallery().drawnCount() >= 16 && s.drawing() && !s.interruptPending()) {
                 MWF::move(f.imgSam);
                 MWF::press(f.imgSam);
                 MWF::release(f.imgSam);
@@ -294,14 +310,15 @@ private slots:
         poll.start(0);
         MWF::click(f.imgSam);
         poll.stop();
-        QVERIFY(f.search.DrawSuspended);
-        const int drawn = f.gallery->DrawnCount;
+        QVERIFY(s.suspended());
+        const int drawn = s.gallery().drawnCount();
         QVERIFY(drawn >= 16 && drawn < 40);
         QVERIFY(f.pctProg->isVisible());
-        QCOMPARE(f.search.StatusMessage, QStringLiteral("サムネイルの表示を中断しました。%1/40枚。").arg(drawn));
-        QVERIFY(f.imgSam->isLookVisible(SamLook::Sam0) || f.imgSam->isLookVisible(SamLook::OFF0));
+        QCOMPARE(s.statusMessage(), QStringLiteral("サムネイルの表示を中断しました。%1/40枚。").arg(drawn));
+        QVERIFY(s.thumbnailLooks().visible(ThumbnailLook::PointedShow) ||
+                s.thumbnailLooks().visible(ThumbnailLook::IdleShow));
         MWF::click(f.imgSam);  // resumes where it stopped
-        QCOMPARE(f.gallery->DrawnCount, 40);
+        QCOMPARE(s.gallery().drawnCount(), 40);
         QVERIFY(!f.pctProg->isVisible());
         QCOMPARE(f.VScroll1->maximum(), 436 * 2);
         QCOMPARE(f.lblNAMAE[0]->caption(), QStringLiteral("ハナ00"));
@@ -310,24 +327,25 @@ private slots:
     void longConditionLineScrolls()
     {
         MWF fx(catalogue());
-        MainForm& f = fx.form();
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
         for (int i = 0; i < 12; ++i)
             MWF::click(f.attr[4][size_t(i)]);
         MWF::click(f.attr[2][0]);
-        const int w = f.pctKensaku->textWidth(fx.form().status->conditionText());
+        const int w = f.pctKensaku->textWidth(f.pctKensaku->text());
         QVERIFY(w > 269 * 2);
         QCOMPARE(f.pctKensaku->x(), -(w - 269 + 6));
-        const double start = f.status->conditionLeft();
+        const double start = s.conditionLeft();
         MWF::release(f.pctKensaku, Qt::LeftButton, QPoint(5, 5));
-        QCOMPARE(f.status->conditionLeft(), std::min(0.0, start + 134.5 >= -2 ? 0.0 : start + 134.5));
-        while (f.status->conditionLeft() < 0)
+        QCOMPARE(s.conditionLeft(), std::min(0.0, start + 134.5 >= -2 ? 0.0 : start + 134.5));
+        while (s.conditionLeft() < 0)
             MWF::release(f.pctKensaku, Qt::LeftButton, QPoint(5, 5));
         QCOMPARE(f.pctKensaku->pos(), QPoint(0, 0));
         MWF::release(f.pctKensaku, Qt::RightButton, QPoint(5, 5));
-        QCOMPARE(f.status->conditionLeft(), -134.5);
+        QCOMPARE(s.conditionLeft(), -134.5);
         QCOMPARE(f.pctKensaku->y(), -1);
         int steps = 0;
-        while (f.status->conditionLeft() < 0 && steps++ < 100)
+        while (s.conditionLeft() < 0 && steps++ < 100)
             MWF::release(f.pctKensaku, Qt::RightButton, QPoint(5, 5));
         QCOMPARE(f.pctKensaku->pos(), QPoint(0, 0));  // back to the start after the end
         QCOMPARE(steps, (1800 - 269) * 2 / 269 + 0);

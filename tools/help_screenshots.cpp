@@ -12,12 +12,13 @@
 
 #include "about/AboutBox.h"
 #include "session/AppContext.h"
-#include "mainwindow/MainForm.h"
+#include "mainwindow/MainControls.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/MainWindow.h"
 #include "assets/ButtonArt.h"
 #include "catalogue/CatalogueStore.h"
-#include "mainwindow/Gallery.h"
+#include "session/BrowserSession.h"
+#include "session/GalleryModel.h"
 #include "widgets/NameLabel.h"
 #include "mainwindow/PhotoWindow.h"
 #include "mainwindow/PhotoWindows.h"
@@ -180,8 +181,8 @@ public:
         window_ = std::make_unique<MainWindow>(*context_);
         window_->catalogueLoaded();
         window_->show();
-        form().Timer2->stop();
-        form().Timer3->stop();
+        window_->session().stopWelcome();
+        window_->setPointerWatch(false);
         settle(700);  // past the frame fitting after show
         // The welcome line is stopped: the strip shows what a pointer move leaves.
         pointAt(window_.get(), QPoint(300, 470));
@@ -205,7 +206,14 @@ public:
     bool ok() const { return ok_; }
 
 private:
-    MainForm& form() { return window_->form(); }
+    const MainControls& form() { return window_->controls(); }
+    BrowserSession& session() { return window_->session(); }
+    // Lets the drawing advance until it has ended.
+    void waitForDrawing()
+    {
+        while (session().drawing())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
     QString appPath() const { return temp_.path() + u'/'; }
     PictureButton* attr(const int (&b)[2]) { return form().attr[size_t(b[0])][size_t(b[1])]; }
     QPoint inWindow(QWidget* w, QPoint p = kMid) { return w->mapTo(window_.get(), p); }
@@ -257,8 +265,9 @@ private:
             click(attr(*b));
         background();
         save(QStringLiteral("search-selected.png"), mainShot());
-        click(form().imgSam);  // ▶: the thumbnails are drawn before the click returns
-        out() << "search found " << form().search.lstKOUHO.size() << " flowers\n";
+        click(form().imgSam);  // ▶
+        waitForDrawing();
+        out() << "search found " << session().results().size() << " flowers\n";
         // Pointing at a thumbnail turns its name yellow.
         ThumbnailCell* picture = form().pctPicture[5];
         pointAt(picture, QPoint(60, 50));
@@ -277,8 +286,8 @@ private:
         settle(100);
         background();
         save(QStringLiteral("gallery-opened.png"), mainShot());
-        const int slot = form().photos->SelectedFlower();
-        if (PhotoWindow* w = slot > 0 ? form().photos->window(slot) : nullptr) {
+        const int slot = window_->photos().SelectedFlower();
+        if (PhotoWindow* w = slot > 0 ? window_->photos().window(slot) : nullptr) {
             out() << "photo window: " << w->windowTitle() << "\n";
             save(QStringLiteral("photo-window.png"), onePixelPerPoint(w->grab()));
         } else {
@@ -300,30 +309,29 @@ private:
     void drawingAndScrolling()
     {
         bool taken = false;
-        auto* watch = new QTimer(window_.get());
-        QObject::connect(watch, &QTimer::timeout, [&] {
-            if (taken || form().gallery->DrawnCount < 24)
-                return;
-            taken = true;
-            save(QStringLiteral("gallery-drawing.png"), mainShot());
-        });
-        watch->start(0);  // fires at every yield of the drawing loop
         click(form().imgAll);
-        delete watch;
+        while (session().drawing()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            if (!taken && session().gallery().drawnCount() >= 24) {
+                taken = true;
+                save(QStringLiteral("gallery-drawing.png"), mainShot());
+            }
+        }
         if (!taken) {
             err() << "the drawing ended before a shot could be taken\n";
             ok_ = false;
         }
-        out() << "all data: " << form().gallery->DrawnCount << " thumbnails\n";
+        out() << "all data: " << session().gallery().drawnCount() << " thumbnails\n";
 
         QScrollBar* bar = form().VScroll1;
-        const int value = std::min(bar->maximum(), 20 * Gallery::kRowPitch);
+        const int value = std::min(bar->maximum(), 20 * GalleryModel::kRowPitch);
         bar->setValue(value);  // a page jump redraws the cells
         bar->setSliderDown(true);
         bar->setSliderPosition(value);
         const QPoint thumb = thumbCentre(bar);
-        form().gallery->Form1_VScroll1_Scroll();
-        placeTipBeside(bar->mapTo(window_.get(), thumb));
+        // Offscreen there is no real pointer: the tip is placed as it would be
+        // with the pointer on the thumb.
+        session().gallery().scrollDragged(bar->sliderPosition(), bar->mapTo(window_.get(), thumb));
         save(QStringLiteral("gallery-scroll.png"), withPointer(mainShot(), bar->mapTo(window_.get(), thumb),
                                                                ButtonArt::scrollPointerMove(1),
                                                                ButtonArt::scrollPointerHotSpot()));
@@ -339,18 +347,10 @@ private:
         return {bar->width() / 2, bar->width() + int(groove * at)};
     }
 
-    // The tip sits above-left of the pointer; offscreen there is no real
-    // pointer, so the tip is placed as it would be with the pointer on the thumb.
-    void placeTipBeside(QPoint pointer)
-    {
-        HelpBox* tip = form().txtKaisetu;
-        tip->move(pointer.x() - (tip->width() + 15), pointer.y() - (tip->height() + 30));
-    }
-
     // The whole menu, with the thumbnail mode submenu opened beside its entry.
     void menu()
     {
-        MainMenu& m = *form().menu;
+        MainMenu& m = window_->menu();
         m.prepare();
         m.mnuMain->popup(window_->mapToGlobal(QPoint(260, 20)));
         settle(100);

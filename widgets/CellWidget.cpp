@@ -1,6 +1,5 @@
 #include "widgets/CellWidget.h"
 
-#include "widgets/PictureButton.h"
 
 #include <QMouseEvent>
 
@@ -19,13 +18,12 @@ void CellWidget::mouseMoveEvent(QMouseEvent*)
 
 void CellWidget::mousePressEvent(QMouseEvent* e)
 {
-    emit pressed(index_, PictureButton::buttonCode(e->button()));
+    emit pressed(index_, e->button());
 }
 
 void CellWidget::mouseReleaseEvent(QMouseEvent* e)
 {
-    const int button = PictureButton::buttonCode(e->button());
-    emit released(index_, button);
-    if (button == 1 && rect().contains(e->position().toPoint()))
+    emit released(index_, e->button());
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
         emit clicked(index_);
 }

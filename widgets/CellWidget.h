@@ -13,8 +13,8 @@ public:
 
 signals:
     void moved(int index);
-    void pressed(int index, int button);
-    void released(int index, int button);
+    void pressed(int index, Qt::MouseButton button);
+    void released(int index, Qt::MouseButton button);
     void clicked(int index);
 
 protected:

@@ -1,7 +1,6 @@
 #include "widgets/GalleryField.h"
 
 #include "assets/ButtonArt.h"
-#include "widgets/PictureButton.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,6 +26,5 @@ void GalleryField::mouseMoveEvent(QMouseEvent*)
 
 void GalleryField::mouseReleaseEvent(QMouseEvent* e)
 {
-    emit mouseReleased(PictureButton::buttonCode(e->button()), PictureButton::shiftCode(e->modifiers()),
-                       e->position().toPoint());
+    emit mouseReleased(e->button(), e->modifiers(), e->position().toPoint());
 }

@@ -13,38 +13,25 @@ PictureButton::PictureButton(QWidget* parent)
 
 int PictureButton::addLook(const QPixmap& picture, bool pointingCursor)
 {
-    looks_.push_back({picture, pointingCursor, false});
+    looks_.push_back({picture, pointingCursor});
     if (looks_.size() == 1)
         resize(picture.deviceIndependentSize().toSize());
     return int(looks_.size()) - 1;
 }
 
-void PictureButton::showLook(int look)
-{
-    if (look < 0 || look >= looks_.size() || looks_[look].visible)
-        return;
-    looks_[look].visible = true;
-    lookChanged();
-}
-
-void PictureButton::hideLook(int look)
-{
-    if (look < 0 || look >= looks_.size() || !looks_[look].visible)
-        return;
-    looks_[look].visible = false;
-    lookChanged();
-}
-
 int PictureButton::frontLook() const
 {
     for (int i = 0; i < looks_.size(); ++i)
-        if (looks_[i].visible)
+        if (mask_ & (1u << i))
             return i;
     return -1;
 }
 
-void PictureButton::lookChanged()
+void PictureButton::setLooks(unsigned mask)
 {
+    if (mask == mask_ && isVisible() == (frontLook() >= 0))
+        return;
+    mask_ = mask;
     const int front = frontLook();
     setVisible(front >= 0);
     if (front >= 0) {
@@ -56,12 +43,6 @@ void PictureButton::lookChanged()
     update();
 }
 
-void PictureButton::repaintNow()
-{
-    if (isVisible())
-        repaint();
-}
-
 void PictureButton::paintEvent(QPaintEvent*)
 {
     const int front = frontLook();
@@ -71,49 +52,30 @@ void PictureButton::paintEvent(QPaintEvent*)
     p.drawPixmap(0, 0, looks_[front].picture);
 }
 
-int PictureButton::buttonCode(Qt::MouseButton b)
+void PictureButton::forward(PointerEvent::Kind kind, QMouseEvent* e, Qt::MouseButton button)
 {
-    switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
-}
-
-int PictureButton::shiftCode(Qt::KeyboardModifiers m)
-{
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
-}
-
-void PictureButton::dispatch(Event::Kind kind, int look, QMouseEvent* e, int button)
-{
-    if (look < 0 || !handler_)
+    if (!handler_)
         return;
-    handler_(Event{kind, look, button, shiftCode(e->modifiers()), e->position().toPoint()});
+    const QPoint pos = e->position().toPoint();
+    handler_(PointerEvent{kind, button, e->modifiers(), pos, contains(pos)});
 }
 
 void PictureButton::mouseMoveEvent(QMouseEvent* e)
 {
-    // While a button is held the moves belong to the pressed look.
-    dispatch(Event::Move, pressedLook_ >= 0 ? pressedLook_ : frontLook(), e, 0);
+    forward(PointerEvent::Kind::Move, e, Qt::NoButton);
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* e)
 {
-    const int button = buttonCode(e->button());
-    if (pressedLook_ >= 0 || button == 0)
-        return;  // a second button while one is held goes to the same capture
-    pressedLook_ = frontLook();
-    dispatch(Event::Down, pressedLook_, e, button);
+    if (e->button() == Qt::LeftButton || e->button() == Qt::RightButton || e->button() == Qt::MiddleButton)
+        forward(PointerEvent::Kind::Press, e, e->button());
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* e)
 {
-    const int button = buttonCode(e->button());
-    if (button == 0 || e->buttons() != Qt::NoButton)
-        return;
-    const int look = pressedLook_ >= 0 ? pressedLook_ : frontLook();
-    pressedLook_ = -1;
-    dispatch(Event::Up, look, e, button);
+    const bool known = e->button() == Qt::LeftButton || e->button() == Qt::RightButton ||
+                       e->button() == Qt::MiddleButton;
+    // The release of the last button held ends the press.
+    if (known && e->buttons() == Qt::NoButton)
+        forward(PointerEvent::Kind::Release, e, e->button());
 }

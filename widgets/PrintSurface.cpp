@@ -1,6 +1,5 @@
 #include "widgets/PrintSurface.h"
 
-#include "widgets/PictureButton.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -56,6 +55,5 @@ void PrintSurface::mouseMoveEvent(QMouseEvent*)
 
 void PrintSurface::mouseReleaseEvent(QMouseEvent* e)
 {
-    emit mouseReleased(PictureButton::buttonCode(e->button()), PictureButton::shiftCode(e->modifiers()),
-                       e->position().toPoint());
+    emit mouseReleased(e->button(), e->modifiers(), e->position().toPoint());
 }

@@ -21,7 +21,7 @@ public:
 
 signals:
     void mouseMoved();
-    void mouseReleased(int button, int shift, QPoint pos);
+    void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
 protected:
     void paintEvent(QPaintEvent*) override;

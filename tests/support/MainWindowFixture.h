@@ -4,11 +4,14 @@
 #include "mainwindow/MainWindow.h"
 #include "catalogue/CatalogueStore.h"
 #include "platform/fake/FakePlatform.h"
+#include "session/BrowserSession.h"
+#include "session/GalleryModel.h"
 #include "widgets/PictureButton.h"
 #include "support/TestCatalogues.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -32,11 +35,22 @@ public:
         window = std::make_unique<MainWindow>(*context);
         window->catalogueLoaded();
         window->show();
-        form().Timer2->stop();
-        form().Timer3->stop();
+        session().stopWelcome();
+        window->setPointerWatch(false);
     }
 
-    MainForm& form() { return window->form(); }
+    const MainControls& form() const { return window->controls(); }
+    BrowserSession& session() { return window->session(); }
+
+    // Lets a drawing run to its end, one position per pass of the event loop.
+    static void waitForDrawing(BrowserSession& s)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (s.drawing() && clock.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    void waitForDrawing() { waitForDrawing(session()); }
 
     // The offscreen platform reports every window-manager feature it lacks;
     // those notices say nothing about the program.
@@ -76,12 +90,16 @@ public:
     {
         send(w, QEvent::MouseButtonRelease, pos, b, m);
     }
-    // Point at, press and release inside: a click as a user makes it.
+    // Point at, press and release inside: a click as a user makes it. A
+    // drawing that the click starts is let run to its end, as a user who
+    // waits for the thumbnails sees it.
     static void click(QWidget* w, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = Qt::NoModifier)
     {
         move(w);
         press(w, b, QPoint(10, 10), m);
         release(w, b, QPoint(10, 10), m);
+        if (auto* main = qobject_cast<MainWindow*>(w->window()))
+            waitForDrawing(main->session());
     }
 
     QTemporaryDir dir;

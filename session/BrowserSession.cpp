@@ -1,0 +1,534 @@
+#include "session/BrowserSession.h"
+
+#include "catalogue/CategoryTables.h"
+#include "catalogue/NameOrder.h"
+#include "platform/Beeper.h"
+#include "platform/BusyPointer.h"
+#include "platform/Platform.h"
+#include "session/AppContext.h"
+#include "session/CommandRules.h"
+#include "session/GalleryModel.h"
+#include "session/PanelRules.h"
+
+#include <algorithm>
+
+const char* const BrowserSession::kSearching = "検索中...少々お待ちください。";
+const char* const BrowserSession::kNotFound = "検索しましたが、条件に合う草花は見当たりませんでした。";
+const char* const BrowserSession::kPrompt = "目的の箇所をクリックしてください。";
+const char* const BrowserSession::kConditionPrefix = "検索条件→";
+const char* const BrowserSession::kAllData = "検索条件→データ全部";
+
+namespace {
+const int kRowTop[5][2] = {{24, 24}, {88, 88}, {152, 184}, {248, 248}, {312, 344}};
+}
+
+BrowserSession::BrowserSession(AppContext& app, QObject* parent)
+    : QObject(parent)
+    , app_(app)
+    , engine_(app.catalogue())
+    , gallery_(std::make_unique<GalleryModel>(*this))
+    , panels_(std::make_unique<PanelRules>(*this))
+    , commandRules_(std::make_unique<CommandRules>(*this))
+{
+    for (int c = 0; c < 5; ++c)
+        for (int i = 0; i < CategoryTables::valueCount(c); ++i)
+            attr_[size_t(c)][size_t(i)].show(AttributeLook::Idle);
+    sam_.show(ThumbnailLook::IdleShow);
+    for (auto& looks : commands_)
+        looks.show(CommandLook::Idle);
+    history_.load(app.settings());
+    connect(&welcomeTimer_, &QTimer::timeout, this, &BrowserSession::welcomeTick);
+}
+
+BrowserSession::~BrowserSession() = default;
+
+QString BrowserSession::foundMessage(int count)
+{
+    // Numbers keep a sign position: one space before the digits.
+    return QStringLiteral("検索完了！ %1個見つけました｡").arg(count);
+}
+
+QString BrowserSession::allDataCountText(int count)
+{
+    return QStringLiteral("全サムネイル：データ数 %1件").arg(count);
+}
+
+QString BrowserSession::countText(int c, int i) const
+{
+    const int n = app_.catalogue().countWith(c, CategoryTables::storedName(c, i + 1));
+    return CategoryTables::countLabel(c, i + 1) + QStringLiteral(" %1件").arg(n);
+}
+
+QPoint BrowserSession::attributeButtonPos(int category, int i)
+{
+    const bool second = i >= 6;
+    return {8 + 32 * (second ? i - 6 : i), kRowTop[category][second ? 1 : 0]};
+}
+
+int BrowserSession::helpShift(int category, int index)
+{
+    if (category != 4)
+        return 0;
+    switch (index) {
+    case 2: return 50;    // イネ科
+    case 3: return 100;   // カヤツリグサ科
+    case 11: return 190;  // その他
+    default: return 0;
+    }
+}
+
+const LookSet<CommandLook>& BrowserSession::commandLooks(ButtonId::Kind kind) const
+{
+    return const_cast<BrowserSession*>(this)->commandLooksOf(kind);
+}
+
+LookSet<CommandLook>& BrowserSession::commandLooksOf(ButtonId::Kind kind)
+{
+    switch (kind) {
+    case ButtonId::Kind::AllData: return commands_[0];
+    case ButtonId::Kind::Clear: return commands_[1];
+    default: return commands_[2];
+    }
+}
+
+bool BrowserSession::interruptShown() const
+{
+    return sam_.visible(ThumbnailLook::PointedInterrupt) || sam_.visible(ThumbnailLook::PressedInterrupt) ||
+           sam_.visible(ThumbnailLook::IdleInterrupt);
+}
+
+// ---- looks ---------------------------------------------------------------------
+
+void BrowserSession::showLook(int c, int i, AttributeLook l)
+{
+    if (attr_[size_t(c)][size_t(i)].show(l))
+        emit looksChanged({ButtonId::Kind::Attribute, c, i});
+}
+
+void BrowserSession::hideLook(int c, int i, AttributeLook l)
+{
+    if (attr_[size_t(c)][size_t(i)].hide(l))
+        emit looksChanged({ButtonId::Kind::Attribute, c, i});
+}
+
+void BrowserSession::showLook(ThumbnailLook l)
+{
+    if (sam_.show(l))
+        emit looksChanged({ButtonId::Kind::Thumbnail});
+}
+
+void BrowserSession::hideLook(ThumbnailLook l)
+{
+    if (sam_.hide(l))
+        emit looksChanged({ButtonId::Kind::Thumbnail});
+}
+
+void BrowserSession::showLook(ButtonId::Kind kind, CommandLook l)
+{
+    if (commandLooksOf(kind).show(l))
+        emit looksChanged({kind});
+}
+
+void BrowserSession::hideLook(ButtonId::Kind kind, CommandLook l)
+{
+    if (commandLooksOf(kind).hide(l))
+        emit looksChanged({kind});
+}
+
+// ---- strips and help box ----------------------------------------------------------
+
+void BrowserSession::printMessage(const QString& text)
+{
+    if (welcomeRunning())
+        return;  // the welcome line owns the strip; it shows the status at its end
+    messageText_ = text;
+    emit messageChanged();
+}
+
+void BrowserSession::showMessageNow(const QString& text)
+{
+    messageText_ = text;
+    emit messageChanged();
+}
+
+void BrowserSession::moveConditionStrip(double left, int top)
+{
+    conditionLeft_ = left;
+    conditionTop_ = top;
+    emit conditionChanged();
+}
+
+void BrowserSession::printCondition(const QString& text)
+{
+    conditionText_ = text;
+    emit conditionChanged();
+}
+
+void BrowserSession::showConditionStrip(bool shown)
+{
+    conditionShown_ = shown;
+    emit conditionChanged();
+}
+
+void BrowserSession::setConditionFrame(int width, int stripWidth)
+{
+    conditionFrameWidth_ = width;
+    conditionStripWidth_ = stripWidth;
+}
+
+void BrowserSession::showProgress(bool shown)
+{
+    if (progressShown_ == shown)
+        return;
+    progressShown_ = shown;
+    emit progressChanged();
+}
+
+void BrowserSession::setProgress(double percent)
+{
+    progressPercent_ = percent;
+    emit progressChanged();
+}
+
+void BrowserSession::showHelp(const QString& text, QPoint at, bool besidePointer)
+{
+    help_ = {true, text, at, besidePointer};
+    emit helpBoxChanged();
+}
+
+void BrowserSession::hideHelp()
+{
+    if (!help_.shown && help_.text.isEmpty())
+        return;
+    help_.shown = false;
+    emit helpBoxChanged();
+}
+
+// ---- welcome line ---------------------------------------------------------------
+
+void BrowserSession::startWelcome()
+{
+    welcomeTimer_.start(30);
+}
+
+void BrowserSession::welcomeTick()
+{
+    const WelcomeLine::Tick t = welcome_.tick(statusMessage_);
+    messageText_ = t.text;
+    if (t.nextInterval > 0)
+        welcomeTimer_.setInterval(t.nextInterval);
+    else
+        welcomeTimer_.stop();
+    emit messageChanged();
+}
+
+// ---- drawing state ------------------------------------------------------------------
+
+void BrowserSession::requestDrawing()
+{
+    if (drawState_ == DrawState::Idle)
+        drawState_ = DrawState::Requested;
+}
+
+void BrowserSession::drawingStarted()
+{
+    resuming_ = drawState_ == DrawState::Suspended;
+    drawState_ = DrawState::Running;
+}
+
+void BrowserSession::drawingInterrupted()
+{
+    interruptPending_ = false;
+    resuming_ = false;
+    drawState_ = DrawState::Suspended;
+}
+
+void BrowserSession::drawingFinished()
+{
+    resuming_ = false;
+    drawState_ = DrawState::Idle;
+}
+
+void BrowserSession::forgetSuspension()
+{
+    if (drawState_ == DrawState::Suspended)
+        drawState_ = DrawState::Requested;
+    resuming_ = false;
+}
+
+void BrowserSession::readThumbnailMode()
+{
+    thumbnailMode_ = app_.settings().readThumbnailMode();
+    app_.SamMode = thumbnailMode_;
+}
+
+// ---- search -----------------------------------------------------------------------
+
+void BrowserSession::setSelected(int category, int index, bool on)
+{
+    if (selection_.isSelected(category, index) == on)
+        return;
+    selection_.set(category, index, on);
+    lstHANA_Click(category);  // as a list box raises its click event
+}
+
+void BrowserSession::lstHANA_Click(int c)
+{
+    if (listClickOff_)
+        return;
+    if (progressShown_) {
+        showProgress(false);
+        showConditionStrip(true);
+    }
+    panels_->Mirror(c);
+    categoryActive_[size_t(c)] = true;
+    forgetSuspension();
+    primaryCategory_ = c;
+    if (gallery_->cellsInUse() > 0)
+        gallery_->clearCells();
+    if (selection_.anyIn(c))
+        SearchFlowers();
+    else
+        ClearCategory(c);
+    gallery_->home();
+}
+
+void BrowserSession::SearchFlowers()
+{
+    BusyPointer& busy = app_.platform().busy;
+    busy.begin();
+    statusMessage_ = QString::fromUtf8(kSearching);
+    printMessage(statusMessage_);
+
+    results_ = engine_.search(selection_, primaryCategory_);
+
+    if (!results_.isEmpty())
+        statusMessage_ = foundMessage(int(results_.size()));
+    else if (selection_.any())
+        statusMessage_ = QString::fromUtf8(kNotFound);
+    else
+        statusMessage_ = QString::fromUtf8(kPrompt);
+    printMessage(statusMessage_);
+    busy.end();
+}
+
+void BrowserSession::ClearCategory(int c)
+{
+    forgetSuspension();
+    categoryActive_[size_t(c)] = false;
+    if (gallery_->cellsInUse() > 0)
+        gallery_->clearCells();
+    for (int i = 0; i < CategoryTables::valueCount(c); ++i) {
+        panels_->showUnselected(c, i);
+        setSelected(c, i, false);
+    }
+    primaryCategory_ = 5;
+    for (int k = 0; k < 5; ++k)
+        if (categoryActive_[size_t(k)]) {
+            primaryCategory_ = k;
+            break;
+        }
+    SearchFlowers();
+}
+
+void BrowserSession::ApplySelection()
+{
+    if (results_.isEmpty() && !selection_.any())
+        return;
+    if (drawing()) {
+        interruptPending_ = true;
+        return;
+    }
+    drawingStarted();
+    gallery_->RefreshResults();
+}
+
+void BrowserSession::catalogueLoaded()
+{
+    engine_.rebuild();
+}
+
+// ---- strips --------------------------------------------------------------------------
+
+void BrowserSession::ShowConditions()
+{
+    QString text;
+    if (allDataLatched()) {
+        text = QString::fromUtf8(kAllData);
+    } else {
+        for (int k = 0; k < 5; ++k)
+            for (int i = 0; i < CategoryTables::valueCount(k); ++i)
+                if (selection_.isSelected(k, i)) {
+                    text += text.isEmpty() ? QString::fromUtf8(kConditionPrefix) : QStringLiteral("，");
+                    text += CategoryTables::storedName(k, i + 1);
+                }
+        const int w = measure_ ? measure_(text) : 0;
+        const int W = conditionFrameWidth_;
+        if (w >= W)
+            moveConditionStrip(-((w - W) + 6), 0);  // the end shows, 6 pixels from the frame's edge
+        else
+            moveConditionStrip(0, 0);
+    }
+    printCondition(text);
+}
+
+void BrowserSession::conditionStripReleased(Qt::MouseButton button, QPoint pos, QSize strip)
+{
+    if (pos.x() < 0 || pos.y() < 0 || pos.x() > strip.width() || pos.y() > strip.height())
+        return;
+    const double half = conditionFrameWidth_ / 2.0;  // 134.5
+    if (button == Qt::LeftButton) {
+        moveConditionStrip(conditionLeft_ + half, 0);
+        if (conditionLeft_ >= -2)
+            moveConditionStrip(0, 0);
+    } else if (button == Qt::RightButton) {
+        moveConditionStrip(conditionLeft_ - half, -1);
+        if (conditionFrameWidth_ - conditionStripWidth_ >= conditionLeft_)
+            moveConditionStrip(0, 0);
+    }
+}
+
+void BrowserSession::ResetHover()
+{
+    panels_->dropHighlights();
+    if (drawState_ != DrawState::Idle) {
+        if (sam_.visible(ThumbnailLook::PointedShow)) {
+            showLook(ThumbnailLook::IdleShow);
+            hideLook(ThumbnailLook::PointedShow);
+        } else if (sam_.visible(ThumbnailLook::PointedInterrupt)) {
+            showLook(ThumbnailLook::IdleInterrupt);
+            hideLook(ThumbnailLook::PointedInterrupt);
+        }
+    } else {
+        showLook(ThumbnailLook::IdleShow);
+        hideLook(ThumbnailLook::PointedShow);
+        hideLook(ThumbnailLook::IdleInterrupt);
+    }
+    for (ButtonId::Kind k : {ButtonId::Kind::AllData, ButtonId::Kind::Clear, ButtonId::Kind::Quit})
+        if (commandLooks(k).visible(CommandLook::Pointed)) {
+            showLook(k, CommandLook::Idle);
+            hideLook(k, CommandLook::Pointed);
+        }
+    if (help_.shown)
+        hideHelp();
+}
+
+void BrowserSession::ResetSearch()
+{
+    forgetSuspension();
+    panels_->unselectAllLooks();
+    for (int k = 0; k < 5; ++k)
+        for (int i = 0; i < CategoryTables::valueCount(k); ++i)
+            setSelected(k, i, false);
+    categoryActive_ = {};
+    results_.clear();
+    if (gallery_->cellsInUse() > 0)
+        gallery_->clearCells();
+    showProgress(false);
+    gallery_->home();
+    if (!welcomeRunning()) {
+        statusMessage_ = QString::fromUtf8(kPrompt);
+        printMessage(statusMessage_);
+    }
+    printCondition(QString());
+    showConditionStrip(true);
+    if (allDataLatched()) {
+        showLook(ButtonId::Kind::AllData, CommandLook::Idle);
+        hideLook(ButtonId::Kind::AllData, CommandLook::Latched);
+    }
+    if (interruptShown()) {
+        showLook(ThumbnailLook::IdleShow);
+        for (ThumbnailLook l : {ThumbnailLook::PointedInterrupt, ThumbnailLook::PressedInterrupt,
+                                ThumbnailLook::IdleInterrupt})
+            hideLook(l);
+    }
+}
+
+// ---- the background and the pointer watch -----------------------------------------------
+
+void BrowserSession::pointerOverBackground()
+{
+    ResetHover();
+    ShowConditions();
+    if (welcomeRunning())
+        return;
+    if (drawState_ != DrawState::Idle || allDataLatched() || selection_.any())
+        showMessageNow(statusMessage_);
+    else
+        showMessageNow(QString::fromUtf8(kPrompt));
+}
+
+void BrowserSession::pointerOverCaption()
+{
+    ResetHover();
+}
+
+void BrowserSession::pointerOverMessage()
+{
+    ResetHover();
+}
+
+void BrowserSession::backgroundReleased(Qt::MouseButton button)
+{
+    if (progressShown_ && !suspended()) {
+        app_.platform().beeper.beep();
+        return;
+    }
+    if (button == Qt::RightButton)
+        emit menuRequested();
+}
+
+void BrowserSession::pointerLeftWindow()
+{
+    ResetHover();
+}
+
+void BrowserSession::pointerLeftThumbnails()
+{
+    gallery_->dropNameHighlight();
+}
+
+// ---- commands -----------------------------------------------------------------------------
+
+void BrowserSession::pointer(const ButtonId& button, const PointerEvent& e)
+{
+    if (button.kind == ButtonId::Kind::Attribute)
+        panels_->pointer(button.category, button.index, e);
+    else
+        commandRules_->pointer(button.kind, e);
+}
+
+void BrowserSession::select(int category, int index)
+{
+    panels_->select(category, index, Qt::NoModifier);
+}
+
+void BrowserSession::release(int category, int index)
+{
+    panels_->release(category, index);
+}
+
+void BrowserSession::showThumbnails()
+{
+    commandRules_->showThumbnails();
+}
+
+void BrowserSession::interrupt()
+{
+    commandRules_->interrupt();
+}
+
+void BrowserSession::showAll()
+{
+    commandRules_->showAll();
+}
+
+void BrowserSession::clear()
+{
+    commandRules_->clear();
+}
+
+void BrowserSession::quit()
+{
+    emit quitRequested();
+}

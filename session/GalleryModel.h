@@ -1,0 +1,133 @@
+#pragma once
+
+#include "catalogue/FlowerCatalogue.h"
+#include "catalogue/FlowerRecord.h"
+#include "pictures/PictureFiles.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QStringList>
+#include <QTimer>
+#include <QVector>
+#include <array>
+#include <memory>
+
+class BrowserSession;
+class ThumbnailPrefetch;
+
+// The thumbnail gallery without its widgets: the table the matches are
+// copied into, the 16 cells with their pictures, names and colours, the
+// scroll range, and the drawing that fills them. The drawing advances one
+// position of the result list per pass of the event loop, so the user can
+// scroll, open photo windows or interrupt between two thumbnails.
+class GalleryModel : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kTableSize = FlowerCatalogue::kSlots;
+    static constexpr int kCells = 16;
+    static constexpr int kRowPitch = 109;
+    static constexpr int kPage = 436;
+
+    enum class NameColour { Green, Yellow, Red };  // closed, pointed at, photo window open
+    struct Cell {
+        bool pictureShown = false;
+        bool pictureEnabled = false;
+        QImage picture;
+        bool labelShown = false;
+        bool labelEnabled = false;
+        QString caption;
+        QString tooltip;
+        NameColour colour = NameColour::Green;
+        bool pressed = false;  // drawn one pixel in while the button is down
+    };
+
+    explicit GalleryModel(BrowserSession& session);
+    ~GalleryModel() override;
+
+    // The status line of a running drawing: "サムネイルを表示中... 残りN/M枚。"
+    static QString progressText(int remaining, int total);
+    static QString interruptedText(int drawn, int total);
+    static QString doneText(int total);
+    // The name label's tooltip: attributes, and the real family for その他.
+    static QString tooltipOf(const FlowerRecord& r);
+    // The range tip while the scroll thumb is dragged ("" when the page is empty).
+    QString rangeTip(int value) const;
+
+    const Cell& cell(int i) const { return cells_[size_t(i)]; }
+    int cellsInUse() const { return drawnCount_; }
+    int drawnCount() const { return drawnCount_; }
+    int drawnRows() const { return drawnRows_; }
+    const FlowerRecord& entry(int e) const { return entries_[e]; }
+    int scrollMaximum() const { return scrollMax_; }
+    int scrollValue() const { return scrollValue_; }
+    // Names whose photo window is open.
+    const QStringList& shownNames() const { return shownNames_; }
+    const PictureFiles& files() const { return files_; }
+
+    // ---- the drawing ----------------------------------------------------------
+    void RefreshResults();
+    // Empties the 16 cells (cell 15 down to 0) and the count of cells in use.
+    void clearCells();
+    // No scroll range, the first page.
+    void home();
+
+    // ---- the user -------------------------------------------------------------
+    void scrolledTo(int value);
+    void scrollDragged(int sliderPosition, QPoint pointer);
+    void pointerOverCell(int i);
+    void pointerOverField();
+    void cellPressed(int i);
+    void cellReleased(int i);
+    void dropNameHighlight();
+
+    // ---- photo windows ----------------------------------------------------------
+    void markOpened(const QString& name);
+    void markClosed(const QString& name);
+    void forgetShownNames() { shownNames_.clear(); }
+    // Every name green and usable again.
+    void resetNameColours();
+
+signals:
+    void cellChanged(int i);
+    void scrollChanged();
+
+private:
+    void ShowThumbnails();
+    void step();
+    void drawPosition(int i);
+    void finish();
+    void interrupt(int i);
+    void DrawCell(int cell, int entry, int slot);
+    void ColourNameLabels();
+    QImage thumbnailFor(const QString& stored, const QString& slotStored, bool fallBackToOtherExtensions);
+    int visibleCells() const;
+    void setScrollMaximum(int max);
+    void setColour(int i, NameColour colour);
+    void changed(int i) { emit cellChanged(i); }
+    void prefetchDrawing();
+    void prefetchPage(int firstEntry);
+
+    BrowserSession& s_;
+    PictureFiles files_;
+    std::array<Cell, kCells> cells_{};
+    QVector<FlowerRecord> entries_;
+    QStringList shownNames_;
+    int drawnCount_ = 0;
+    int drawnRows_ = 0;
+    int savedDrawnCount_ = 0;
+    int savedDrawnRows_ = 0;
+    int scrollMax_ = 0;
+    int scrollValue_ = 0;
+
+    // The drawing in progress: the next list position, the list length it
+    // started with and the bar's step per position.
+    QTimer stepper_;
+    int position_ = 0;
+    int total_ = 0;
+    double percentStep_ = 0;
+
+    QImage lastPicture_;  // what the work surface holds
+    std::unique_ptr<ThumbnailPrefetch> prefetch_;
+};

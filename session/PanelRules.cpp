@@ -1,0 +1,281 @@
+#include "session/PanelRules.h"
+
+#include "catalogue/CategoryTables.h"
+#include "platform/Beeper.h"
+#include "platform/Platform.h"
+#include "session/AppContext.h"
+#include "session/BrowserSession.h"
+
+using L = AttributeLook;
+
+namespace {
+
+// Shift alone: Ctrl or Alt with it make it another click.
+bool shiftAlone(Qt::KeyboardModifiers m)
+{
+    return (m & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == Qt::ShiftModifier;
+}
+
+}  // namespace
+
+PanelRules::PanelRules(BrowserSession& session)
+    : s_(session)
+{
+}
+
+const LookSet<AttributeLook>& PanelRules::looks(int c, int i) const
+{
+    return s_.attributeLooks(c, i);
+}
+
+void PanelRules::swap(int c, int i, AttributeLook show, AttributeLook hide)
+{
+    s_.showLook(c, i, show);
+    s_.hideLook(c, i, hide);
+}
+
+void PanelRules::pointer(int c, int i, const PointerEvent& e)
+{
+    using K = PointerEvent::Kind;
+    std::optional<L>& pressed = pressed_[size_t(c)][size_t(i)];
+    std::optional<L> look = pressed ? pressed : looks(c, i).front();
+    if (e.kind == K::Press) {
+        if (pressed || e.button == Qt::NoButton)
+            return;  // a second button while one is held goes to the same capture
+        pressed = look;
+    } else if (e.kind == K::Release) {
+        pressed.reset();
+    }
+    if (!look)
+        return;
+    switch (*look) {
+    case L::Idle:
+        if (e.kind == K::Move)
+            idleMoved(c, i);
+        else if (e.kind == K::Release && e.button == Qt::RightButton)
+            s_.backgroundReleased(Qt::RightButton);
+        break;
+    case L::Pointed:
+        if (e.kind == K::Press)
+            pointedPressed(c, i, e);
+        else if (e.kind == K::Release)
+            pointedReleased(c, i, e);
+        break;
+    case L::SelectedPointed:
+        if (e.kind == K::Press)
+            selectedPointedPressed(c, i, e);
+        else if (e.kind == K::Move)
+            selectedPointedMoved(c);
+        else
+            selectedPointedReleased(c, i, e);
+        break;
+    case L::Selected:
+        if (e.kind == K::Move)
+            selectedMoved(c, i);
+        break;
+    case L::Pressed:
+        break;  // the pressed look has no handlers of its own
+    }
+}
+
+void PanelRules::resetPanelPointed(int c)
+{
+    for (int j = 0; j < CategoryTables::valueCount(c); ++j)
+        if (looks(c, j).visible(L::Pointed))
+            swap(c, j, L::Idle, L::Pointed);
+}
+
+void PanelRules::resetPanelSelectedPointed(int c)
+{
+    for (int j = 0; j < CategoryTables::valueCount(c); ++j)
+        if (looks(c, j).visible(L::SelectedPointed))
+            swap(c, j, L::Selected, L::SelectedPointed);
+}
+
+void PanelRules::printCount(int c, int i)
+{
+    s_.moveConditionStrip(0, 0);
+    s_.printCondition(s_.countText(c, i));
+}
+
+bool PanelRules::drawingShowsProgress() const
+{
+    return !s_.suspended() && s_.progressShown();
+}
+
+void PanelRules::idleMoved(int c, int i)
+{
+    s_.ResetHover();
+    if (s_.drawing())
+        return;  // nothing to press while thumbnails are drawn
+    resetPanelPointed(c);
+    swap(c, i, L::Pointed, L::Idle);
+    printCount(c, i);
+    resetPanelSelectedPointed(c);
+}
+
+void PanelRules::showHelp(int c, int i, QPoint pos)
+{
+    const QPoint at = BrowserSession::attributeButtonPos(c, i) + pos + QPoint(12, 12);
+    s_.showHelp(CategoryTables::helpText(c, i + 1), QPoint(at.x() - BrowserSession::helpShift(c, i), at.y()));
+}
+
+void PanelRules::pointedPressed(int c, int i, const PointerEvent& e)
+{
+    if (e.button == Qt::RightButton)
+        showHelp(c, i, e.pos);
+    else
+        swap(c, i, L::Pressed, L::Pointed);
+}
+
+void PanelRules::pointedReleased(int c, int i, const PointerEvent& e)
+{
+    if (s_.helpBox().shown) {
+        s_.hideHelp();
+        return;  // the release ends a help display and selects nothing
+    }
+    if (!e.inside) {
+        if (e.button != Qt::RightButton)
+            swap(c, i, L::Idle, L::Pressed);
+        else
+            s_.hideHelp();
+        return;
+    }
+    s_.showLook(c, i, shiftAlone(e.modifiers) ? L::Selected : L::SelectedPointed);
+    s_.hideLook(c, i, L::Pressed);
+    select(c, i, e.modifiers);
+}
+
+void PanelRules::select(int c, int i, Qt::KeyboardModifiers modifiers)
+{
+    s_.setListClickOff(false);
+    s_.setAllMode(false);
+    if (s_.allDataLatched()) {
+        s_.showLook(ButtonId::Kind::AllData, CommandLook::Idle);
+        s_.hideLook(ButtonId::Kind::AllData, CommandLook::Latched);
+    }
+    if (!s_.selection().isSelected(c, i))
+        s_.setSelected(c, i, true);
+    s_.ShowConditions();
+    if (looks(c, i).visible(L::Pointed) && looks(c, i).visible(L::SelectedPointed)) {
+        s_.hideLook(c, i, L::Pointed);
+        s_.app().platform().beeper.beep();
+    }
+    s_.readThumbnailMode();
+    if (shiftAlone(modifiers) || s_.thumbnailMode() == 1) {
+        s_.showLook(ThumbnailLook::IdleInterrupt);
+        s_.hideLook(ThumbnailLook::IdleShow);
+        s_.requestDrawing();
+        s_.ApplySelection();
+    }
+}
+
+void PanelRules::selectedPointedPressed(int c, int i, const PointerEvent& e)
+{
+    if (drawingShowsProgress()) {
+        s_.app().platform().beeper.beep();
+        return;
+    }
+    if (e.button == Qt::RightButton)
+        showHelp(c, i, e.pos);
+    else
+        swap(c, i, L::Pressed, L::SelectedPointed);
+}
+
+void PanelRules::selectedPointedMoved(int c)
+{
+    resetPanelPointed(c);
+}
+
+void PanelRules::selectedPointedReleased(int c, int i, const PointerEvent& e)
+{
+    if (drawingShowsProgress()) {
+        s_.app().platform().beeper.beep();
+        return;
+    }
+    if (s_.helpBox().shown) {
+        s_.hideHelp();
+        return;
+    }
+    if (!e.inside) {
+        swap(c, i, L::Selected, L::Pressed);  // still selected
+        return;
+    }
+    swap(c, i, L::Pointed, L::Pressed);
+    release(c, i);
+}
+
+void PanelRules::release(int c, int i)
+{
+    s_.setSelected(c, i, false);
+    if (s_.thumbnailMode() != 0) {
+        // The mode remembered at the last selecting click decides; Shift plays no part.
+        if (s_.selection().any()) {
+            s_.showLook(ThumbnailLook::IdleInterrupt);
+            for (ThumbnailLook l : {ThumbnailLook::PressedShow, ThumbnailLook::PointedShow, ThumbnailLook::IdleShow})
+                s_.hideLook(l);
+            s_.requestDrawing();
+        }
+        s_.ApplySelection();
+    } else {
+        printCount(c, i);
+    }
+}
+
+void PanelRules::selectedMoved(int c, int i)
+{
+    if (s_.drawing() || s_.allMode())
+        return;
+    s_.ResetHover();
+    s_.ShowConditions();
+    resetPanelPointed(c);
+    resetPanelSelectedPointed(c);
+    swap(c, i, L::SelectedPointed, L::Selected);
+    if (c == 0) {
+        // The season panel shows the status even while the welcome line runs.
+        s_.showMessageNow(s_.statusMessage());
+    }
+}
+
+void PanelRules::Mirror(int c)
+{
+    for (int i = 0; i < CategoryTables::valueCount(c); ++i) {
+        if (s_.selection().isSelected(c, i)) {
+            s_.showLook(c, i, L::SelectedPointed);
+            s_.hideLook(c, i, L::Pressed);
+        } else if (looks(c, i).visible(L::SelectedPointed)) {
+            s_.showLook(c, i, L::Pointed);
+            s_.hideLook(c, i, L::SelectedPointed);
+            s_.hideLook(c, i, L::Selected);
+        }
+    }
+}
+
+void PanelRules::dropHighlights()
+{
+    for (int c = 0; c < 5; ++c)
+        for (int i = 0; i < CategoryTables::valueCount(c); ++i) {
+            if (looks(c, i).visible(L::Pointed))
+                swap(c, i, L::Idle, L::Pointed);
+            if (looks(c, i).visible(L::SelectedPointed))
+                swap(c, i, L::Selected, L::SelectedPointed);
+        }
+}
+
+void PanelRules::unselectAllLooks()
+{
+    for (int c = 0; c < 5; ++c)
+        for (int i = 0; i < CategoryTables::valueCount(c); ++i)
+            if (looks(c, i).visible(L::Selected)) {
+                s_.showLook(c, i, L::Idle);
+                s_.hideLook(c, i, L::Selected);
+                s_.hideLook(c, i, L::SelectedPointed);
+            }
+}
+
+void PanelRules::showUnselected(int c, int i)
+{
+    s_.showLook(c, i, L::Idle);
+    s_.hideLook(c, i, L::SelectedPointed);
+    s_.hideLook(c, i, L::Selected);
+}

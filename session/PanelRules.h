@@ -1,0 +1,56 @@
+#pragma once
+
+#include "session/Looks.h"
+
+#include <array>
+#include <optional>
+
+class BrowserSession;
+
+// The five panels of attribute buttons: which look takes a pointer event,
+// and what a move, press or release over that look does. The rules are
+// written once for all panels; what differs between them is data: the season
+// panel reprints the status when a selected button is pointed at, and the
+// family panel moves the help box of its long help texts to the left.
+class PanelRules {
+public:
+    explicit PanelRules(BrowserSession& session);
+
+    void pointer(int category, int index, const PointerEvent& e);
+
+    // A release inside an unselected button: select it and search; with
+    // Shift alone, or in the thumbnail mode "at once", draw the result.
+    void select(int category, int index, Qt::KeyboardModifiers modifiers);
+    // A release inside a selected button: release it and search again.
+    void release(int category, int index);
+
+    // Brings the buttons of a category in line with the selection.
+    void Mirror(int category);
+    // Pointed-at looks back to their plain looks (part of ResetHover).
+    void dropHighlights();
+    // Every selected button back to the unselected look (part of ResetSearch).
+    void unselectAllLooks();
+    // Button i shows the unselected look only.
+    void showUnselected(int category, int index);
+
+private:
+    const LookSet<AttributeLook>& looks(int c, int i) const;
+    void swap(int c, int i, AttributeLook show, AttributeLook hide);
+    void resetPanelPointed(int c);
+    void resetPanelSelectedPointed(int c);
+    void printCount(int c, int i);
+    void showHelp(int c, int i, QPoint pos);
+    bool drawingShowsProgress() const;
+
+    void idleMoved(int c, int i);
+    void pointedPressed(int c, int i, const PointerEvent& e);
+    void pointedReleased(int c, int i, const PointerEvent& e);
+    void selectedPointedPressed(int c, int i, const PointerEvent& e);
+    void selectedPointedMoved(int c);
+    void selectedPointedReleased(int c, int i, const PointerEvent& e);
+    void selectedMoved(int c, int i);
+
+    BrowserSession& s_;
+    // The look that got the press, per button: the release goes to it.
+    std::array<std::array<std::optional<AttributeLook>, 12>, 5> pressed_{};
+};

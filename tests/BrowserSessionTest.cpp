@@ -1,0 +1,330 @@
+#include "catalogue/CatalogueStore.h"
+#include "platform/fake/FakePlatform.h"
+#include "session/AppContext.h"
+#include "session/BrowserSession.h"
+#include "session/GalleryModel.h"
+#include "session/MenuRules.h"
+#include "tests/support/TestCatalogues.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using TestCatalogues::record;
+using Kind = ButtonId::Kind;
+using PE = PointerEvent;
+
+namespace {
+
+// A session over a temporary catalogue, without any window: what the main
+// window shows and decides, driven through its commands and pointer events.
+struct Fixture {
+    explicit Fixture(int flowers = 3)
+    {
+        const QString app = dir.path() + u'/';
+        QDir().mkpath(app + QStringLiteral("data"));
+        QVector<FlowerRecord> recs = {record("アカネ", "秋", "白系", "花弁４枚型", "輪生", "その他"),
+                                      record("ハコベ", "春", "白系", "花弁５枚型", "対生", "ナデシコ科"),
+                                      record("ホトケノザ", "春", "赤紫系", "唇型", "対生", "シソ科")};
+        for (int i = int(recs.size()); i < flowers; ++i)
+            recs << record(QStringLiteral("ハナ%1").arg(i, 2, 10, QLatin1Char('0')));
+        TestCatalogues::write(app + QStringLiteral("SNH347.mdb"), recs);
+        context = std::make_unique<AppContext>(app, fake.platform);
+        CatalogueStore::load(app + QStringLiteral("SNH347.mdb"), context->catalogue());
+        session = std::make_unique<BrowserSession>(*context);
+        session->catalogueLoaded();
+    }
+
+    BrowserSession& s() { return *session; }
+    void pointer(ButtonId id, PE::Kind kind, Qt::MouseButton b = Qt::NoButton, bool inside = true,
+                 Qt::KeyboardModifiers m = Qt::NoModifier, QPoint pos = QPoint(10, 10))
+    {
+        session->pointer(id, PE{kind, b, m, pos, inside});
+    }
+    // Point at, press and release inside, as a user clicks.
+    void click(ButtonId id, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        pointer(id, PE::Kind::Move);
+        pointer(id, PE::Kind::Press, Qt::LeftButton, true, m);
+        pointer(id, PE::Kind::Release, Qt::LeftButton, true, m);
+    }
+    // One pass of the event loop.
+    static void pass() { QCoreApplication::processEvents(); }
+    void finishDrawing()
+    {
+        for (int i = 0; i < 10000 && session->drawing(); ++i)
+            pass();
+    }
+
+    QTemporaryDir dir;
+    FakePlatform fake;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<BrowserSession> session;
+};
+
+const ButtonId kSpring{Kind::Attribute, 0, 0};
+const ButtonId kWhite{Kind::Attribute, 1, 0};
+const ButtonId kSam{Kind::Thumbnail};
+const ButtonId kAll{Kind::AllData};
+const ButtonId kClear{Kind::Clear};
+const ButtonId kQuit{Kind::Quit};
+
+QString front(const BrowserSession& s, const ButtonId& id)
+{
+    static const char* attr[] = {"Pressed", "Selected", "SelectedPointed", "Pointed", "Idle"};
+    static const char* sam[] = {"PressedInterrupt", "PressedShow", "PointedInterrupt", "PointedShow", "IdleInterrupt",
+                                "IdleShow"};
+    static const char* cmd[] = {"Pressed", "Latched", "Pointed", "Idle"};
+    if (id.kind == Kind::Attribute) {
+        const auto f = s.attributeLooks(id.category, id.index).front();
+        return f ? attr[int(*f)] : "none";
+    }
+    if (id.kind == Kind::Thumbnail) {
+        const auto f = s.thumbnailLooks().front();
+        return f ? sam[int(*f)] : "none";
+    }
+    const auto f = s.commandLooks(id.kind).front();
+    return f ? cmd[int(*f)] : "none";
+}
+
+}  // namespace
+
+class BrowserSessionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Pointer sequences on the spring button: m move, p press, r release
+    // inside, o release outside, P/R right press/release, S Shift release.
+    void attributeButton_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<QString>("condition");
+        QTest::newRow("pointed at") << "m" << "Pointed" << false << "春：データ数 2件";
+        QTest::newRow("pressed") << "mp" << "Pressed" << false << "春：データ数 2件";
+        QTest::newRow("clicked") << "mpr" << "SelectedPointed" << true << "検索条件→春";
+        QTest::newRow("Shift-clicked") << "mpS" << "Selected" << true << "検索条件→春";
+        QTest::newRow("released outside") << "mpo" << "Idle" << false << "春：データ数 2件";
+        QTest::newRow("clicked twice") << "mprmpr" << "Pointed" << false << "春：データ数 2件";
+        QTest::newRow("second release outside") << "mprmpo" << "Selected" << true << "検索条件→春";
+        QTest::newRow("help then release") << "mPR" << "Pointed" << false << "春：データ数 2件";
+    }
+    void attributeButton()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, look);
+        QFETCH(bool, selected);
+        QFETCH(QString, condition);
+        Fixture fx;
+        for (QChar c : steps) {
+            switch (c.toLatin1()) {
+            case 'm': fx.pointer(kSpring, PE::Kind::Move); break;
+            case 'p': fx.pointer(kSpring, PE::Kind::Press, Qt::LeftButton); break;
+            case 'r': fx.pointer(kSpring, PE::Kind::Release, Qt::LeftButton); break;
+            case 'o': fx.pointer(kSpring, PE::Kind::Release, Qt::LeftButton, false); break;
+            case 'P': fx.pointer(kSpring, PE::Kind::Press, Qt::RightButton); break;
+            case 'R': fx.pointer(kSpring, PE::Kind::Release, Qt::RightButton); break;
+            case 'S': fx.pointer(kSpring, PE::Kind::Release, Qt::LeftButton, true, Qt::ShiftModifier); break;
+            }
+        }
+        fx.finishDrawing();
+        QCOMPARE(front(fx.s(), kSpring), look);
+        QCOMPARE(fx.s().selection().isSelected(0, 0), selected);
+        QCOMPARE(fx.s().conditionText(), condition);
+        QVERIFY(!fx.s().helpBox().shown);
+    }
+
+    void helpBoxOfAButton()
+    {
+        Fixture fx;
+        fx.pointer(ButtonId{Kind::Attribute, 4, 3}, PE::Kind::Move);
+        fx.pointer(ButtonId{Kind::Attribute, 4, 3}, PE::Kind::Press, Qt::RightButton, true, {}, QPoint(5, 6));
+        const BrowserSession::HelpBoxState& h = fx.s().helpBox();
+        QVERIFY(h.shown);
+        // Family buttons of long help texts move it left.
+        QCOMPARE(h.at, BrowserSession::attributeButtonPos(4, 3) + QPoint(5 + 12 - 100, 6 + 12));
+    }
+
+    // The four buttons under the panels: which look a move or a click leaves,
+    // and what it did.
+    void commandButtons_data()
+    {
+        QTest::addColumn<bool>("selectFirst");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<int>("results");
+        QTest::addColumn<int>("drawn");
+        QTest::newRow("▶ pointed, nothing found") << false << "sam" << "move" << "IdleShow" << 0 << 0;
+        QTest::newRow("▶ pointed, something found") << true << "sam" << "move" << "PointedShow" << 2 << 0;
+        QTest::newRow("▶ clicked draws") << true << "sam" << "click" << "IdleShow" << 2 << 2;
+        QTest::newRow("all data pointed") << false << "all" << "move" << "Pointed" << 0 << 0;
+        QTest::newRow("all data clicked latches") << true << "all" << "click" << "Latched" << 3 << 3;
+        QTest::newRow("clear pointed, nothing to clear") << false << "clear" << "move" << "Idle" << 0 << 0;
+        QTest::newRow("clear pointed, something to clear") << true << "clear" << "move" << "Pointed" << 2 << 0;
+        QTest::newRow("clear clicked") << true << "clear" << "click" << "Idle" << 0 << 0;
+    }
+    void commandButtons()
+    {
+        QFETCH(bool, selectFirst);
+        QFETCH(QString, button);
+        QFETCH(QString, action);
+        QFETCH(QString, look);
+        QFETCH(int, results);
+        QFETCH(int, drawn);
+        Fixture fx;
+        if (selectFirst)
+            fx.click(kSpring);
+        const ButtonId id = button == "sam" ? kSam : button == "all" ? kAll : kClear;
+        if (action == "move")
+            fx.pointer(id, PE::Kind::Move);
+        else
+            fx.click(id);
+        fx.finishDrawing();
+        QCOMPARE(front(fx.s(), id), look);
+        QCOMPARE(fx.s().results().size(), results);
+        QCOMPARE(fx.s().gallery().drawnCount(), drawn);
+    }
+
+    void quitAsksTheWindowToClose()
+    {
+        Fixture fx;
+        QSignalSpy quit(&fx.s(), &BrowserSession::quitRequested);
+        fx.pointer(kQuit, PE::Kind::Move);
+        fx.pointer(kQuit, PE::Kind::Press, Qt::RightButton);
+        QCOMPARE(fx.fake.beeper.count, 1);  // the right button presses nothing
+        fx.click(kQuit);
+        QCOMPARE(quit.count(), 1);
+    }
+
+    // The drawing advances one list position per pass of the event loop, so
+    // whatever the user does between two passes lands between two thumbnails.
+    void drawingStepsOncePerPass()
+    {
+        Fixture fx(40);
+        fx.s().showAll();
+        QVERIFY(fx.s().drawing());
+        QCOMPARE(fx.s().gallery().drawnCount(), 0);  // nothing before the first pass
+        QVERIFY(fx.s().progressShown());
+        for (int i = 1; i <= 3; ++i) {
+            Fixture::pass();
+            QCOMPARE(fx.s().gallery().drawnCount(), i);
+        }
+        fx.s().interrupt();
+        QVERIFY(fx.s().interruptPending());
+        Fixture::pass();
+        QCOMPARE(fx.s().drawState(), BrowserSession::DrawState::Suspended);
+        QCOMPARE(fx.s().gallery().drawnCount(), 3);
+        QCOMPARE(fx.s().statusMessage(), GalleryModel::interruptedText(3, 40));
+        fx.s().showThumbnails();  // resumes where it stopped
+        QVERIFY(fx.s().suspended());  // a resumed drawing counts as suspended until it ends
+        fx.finishDrawing();
+        QCOMPARE(fx.s().gallery().drawnCount(), 40);
+        QCOMPARE(fx.s().drawState(), BrowserSession::DrawState::Idle);
+        // Name order: アカネ, ハコベ, ハナ03, ...
+        QCOMPARE(fx.s().gallery().cell(15).caption, QStringLiteral("ハナ16"));
+        QCOMPARE(fx.s().gallery().scrollMaximum(), 2 * GalleryModel::kPage);
+    }
+
+    // The pause button clicked between two thumbnails stops the drawing
+    // before the next one.
+    void pauseButtonBetweenTwoThumbnails()
+    {
+        Fixture fx(40);
+        fx.s().showAll();
+        Fixture::pass();
+        Fixture::pass();
+        QCOMPARE(front(fx.s(), kSam), QStringLiteral("IdleInterrupt"));
+        fx.click(kSam);
+        QVERIFY(fx.s().interruptPending());
+        QCOMPARE(front(fx.s(), kSam), QStringLiteral("PointedShow"));
+        Fixture::pass();
+        QCOMPARE(fx.s().drawState(), BrowserSession::DrawState::Suspended);
+        QCOMPARE(fx.s().gallery().drawnCount(), 2);
+        // While thumbnails are drawn, pointing at a button highlights nothing.
+        fx.s().showThumbnails();
+        fx.pointer(kSpring, PE::Kind::Move);
+        QCOMPARE(front(fx.s(), kSpring), QStringLiteral("Idle"));
+        fx.finishDrawing();
+    }
+
+    void destroyedMidDrawingRunsNoStep()
+    {
+        auto fx = std::make_unique<Fixture>(40);
+        fx->s().showAll();
+        Fixture::pass();
+        fx.reset();
+        Fixture::pass();  // a step left pending would touch a destroyed session
+    }
+
+    // The menu's rules as a function of the session: c clear, e editor, s
+    // settings menus, t thumbnails entry enabled, a all data enabled, and the
+    // thumbnails entry's text.
+    void menuRules_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<QString>("enabled");
+        QTest::addColumn<QString>("thumbnailsText");
+        QTest::newRow("idle") << "idle" << true << "esa" << "サムネイルの表示";
+        QTest::newRow("idle, read-only folder") << "idle" << false << "sa" << "サムネイルの表示";
+        QTest::newRow("selected") << "selected" << true << "cta" << "サムネイルの表示";
+        QTest::newRow("photo window open") << "photo" << true << "ca" << "サムネイルの表示";
+        QTest::newRow("all data drawn") << "all" << true << "ct" << "サムネイルの表示";
+        QTest::newRow("drawing") << "drawing" << true << "t" << "継続";
+        QTest::newRow("interrupted") << "interrupted" << true << "ct" << "継続";
+    }
+    void menuRules()
+    {
+        QFETCH(QString, situation);
+        QFETCH(bool, writable);
+        QFETCH(QString, enabled);
+        QFETCH(QString, thumbnailsText);
+        Fixture fx(40);
+        BrowserSession& s = fx.s();
+        if (situation == "selected")
+            fx.click(kSpring);
+        if (situation == "photo")
+            s.setOpenPhotoCount(1);
+        if (situation == "all" || situation == "drawing" || situation == "interrupted")
+            s.showAll();
+        if (situation == "interrupted")
+            s.interrupt();
+        if (situation != "drawing")
+            fx.finishDrawing();
+        const MenuState m = MenuRules::prepare(s, writable);
+        QString got;
+        if (m.clearEnabled)
+            got += u'c';
+        if (m.editorEnabled)
+            got += u'e';
+        if (m.settingsMenusEnabled)
+            got += u's';
+        if (m.thumbnailsEnabled)
+            got += u't';
+        if (m.allEnabled)
+            got += u'a';
+        QCOMPARE(got, enabled);
+        QCOMPARE(m.thumbnailsText, thumbnailsText);
+        fx.finishDrawing();
+    }
+
+    void historyEntriesOnlyWithAnEmptyGallery()
+    {
+        Fixture fx;
+        fx.s().history().PushHistory(QStringLiteral("ハコベ"));
+        MenuState m = MenuRules::prepare(fx.s(), true);
+        QCOMPARE(m.historyCaptions[0], QStringLiteral("1 ハコベ"));
+        QVERIFY(m.historyEnabled[0]);
+        QVERIFY(!m.historyEnabled[1]);
+        fx.s().showAll();
+        fx.finishDrawing();
+        m = MenuRules::prepare(fx.s(), true);
+        QVERIFY(!m.historyEnabled[0]);
+    }
+};
+
+QTEST_GUILESS_MAIN(BrowserSessionTest)
+#include "BrowserSessionTest.moc"
