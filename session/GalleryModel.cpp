@@ -214,6 +214,10 @@ void GalleryModel::ShowThumbnails()
     percentStep_ = total_ > 0 ? double(100.0f / float(total_)) : 0.0;
     s_.showProgress(true);
     prefetchDrawing();
+    slotsByName_.clear();
+    const FlowerCatalogue& cat = s_.app().catalogue();
+    for (int k = 1; k <= cat.FlowerCount(); ++k)
+        slotsByName_[cat.slot(k).NAMAE].append(k);
     position_ = drawnCount_;
     if (position_ < total_)
         stepper_.start();  // the user may act before every position
@@ -242,9 +246,12 @@ void GalleryModel::drawPosition(int i)
     const FlowerCatalogue& cat = s_.app().catalogue();
     const QStringList& results = s_.results();
     const QString name = i < results.size() ? results[i] : QString();
+    // Every record of the name from the slot after the count drawn so far,
+    // as a scan of the catalogue from there would find them.
     const int first = drawnCount_ + 1;
-    for (int k = first; k <= cat.FlowerCount() && drawnCount_ < kTableSize; ++k) {
-        if (cat.slot(k).NAMAE != name)
+    const QVector<int> found = slotsByName_.value(name);
+    for (int k : found) {
+        if (k < first || drawnCount_ >= kTableSize)
             continue;
         entries_[drawnCount_] = cat.slot(k);
         const int visible = visibleCells();
@@ -269,6 +276,7 @@ void GalleryModel::finish()
     const int L = total_;
     lastPicture_ = QImage();
     prefetch_->clear();
+    slotsByName_.clear();
     if (drawnCount_ % 16 == 0)
         setScrollMaximum(L == 0 ? 0 : std::max(0, (drawnRows_ - 4) * kRowPitch));
     ColourNameLabels();

@@ -4,6 +4,7 @@
 #include "catalogue/FlowerRecord.h"
 #include "pictures/PictureFiles.h"
 
+#include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QPoint>
@@ -127,6 +128,10 @@ private:
     int position_ = 0;
     int total_ = 0;
     double percentStep_ = 0;
+
+    // The catalogue slots of each name, in slot order, for the drawing's
+    // name lookups (a catalogue made elsewhere may repeat a name).
+    QHash<QString, QVector<int>> slotsByName_;
 
     QImage lastPicture_;  // what the work surface holds
     std::unique_ptr<ThumbnailPrefetch> prefetch_;
