@@ -111,13 +111,21 @@ int main(int argc, char** argv)
         decodeReduced(jpegs[i % jpegs.size()], 113, 85);
     const double floorMs = t.nsecsElapsed() / 1e6 / records;
 
-    // All data drawn to the end, as the user waits for it.
-    auto drawAll = [](MainWindow& window) {
+    // All data drawn to the end, as the user waits for it. Past the first
+    // page a list position draws no picture: the time from the sixteenth
+    // thumbnail to the end is what those positions cost.
+    double restMs = 0;
+    auto drawAll = [&restMs](MainWindow& window) {
         QElapsedTimer clock;
         clock.start();
+        qint64 pageDone = -1;
         window.session().showAll();
-        while (window.session().drawing())
+        while (window.session().drawing()) {
             QCoreApplication::processEvents();
+            if (pageDone < 0 && window.session().gallery().drawnCount() >= 16)
+                pageDone = clock.nsecsElapsed();
+        }
+        restMs = pageDone < 0 ? 0 : (clock.nsecsElapsed() - pageDone) / 1e6;
         return clock.nsecsElapsed() / 1e6;
     };
     FakePlatform fake;
@@ -144,7 +152,7 @@ int main(int argc, char** argv)
     const double allMs = drawAll(window);
     // Only the first page gets pictures while drawing; the rest goes into the table.
     const double drawMs = allMs / std::min(records, 16);
-    const double emptyPositionUs = records > 16 ? (allMs - pageDrawMs * 16) * 1000 / (records - 16) : 0;
+    const double emptyPositionUs = records > 16 ? restMs * 1000 / (records - 16) : 0;
 
     const int pages = std::max(1, f.VScroll1->maximum() / 436);
     t.restart();
