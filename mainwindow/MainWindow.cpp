@@ -38,6 +38,7 @@ const int kCaptionTop[5] = {8, 72, 136, 232, 296};
 const int kPanelBottom[5] = {24, 88, 184, 248, 344};
 // A cursor file is a few kilobytes; anything far larger is not one.
 constexpr qint64 kCursorFileCap = 1 << 20;
+constexpr int kFrameMs = 16;
 
 int artScale(const QWidget* w)
 {
@@ -266,6 +267,10 @@ void MainWindow::bindSession()
     }
 
     connect(&s, &BrowserSession::looksChanged, this, &MainWindow::renderLooks);
+    // What a drawing left unpainted shows the moment it ends or stops.
+    connect(&s, &BrowserSession::drawStateChanged, this, &MainWindow::paintPending);
+    frame_.setSingleShot(true);
+    connect(&frame_, &QTimer::timeout, this, &MainWindow::paintPending);
     connect(&s, &BrowserSession::messageChanged, this, &MainWindow::renderMessage);
     connect(&s, &BrowserSession::conditionChanged, this, &MainWindow::renderCondition);
     connect(&s, &BrowserSession::progressChanged, this, &MainWindow::renderProgress);
@@ -330,7 +335,37 @@ void MainWindow::renderLooks(const ButtonId& id)
     button(id)->setLooks(mask);
 }
 
+// True when a change should wait for the end of the current frame; the
+// frame timer then paints it.
+bool MainWindow::deferWhileDrawing(bool* pending)
+{
+    if (!session_->drawing() || !sincePaint_.isValid() || sincePaint_.elapsed() >= kFrameMs) {
+        sincePaint_.start();
+        return false;
+    }
+    *pending = true;
+    if (!frame_.isActive())
+        frame_.start(int(kFrameMs - sincePaint_.elapsed()));
+    return true;
+}
+
+void MainWindow::paintPending()
+{
+    frame_.stop();
+    sincePaint_.start();
+    if (std::exchange(messagePending_, false))
+        paintMessage();
+    if (std::exchange(progressPending_, false))
+        paintProgress();
+}
+
 void MainWindow::renderMessage()
+{
+    if (!deferWhileDrawing(&messagePending_))
+        paintMessage();
+}
+
+void MainWindow::paintMessage()
 {
     c_.pctMsg->cls();
     c_.pctMsg->print(session_->messageText());
@@ -348,6 +383,13 @@ void MainWindow::renderCondition()
 }
 
 void MainWindow::renderProgress()
+{
+    if (c_.pctProg->isVisible() == session_->progressShown() && deferWhileDrawing(&progressPending_))
+        return;
+    paintProgress();
+}
+
+void MainWindow::paintProgress()
 {
     c_.pctProg->setVisible(session_->progressShown());
     if (c_.pctProg->percent() != session_->progressPercent())

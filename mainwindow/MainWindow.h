@@ -4,6 +4,7 @@
 #include "session/Looks.h"
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -66,6 +67,10 @@ private:
     PictureButton* button(const ButtonId& id) const;
     void renderLooks(const ButtonId& id);
     void renderMessage();
+    bool deferWhileDrawing(bool* pending);
+    void paintMessage();
+    void paintProgress();
+    void paintPending();
     void renderCondition();
     void renderProgress();
     void renderHelpBox();
@@ -79,6 +84,12 @@ private:
     std::unique_ptr<PhotoWindows> photos_;
     std::unique_ptr<MainMenu> menu_;
     QTimer pointerWatch_;
+    // While thumbnails are drawn the strip and the bar change at every list
+    // position; they are painted at most once per frame of the screen.
+    QTimer frame_;
+    QElapsedTimer sincePaint_;
+    bool messagePending_ = false;
+    bool progressPending_ = false;
     QCursor pointingHand_;
     QCursor scrollRest_;  // "H_point.cur"
     QCursor scrollMove_;  // "H_move.cur"

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
-ThumbnailPrefetch::ThumbnailPrefetch(QSize cell)
-    : cell_(cell)
+ThumbnailPrefetch::ThumbnailPrefetch(QSize cell, QObject* parent)
+    : QObject(parent)
+    , cell_(cell)
 {
-    // The interface thread mostly waits for the next picture in order, so
-    // one worker per core keeps every core decoding.
+    // The interface thread only draws, and decodes a picture itself only
+    // when no worker has reached it, so one worker per core keeps every
+    // core decoding.
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     for (unsigned i = 0; i < std::min(cores, 4u); ++i)
         workers_.emplace_back([this] { run(); });
@@ -22,17 +24,23 @@ ThumbnailPrefetch::~ThumbnailPrefetch()
     changed_.notify_all();
     for (std::thread& w : workers_)
         w.join();
+    // Notices still on their way to a receiver are dropped with the receiver.
 }
 
 void ThumbnailPrefetch::start(const QStringList& paths)
 {
     {
         std::lock_guard lock(mutex_);
-        queue_.clear();
-        for (auto it = jobs_.begin(); it != jobs_.end();)
-            it = it->second.state == State::Running ? std::next(it) : jobs_.erase(it);
+        for (auto& [path, job] : jobs_)
+            job.wanted = false;
         for (const QString& p : paths)
-            if (jobs_.emplace(p, Job{}).second)
+            jobs_[p].wanted = true;
+        // A picture in a worker's hands is finished and then dropped; the
+        // rest of what is no longer wanted goes now.
+        std::erase_if(jobs_, [](const auto& j) { return !j.second.wanted && j.second.state != State::Running; });
+        queue_.clear();
+        for (const QString& p : paths)
+            if (jobs_[p].state == State::Pending && std::find(queue_.begin(), queue_.end(), p) == queue_.end())
                 queue_.push_back(p);
     }
     changed_.notify_all();
@@ -43,23 +51,53 @@ void ThumbnailPrefetch::clear()
     start({});
 }
 
-PictureLoader::Result ThumbnailPrefetch::take(const QString& path)
+bool ThumbnailPrefetch::claim(const QString& path)
 {
-    std::unique_lock lock(mutex_);
+    std::lock_guard lock(mutex_);
     auto it = jobs_.find(path);
-    if (it != jobs_.end() && it->second.state == State::Running)
-        changed_.wait(lock, [&] { it = jobs_.find(path); return it == jobs_.end() || it->second.state == State::Done; });
-    if (it != jobs_.end() && it->second.state == State::Done) {
-        PictureLoader::Result r = std::move(it->second.result);
-        jobs_.erase(it);
-        return r;
-    }
-    if (it != jobs_.end()) {  // not reached yet: decode it here
+    if (it == jobs_.end())
+        return true;
+    if (it->second.state == State::Running)
+        return false;
+    if (it->second.state == State::Pending) {
         std::erase(queue_, path);
         jobs_.erase(it);
     }
-    lock.unlock();
+    return true;
+}
+
+std::optional<PictureLoader::Result> ThumbnailPrefetch::takeDone(const QString& path)
+{
+    auto it = jobs_.find(path);
+    if (it == jobs_.end() || it->second.state != State::Done)
+        return std::nullopt;
+    PictureLoader::Result r = std::move(it->second.result);
+    jobs_.erase(it);
+    return r;
+}
+
+std::optional<PictureLoader::Result> ThumbnailPrefetch::tryTake(const QString& path)
+{
+    if (!claim(path))
+        return std::nullopt;
+    {
+        std::lock_guard lock(mutex_);
+        if (auto r = takeDone(path))
+            return r;
+    }
     return PictureLoader::loadCover(path, cell_);
+}
+
+PictureLoader::Result ThumbnailPrefetch::take(const QString& path)
+{
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] {
+            const auto it = jobs_.find(path);
+            return it == jobs_.end() || it->second.state != State::Running;
+        });
+    }
+    return *tryTake(path);
 }
 
 void ThumbnailPrefetch::run()
@@ -72,7 +110,7 @@ void ThumbnailPrefetch::run()
         const QString path = queue_.front();
         queue_.pop_front();
         auto it = jobs_.find(path);
-        if (it == jobs_.end())
+        if (it == jobs_.end() || it->second.state != State::Pending)
             continue;
         it->second.state = State::Running;
         lock.unlock();
@@ -80,9 +118,16 @@ void ThumbnailPrefetch::run()
         lock.lock();
         it = jobs_.find(path);
         if (it != jobs_.end()) {
-            it->second.result = std::move(r);
-            it->second.state = State::Done;
+            if (it->second.wanted) {
+                it->second.result = std::move(r);
+                it->second.state = State::Done;
+            } else {
+                jobs_.erase(it);
+            }
         }
         changed_.notify_all();
+        lock.unlock();
+        emit decoded(path);
+        lock.lock();
     }
 }

@@ -224,36 +224,40 @@ void BrowserSession::welcomeTick()
 
 // ---- drawing state ------------------------------------------------------------------
 
+void BrowserSession::setDrawState(DrawState state, bool resuming)
+{
+    if (state == drawState_ && resuming == resuming_)
+        return;
+    drawState_ = state;
+    resuming_ = resuming;
+    emit drawStateChanged();
+}
+
 void BrowserSession::requestDrawing()
 {
     if (drawState_ == DrawState::Idle)
-        drawState_ = DrawState::Requested;
+        setDrawState(DrawState::Requested, false);
 }
 
 void BrowserSession::drawingStarted()
 {
-    resuming_ = drawState_ == DrawState::Suspended;
-    drawState_ = DrawState::Running;
+    setDrawState(DrawState::Running, drawState_ == DrawState::Suspended);
 }
 
 void BrowserSession::drawingInterrupted()
 {
     interruptPending_ = false;
-    resuming_ = false;
-    drawState_ = DrawState::Suspended;
+    setDrawState(DrawState::Suspended, false);
 }
 
 void BrowserSession::drawingFinished()
 {
-    resuming_ = false;
-    drawState_ = DrawState::Idle;
+    setDrawState(DrawState::Idle, false);
 }
 
 void BrowserSession::forgetSuspension()
 {
-    if (drawState_ == DrawState::Suspended)
-        drawState_ = DrawState::Requested;
-    resuming_ = false;
+    setDrawState(drawState_ == DrawState::Suspended ? DrawState::Requested : drawState_, false);
 }
 
 void BrowserSession::readThumbnailMode()

@@ -176,6 +176,7 @@ public:
 
 signals:
     void looksChanged(const ButtonId& button);
+    void drawStateChanged();
     void messageChanged();
     void conditionChanged();
     void progressChanged();
@@ -185,6 +186,7 @@ signals:
     void quitRequested();
 
 private:
+    void setDrawState(DrawState state, bool resuming);
     void lstHANA_Click(int category);
     void ClearCategory(int category);
     void welcomeTick();

@@ -21,6 +21,7 @@ GalleryModel::GalleryModel(BrowserSession& session)
     stepper_.setSingleShot(true);
     stepper_.setInterval(0);
     connect(&stepper_, &QTimer::timeout, this, &GalleryModel::step);
+    connect(prefetch_.get(), &ThumbnailPrefetch::decoded, this, &GalleryModel::pictureDecoded, Qt::QueuedConnection);
 }
 
 GalleryModel::~GalleryModel() = default;
@@ -133,9 +134,54 @@ void GalleryModel::home()
     emit scrollChanged();
 }
 
+// Takes the pictures the position will draw that are at hand, so that no
+// worker starts them meanwhile; false while a worker still decodes one, and
+// the drawing then goes on when decoded() brings it.
+bool GalleryModel::picturesAtHand(int position)
+{
+    int visible = visibleCells();
+    const QStringList& results = s_.results();
+    const QString name = position < results.size() ? results[position] : QString();
+    const FlowerCatalogue& cat = s_.app().catalogue();
+    int drawn = drawnCount_;
+    for (int k : slotsByName_.value(name)) {
+        if (visible > 15 || drawn >= kTableSize)
+            break;
+        if (k <= drawnCount_)
+            continue;
+        const QString path = files_.dataPath(cat.slot(k).SYASIN);
+        if (!prefetch_->claim(path)) {
+            awaited_ = path;
+            return false;
+        }
+        ++drawn;
+        ++visible;
+    }
+    return true;
+}
+
+void GalleryModel::pictureDecoded(const QString& path)
+{
+    if (path == awaited_ && s_.drawing()) {
+        awaited_.clear();
+        stepper_.start();
+    }
+}
+
 QImage GalleryModel::thumbnailFor(const QString& stored, const QString& slotStored, bool fallBack)
 {
-    PictureLoader::Result r = prefetch_->take(files_.dataPath(stored));
+    const QString path = files_.dataPath(stored);
+    PictureLoader::Result r;
+    if (!fallBack) {
+        r = prefetch_->take(path);  // the page redraw draws all its cells at once
+    } else if (auto ready = prefetch_->tryTake(path)) {
+        r = std::move(*ready);
+    } else {
+        // The position's pictures were claimed before it began; a worker has
+        // this one only if cells changed in between. Decoding it again beats
+        // waiting in the middle of a position.
+        r = PictureLoader::loadCover(path, kCell);
+    }
     if (r.status == PictureLoader::Status::Missing) {
         QString other;
         if (fallBack) {
@@ -230,9 +276,12 @@ void GalleryModel::step()
     if (!s_.drawing())
         return;
     if (s_.interruptPending()) {
+        awaited_.clear();
         interrupt(position_);
         return;
     }
+    if (!picturesAtHand(position_))
+        return;  // until the worker's picture arrives
     drawPosition(position_);
     if (++position_ < total_)
         stepper_.start();

@@ -109,6 +109,8 @@ private:
     void changed(int i) { emit cellChanged(i); }
     void prefetchDrawing();
     void prefetchPage(int firstEntry);
+    bool picturesAtHand(int position);
+    void pictureDecoded(const QString& path);
 
     BrowserSession& s_;
     PictureFiles files_;
@@ -133,6 +135,7 @@ private:
     // name lookups (a catalogue made elsewhere may repeat a name).
     QHash<QString, QVector<int>> slotsByName_;
 
+    QString awaited_;     // the picture a worker decodes for the next position
     QImage lastPicture_;  // what the work surface holds
     std::unique_ptr<ThumbnailPrefetch> prefetch_;
 };

@@ -208,13 +208,16 @@ private slots:
         QVERIFY(fx.s().drawing());
         QCOMPARE(fx.s().gallery().drawnCount(), 0);  // nothing before the first pass
         QVERIFY(fx.s().progressShown());
-        for (int i = 1; i <= 3; ++i) {
+        // A pass draws one position, or none while a worker still decodes
+        // the position's picture.
+        for (int before = 0; fx.s().gallery().drawnCount() < 3; before = fx.s().gallery().drawnCount()) {
             Fixture::pass();
-            QCOMPARE(fx.s().gallery().drawnCount(), i);
+            QVERIFY(fx.s().gallery().drawnCount() - before <= 1);
         }
         fx.s().interrupt();
         QVERIFY(fx.s().interruptPending());
-        Fixture::pass();
+        while (fx.s().drawing())
+            Fixture::pass();
         QCOMPARE(fx.s().drawState(), BrowserSession::DrawState::Suspended);
         QCOMPARE(fx.s().gallery().drawnCount(), 3);
         QCOMPARE(fx.s().statusMessage(), GalleryModel::interruptedText(3, 40));
@@ -234,13 +237,14 @@ private slots:
     {
         Fixture fx(40);
         fx.s().showAll();
-        Fixture::pass();
-        Fixture::pass();
+        while (fx.s().gallery().drawnCount() < 2)
+            Fixture::pass();
         QCOMPARE(front(fx.s(), kSam), QStringLiteral("IdleInterrupt"));
         fx.click(kSam);
         QVERIFY(fx.s().interruptPending());
         QCOMPARE(front(fx.s(), kSam), QStringLiteral("PointedShow"));
-        Fixture::pass();
+        while (fx.s().drawing())
+            Fixture::pass();
         QCOMPARE(fx.s().drawState(), BrowserSession::DrawState::Suspended);
         QCOMPARE(fx.s().gallery().drawnCount(), 2);
         // While thumbnails are drawn, pointing at a button highlights nothing.
