@@ -2,34 +2,58 @@
 
 #include "catalogue/FlowerCatalogue.h"
 #include "catalogue/NameOrder.h"
+#include "catalogue/SqliteWorkLimit.h"
 
 #include <QAtomicInt>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
+#include <memory>
 
 const char* const CatalogueStore::kFileName = "SNH347.mdb";
 
 namespace {
 
+// SQLite's primary result codes that the reader tells apart.
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteCantOpen = 14;
+
+enum class OpenMode { Write, Read, Immutable };
+
 // Opens a private connection for one operation and removes it afterwards, so
 // that the store can be used from tests and tools without shared state.
 class Connection {
 public:
-    Connection(const QString& path, bool readOnly)
+    Connection(const QString& path, OpenMode mode)
     {
         static QAtomicInt counter;
         name_ = QStringLiteral("sonoha-catalogue-%1").arg(counter.fetchAndAddRelaxed(1));
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(path);
-        if (readOnly)
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        switch (mode) {
+        case OpenMode::Write:
+            db.setDatabaseName(path);
+            break;
+        case OpenMode::Read:
+            // Read-only never creates a missing file. A reader waits only
+            // briefly for a writer: the user is told about the lock instead.
+            db.setDatabaseName(path);
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1")
+                                     .arg(CatalogueStore::kBusyTimeoutMs));
+            break;
+        case OpenMode::Immutable:
+            db.setDatabaseName(CatalogueStore::immutableUri(path));
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+            break;
+        }
         opened_ = db.open();
         if (!opened_)
-            error_ = db.lastError().text();
+            lastError_ = db.lastError();
     }
     ~Connection()
     {
@@ -41,20 +65,141 @@ public:
         QSqlDatabase::removeDatabase(name_);
     }
     bool opened() const { return opened_; }
-    QString error() const { return error_; }
+    QString error() const { return lastError_.text(); }
+    QSqlError lastError() const { return lastError_; }
     QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
 
 private:
     QString name_;
     bool opened_ = false;
-    QString error_;
+    QSqlError lastError_;
 };
+
+// SQLite's own words for an error, without the driver's addition.
+QString sqliteText(const QSqlError& e)
+{
+    return e.databaseText().isEmpty() ? e.text() : e.databaseText();
+}
+
+int primaryCode(const QSqlError& e)
+{
+    return e.nativeErrorCode().toInt() & 0xff;
+}
+
+CatalogueStore::Failure failureOf(const QSqlError& e)
+{
+    const int code = primaryCode(e);
+    return code == kSqliteBusy || code == kSqliteLocked ? CatalogueStore::Failure::Locked
+                                                         : CatalogueStore::Failure::Sqlite;
+}
+
+// A read-only connection fails with these when SQLite may not create the
+// side files of a WAL-mode file (a read-only folder or medium). Nobody can be
+// writing such a file, so reading it as immutable is safe there. Other
+// read-only refusals (a journal left by a writer that crashed) are reported:
+// reading past them would show a half-written file.
+bool wantsImmutable(const QSqlError& e)
+{
+    constexpr int kReadOnlyCantInit = kSqliteReadOnly | (5 << 8);
+    constexpr int kReadOnlyDirectory = kSqliteReadOnly | (6 << 8);
+    const int code = e.nativeErrorCode().toInt();
+    return (code & 0xff) == kSqliteCantOpen || code == kReadOnlyCantInit || code == kReadOnlyDirectory;
+}
+
+// A WAL-mode file without its log beside it has no reader or writer: the
+// last connection removes the log when it closes. Read-only SQLite would
+// still create the log and the shared-memory file, and could not remove them
+// afterwards; reading it as immutable leaves the folder as it was.
+bool idleWalFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = f.read(20);
+    constexpr char kWalVersion = 2;  // the file format's write and read versions
+    return header.size() == 20 && header.startsWith("SQLite format 3") && header[18] == kWalVersion &&
+           header[19] == kWalVersion && !QFileInfo::exists(path + QStringLiteral("-wal"));
+}
+
+// What the file says about KUSABANA. The first statement on a connection is
+// where SQLite finds out that a file is no database, is locked or cannot be
+// read read-only, so its error is the one to report.
+struct Probe {
+    bool ok = false;
+    QSqlError error;
+    bool found = false;
+    bool plainTable = false;
+};
+
+Probe probe(const Connection& conn)
+{
+    Probe p;
+    if (!conn.opened()) {
+        p.error = conn.lastError();
+        return p;
+    }
+    QSqlQuery q(conn.db());
+    if (!q.exec(QStringLiteral("SELECT type, sql FROM sqlite_master WHERE name = 'KUSABANA' COLLATE NOCASE"))) {
+        p.error = q.lastError();
+        return p;
+    }
+    p.ok = true;
+    if (q.next()) {
+        p.found = true;
+        const QString sql = q.value(1).toString().trimmed();
+        p.plainTable = q.value(0).toString() == QLatin1String("table") &&
+                       !sql.startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive);
+    }
+    return p;
+}
+
+struct Reader {
+    std::unique_ptr<Connection> conn;
+    Probe probe;
+    bool immutable = false;
+};
+
+Reader openReader(const QString& path)
+{
+    Reader r;
+    const bool idleWal = idleWalFile(path);
+    r.conn = std::make_unique<Connection>(path, idleWal ? OpenMode::Immutable : OpenMode::Read);
+    r.probe = probe(*r.conn);
+    r.immutable = idleWal;
+    if (idleWal || r.probe.ok || !wantsImmutable(r.probe.error))
+        return r;
+    auto conn = std::make_unique<Connection>(path, OpenMode::Immutable);
+    Probe second = probe(*conn);
+    if (!second.ok)
+        return r;  // the read-only error is the one that explains it
+    r.conn = std::move(conn);
+    r.probe = second;
+    r.immutable = true;
+    return r;
+}
+
+// Checks that a file is there and readable before SQLite sees it, so that a
+// missing file is reported as such and a pipe is never opened.
+bool checkFile(const QString& path, CatalogueStore::ReadResult& out)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        out.failure = CatalogueStore::Failure::Missing;
+        out.error = QStringLiteral("file not found");
+    } else if (!info.isFile() || !info.isReadable()) {
+        out.failure = CatalogueStore::Failure::NotAFile;
+        out.error = QStringLiteral("file cannot be read");
+    }
+    return out.ok();
+}
 
 QString missingColumns(const QSqlDatabase& db)
 {
+    // No columns at all: a view SQLite cannot compile; the query then reports
+    // SQLite's own reason.
     const QSqlRecord rec = db.record(QStringLiteral("KUSABANA"));
     if (rec.isEmpty())
-        return QStringLiteral("table KUSABANA not found");
+        return {};
     QStringList missing;
     for (const QString& c : CatalogueStore::columns())
         if (rec.indexOf(c) < 0)
@@ -79,6 +224,52 @@ FlowerRecord readRow(const QSqlQuery& q)
     return r;
 }
 
+qint64 textSize(const FlowerRecord& r)
+{
+    return r.NAMAE.size() + r.KISETU.size() + r.IRO.size() + r.KABEN.size() + r.HA.size() + r.KA.size() +
+           r.KA2.size() + r.SYASIN.size() + r.NOTE.size();
+}
+
+bool overLimit(const CatalogueStore::ReadResult& out, qint64 chars)
+{
+    return out.rows.size() >= CatalogueStore::kMaxDerivedRows || chars >= CatalogueStore::kMaxDerivedChars;
+}
+
+// Reads the rows; a plain table whole, anything else within the limits.
+// SQLite ends next() with an error at a damaged page, so the query's error
+// after the loop tells a complete read from a cut one.
+void readRows(const QSqlDatabase& db, bool plainTable, CatalogueStore::ReadResult& out)
+{
+    using ReadEnd = CatalogueStore::ReadEnd;
+    const SqliteWorkLimit limit(db, plainTable ? 0 : CatalogueStore::kMaxDerivedSeconds);
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT ") + CatalogueStore::columns().join(u", ") + QStringLiteral(" FROM KUSABANA"))) {
+        if (limit.reached()) {
+            out.end = ReadEnd::LimitReached;
+        } else {
+            out.failure = failureOf(q.lastError());
+            out.error = sqliteText(q.lastError());
+        }
+        return;
+    }
+    qint64 chars = 0;
+    while (q.next()) {
+        if (!plainTable && overLimit(out, chars)) {
+            out.end = ReadEnd::LimitReached;
+            break;
+        }
+        out.rows.push_back(readRow(q));
+        chars += textSize(out.rows.back());
+    }
+    if (out.end == ReadEnd::Complete && q.lastError().isValid()) {
+        out.end = limit.reached() ? ReadEnd::LimitReached : ReadEnd::Damaged;
+        if (out.end == ReadEnd::Damaged)
+            out.endError = sqliteText(q.lastError());
+    }
+    q.finish();
+}
+
 }  // namespace
 
 const QStringList& CatalogueStore::columns()
@@ -87,52 +278,90 @@ const QStringList& CatalogueStore::columns()
     return cols;
 }
 
-bool CatalogueStore::readAll(const QString& path, QVector<FlowerRecord>& rows, QString* error)
+QString CatalogueStore::immutableUri(const QString& path)
 {
-    rows.clear();
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    const QFileInfo info(path);
-    if (!info.exists())
-        return fail(QStringLiteral("file not found"));
-    if (!info.isFile() || !info.isReadable())
-        return fail(QStringLiteral("file cannot be read"));
+    const QByteArray local = QFileInfo(path).absoluteFilePath().toUtf8();
+    return QStringLiteral("file:") + QString::fromLatin1(local.toPercentEncoding("/")) +
+           QStringLiteral("?immutable=1");
+}
 
-    Connection conn(path, true);
-    if (!conn.opened())
-        return fail(conn.error());
-    QSqlDatabase db = conn.db();
-    if (const QString why = missingColumns(db); !why.isEmpty())
-        return fail(why);
-
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT ") + columns().join(u", ") + QStringLiteral(" FROM KUSABANA")))
-        return fail(q.lastError().text());
-    while (q.next())
-        rows.push_back(readRow(q));
-    q.finish();
-
+CatalogueStore::ReadResult CatalogueStore::read(const QString& path)
+{
+    ReadResult out;
+    if (!checkFile(path, out))
+        return out;
+    const Reader reader = openReader(path);
+    out.immutable = reader.immutable;
+    if (!reader.probe.ok) {
+        out.failure = failureOf(reader.probe.error);
+        out.error = sqliteText(reader.probe.error);
+        return out;
+    }
+    if (!reader.probe.found) {
+        out.failure = Failure::NoTable;
+        out.error = QStringLiteral("table KUSABANA not found");
+        return out;
+    }
+    const QSqlDatabase db = reader.conn->db();
+    if (const QString why = missingColumns(db); !why.isEmpty()) {
+        out.failure = Failure::MissingColumns;
+        out.error = why;
+        return out;
+    }
+    readRows(db, reader.probe.plainTable, out);
+    if (!out.ok()) {
+        out.rows.clear();
+        return out;
+    }
     const NameOrder order;
-    std::stable_sort(rows.begin(), rows.end(),
+    std::stable_sort(out.rows.begin(), out.rows.end(),
                      [&](const FlowerRecord& a, const FlowerRecord& b) { return order.less(a.NAMAE, b.NAMAE); });
-    return true;
+    return out;
+}
+
+bool CatalogueStore::quickCheck(const QString& path, QStringList& damage, QString* error)
+{
+    damage.clear();
+    ReadResult out;
+    if (checkFile(path, out)) {
+        const Reader reader = openReader(path);
+        if (reader.probe.ok) {
+            QSqlQuery q(reader.conn->db());
+            q.setForwardOnly(true);
+            if (q.exec(QStringLiteral("PRAGMA quick_check"))) {
+                // One result can hold several lines under a "*** in database main ***" heading.
+                while (q.next())
+                    for (const QString& line : q.value(0).toString().split(u'\n', Qt::SkipEmptyParts))
+                        if (line != QLatin1String("ok") && !line.startsWith(QLatin1String("***")))
+                            damage << line;
+            }
+            // The check itself can be stopped by the damage it looks for.
+            if (q.lastError().isValid())
+                damage << sqliteText(q.lastError());
+            return true;
+        }
+        out.error = sqliteText(reader.probe.error);
+    }
+    if (error)
+        *error = out.error;
+    return false;
 }
 
 CatalogueStore::LoadResult CatalogueStore::load(const QString& path, FlowerCatalogue& catalogue,
                                                 const std::function<void(const QString&)>& onRecord)
 {
     LoadResult result;
-    QVector<FlowerRecord> rows;
     catalogue.clear();
-    if (!readAll(path, rows, &result.error))
+    const ReadResult read = CatalogueStore::read(path);
+    result.failure = read.failure;
+    result.error = read.error;
+    result.end = read.end;
+    result.endError = read.endError;
+    if (!read.ok())
         return result;
     result.ok = true;
-    result.totalRows = int(rows.size());
-    for (const FlowerRecord& r : rows) {
+    result.totalRows = int(read.rows.size());
+    for (const FlowerRecord& r : read.rows) {
         if (!catalogue.append(r))
             break;
         ++result.loadedRows;
@@ -149,7 +378,7 @@ bool CatalogueStore::createNew(const QString& path, QString* error)
             *error = QStringLiteral("file exists already");
         return false;
     }
-    Connection conn(path, false);
+    Connection conn(path, OpenMode::Write);
     if (!conn.opened()) {
         if (error)
             *error = conn.error();
@@ -166,7 +395,7 @@ bool CatalogueStore::createNew(const QString& path, QString* error)
 
 bool CatalogueStore::insert(const QString& path, const QVector<FlowerRecord>& rows, QString* error)
 {
-    Connection conn(path, false);
+    Connection conn(path, OpenMode::Write);
     if (!conn.opened()) {
         if (error)
             *error = conn.error();

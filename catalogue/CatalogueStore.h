@@ -3,6 +3,7 @@
 #include "catalogue/FlowerRecord.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <functional>
 
@@ -11,27 +12,84 @@ class FlowerCatalogue;
 // The catalogue file: an SQLite database holding table KUSABANA with the nine
 // text columns of a flower record, NAMAE unique. Any SQLite file with that
 // table and those columns is accepted, whoever made it.
+//
+// Reading never writes and never creates a file: the file is opened
+// read-only. A catalogue in WAL mode that nobody has open (no log beside it)
+// is read as immutable, which needs no side files and takes no locks, so a
+// CD-ROM or a read-only folder works and a writable folder is left as it was;
+// when read-only SQLite cannot make the side files it needs, the file is
+// opened again as immutable too.
 class CatalogueStore {
 public:
     static const char* const kFileName;  // "SNH347.mdb"
     static const QStringList& columns();  // NAMAE, KISETU, IRO, KABEN, HA, KA, KA2, SYASIN, NOTE
 
+    // How long a reader waits for a writer's lock before it reports the lock.
+    static constexpr int kBusyTimeoutMs = 1000;
+    // A KUSABANA that is not a plain table (a view, a virtual table) can make
+    // up rows without end. Reading it stops after this many rows, this much
+    // text, or this much time, whichever comes first; a plain table is bounded
+    // by its file and is read whole.
+    static constexpr int kMaxDerivedRows = 100000;
+    static constexpr qint64 kMaxDerivedChars = 32 * 1024 * 1024;
+    static constexpr int kMaxDerivedSeconds = 3;
+
+    // Why a file cannot be used at all.
+    enum class Failure {
+        None,
+        Missing,         // no file of that name
+        NotAFile,        // a folder, device or pipe, or not readable
+        Locked,          // another program holds a lock on it
+        Sqlite,          // SQLite refused it (not a database, damaged header, ...)
+        NoTable,         // no KUSABANA in it
+        MissingColumns,  // KUSABANA lacks some of the nine columns
+    };
+
+    // How the reading of KUSABANA's rows ended, when the file could be used.
+    enum class ReadEnd {
+        Complete,      // every row was read
+        Damaged,       // SQLite met a damaged part of the file and the rest is lost
+        LimitReached,  // KUSABANA is not a plain table and gave too much
+    };
+
+    struct ReadResult {
+        Failure failure = Failure::None;
+        QString error;               // SQLite's own text, or what is missing; empty when usable
+        QVector<FlowerRecord> rows;  // what could be read, in name order
+        ReadEnd end = ReadEnd::Complete;
+        QString endError;            // SQLite's own text when the end is Damaged
+        bool immutable = false;      // opened without side files or locks
+        bool ok() const { return failure == Failure::None; }
+    };
+
     struct LoadResult {
-        bool ok = false;
+        bool ok = false;     // the program can run with what was loaded
+        Failure failure = Failure::None;
         QString error;       // why the file could not be read, when !ok
-        int totalRows = 0;   // rows in the table
+        ReadEnd end = ReadEnd::Complete;
+        QString endError;    // SQLite's own text when the end is Damaged
+        int totalRows = 0;   // rows read from the table
         int loadedRows = 0;  // rows placed in the catalogue (at most 500)
         bool truncated() const { return totalRows > loadedRows; }
     };
 
-    // Reads every row, sorts the rows by the program's name order and fills
-    // the catalogue with at most its capacity. NULL fields read as empty text.
-    // onRecord is told each name as its slot is filled.
+    // Reads the rows, sorts them by the program's name order and fills the
+    // catalogue with at most its capacity. NULL fields read as empty text.
+    // onRecord is told each name as its slot is filled. When the read ends
+    // early (damage, limit) the catalogue holds what was read and ok is true.
     static LoadResult load(const QString& path, FlowerCatalogue& catalogue,
                            const std::function<void(const QString&)>& onRecord = {});
 
-    // All rows in name order (no capacity limit).
-    static bool readAll(const QString& path, QVector<FlowerRecord>& rows, QString* error);
+    // All rows in name order (no capacity limit), and how the read went.
+    static ReadResult read(const QString& path);
+
+    // SQLite's quick_check of the whole file: its messages, none when the file
+    // is sound. A file that cannot be opened gives false and the reason.
+    static bool quickCheck(const QString& path, QStringList& damage, QString* error);
+
+    // The read-only, immutable SQLite URI of a file, with every character
+    // SQLite's URI syntax could misread percent-encoded.
+    static QString immutableUri(const QString& path);
 
     // Creates a new file with an empty table; refuses to touch an existing file.
     static bool createNew(const QString& path, QString* error);

@@ -106,6 +106,7 @@ QString CatalogueChecker::faultName(Fault fault)
     case Fault::MissingPicture: return QStringLiteral("MissingPicture");
     case Fault::EmptyField: return QStringLiteral("EmptyField");
     case Fault::TooManyRecords: return QStringLiteral("TooManyRecords");
+    case Fault::Damaged: return QStringLiteral("Damaged");
     }
     return {};
 }
@@ -153,6 +154,37 @@ CatalogueChecker::Report CatalogueChecker::check(const QVector<FlowerRecord>& re
     std::stable_sort(report.groups.begin(), report.groups.end(),
                      [](const Group& a, const Group& b) { return a.names.size() > b.names.size(); });
     return report;
+}
+
+std::optional<CatalogueChecker::Report> CatalogueChecker::checkFile(const QString& path, QString* error) const
+{
+    const CatalogueStore::ReadResult read = CatalogueStore::read(path);
+    if (!read.ok()) {
+        if (error)
+            *error = read.error;
+        return std::nullopt;
+    }
+    Report report = check(read.rows);
+    checkFileItself(path, read, report);
+    return report;
+}
+
+void CatalogueChecker::checkFileItself(const QString& path, const CatalogueStore::ReadResult& read, Report& report)
+{
+    QVector<Problem> found;
+    auto add = [&](const QString& what) { found.push_back({0, {}, {}, Fault::Damaged, what}); };
+    if (read.end == CatalogueStore::ReadEnd::Damaged)
+        add(QStringLiteral("reading stopped after %1 rows: %2").arg(read.rows.size()).arg(read.endError));
+    if (read.end == CatalogueStore::ReadEnd::LimitReached)
+        add(QStringLiteral("KUSABANA is not a plain table and did not end; reading stopped after %1 rows")
+                .arg(read.rows.size()));
+    QStringList damage;
+    QString why;
+    if (!CatalogueStore::quickCheck(path, damage, &why))
+        damage << why;
+    for (const QString& line : damage)
+        add(QStringLiteral("SQLite's quick_check: ") + line);
+    report.problems = found + report.problems;  // catalogue-wide problems come first
 }
 
 void CatalogueChecker::checkCount(const QVector<FlowerRecord>& records, Report& report) const

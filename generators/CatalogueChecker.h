@@ -1,11 +1,13 @@
 #pragma once
 
+#include "catalogue/CatalogueStore.h"
 #include "catalogue/FlowerRecord.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVector>
 #include <functional>
+#include <optional>
 
 // Checks a whole catalogue against what the program and its record editor
 // can handle, so that a catalogue made or changed outside the program can be
@@ -27,6 +29,7 @@ public:
         MissingPicture,  // neither SYASIN nor a .jpg/.bmp/.gif of its base name
         EmptyField,      // KA2 (the family shown with the picture) empty
         TooManyRecords,  // more records than the program loads
+        Damaged,         // the file itself is damaged or its table does not end
     };
 
     struct Problem {
@@ -64,12 +67,18 @@ public:
 
     Report check(const QVector<FlowerRecord>& records) const;
 
+    // Reads the catalogue file and checks the file itself (SQLite's
+    // quick_check and whether every row could be read) as well as its
+    // records. Nothing when the file cannot be read at all; error says why.
+    std::optional<Report> checkFile(const QString& path, QString* error) const;
+
     // The record editor's byte limit of a column, or 0 when it has none.
     static int byteLimit(const QString& field);
     static QString faultName(Fault fault);
     static QString categoryLabel(int category);  // "season", "colour", ...
 
 private:
+    static void checkFileItself(const QString& path, const CatalogueStore::ReadResult& read, Report& report);
     void checkCount(const QVector<FlowerRecord>& records, Report& report) const;
     void checkRecord(int row, const FlowerRecord& r, Report& report) const;
     void checkNames(const QVector<FlowerRecord>& records, Report& report) const;

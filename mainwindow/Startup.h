@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/CatalogueStore.h"
+
 #include <QString>
 #include <memory>
 
@@ -20,8 +22,14 @@ public:
 
     static QString unreadableCatalogueText(const QString& path, const QString& reason);
     static QString truncatedText(int rows);
+    // Why the catalogue could not be used, in the user's words around SQLite's own.
+    static QString failureReason(const CatalogueStore::LoadResult& result);
+    static QString damagedCatalogueText(const QString& path, const QString& sqliteError, int rows);
+    static QString endlessCatalogueText(const QString& path, int rows);
 
 private:
+    void reportShortRead(const QString& path, const CatalogueStore::LoadResult& result);
+
     AppContext& app_;
     std::unique_ptr<MainWindow> main_;
 };

@@ -1,5 +1,7 @@
 #include "settings/AppSettings.h"
 
+#include "settings/SettingsTextEscape.h"
+
 const char* const AppSettings::kFileName = "SNH347.snh";
 const char* const AppSettings::kSection = "Sonoha347";
 
@@ -35,31 +37,34 @@ int AppSettings::readThumbnailMode() const
 
 QString AppSettings::readHistory(int n) const
 {
-    return file_.readText(kSec, QStringLiteral("HisN%1").arg(n), QString());
+    return SettingsTextEscape::unescape(file_.readText(kSec, QStringLiteral("HisN%1").arg(n), QString()));
 }
 
-void AppSettings::writeSlideSecondsText(const QString& typed)
+bool AppSettings::writeSlideSecondsText(const QString& typed)
 {
-    file_.writeText(kSec, QStringLiteral("SLD_check"), typed);
+    return file_.writeText(kSec, QStringLiteral("SLD_check"), typed);
 }
 
-void AppSettings::writeBgm(int index)
+bool AppSettings::writeBgm(int index)
 {
-    file_.writeInt(kSec, QStringLiteral("BGM_check"), index);
+    return file_.writeInt(kSec, QStringLiteral("BGM_check"), index);
 }
 
-void AppSettings::writeClickSound(int index)
+bool AppSettings::writeClickSound(int index)
 {
-    file_.writeInt(kSec, QStringLiteral("KOUKAON_check"), index);
+    return file_.writeInt(kSec, QStringLiteral("KOUKAON_check"), index);
 }
 
-void AppSettings::writeThumbnailMode(int index)
+bool AppSettings::writeThumbnailMode(int index)
 {
-    file_.writeInt(kSec, QStringLiteral("Samuneilu_check"), index);
+    return file_.writeInt(kSec, QStringLiteral("Samuneilu_check"), index);
 }
 
-void AppSettings::writeHistory(const QStringList& entries)
+bool AppSettings::writeHistory(const QStringList& entries)
 {
+    // One replace of the file: a kill half way leaves the old history whole.
+    QList<SettingsFile::Entry> keys;
     for (int n = 0; n < kHistorySize; ++n)
-        file_.writeText(kSec, QStringLiteral("HisN%1").arg(n), entries.value(n));
+        keys.append({QStringLiteral("HisN%1").arg(n), SettingsTextEscape::escape(entries.value(n))});
+    return file_.writeTexts(kSec, keys);
 }

@@ -25,11 +25,12 @@ public:
     int readThumbnailMode() const;            // Samuneilu_check, default 0
     QString readHistory(int n) const;         // HisN0..HisN7, default ""
 
-    void writeSlideSecondsText(const QString& typed);
-    void writeBgm(int index);
-    void writeClickSound(int index);
-    void writeThumbnailMode(int index);
-    void writeHistory(const QStringList& entries);  // all eight keys, in order
+    // Each write gives false when the file was left as it was.
+    bool writeSlideSecondsText(const QString& typed);
+    bool writeBgm(int index);
+    bool writeClickSound(int index);
+    bool writeThumbnailMode(int index);
+    bool writeHistory(const QStringList& entries);  // all eight keys, in one replace of the file
 
     SettingsFile& file() { return file_; }
 

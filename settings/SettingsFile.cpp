@@ -1,66 +1,22 @@
 #include "settings/SettingsFile.h"
 
+#include "settings/ProfileLines.h"
+#include "platform/BoundedFile.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QList>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 bool isLeadByte(unsigned char c)
 {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-QByteArray trimBlanks(const QByteArray& s)
-{
-    int b = 0, e = int(s.size());
-    while (b < e && (s[b] == ' ' || s[b] == '\t'))
-        ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
-        --e;
-    return s.mid(b, e - b);
-}
-
-// A line "[name]" gives the section name; other lines give an empty result.
-bool sectionOf(const QByteArray& line, QString* name)
-{
-    const QByteArray t = trimBlanks(line);
-    if (t.size() < 2 || t[0] != '[')
-        return false;
-    const int close = int(t.indexOf(']'));
-    if (close < 0)
-        return false;
-    *name = SettingsFile::decode(trimBlanks(t.mid(1, close - 1)));
-    return true;
-}
-
-// A line "key=value" gives the key and the raw value bytes.
-bool keyOf(const QByteArray& line, QString* key, QByteArray* value)
-{
-    const QByteArray t = trimBlanks(line);
-    if (t.isEmpty() || t[0] == ';')
-        return false;
-    const int eq = int(t.indexOf('='));
-    if (eq <= 0)
-        return false;
-    *key = SettingsFile::decode(trimBlanks(t.left(eq)));
-    *value = t.mid(eq + 1);
-    return true;
-}
-
-bool sameName(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-QList<QByteArray> splitLines(const QByteArray& data)
-{
-    QList<QByteArray> lines = data.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();  // the file's final line break
-    return lines;
 }
 
 }  // namespace
@@ -96,36 +52,31 @@ QByteArray SettingsFile::cutBytes(const QByteArray& sjis, int maxBytes)
     return sjis.left(i);
 }
 
-bool SettingsFile::findRaw(const QString& section, const QString& key, QByteArray* value) const
+std::optional<ProfileLines> SettingsFile::load() const
 {
-    QFile f(path_);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    bool inSection = false;
-    for (const QByteArray& line : splitLines(f.readAll())) {
-        QString name;
-        if (sectionOf(line, &name)) {
-            inSection = sameName(name, section);
-            continue;
-        }
-        QString k;
-        QByteArray v;
-        if (inSection && keyOf(line, &k, &v) && sameName(k, key)) {
-            *value = v;
-            return true;
-        }
-    }
-    return false;
+    const std::optional<QByteArray> data = BoundedFile::read(path_, kMaxFileBytes);
+    if (!data)
+        return std::nullopt;
+    return ProfileLines(*data);
+}
+
+// Nothing at all under the name, not even a dangling link: a write may
+// create the file. Anything else that could not be read is left alone.
+bool SettingsFile::isMissing() const
+{
+    struct stat st {};
+    const QByteArray native = QFile::encodeName(path_);
+    return !native.isEmpty() && ::lstat(native.constData(), &st) != 0 && errno == ENOENT;
 }
 
 int SettingsFile::readInt(const QString& section, const QString& key, int defaultValue) const
 {
-    QByteArray raw;
-    if (!findRaw(section, key, &raw))
+    const std::optional<ProfileLines> lines = load();
+    const std::optional<QByteArray> raw = lines ? lines->value(section, key) : std::nullopt;
+    if (!raw)
         return defaultValue;
-    const QByteArray t = trimBlanks(raw);
     qint64 n = 0;
-    for (char c : t) {
+    for (char c : *raw) {
         if (c < '0' || c > '9')
             break;
         n = n * 10 + (c - '0');
@@ -137,70 +88,59 @@ int SettingsFile::readInt(const QString& section, const QString& key, int defaul
 
 QString SettingsFile::readText(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    QByteArray raw;
-    if (!findRaw(section, key, &raw))
+    const std::optional<ProfileLines> lines = load();
+    const std::optional<QByteArray> raw = lines ? lines->value(section, key) : std::nullopt;
+    if (!raw)
         return defaultValue;
-    QByteArray t = trimBlanks(raw);
+    QByteArray t = *raw;
     if (t.size() >= 2 && (t[0] == '"' || t[0] == '\'') && t.back() == t[0])
         t = t.mid(1, t.size() - 2);
-    return decode(cutBytes(t, kTextBufferBytes - 1));
+    return lines->decode(lines->cut(t, kTextBufferBytes - 1));
 }
 
 bool SettingsFile::writeText(const QString& section, const QString& key, const QString& value)
 {
-    QString clean = value;
-    clean.replace(u'\r', u' ').replace(u'\n', u' ');
-
-    QByteArray data;
-    {
-        QFile f(path_);
-        if (f.exists() && !f.open(QIODevice::ReadOnly))
-            return false;  // never replace a file we could not read
-        if (f.isOpen())
-            data = f.readAll();
-    }
-    const QByteArray eol = data.contains("\r\n") || data.isEmpty() ? QByteArray("\r\n") : QByteArray("\n");
-    const QByteArray newLine = encode(key) + '=' + encode(clean) + (eol == "\r\n" ? "\r" : "");
-
-    QList<QByteArray> lines = splitLines(data);
-    int sectionLine = -1, lastInSection = -1, keyLine = -1;
-    bool inSection = false;
-    for (int i = 0; i < lines.size() && keyLine < 0; ++i) {
-        QString name;
-        if (sectionOf(lines[i], &name)) {
-            if (inSection)
-                break;
-            inSection = sameName(name, section);
-            if (inSection)
-                sectionLine = lastInSection = i;
-            continue;
-        }
-        QString k;
-        QByteArray v;
-        if (!inSection)
-            continue;
-        if (!trimBlanks(lines[i]).isEmpty())
-            lastInSection = i;
-        if (keyOf(lines[i], &k, &v) && sameName(k, key))
-            keyLine = i;
-    }
-    if (keyLine >= 0) {
-        lines[keyLine] = newLine;
-    } else if (sectionLine >= 0) {
-        lines.insert(lastInSection + 1, newLine);
-    } else {
-        lines.append(QByteArray("[") + encode(section) + ']' + (eol == "\r\n" ? "\r" : ""));
-        lines.append(newLine);
-    }
-
-    QSaveFile out(path_);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    out.write(lines.join('\n') + '\n');
-    return out.commit();
+    return writeTexts(section, {{key, value}});
 }
 
 bool SettingsFile::writeInt(const QString& section, const QString& key, int value)
 {
     return writeText(section, key, QString::number(value));
+}
+
+bool SettingsFile::writeTexts(const QString& section, const QList<Entry>& entries)
+{
+    std::optional<ProfileLines> lines = load();
+    if (!lines && !isMissing())
+        return false;  // never replace what we could not read
+    if (!lines)
+        lines.emplace(QByteArray());
+    for (const auto& [key, value] : entries) {
+        QString clean = value;
+        clean.replace(u'\r', u' ').replace(u'\n', u' ');
+        lines->set(section, key, clean);
+    }
+    const QByteArray bytes = lines->bytes();
+    // A file the next read would refuse must not be written either.
+    if (bytes.size() > kMaxFileBytes)
+        return false;
+    return replaceWith(bytes);
+}
+
+// QSaveFile::commit() can report success after a buffered write failed (a
+// full disk), and then renames a short or empty file over the old one; so
+// every step is checked here, and anything short of the whole text, safely
+// on the disk, cancels the replace.
+bool SettingsFile::replaceWith(const QByteArray& bytes) const
+{
+    QSaveFile out(path_);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    const bool written = out.write(bytes) == bytes.size() && out.flush() && out.size() == bytes.size()
+                         && ::fsync(out.handle()) == 0;
+    if (!written) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
 }

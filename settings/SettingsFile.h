@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <optional>
+#include <utility>
+
+class ProfileLines;
 
 // A private-profile (INI) file kept in Shift-JIS (CP932), read and written
 // with the rules of the classic profile functions:
@@ -11,10 +16,20 @@
 //   bytes without splitting a character; the default when missing;
 // - write: replaces the key's line or adds one, keeping every other byte of
 //   the file; the file is replaced atomically, so a crash never truncates it.
-// Section and key names compare case-insensitively.
+// Section and key names compare case-insensitively. Line ends and a UTF-8
+// byte-order mark written by other editors are understood and kept (see
+// ProfileLines).
+//
+// Only a regular file of at most kMaxFileBytes is read: a FIFO, a device, a
+// directory or a huge file in its place reads as a missing file, at once, and
+// a write leaves it alone and gives false. A write that fails in any step (a
+// full disk, a quota, an I/O error) keeps the old file and gives false.
 class SettingsFile {
 public:
     static constexpr int kTextBufferBytes = 1024;
+    // Far above any real settings file, which holds a dozen short lines.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+    using Entry = std::pair<QString, QString>;  // key, value
 
     explicit SettingsFile(QString path);
 
@@ -24,6 +39,8 @@ public:
     QString readText(const QString& section, const QString& key, const QString& defaultValue) const;
     bool writeText(const QString& section, const QString& key, const QString& value);
     bool writeInt(const QString& section, const QString& key, int value);
+    // Several keys in one replace of the file: all of them change, or none.
+    bool writeTexts(const QString& section, const QList<Entry>& entries);
 
     // Conversion helpers shared with other users of the encoding.
     static QByteArray encode(const QString& text);
@@ -32,8 +49,9 @@ public:
     static QByteArray cutBytes(const QByteArray& sjis, int maxBytes);
 
 private:
-    // The raw value bytes of the key, or no value when key or file is missing.
-    bool findRaw(const QString& section, const QString& key, QByteArray* value) const;
+    std::optional<ProfileLines> load() const;
+    bool isMissing() const;
+    bool replaceWith(const QByteArray& bytes) const;
 
     QString path_;
 };

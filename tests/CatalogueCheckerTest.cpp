@@ -1,8 +1,10 @@
 #include "generators/CatalogueChecker.h"
 #include "catalogue/CategoryTables.h"
+#include "tests/support/HostileCatalogues.h"
 #include "tests/support/TestCatalogues.h"
 
 #include <QSet>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using TestCatalogues::record;
@@ -145,6 +147,60 @@ private slots:
                  QStringList({"イヌタデ", "オオイヌタデ", "サクラタデ", "ヤナギタデ"}));
         QCOMPARE(report.groups[0].attributes, QStringList({"秋", "赤紫系", "穂型", "互生", "タデ科"}));
         QCOMPARE(report.groups[1].names, QStringList({"カントウタンポポ", "セイヨウタンポポ"}));
+    }
+
+    // The file itself is checked too: damage that the program's read meets,
+    // damage only SQLite's quick_check finds, and a table that never ends.
+    void fileDamage_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<bool>("readStops");        // a problem says where reading stopped
+        QTest::addColumn<bool>("quickCheckFinds");  // SQLite's quick_check reports damage
+        QTest::newRow("sound file") << "sound" << false << false;
+        QTest::newRow("damaged table page") << "table page" << true << true;
+        QTest::newRow("damaged index page") << "index page" << false << true;
+        QTest::newRow("endless view") << "view" << true << false;
+    }
+    void fileDamage()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(bool, readStops);
+        QFETCH(bool, quickCheckFinds);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("SNH347.mdb"));
+        if (fixture == "sound")
+            QVERIFY(TestCatalogues::write(path, HostileCatalogues::manyRecords(339)));
+        else if (fixture == "table page")
+            QVERIFY(HostileCatalogues::damagedTablePage(path, 339));
+        else if (fixture == "index page")
+            QVERIFY(HostileCatalogues::damagedIndexPage(path, 339));
+        else
+            QVERIFY(HostileCatalogues::endlessView(path, false));
+
+        const CatalogueChecker checker([](const QString&) { return true; });
+        QString error;
+        const std::optional<CatalogueChecker::Report> report = checker.checkFile(path, &error);
+        QVERIFY2(report, qPrintable(error));
+        QStringList damage;
+        for (const CatalogueChecker::Problem& p : report->problems)
+            if (p.fault == Fault::Damaged) {
+                QCOMPARE(p.row, 0);  // about the whole catalogue
+                damage << p.what;
+            }
+        QCOMPARE(damage.filter(QStringLiteral("reading stopped")).isEmpty(), !readStops);
+        QCOMPARE(damage.filter(QStringLiteral("quick_check")).isEmpty(), !quickCheckFinds);
+        QCOMPARE(report->clean(), fixture == "sound");
+    }
+
+    void unreadableFileIsNoReport()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("SNH347.mdb"));
+        QVERIFY(HostileCatalogues::randomBytes(path));
+        const CatalogueChecker checker([](const QString&) { return true; });
+        QString error;
+        QVERIFY(!checker.checkFile(path, &error));
+        QCOMPARE(error, QStringLiteral("file is not a database"));
     }
 
     void valueCountsFlagRareValues()

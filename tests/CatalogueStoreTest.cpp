@@ -2,7 +2,9 @@
 #include "catalogue/CategoryTables.h"
 #include "catalogue/FlowerCatalogue.h"
 #include "catalogue/NameOrder.h"
+#include "catalogue/SqliteWorkLimit.h"
 #include "search/SearchEngine.h"
+#include "tests/support/HostileCatalogues.h"
 #include "tests/support/TestCatalogues.h"
 
 #include <QSqlDatabase>
@@ -10,9 +12,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
+#include <memory>
 #include <random>
+#include <unistd.h>
 
 using TestCatalogues::record;
+using Failure = CatalogueStore::Failure;
+using ReadEnd = CatalogueStore::ReadEnd;
 
 class CatalogueStoreTest : public QObject {
     Q_OBJECT
@@ -131,6 +137,149 @@ private slots:
         QCOMPARE(QFileInfo::exists(path), !content.isEmpty());
     }
 
+    // Files a user can meet: SQLite's own reason when the file cannot be
+    // used, a bounded read of what never ends, and the rows before a damaged
+    // page kept with the damage reported. Reading never creates a file.
+    void hostileFiles_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<bool>("usable");
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<ReadEnd>("end");
+        QTest::addColumn<QString>("sqliteText");  // in the error or the end's error
+        QTest::addColumn<int>("minRows");         // rows read
+        QTest::addColumn<int>("maxRows");
+        const int limit = CatalogueStore::kMaxDerivedRows;
+        QTest::newRow("missing") << "missing" << false << Failure::Missing << ReadEnd::Complete << "" << 0 << 0;
+        QTest::newRow("random bytes") << "random bytes" << false << Failure::Sqlite << ReadEnd::Complete
+                                      << "file is not a database" << 0 << 0;
+        QTest::newRow("locked") << "locked" << false << Failure::Locked << ReadEnd::Complete << "database is locked"
+                                << 0 << 0;
+        QTest::newRow("recursive view") << "recursive view" << true << Failure::None << ReadEnd::LimitReached << ""
+                                        << limit << limit;
+        QTest::newRow("view that never yields a row") << "view without rows" << true << Failure::None
+                                                      << ReadEnd::LimitReached << "" << 0 << 0;
+        QTest::newRow("damaged page") << "damaged page" << true << Failure::None << ReadEnd::Damaged << "malformed"
+                                      << 1 << 338;
+        QTest::newRow("WAL catalogue") << "wal" << true << Failure::None << ReadEnd::Complete << "" << 3 << 3;
+        QTest::newRow("WAL, shared memory cannot be made")
+            << "wal shm blocked" << true << Failure::None << ReadEnd::Complete << "" << 3 << 3;
+        QTest::newRow("WAL, log cannot be opened")
+            << "wal log blocked" << true << Failure::None << ReadEnd::Complete << "" << 3 << 3;
+    }
+    void hostileFiles()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(bool, usable);
+        QFETCH(Failure, failure);
+        QFETCH(ReadEnd, end);
+        QFETCH(QString, sqliteText);
+        QFETCH(int, minRows);
+        QFETCH(int, maxRows);
+        const QString folder = dir_.filePath(fixture);
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/SNH347.mdb");
+        std::unique_ptr<HostileCatalogues::ExclusiveLock> lock;
+        const QVector<FlowerRecord> three = {record("アカネ"), record("スミレ"), record("ハコベ")};
+        if (fixture == "random bytes") {
+            QVERIFY(HostileCatalogues::randomBytes(path));
+        } else if (fixture == "locked") {
+            QVERIFY(TestCatalogues::write(path, three));
+            lock = std::make_unique<HostileCatalogues::ExclusiveLock>(path);
+            QVERIFY(lock->held());
+        } else if (fixture == "recursive view" || fixture == "view without rows") {
+            QVERIFY(HostileCatalogues::endlessView(path, fixture == "view without rows"));
+            if (fixture == "view without rows" && !workLimitAvailable(path))
+                QSKIP("the SQL driver's SQLite library offers no progress handler here");
+        } else if (fixture == "damaged page") {
+            QVERIFY(HostileCatalogues::damagedTablePage(path, 339));
+        } else if (fixture.startsWith("wal")) {
+            QVERIFY(HostileCatalogues::walCatalogue(path, three));
+            // A folder in the way stands for a side file that cannot be
+            // created, as in a read-only folder, even when running as root.
+            if (fixture == "wal shm blocked")
+                QVERIFY(QDir().mkdir(path + QStringLiteral("-shm")));
+            if (fixture == "wal log blocked")
+                QVERIFY(QDir().mkdir(path + QStringLiteral("-wal")));
+        }
+        const QStringList before = HostileCatalogues::listing(folder);
+
+        FlowerCatalogue cat;
+        cat.append(record("ノコリ"));
+        const auto r = CatalogueStore::load(path, cat);
+        QCOMPARE(r.ok, usable);
+        QCOMPARE(r.failure, failure);
+        QCOMPARE(r.end, end);
+        QVERIFY2((r.error + r.endError).contains(sqliteText), qPrintable(r.error + r.endError));
+        QVERIFY2(r.totalRows >= minRows && r.totalRows <= maxRows, qPrintable(QString::number(r.totalRows)));
+        QCOMPARE(cat.FlowerCount(), std::min(r.totalRows, FlowerCatalogue::kCapacity));
+        if (end == ReadEnd::Damaged)  // what was read before the damage is there, in name order
+            QCOMPARE(cat.slot(1).NAMAE, QStringLiteral("ハナ0000"));
+        QCOMPARE(HostileCatalogues::listing(folder), before);
+    }
+
+    // The immutable form of a path names that file and no other, whatever
+    // characters SQLite's URI syntax would read otherwise.
+    void immutablePaths_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("percent escape") << QStringLiteral("x%41");  // not folder "xA"
+        QTest::newRow("query in the name") << QStringLiteral("a?mode=rwc");
+        QTest::newRow("blanks, Japanese and a hash") << QStringLiteral("草 花#図鑑");
+    }
+    void immutablePaths()
+    {
+        QFETCH(QString, folder);
+        const QString real = dir_.filePath(folder);
+        const QString decoy = dir_.filePath(QUrl::fromPercentEncoding(folder.toUtf8()));
+        QVERIFY(QDir().mkpath(real));
+        if (decoy != real) {
+            QVERIFY(QDir().mkpath(decoy));
+            QVERIFY(TestCatalogues::write(decoy + QStringLiteral("/SNH347.mdb"), {record("オトリ")}));
+        }
+        const QString path = real + QStringLiteral("/SNH347.mdb");
+        QVERIFY(HostileCatalogues::walCatalogue(path, {record("アカネ"), record("スミレ")}));
+        QVERIFY(CatalogueStore::immutableUri(path).endsWith(QLatin1String("?immutable=1")));
+
+        const CatalogueStore::ReadResult r = CatalogueStore::read(path);
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        QVERIFY(r.immutable);
+        QCOMPARE(r.rows.size(), 2);
+        QCOMPARE(r.rows.first().NAMAE, QStringLiteral("アカネ"));
+        QCOMPARE(HostileCatalogues::listing(real), QStringList{QStringLiteral("SNH347.mdb")});
+    }
+
+    // The CD-ROM case itself. Root writes into read-only folders, so this
+    // runs only for other users; the blocked side-file rows above stand in.
+    void walCatalogueInReadOnlyFolder_data()
+    {
+        QTest::addColumn<bool>("logLeftBeside");
+        QTest::newRow("closed cleanly") << false;
+        QTest::newRow("empty log left beside it") << true;
+    }
+    void walCatalogueInReadOnlyFolder()
+    {
+        QFETCH(bool, logLeftBeside);
+        if (geteuid() == 0)
+            QSKIP("root can write into a read-only folder");
+        const QString folder = dir_.filePath(QStringLiteral("cdrom-%1").arg(logLeftBeside));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/SNH347.mdb");
+        QVERIFY(HostileCatalogues::walCatalogue(path, {record("アカネ"), record("スミレ")}));
+        if (logLeftBeside) {
+            QFile log(path + QStringLiteral("-wal"));
+            QVERIFY(log.open(QIODevice::WriteOnly));
+        }
+        const QStringList before = HostileCatalogues::listing(folder);
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        FlowerCatalogue cat;
+        const auto r = CatalogueStore::load(path, cat);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(cat.FlowerCount(), 2);
+        QCOMPARE(HostileCatalogues::listing(folder), before);
+    }
+
     void duplicateNamesAreRefused()
     {
         const QString path = dir_.filePath(QStringLiteral("dup.mdb"));
@@ -193,6 +342,19 @@ private slots:
     }
 
 private:
+    static bool workLimitAvailable(const QString& path)
+    {
+        bool available = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("probe"));
+            db.setDatabaseName(path);
+            available = db.open() && SqliteWorkLimit(db, 1).available();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("probe"));
+        return available;
+    }
+
     QTemporaryDir dir_;
 };
 

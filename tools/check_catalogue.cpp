@@ -1,4 +1,5 @@
-// Checks a catalogue file before it is shipped or handed on: every record
+// Checks a catalogue file before it is shipped or handed on: the file itself
+// (SQLite's quick_check, and whether every row can be read), every record
 // against what the program and its record editor can handle, the pictures in
 // the data folder, how the records spread over the attribute values, and
 // which records no search can tell apart.
@@ -81,16 +82,15 @@ int main(int argc, char** argv)
     const QString appDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + u'/';
     const QString path = appDir + QLatin1String(CatalogueStore::kFileName);
 
-    QVector<FlowerRecord> records;
+    const PictureFiles pictures(appDir);
+    const CatalogueChecker checker([&](const QString& name) { return pictures.existsInData(name); });
     QString error;
-    if (!CatalogueStore::readAll(path, records, &error)) {
+    const std::optional<CatalogueChecker::Report> checked = checker.checkFile(path, &error);
+    if (!checked) {
         QTextStream(stderr) << "cannot read " << path << ": " << error << "\n";
         return 2;
     }
-
-    const PictureFiles pictures(appDir);
-    const CatalogueChecker checker([&](const QString& name) { return pictures.existsInData(name); });
-    const CatalogueChecker::Report report = checker.check(records);
+    const CatalogueChecker::Report& report = *checked;
 
     out() << "Catalogue " << path << ": " << report.recordCount << " records, pictures in "
           << pictures.dataFolder() << "\n\n";

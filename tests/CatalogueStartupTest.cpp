@@ -1,0 +1,78 @@
+#include "session/AppContext.h"
+#include "mainwindow/Startup.h"
+#include "catalogue/FlowerCatalogue.h"
+#include "platform/fake/FakePlatform.h"
+#include "tests/support/HostileCatalogues.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+// What the user is told at start-up about a catalogue that cannot be used,
+// is damaged or never ends, and whether the program then runs.
+class CatalogueStartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void messages_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<bool>("runs");
+        QTest::addColumn<QStringList>("words");  // each in the one box shown
+        QTest::newRow("missing") << "missing" << false
+                                 << QStringList{"図鑑のデータベースを開けません。", "ファイルがありません",
+                                                "ソノハを終了します。"};
+        QTest::newRow("random bytes") << "random bytes" << false
+                                      << QStringList{"図鑑のデータベースを開けません。",
+                                                     "SQLiteのエラー：file is not a database"};
+        QTest::newRow("locked") << "locked" << false
+                                << QStringList{"図鑑のデータベースを開けません。", "ほかのプログラムが使用中です。",
+                                               "SQLiteのエラー：database is locked"};
+        QTest::newRow("damaged page") << "damaged page" << true
+                                      << QStringList{"図鑑のデータベースが壊れています。",
+                                                     "SQLiteのエラー：database disk image is malformed",
+                                                     "件のデータで続けます。"};
+        QTest::newRow("recursive view") << "recursive view" << true
+                                        << QStringList{"途中で読み込みをやめました。", "読み込めた500件のデータで続けます。"};
+    }
+    void messages()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(bool, runs);
+        QFETCH(QStringList, words);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("SNH347.mdb"));
+        std::unique_ptr<HostileCatalogues::ExclusiveLock> lock;
+        if (fixture == "random bytes") {
+            QVERIFY(HostileCatalogues::randomBytes(path));
+        } else if (fixture == "locked") {
+            QVERIFY(TestCatalogues::write(path, {TestCatalogues::record("スミレ")}));
+            lock = std::make_unique<HostileCatalogues::ExclusiveLock>(path);
+            QVERIFY(lock->held());
+        } else if (fixture == "damaged page") {
+            QVERIFY(HostileCatalogues::damagedTablePage(path, 339));
+        } else if (fixture == "recursive view") {
+            QVERIFY(HostileCatalogues::endlessView(path, false));
+        }
+
+        FakePlatform fake;
+        AppContext ctx(dir.path() + u'/', fake.platform);
+        Startup startup(ctx);
+        QCOMPARE(startup.run(), runs);
+        QCOMPARE(fake.messages.shown.size(), 1);
+        const QString text = fake.messages.texts().first();
+        QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));  // names the file
+        for (const QString& w : words)
+            QVERIFY2(text.contains(w), qPrintable(text));
+        if (runs) {
+            QVERIFY(ctx.catalogue().FlowerCount() > 0);  // runs with what could be read
+            QVERIFY(startup.mainWindow());
+        } else {
+            QCOMPARE(ctx.catalogue().FlowerCount(), 0);
+        }
+    }
+};
+
+QTEST_MAIN(CatalogueStartupTest)
+#include "CatalogueStartupTest.moc"
