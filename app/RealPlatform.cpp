@@ -5,6 +5,7 @@
 #include "widgets/QtBeeper.h"
 #include "platform/SdlAudio.h"
 #include "platform/QtBusyPointer.h"
+#include "widgets/QtFileDialog.h"
 #include "widgets/QtMessageBoxes.h"
 #include "platform/SdlMusicPlayer.h"
 #include "platform/SdlSoundPlayer.h"
@@ -22,6 +23,7 @@ struct RealPlatform::Services {
     SystemClock clock;
     SystemRandom random;
     DesktopProgramLauncher programs;
+    QtFileDialog files;
 };
 
 RealPlatform::RealPlatform()
@@ -29,7 +31,7 @@ RealPlatform::RealPlatform()
 {
     Services& s = *services_;
     platform_ = std::make_unique<Platform>(
-        Platform{s.messages, s.beeper, s.sound, s.music, s.documents, s.busy, s.clock, s.random, s.programs});
+        Platform{s.messages, s.beeper, s.sound, s.music, s.documents, s.busy, s.clock, s.random, s.programs, s.files});
 }
 
 RealPlatform::~RealPlatform() = default;

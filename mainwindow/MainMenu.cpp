@@ -1,6 +1,7 @@
 #include "mainwindow/MainMenu.h"
 
 #include "about/AboutBox.h"
+#include "editor/RecordEditor.h"
 #include "mainwindow/PhotoWindows.h"
 #include "platform/DocumentOpener.h"
 #include "platform/MessageBoxes.h"
@@ -10,6 +11,7 @@
 #include "session/BrowserSession.h"
 #include "session/MenuRules.h"
 #include "settings/AppSettings.h"
+#include "slideshow/SlideshowLauncher.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -18,10 +20,13 @@
 #include <QStorageInfo>
 #include <QWidget>
 
-MainMenu::MainMenu(BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow)
+MainMenu::MainMenu(BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow,
+                   std::function<void(bool)> pointerWatch)
     : session_(session)
     , photos_(photos)
     , window_(mainWindow)
+    , pointerWatch_(std::move(pointerWatch))
+    , shows_(std::make_unique<SlideshowLauncher>())
 {
     build();
 }
@@ -147,14 +152,20 @@ void MainMenu::Form1_mnuSound_Click(int i)
 
 void MainMenu::Form1_mnuDATA_Click()
 {
-    session_.app().platform().messages.show(window_, QStringLiteral("データの編集は、まだ準備中です。"),
-                                    MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Information);
+    if (!RecordEditor::run(session_.app(), window_))
+        return;
+    // The catalogue was read again and may be renumbered: nothing may refer to old slots.
+    session_.catalogueReloaded();
 }
 
-void MainMenu::StartSlideShow(int)
+void MainMenu::StartSlideShow(int order)
 {
-    session_.app().platform().messages.show(window_, QStringLiteral("スライドショーは、まだ準備中です。"),
-                                    MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Information);
+    shows_->start(session_.app(), order, window_,
+                  {[this] {
+                       session_.ResetSearch();
+                       pointerWatch_(false);
+                   },
+                   [this] { pointerWatch_(true); }});
 }
 
 void MainMenu::Form1_mnuVER_Click()

@@ -2,12 +2,15 @@
 
 #include <QPoint>
 #include <array>
+#include <functional>
+#include <memory>
 
 class BrowserSession;
 class PhotoWindows;
 class QWidget;
 class QAction;
 class QMenu;
+class SlideshowLauncher;
 
 // The main window's whole menu, opened as a pop-up by the right button. Just
 // before it opens, every entry's state is worked out again from the current
@@ -15,7 +18,9 @@ class QMenu;
 // commands run after the menu has closed.
 class MainMenu {
 public:
-    MainMenu(BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow);
+    // pointerWatch switches the main window's pointer watch, which rests
+    // while the slideshow shows.
+    MainMenu(BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow, std::function<void(bool)> pointerWatch);
     ~MainMenu();
 
     // Prepares the entries, shows the menu at the pointer and runs the choice.
@@ -54,4 +59,8 @@ private:
     BrowserSession& session_;
     PhotoWindows& photos_;
     QWidget* window_;
+    std::function<void(bool)> pointerWatch_;
+    // Kept for the whole run: a later show goes on from where the random
+    // steps of an earlier one stopped.
+    std::unique_ptr<SlideshowLauncher> shows_;
 };

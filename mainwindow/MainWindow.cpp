@@ -85,7 +85,7 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
     loadCursors();
 
     photos_ = std::make_unique<PhotoWindows>(app, *session_, this);
-    menu_ = std::make_unique<MainMenu>(*session_, *photos_, this);
+    menu_ = std::make_unique<MainMenu>(*session_, *photos_, this, [this](bool on) { setPointerWatch(on); });
     bindSession();
     bindGallery();
 

@@ -9,6 +9,7 @@ class BusyPointer;
 class Clock;
 class RandomSource;
 class ProgramLauncher;
+class FileDialog;
 
 // The platform services the program calls, each behind a small interface so
 // that tests can answer dialogs and see what was shown and heard.
@@ -22,4 +23,5 @@ struct Platform {
     Clock& clock;
     RandomSource& random;
     ProgramLauncher& programs;
+    FileDialog& files;
 };

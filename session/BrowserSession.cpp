@@ -352,6 +352,12 @@ void BrowserSession::catalogueLoaded()
     engine_.rebuild();
 }
 
+void BrowserSession::catalogueReloaded()
+{
+    results_.clear();
+    engine_.rebuild();
+}
+
 // ---- strips --------------------------------------------------------------------------
 
 void BrowserSession::ShowConditions()

@@ -131,8 +131,11 @@ public:
 
     void startWelcome();
     void stopWelcome() { welcomeTimer_.stop(); }
-    // After the catalogue was (re)loaded.
+    // After the catalogue was loaded.
     void catalogueLoaded();
+    // After the editor read the catalogue again: the result refers to old
+    // slots and goes.
+    void catalogueReloaded();
 
     // ---- shared steps of the commands -------------------------------------------
     void printMessage(const QString& text);

@@ -34,6 +34,7 @@ MessageBoxes::Answer QtMessageBoxes::show(QWidget* parent, const QString& text, 
         break;
     }
     switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Cancel: return Answer::Cancel;

@@ -5,6 +5,7 @@
 #include "platform/fake/FakeBusyPointer.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeDocumentOpener.h"
+#include "platform/fake/FakeFileDialog.h"
 #include "platform/fake/FakeMessageBoxes.h"
 #include "platform/fake/FakeMusicPlayer.h"
 #include "platform/fake/FakeProgramLauncher.h"
@@ -22,5 +23,6 @@ struct FakePlatform {
     FakeClock clock;
     FakeRandom random;
     FakeProgramLauncher programs;
-    Platform platform{messages, beeper, sound, music, documents, busy, clock, random, programs};
+    FakeFileDialog files;
+    Platform platform{messages, beeper, sound, music, documents, busy, clock, random, programs, files};
 };

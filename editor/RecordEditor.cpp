@@ -1,0 +1,659 @@
+#include "editor/RecordEditor.h"
+
+#include "editor/ByteLimitValidator.h"
+#include "editor/EntryRules.h"
+#include "editor/PictureImport.h"
+#include "editor/RecordNavigator.h"
+#include "editor/RecordTable.h"
+#include "session/AppContext.h"
+#include "catalogue/CatalogueStore.h"
+#include "catalogue/FlowerCatalogue.h"
+#include "platform/Beeper.h"
+#include "platform/BusyPointer.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBoxes.h"
+
+#include <QDataWidgetMapper>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlTableModel>
+#include <QStorageInfo>
+#include <QVBoxLayout>
+
+const char* const RecordEditor::kCaption = "データの編集（追加，訂正・更新，削除）";
+
+namespace {
+
+// Columns of Text1(0..6), in the order of the left column of the form.
+const char* const kText1Columns[7] = {"NAMAE", "KISETU", "IRO", "KABEN", "HA", "KA", "SYASIN"};
+const char* const kCaptions[8] = {"名前", "季節", "色", "花弁", "葉", "科", "画像", "説明"};
+
+QString dbPath(const AppContext& app)
+{
+    return app.pathOf(QString::fromLatin1(CatalogueStore::kFileName));
+}
+
+}  // namespace
+
+// ---- entry point -----------------------------------------------------------
+
+QString RecordEditor::unwritableReason(AppContext& app)
+{
+    const QString path = dbPath(app);
+    const QFileInfo folder(app.GetAppPath());
+    const QFileInfo file(path);
+    // The journal lives beside the file, so the folder must take writes too.
+    if (!folder.isWritable() || QStorageInfo(app.GetAppPath()).isReadOnly() || !file.isFile() ||
+        !file.isWritable())
+        return QStringLiteral("データベース（%1）に書き込めないため、データの編集はできません。")
+            .arg(QString::fromLatin1(CatalogueStore::kFileName));
+    return {};
+}
+
+bool RecordEditor::reloadCatalogue(AppContext& app)
+{
+    auto fresh = std::make_unique<FlowerCatalogue>();
+    const CatalogueStore::LoadResult result = CatalogueStore::load(dbPath(app), *fresh);
+    if (!result.ok)
+        return false;
+    app.catalogue() = *fresh;
+    return true;
+}
+
+bool RecordEditor::run(AppContext& app, QWidget* parent)
+{
+    MessageBoxes& messages = app.platform().messages;
+    if (const QString why = unwritableReason(app); !why.isEmpty()) {
+        messages.show(parent, why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return false;
+    }
+    auto table = std::make_unique<RecordTable>(dbPath(app));
+    if (!table->open()) {
+        messages.show(parent, QStringLiteral("データベースを開けません。\n%1").arg(table->error()),
+                      MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+        return false;
+    }
+    {
+        RecordEditor editor(app, std::move(table), parent);
+        editor.exec();
+    }  // the editor's connection is closed before the catalogue is read again
+    reloadCatalogue(app);
+    app.platform().busy.end();
+    return true;
+}
+
+// ---- set-up ----------------------------------------------------------------
+
+RecordEditor::RecordEditor(AppContext& app, std::unique_ptr<RecordTable> table, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , app_(app)
+    , table_(std::move(table))
+{
+    setWindowTitle(QString::fromUtf8(kCaption));
+    setModal(true);
+    build();
+    buildLayout();
+    bind();
+    applyFonts();
+
+    cmdCLOSE->setEnabled(true);
+    cmdCANCEL->setEnabled(true);
+    cmdSansyou->setEnabled(false);
+    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL})
+        b->setEnabled(false);
+    Data2->setEnabled(false);
+    setEditable(false);
+    showFamilyName(false);
+    showRow(0);
+}
+
+RecordEditor::~RecordEditor()
+{
+    // The mapper refers to the table's model; it goes first.
+    delete mapper_;
+    mapper_ = nullptr;
+}
+
+void RecordEditor::build()
+{
+    menuBar = new QMenuBar(this);
+    mnuNew = menuBar->addAction(QStringLiteral("追加(&N)"));
+    mnuTeisei = menuBar->addAction(QStringLiteral("訂正・更新(&R)"));
+    mnuDel = menuBar->addAction(QStringLiteral("削除(&D)"));
+
+    Data2 = new RecordNavigator(QStringLiteral("更新"), this);
+    for (int i = 0; i < 8; ++i)
+        Label1[size_t(i)] = new QLabel(QString::fromUtf8(kCaptions[i]), this);
+    for (int i = 0; i < 7; ++i) {
+        auto* e = new QLineEdit(this);
+        e->setValidator(new ByteLimitValidator(EntryRules::byteLimit(QLatin1String(kText1Columns[i])), e));
+        Text1[size_t(i)] = e;
+    }
+    // The category fields follow their code boxes and are reached by the mouse only.
+    for (int i = 1; i <= 5; ++i)
+        Text1[size_t(i)]->setFocusPolicy(Qt::ClickFocus);
+    Text1Note = new QPlainTextEdit(this);
+    Text1Note->setTabChangesFocus(true);
+    for (int box = 1; box <= CodeEntry::kBoxes; ++box) {
+        auto* c = new QLineEdit(this);
+        c->setMaxLength(CodeEntry::maxLength(box));
+        // Codes are half-width digits; an input method would only get in the way.
+        c->setAttribute(Qt::WA_InputMethodEnabled, false);
+        c->setInputMethodHints(Qt::ImhDigitsOnly);
+        Text2[size_t(box)] = c;
+        auto* help = new QLabel(CodeEntry::helpList(box), this);
+        help->setFrameShape(QFrame::Box);
+        help->setAutoFillBackground(true);
+        help->setBackgroundRole(QPalette::Base);
+        help->setMargin(3);
+        help->hide();
+        Text3[size_t(box)] = help;
+    }
+    Text4 = new QLineEdit(this);
+    Text5 = new QLineEdit(QStringLiteral("科名を記入→"), this);
+    Text5->setReadOnly(true);
+    Text5->setFocusPolicy(Qt::NoFocus);
+    QPalette grey = Text5->palette();
+    grey.setColor(QPalette::Base, palette().color(QPalette::Window));
+    grey.setColor(QPalette::Text, palette().color(QPalette::PlaceholderText));
+    Text5->setPalette(grey);
+    for (QLineEdit* e : {Text4, Text5}) {
+        QSizePolicy p = e->sizePolicy();
+        p.setRetainSizeWhenHidden(true);
+        e->setSizePolicy(p);
+    }
+
+    cmdKOUSIN[0] = new QPushButton(QStringLiteral("OK_追加"), this);
+    cmdKOUSIN[1] = new QPushButton(QStringLiteral("OK_訂正"), this);
+    cmdDEL = new QPushButton(QStringLiteral("OK_削除"), this);
+    cmdCLOSE = new QPushButton(QStringLiteral("閉じる"), this);
+    cmdCANCEL = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cmdSansyou = new QPushButton(QStringLiteral("参照"), this);
+    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL, cmdCLOSE, cmdCANCEL, cmdSansyou}) {
+        // Enter on a button runs that button only, never a dialog default.
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+}
+
+void RecordEditor::buildLayout()
+{
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
+    for (int i = 0; i < 7; ++i)
+        grid->addWidget(Label1[size_t(i)], i, 0);
+    grid->addWidget(Label1[7], 7, 0, Qt::AlignTop);
+    grid->addWidget(Text1[0], 0, 1, 1, 4);
+    const int codeWidth = fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12;
+    for (int box = 1; box <= CodeEntry::kBoxes; ++box) {
+        Text2[size_t(box)]->setFixedWidth(codeWidth);
+        grid->addWidget(Text2[size_t(box)], box, 1);
+    }
+    grid->addWidget(Text5, 5, 2);
+    grid->addWidget(Text4, 5, 3, 1, 2);
+    // The five stored names sit in a row right of the codes, level with the colour row.
+    auto* names = new QHBoxLayout;
+    for (int i = 1; i <= 5; ++i)
+        names->addWidget(Text1[size_t(i)]);
+    grid->addLayout(names, 2, 2, 1, 3);
+    grid->addWidget(Text1[6], 6, 1, 1, 3);
+    grid->addWidget(cmdSansyou, 6, 4);
+    grid->addWidget(Text1Note, 7, 1, 1, 4);
+    grid->setRowStretch(7, 1);
+    grid->setColumnStretch(3, 1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(Data2);
+    right->addStretch(1);
+    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL, cmdCLOSE, cmdCANCEL})
+        right->addWidget(b);
+
+    auto* whole = new QHBoxLayout(this);
+    whole->setMenuBar(menuBar);
+    whole->addLayout(grid, 1);
+    whole->addSpacing(12);
+    whole->addLayout(right);
+
+    setTabOrder(Text1[0], Text2[1]);
+    for (int box = 1; box < CodeEntry::kBoxes; ++box)
+        setTabOrder(Text2[size_t(box)], Text2[size_t(box + 1)]);
+    setTabOrder(Text2[5], Text4);
+    setTabOrder(Text4, Text1[6]);
+    setTabOrder(Text1[6], cmdSansyou);
+    setTabOrder(cmdSansyou, Text1Note);
+    setTabOrder(Text1Note, cmdKOUSIN[0]);
+    setTabOrder(cmdKOUSIN[0], cmdKOUSIN[1]);
+    setTabOrder(cmdKOUSIN[1], cmdDEL);
+    setTabOrder(cmdDEL, cmdCLOSE);
+    setTabOrder(cmdCLOSE, cmdCANCEL);
+}
+
+void RecordEditor::applyFonts()
+{
+    QFont f = font();
+    f.setPointSize(app_.fontSize(9));
+    setFont(f);
+    // Sizes follow the font, so the form fits at any scale.
+    const QFontMetrics m(f);
+    Text1Note->setMinimumSize(m.horizontalAdvance(QStringLiteral("あ")) * 30, m.lineSpacing() * 6);
+    for (int i = 1; i <= 5; ++i)
+        Text1[size_t(i)]->setMinimumWidth(m.horizontalAdvance(QStringLiteral("ｺﾞﾏﾉﾊｸﾞｻ科")) + 12);
+}
+
+void RecordEditor::bind()
+{
+    mapper_ = new QDataWidgetMapper;
+    mapper_->setModel(table_->model());
+    mapper_->setSubmitPolicy(QDataWidgetMapper::ManualSubmit);
+    for (int i = 0; i < 7; ++i)
+        mapper_->addMapping(Text1[size_t(i)], table_->column(QLatin1String(kText1Columns[i])));
+    mapper_->addMapping(Text4, table_->column(QStringLiteral("KA2")));
+    mapper_->addMapping(Text1Note, table_->column(QStringLiteral("NOTE")));
+
+    connect(mnuNew, &QAction::triggered, this, &RecordEditor::Form10_mnuNew_Click);
+    connect(mnuTeisei, &QAction::triggered, this, &RecordEditor::Form10_mnuTeisei_Click);
+    connect(mnuDel, &QAction::triggered, this, &RecordEditor::Form10_mnuDel_Click);
+    connect(cmdKOUSIN[0], &QPushButton::clicked, this, [this] { Form10_cmdKOUSIN_Click(0); });
+    connect(cmdKOUSIN[1], &QPushButton::clicked, this, [this] { Form10_cmdKOUSIN_Click(1); });
+    connect(cmdDEL, &QPushButton::clicked, this, &RecordEditor::Form10_cmdDEL_Click);
+    connect(cmdCLOSE, &QPushButton::clicked, this, &RecordEditor::Form10_cmdCLOSE_Click);
+    connect(cmdCANCEL, &QPushButton::clicked, this, &RecordEditor::Form10_cmdCANCEL_Click);
+    connect(cmdSansyou, &QPushButton::clicked, this, &RecordEditor::Form10_cmdSansyou_Click);
+    connect(Data2, &RecordNavigator::moveRequested, this, [this](RecordNavigator::Move m) { moveTo(int(m)); });
+
+    for (int box = 1; box <= CodeEntry::kBoxes; ++box) {
+        connect(Text2[size_t(box)], &QLineEdit::textEdited, this, [this, box](const QString& t) {
+            codes_.setCode(box, t);
+            syncCategoryWidgets();
+        });
+        connect(Text1[size_t(box)], &QLineEdit::textEdited, this, [this, box](const QString& t) {
+            codes_.setField(box, t);
+            syncCategoryWidgets();
+        });
+    }
+    connect(Text4, &QLineEdit::textEdited, this, [this](const QString& t) { codes_.setFamilyName(t); });
+
+    for (QWidget* w : {static_cast<QWidget*>(Text1[0]), static_cast<QWidget*>(Text4),
+                       static_cast<QWidget*>(Text1[6]), static_cast<QWidget*>(Text1Note)})
+        w->installEventFilter(this);
+    for (int box = 1; box <= CodeEntry::kBoxes; ++box)
+        Text2[size_t(box)]->installEventFilter(this);
+    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL, cmdCLOSE, cmdCANCEL})
+        b->installEventFilter(this);
+}
+
+// ---- showing records ---------------------------------------------------------
+
+int RecordEditor::currentRow() const
+{
+    return table_->rowCount() > 0 ? mapper_->currentIndex() : -1;
+}
+
+void RecordEditor::showRow(int row)
+{
+    if (row < 0 || row >= table_->rowCount()) {
+        clearScreen();
+        return;
+    }
+    mapper_->setCurrentIndex(row);
+    recordShown();
+}
+
+void RecordEditor::recordShown()
+{
+    const int row = currentRow();
+    const FlowerRecord r = row >= 0 ? table_->recordAt(row) : FlowerRecord{};
+    codes_.clear();
+    codes_.show({r.KISETU, r.IRO, r.KABEN, r.HA, r.KA}, r.KA2);
+    syncCategoryWidgets();
+}
+
+void RecordEditor::syncCategoryWidgets()
+{
+    auto put = [](QLineEdit* e, const QString& t) {
+        if (e->text() != t)
+            e->setText(t);
+    };
+    for (int box = 1; box <= CodeEntry::kBoxes; ++box) {
+        put(Text2[size_t(box)], codes_.code(box));
+        put(Text1[size_t(box)], codes_.field(box));
+    }
+    put(Text4, codes_.familyName());
+}
+
+void RecordEditor::clearScreen()
+{
+    for (QLineEdit* e : Text1)
+        e->clear();
+    Text1Note->clear();
+    Text4->clear();
+    codes_.clear();
+    syncCategoryWidgets();
+}
+
+FlowerRecord RecordEditor::screenRecord() const
+{
+    return FlowerRecord{Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text(),
+                        Text1[4]->text(), Text1[5]->text(), Text4->text(),    Text1[6]->text(),
+                        Text1Note->toPlainText()};
+}
+
+bool RecordEditor::screenDiffers(int row) const
+{
+    return row >= 0 && screenRecord() != table_->recordAt(row);
+}
+
+void RecordEditor::showFamilyName(bool on)
+{
+    Text4->setVisible(on);
+    Text5->setVisible(on);
+}
+
+void RecordEditor::showHelp(int box, bool on)
+{
+    QLabel* help = Text3[size_t(box)];
+    if (!on) {
+        help->hide();
+        return;
+    }
+    QLineEdit* code = Text2[size_t(box)];
+    help->adjustSize();
+    QPoint at = code->mapTo(this, QPoint(code->width() + 6, 0));
+    at.setY(std::max(0, std::min(at.y(), height() - help->height())));
+    help->move(at);
+    help->raise();
+    help->show();
+}
+
+// ---- modes -------------------------------------------------------------------
+
+void RecordEditor::setEditable(bool on)
+{
+    Text1[0]->setEnabled(on);
+    Text1[6]->setEnabled(on);
+    Text1Note->setEnabled(on);
+    for (int box = 1; box <= CodeEntry::kBoxes; ++box)
+        Text2[size_t(box)]->setEnabled(on);
+}
+
+void RecordEditor::enterMode(Mode m)
+{
+    if (!table_->refresh())
+        failed(table_->error());
+    mode_ = m;
+    Data2->setEnabled(true);
+    setEditable(true);
+    cmdKOUSIN[0]->setEnabled(m == Mode::Add);
+    cmdKOUSIN[1]->setEnabled(m == Mode::Correct);
+    cmdDEL->setEnabled(m == Mode::Delete);
+    for (QPushButton* b : {cmdCLOSE, cmdCANCEL, cmdSansyou})
+        b->setEnabled(true);
+    showFamilyName(false);
+    if (m == Mode::Add) {
+        const int row = table_->startNew();
+        showRow(row);
+        clearScreen();
+        Text1[0]->setFocus();
+        return;
+    }
+    showRow(0);
+    if (m == Mode::Correct)
+        Text1[0]->setFocus();
+}
+
+void RecordEditor::Form10_mnuNew_Click()
+{
+    enterMode(Mode::Add);
+}
+
+void RecordEditor::Form10_mnuTeisei_Click()
+{
+    enterMode(Mode::Correct);
+}
+
+void RecordEditor::Form10_mnuDel_Click()
+{
+    enterMode(Mode::Delete);
+}
+
+// ---- writing -----------------------------------------------------------------
+
+void RecordEditor::failed(const QString& text)
+{
+    app_.platform().beeper.beep();
+    app_.platform().messages.show(this, text, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+}
+
+void RecordEditor::warnIfIncomplete()
+{
+    const std::array<QString, 8> required = {Text1[0]->text(), Text1[6]->text(), Text1Note->toPlainText(),
+                                             Text2[1]->text(), Text2[2]->text(), Text2[3]->text(),
+                                             Text2[4]->text(), Text2[5]->text()};
+    if (!EntryRules::incomplete(EntryRules::countEmptyFields(required)))
+        return;
+    app_.platform().beeper.beep();
+    app_.platform().messages.show(this, QString::fromUtf8(EntryRules::kIncomplete), MessageBoxes::Buttons::Ok,
+                                  MessageBoxes::Icon::Critical);
+}
+
+bool RecordEditor::writeScreen()
+{
+    const int row = currentRow();
+    if (row < 0)
+        return true;
+    const bool isNew = table_->isNewRow(row);
+    if (!isNew && !table_->hasPending() && !screenDiffers(row))
+        return true;
+    const FlowerRecord r = screenRecord();
+    if (isNew && r == FlowerRecord{}) {
+        table_->abandonPending();
+        return true;
+    }
+    MessageBoxes& messages = app_.platform().messages;
+    if (const QString why = EntryRules::problem(r); !why.isEmpty()) {
+        app_.platform().beeper.beep();
+        messages.show(this, why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return false;
+    }
+    mapper_->submit();
+    switch (table_->writePending()) {
+    case RecordTable::Outcome::Nothing:
+    case RecordTable::Outcome::Written:
+        return true;
+    case RecordTable::Outcome::Full:
+        app_.platform().beeper.beep();
+        messages.show(this, EntryRules::tableFullText(), MessageBoxes::Buttons::Ok,
+                      MessageBoxes::Icon::Exclamation);
+        return false;
+    case RecordTable::Outcome::Failed:
+        failed(table_->error());
+        messages.show(this, QString::fromUtf8(EntryRules::kMaybeRegistered), MessageBoxes::Buttons::Ok,
+                      MessageBoxes::Icon::None);
+        return false;
+    }
+    return false;
+}
+
+void RecordEditor::moveTo(int move)
+{
+    const int row = currentRow();
+    if (!writeScreen())
+        return;
+    const int count = table_->rowCount();
+    int target = 0;
+    switch (RecordNavigator::Move(move)) {
+    case RecordNavigator::Move::First: target = 0; break;
+    case RecordNavigator::Move::Previous: target = std::max(row - 1, 0); break;
+    case RecordNavigator::Move::Next: target = std::min(row + 1, count - 1); break;
+    case RecordNavigator::Move::Last: target = count - 1; break;
+    }
+    showRow(target);
+}
+
+void RecordEditor::Form10_cmdKOUSIN_Click(int index)
+{
+    warnIfIncomplete();
+    if (!writeScreen())
+        return;
+    enterMode(index == 0 ? Mode::Add : Mode::Correct);
+    showFamilyName(false);
+}
+
+void RecordEditor::Form10_cmdDEL_Click()
+{
+    const int row = currentRow();
+    if (row < 0 || table_->isNewRow(row)) {
+        app_.platform().beeper.beep();
+        return;
+    }
+    const QString question = Text1[0]->text() + QString::fromUtf8(EntryRules::kDeleteQuestion);
+    if (app_.platform().messages.show(this, question, MessageBoxes::Buttons::OkCancel,
+                                      MessageBoxes::Icon::Question) != MessageBoxes::Answer::Ok)
+        return;
+    if (table_->remove(row) == RecordTable::Outcome::Failed)
+        failed(table_->error());
+    if (!table_->refresh())
+        failed(table_->error());
+    showRow(0);
+    showFamilyName(false);
+}
+
+void RecordEditor::Form10_cmdCLOSE_Click()
+{
+    warnIfIncomplete();
+    if (!writeScreen())
+        return;
+    accept();
+}
+
+void RecordEditor::Form10_cmdCANCEL_Click()
+{
+    reject();
+}
+
+void RecordEditor::reject()
+{
+    // The record on screen is abandoned without being written.
+    table_->abandonPending();
+    clearScreen();
+    QDialog::reject();
+}
+
+void RecordEditor::done(int result)
+{
+    app_.platform().busy.begin();
+    Data2->setEnabled(false);
+    setEditable(false);
+    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL, cmdCLOSE, cmdCANCEL})
+        b->setEnabled(false);
+    QDialog::done(result);
+}
+
+void RecordEditor::Form10_cmdSansyou_Click()
+{
+    const QString data = app_.pathOf(QStringLiteral("data/"));
+    const QStringList filters = {QStringLiteral("JPEG (*.jpg)"), QStringLiteral("ビットマップ（BMP） (*.bmp)"),
+                                 QStringLiteral("GIF (*.gif)"), QStringLiteral("WMF (*.wmf)"),
+                                 QStringLiteral("すべてのファイル (*)")};
+    const QString chosen = app_.platform().files.openFile(this, QStringLiteral("ﾌｧｲﾙを開く"), data, filters);
+    if (chosen.isEmpty()) {
+        Text1[6]->setFocus();
+        return;
+    }
+    const PictureImport::Result r = PictureImport::import(chosen, data);
+    if (!r.ok) {
+        app_.platform().beeper.beep();
+        app_.platform().messages.show(this, r.message, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        Text1[6]->setFocus();
+        return;
+    }
+    Text1[6]->setText(r.storedName);
+    Text1Note->setFocus();
+}
+
+// ---- keyboard and focus ------------------------------------------------------
+
+EditorField RecordEditor::fieldOf(QObject* o) const
+{
+    if (o == Text1[0])
+        return EditorField::Name;
+    for (int box = 1; box <= CodeEntry::kBoxes; ++box)
+        if (o == Text2[size_t(box)])
+            return KeyboardPath::codeBox(box);
+    if (o == Text4)
+        return EditorField::FamilyName;
+    if (o == Text1[6])
+        return EditorField::Picture;
+    if (o == Text1Note)
+        return EditorField::Description;
+    return EditorField::None;
+}
+
+QWidget* RecordEditor::widgetOf(EditorField f) const
+{
+    if (const int box = KeyboardPath::boxOf(f); box > 0)
+        return Text2[size_t(box)];
+    switch (f) {
+    case EditorField::Name: return Text1[0];
+    case EditorField::FamilyName: return Text4;
+    case EditorField::Picture: return Text1[6];
+    case EditorField::Description: return Text1Note;
+    case EditorField::OkAdd: return cmdKOUSIN[0];
+    case EditorField::OkCorrect: return cmdKOUSIN[1];
+    case EditorField::OkDelete: return cmdDEL;
+    default: return nullptr;
+    }
+}
+
+bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    const int box = KeyboardPath::boxOf(fieldOf(watched));
+    if (box > 0 && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        const bool in = event->type() == QEvent::FocusIn;
+        if (in)
+            showFamilyName(false);
+        showHelp(box, in);
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+
+    if (auto* button = qobject_cast<QPushButton*>(watched)) {
+        if (!enter)
+            return false;
+        if (button->isEnabled())
+            button->click();
+        return true;
+    }
+    PathKey pathKey;
+    if (enter)
+        pathKey = PathKey::Enter;
+    else if (key->key() == Qt::Key_Down)
+        pathKey = PathKey::Down;
+    else if (key->key() == Qt::Key_Up)
+        pathKey = PathKey::Up;
+    else
+        return false;
+    const KeyboardPath::Step step =
+        KeyboardPath::step(fieldOf(watched), pathKey, Text2[5]->text(),
+                           {cmdKOUSIN[0]->isEnabled(), cmdKOUSIN[1]->isEnabled(), cmdDEL->isEnabled()});
+    if (!step.handled)
+        return false;
+    if (step.openFamilyName) {
+        showFamilyName(true);
+        Text4->selectAll();
+    }
+    if (QWidget* w = widgetOf(step.target))
+        w->setFocus(Qt::TabFocusReason);
+    return true;
+}

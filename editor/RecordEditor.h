@@ -1,0 +1,114 @@
+#pragma once
+
+#include "editor/CodeEntry.h"
+#include "editor/KeyboardPath.h"
+
+#include <QDialog>
+#include <array>
+#include <memory>
+
+class AppContext;
+class QAction;
+class QDataWidgetMapper;
+class QLabel;
+class QLineEdit;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class RecordNavigator;
+class RecordTable;
+struct FlowerRecord;
+
+// The record editor "データの編集（追加，訂正・更新，削除）": a modal form
+// bound to table KUSABANA that adds, corrects and deletes records, with code
+// boxes for the five categories. Nothing of the in-memory catalogue changes
+// while it is open; run() reloads it once the editor has closed.
+class RecordEditor : public QDialog {
+    Q_OBJECT
+
+public:
+    enum class Mode { Idle, Add, Correct, Delete };
+
+    static const char* const kCaption;
+
+    // Opens the editor modally over parent and, after it closed, reloads the
+    // catalogue in the program's name order. False when the editor could not
+    // be opened (the user has been told why); the catalogue is then as it was.
+    static bool run(AppContext& app, QWidget* parent);
+    // Rebuilds the in-memory catalogue from the file; on failure the catalogue
+    // keeps its contents.
+    static bool reloadCatalogue(AppContext& app);
+    // Why the editor cannot write the catalogue file, or an empty string.
+    static QString unwritableReason(AppContext& app);
+
+    // The table must be open.
+    RecordEditor(AppContext& app, std::unique_ptr<RecordTable> table, QWidget* parent);
+    ~RecordEditor() override;
+
+    Mode mode() const { return mode_; }
+    int currentRow() const;
+    const CodeEntry& codes() const { return codes_; }
+
+    // Menu entries and buttons, as the user chooses them.
+    void Form10_mnuNew_Click();
+    void Form10_mnuTeisei_Click();
+    void Form10_mnuDel_Click();
+    void Form10_cmdKOUSIN_Click(int index);
+    void Form10_cmdDEL_Click();
+    void Form10_cmdCLOSE_Click();
+    void Form10_cmdCANCEL_Click();
+    void Form10_cmdSansyou_Click();
+
+    QMenuBar* menuBar = nullptr;
+    QAction* mnuNew = nullptr;
+    QAction* mnuTeisei = nullptr;
+    QAction* mnuDel = nullptr;
+    RecordNavigator* Data2 = nullptr;
+    std::array<QLineEdit*, 7> Text1{};       // name, five category fields, picture
+    QPlainTextEdit* Text1Note = nullptr;     // description
+    std::array<QLineEdit*, 6> Text2{};       // code boxes 1..5 ([0] unused)
+    std::array<QLabel*, 6> Text3{};          // help lists 1..5 ([0] unused)
+    QLineEdit* Text4 = nullptr;              // family name for code 12
+    QLineEdit* Text5 = nullptr;              // its prompt
+    std::array<QLabel*, 8> Label1{};
+    std::array<QPushButton*, 2> cmdKOUSIN{};
+    QPushButton* cmdDEL = nullptr;
+    QPushButton* cmdCLOSE = nullptr;
+    QPushButton* cmdCANCEL = nullptr;
+    QPushButton* cmdSansyou = nullptr;
+
+public slots:
+    void done(int result) override;
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build();
+    void buildLayout();
+    void bind();
+    void applyFonts();
+    void enterMode(Mode m);
+    void setEditable(bool on);
+    void showRow(int row);
+    void recordShown();
+    void syncCategoryWidgets();
+    void showFamilyName(bool on);
+    void showHelp(int box, bool on);
+    void moveTo(int move);
+    bool writeScreen();
+    void warnIfIncomplete();
+    bool screenDiffers(int row) const;
+    FlowerRecord screenRecord() const;
+    void clearScreen();
+    EditorField fieldOf(QObject* o) const;
+    QWidget* widgetOf(EditorField f) const;
+    void failed(const QString& text);
+
+    AppContext& app_;
+    std::unique_ptr<RecordTable> table_;
+    QDataWidgetMapper* mapper_ = nullptr;
+    CodeEntry codes_;
+    Mode mode_ = Mode::Idle;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// Byte arithmetic of the Shift-JIS (CP932) encoding, in which the record's
+// entry limits are counted and the viewing history stores names.
+class ShiftJisText {
+public:
+    // Bytes the text takes; a character the encoding cannot hold counts as
+    // two, the width it would have had as a full-width character.
+    static int bytes(const QString& text);
+    // Whether every character survives a round trip through the encoding.
+    static bool encodable(const QString& text);
+    // The first character (a whole code point) that the encoding cannot
+    // hold, or an empty string.
+    static QString firstUnencodable(const QString& text);
+    // The longest start of the text within maxBytes, never splitting a
+    // character.
+    static QString cut(const QString& text, int maxBytes);
+
+private:
+    static int charBytes(const QString& oneChar);
+};

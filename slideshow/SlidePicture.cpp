@@ -1,0 +1,85 @@
+#include "slideshow/SlidePicture.h"
+
+#include "slideshow/SlideLayout.h"
+#include "pictures/PictureFiles.h"
+#include "pictures/PictureLoader.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool decodable(QSize stored)
+{
+    const qint64 bytes = qint64(stored.width()) * stored.height() * 4;
+    return stored.isValid() && !stored.isEmpty() &&
+           bytes <= qint64(PictureLoader::kAllocationLimitMB) * 1024 * 1024;
+}
+
+QSize deviceSize(QSize logical, QSize upright, qreal dpr)
+{
+    const QSize want(int(std::lround(logical.width() * dpr)), int(std::lround(logical.height() * dpr)));
+    // Never decode more pixels than the picture has; the painter enlarges it.
+    return want.width() >= upright.width() ? upright : want;
+}
+
+}  // namespace
+
+QImage SlidePicture::decodeFitted(const QString& path, QSize box, qreal dpr, QSize* shown)
+{
+    if (!QFileInfo(path).isFile())
+        return QImage();
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    reader.setAllocationLimit(PictureLoader::kAllocationLimitMB);
+    const QSize stored = reader.size();
+    if (!decodable(stored))
+        return QImage();
+    const bool turn = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    const QSize upright = turn ? stored.transposed() : stored;
+    const QSize logical = SlideLayout::fitted(upright, box);
+    const QSize device = deviceSize(logical, upright, dpr);
+
+    QImage image;
+    if (device != upright && reader.supportsOption(QImageIOHandler::ScaledSize))
+        reader.setScaledSize(turn ? device.transposed() : device);
+    if (!reader.read(&image) || image.isNull())
+        return QImage();
+    if (image.size() != device)
+        image = image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    *shown = logical;
+    return image;
+}
+
+SlidePicture SlidePicture::load(const QString& appPath, const QString& storedName, QSize box, qreal dpr)
+{
+    SlidePicture p;
+    p.storedName = storedName;
+    const PictureFiles files(appPath);
+    QSize shown;
+    const QString resolved = files.ResolvePictureFile(storedName);
+    if (files.existsInData(resolved)) {
+        p.image = decodeFitted(files.dataPath(resolved), box, dpr, &shown);
+        if (!p.image.isNull()) {
+            p.kind = Kind::Photo;
+            p.shown = p.area = shown;
+            return p;
+        }
+    }
+    // Found only under the name as stored: a fixed photo area, the picture
+    // reduced into it rather than cut.
+    if (resolved != storedName && files.existsInData(storedName)) {
+        const QSize area = SlideLayout::storedNameArea().boundedTo(box);
+        p.image = decodeFitted(files.dataPath(storedName), area, dpr, &shown);
+        if (!p.image.isNull()) {
+            p.kind = Kind::StoredName;
+            p.shown = shown;
+            p.area = area;
+            return p;
+        }
+    }
+    p.kind = Kind::Missing;
+    return p;
+}

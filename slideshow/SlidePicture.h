@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// A record's picture made ready for the screen: decoded at the size it is
+// shown at (JPEG scales while decoding), with the picture's lookup already
+// done. A picture that is missing, unreadable or too large to decode comes
+// back as Missing; the window then asks the user.
+struct SlidePicture {
+    enum class Kind { Photo, StoredName, Missing };
+
+    Kind kind = Kind::Missing;
+    QImage image;   // device pixels; may be null for an empty area
+    QSize shown;    // the picture on screen, in logical pixels
+    QSize area;     // the photo area it sits in the middle of
+    QString storedName;
+
+    // Looks the record's picture up in the data folder (the usual
+    // extensions, then the exact stored name) and decodes it to fit the box.
+    static SlidePicture load(const QString& appPath, const QString& storedName, QSize box, qreal dpr);
+    // A picture file at a path, reduced to fit the box; a null image when it
+    // cannot be read or would be too large to decode.
+    static QImage decodeFitted(const QString& path, QSize box, qreal dpr, QSize* shown);
+};

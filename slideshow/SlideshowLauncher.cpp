@@ -1,0 +1,20 @@
+#include "slideshow/SlideshowLauncher.h"
+
+#include "slideshow/SlideshowWindow.h"
+
+bool SlideshowLauncher::start(AppContext& app, int order, QWidget* mainWindow, Hooks hooks)
+{
+    if (running())
+        return false;
+    auto* w = new SlideshowWindow(app, order == 1 ? SlideOrder::Random : SlideOrder::Kana, memory_,
+                                  mainWindow ? mainWindow->screen() : nullptr, mainWindow);
+    if (hooks.starting)
+        QObject::connect(w, &SlideshowWindow::started, w, hooks.starting);
+    if (hooks.ended)
+        QObject::connect(w, &SlideshowWindow::ended, w, hooks.ended);
+    window_ = w;
+    if (w->begin())
+        return true;
+    window_.clear();
+    return false;
+}

@@ -1,0 +1,762 @@
+#include "catalogue/CatalogueStore.h"
+#include "catalogue/NameOrder.h"
+#include "editor/CodeEntry.h"
+#include "editor/EntryRules.h"
+#include "editor/KeyboardPath.h"
+#include "editor/PictureImport.h"
+#include "editor/RecordEditor.h"
+#include "editor/RecordNavigator.h"
+#include "editor/RecordTable.h"
+#include "editor/ShiftJisText.h"
+#include "session/AppContext.h"
+#include "mainwindow/MainMenu.h"
+#include "session/BrowserSession.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/TestCatalogues.h"
+#include "widgets/QtMessageBoxes.h"
+
+#include <QAction>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlTableModel>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+using TestCatalogues::record;
+using Answer = MessageBoxes::Answer;
+Q_DECLARE_METATYPE(EditorField)
+
+namespace {
+
+const QString kKaya = QString::fromUtf8("ｶﾔﾂﾘｸﾞｻ科");
+
+QVector<FlowerRecord> threeFlowers()
+{
+    return {record("アカツメクサ", "夏", "赤紫系", "マメ型", "互生", "マメ科"),
+            record("イヌタデ", "秋", "赤紫系", "穂型", "互生", "タデ科"),
+            record("ウシハコベ", "春", "白系", "花弁５枚型", "対生", "ナデシコ科")};
+}
+
+QVector<FlowerRecord> storedRows(const QString& path)
+{
+    return CatalogueStore::read(path).rows;
+}
+
+// An editor over a temporary application folder with every platform service faked.
+struct EditorFixture {
+    explicit EditorFixture(const QVector<FlowerRecord>& records = threeFlowers())
+    {
+        MainWindowFixture::quietOffscreenNotices();
+        QDir().mkpath(appPath() + QStringLiteral("data"));
+        TestCatalogues::write(db(), records);
+        app = std::make_unique<AppContext>(appPath(), fake.platform);
+        auto table = std::make_unique<RecordTable>(db());
+        opened = table->open();
+        editor = std::make_unique<RecordEditor>(*app, std::move(table), nullptr);
+        editor->show();
+        editor->activateWindow();
+        // Focus events, which show the help lists, reach only an active window.
+        active = QTest::qWaitForWindowActive(editor.get());
+    }
+    QString appPath() const { return dir.path() + u'/'; }
+    QString db() const { return appPath() + QStringLiteral("SNH347.mdb"); }
+    QVector<FlowerRecord> rows() const { return storedRows(db()); }
+    QWidget* focus() const { return editor->focusWidget(); }
+    void key(Qt::Key k) { QTest::keyClick(focus(), k); }
+    // Text as an input method commits it, or typed key by key where the input method is off.
+    void type(const QString& text)
+    {
+        QWidget* w = focus();
+        if (!w->testAttribute(Qt::WA_InputMethodEnabled)) {
+            QTest::keyClicks(w, text);
+            return;
+        }
+        QInputMethodEvent e;
+        e.setCommitString(text);
+        QApplication::sendEvent(w, &e);
+    }
+    void typeAndEnter(const QString& text)
+    {
+        type(text);
+        key(Qt::Key_Return);
+    }
+
+    QTemporaryDir dir;
+    FakePlatform fake;
+    std::unique_ptr<AppContext> app;
+    std::unique_ptr<RecordEditor> editor;
+    bool opened = false;
+    bool active = false;
+};
+
+}  // namespace
+
+class RecordEditorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // ---- code boxes and category fields ------------------------------------
+
+    void codeBoxes_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QStringList>("typed");  // the box's text after each key
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("familyName");
+        QTest::newRow("season 2") << 1 << QStringList{"2"} << "2" << "夏" << "";
+        QTest::newRow("colour 3") << 2 << QStringList{"3"} << "3" << "赤紫系" << "";
+        QTest::newRow("petal 5") << 3 << QStringList{"5"} << "5" << "唇型" << "";
+        QTest::newRow("leaf 1") << 4 << QStringList{"1"} << "1" << "対生" << "";
+        QTest::newRow("family 7") << 5 << QStringList{"7"} << "7" << "シソ科" << "シソ科";
+        QTest::newRow("family 4 half-width") << 5 << QStringList{"4"} << "4" << kKaya << kKaya;
+        QTest::newRow("family 1 then 2") << 5 << QStringList{"1", "12"} << "12" << "その他" << "アブラナ科";
+        QTest::newRow("family 1 then 3") << 5 << QStringList{"1", "13"} << "" << "" << "";
+        QTest::newRow("season 4") << 1 << QStringList{"4"} << "" << "" << "";
+        QTest::newRow("petal 1 then 5") << 3 << QStringList{"1", "15"} << "" << "" << "";
+        QTest::newRow("petal 1 then 0") << 3 << QStringList{"1", "10"} << "10" << "その他" << "";
+        QTest::newRow("petal 0") << 3 << QStringList{"0"} << "" << "" << "";
+        QTest::newRow("colour letter") << 2 << QStringList{"a"} << "" << "" << "";
+        QTest::newRow("family emptied") << 5 << QStringList{"5", ""} << "" << "" << "";
+    }
+    void codeBoxes()
+    {
+        QFETCH(int, box);
+        QFETCH(QStringList, typed);
+        CodeEntry e;
+        for (const QString& t : typed)
+            e.setCode(box, t);
+        QTEST(e.code(box), "code");
+        QTEST(e.field(box), "field");
+        QTEST(e.familyName(), "familyName");
+    }
+
+    void fieldsShowTheirCodes_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("colour その他") << 2 << "その他" << "5";
+        QTest::newRow("petal その他") << 3 << "その他" << "10";
+        QTest::newRow("family その他") << 5 << "その他" << "12";
+        QTest::newRow("family half-width") << 5 << kKaya << "4";
+        QTest::newRow("full-width is no stored name") << 5 << "カヤツリグサ科" << "";
+        QTest::newRow("trailing space") << 1 << "春 " << "";
+    }
+    void fieldsShowTheirCodes()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, field);
+        CodeEntry e;
+        e.setField(box, field);
+        QTEST(e.code(box), "code");
+        QCOMPARE(e.field(box), field);  // a text that is no name stays as typed
+    }
+
+    void shownRecordKeepsItsDisplayFamily()
+    {
+        // Showing a record must not change it: its display family stays even
+        // where it differs from the search family.
+        CodeEntry e;
+        e.show({"春", "白系", "穂型", "根生", kKaya}, "カヤツリグサ科");
+        QCOMPARE(e.code(5), QStringLiteral("4"));
+        QCOMPARE(e.familyName(), QStringLiteral("カヤツリグサ科"));
+        // Typing a family code afterwards does copy the family name, as intended.
+        e.setCode(5, "5");
+        QCOMPARE(e.familyName(), QStringLiteral("キク科"));
+    }
+
+    void helpListsAndLengths()
+    {
+        QCOMPARE(CodeEntry::helpList(1), QStringLiteral("1…春\n2…夏\n3…秋"));
+        QCOMPARE(CodeEntry::helpList(3).split(u'\n').value(4), QStringLiteral("9…穂型  10…その他"));
+        QCOMPARE(CodeEntry::helpList(5).split(u'\n').value(1), QStringLiteral("3…イネ科  4…カヤツリグサ科"));
+        QCOMPARE(CodeEntry::helpList(5).split(u'\n').size(), 6);
+        QCOMPARE(CodeEntry::helpList(4).split(u'\n').size(), 4);
+        const int lengths[] = {1, 1, 2, 1, 2};
+        for (int box = 1; box <= 5; ++box)
+            QCOMPARE(CodeEntry::maxLength(box), lengths[box - 1]);
+    }
+
+    // ---- keyboard path -----------------------------------------------------
+
+    void keyboardPath_data()
+    {
+        QTest::addColumn<EditorField>("from");
+        QTest::addColumn<int>("key");  // PathKey
+        QTest::addColumn<QString>("familyCode");
+        QTest::addColumn<int>("okMask");  // 1 add, 2 correct, 4 delete
+        QTest::addColumn<bool>("handled");
+        QTest::addColumn<EditorField>("target");
+        QTest::addColumn<bool>("open");
+        using F = EditorField;
+        const int E = int(PathKey::Enter), D = int(PathKey::Down), U = int(PathKey::Up);
+        QTest::newRow("name enter") << F::Name << E << "" << 1 << true << F::Code1 << false;
+        QTest::newRow("name down") << F::Name << D << "" << 1 << true << F::Code1 << false;
+        QTest::newRow("name up") << F::Name << U << "" << 1 << false << F::None << false;
+        QTest::newRow("code1 enter") << F::Code1 << E << "" << 1 << true << F::Code2 << false;
+        QTest::newRow("code1 up") << F::Code1 << U << "" << 1 << true << F::Name << false;
+        QTest::newRow("code2 down") << F::Code2 << D << "" << 1 << true << F::Code3 << false;
+        QTest::newRow("code3 up") << F::Code3 << U << "" << 1 << true << F::Code2 << false;
+        QTest::newRow("code4 enter") << F::Code4 << E << "" << 1 << true << F::Code5 << false;
+        QTest::newRow("code4 up") << F::Code4 << U << "" << 1 << true << F::Code3 << false;
+        QTest::newRow("code5 enter 12") << F::Code5 << E << "12" << 1 << true << F::FamilyName << true;
+        QTest::newRow("code5 down 12") << F::Code5 << D << "12" << 1 << true << F::FamilyName << true;
+        QTest::newRow("code5 enter 7") << F::Code5 << E << "7" << 1 << true << F::Picture << false;
+        QTest::newRow("code5 enter empty") << F::Code5 << E << "" << 1 << true << F::Picture << false;
+        QTest::newRow("code5 up") << F::Code5 << U << "12" << 1 << true << F::Code4 << false;
+        QTest::newRow("family name enter") << F::FamilyName << E << "12" << 1 << true << F::Picture << false;
+        QTest::newRow("family name up") << F::FamilyName << U << "12" << 1 << true << F::Code5 << false;
+        QTest::newRow("picture enter") << F::Picture << E << "" << 1 << true << F::Description << false;
+        QTest::newRow("picture up") << F::Picture << U << "12" << 1 << true << F::Code5 << false;
+        QTest::newRow("description enter, add") << F::Description << E << "" << 1 << true << F::OkAdd << false;
+        QTest::newRow("description enter, correct") << F::Description << E << "" << 2 << true << F::OkCorrect << false;
+        QTest::newRow("description enter, delete") << F::Description << E << "" << 4 << true << F::OkDelete << false;
+        QTest::newRow("description enter, none") << F::Description << E << "" << 0 << true << F::None << false;
+        QTest::newRow("description down") << F::Description << D << "" << 1 << false << F::None << false;
+        QTest::newRow("description up") << F::Description << U << "" << 1 << false << F::None << false;
+    }
+    void keyboardPath()
+    {
+        QFETCH(EditorField, from);
+        QFETCH(int, key);
+        QFETCH(QString, familyCode);
+        QFETCH(int, okMask);
+        const KeyboardPath::Step s =
+            KeyboardPath::step(from, PathKey(key), familyCode, {bool(okMask & 1), bool(okMask & 2), bool(okMask & 4)});
+        QTEST(s.handled, "handled");
+        QTEST(s.target, "target");
+        QTEST(s.openFamilyName, "open");
+    }
+
+    // ---- Shift-JIS limits and the record check -----------------------------
+
+    void shiftJis_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<bool>("encodable");
+        QTest::addColumn<int>("cutTo");
+        QTest::addColumn<QString>("cut");
+        QTest::newRow("half-width family") << kKaya << 9 << true << 9 << kKaya;
+        QTest::newRow("other half-width family") << QString::fromUtf8("ｺﾞﾏﾉﾊｸﾞｻ科") << 10 << true << 10
+                                                 << QString::fromUtf8("ｺﾞﾏﾉﾊｸﾞｻ科");
+        QTest::newRow("full-width never split") << "アイウ" << 6 << true << 5 << "アイ";
+        QTest::newRow("mixed") << "aアb" << 4 << true << 2 << "a";
+        QTest::newRow("wave dash of CP932") << "4～6月" << 6 << true << 5 << "4～6";
+        QTest::newRow("emoji") << "花🌸" << 4 << false << 3 << "花";
+        QTest::newRow("outside JIS") << "𠮷野" << 4 << false << 4 << "𠮷野";
+    }
+    void shiftJis()
+    {
+        QFETCH(QString, text);
+        QTEST(ShiftJisText::bytes(text), "bytes");
+        QTEST(ShiftJisText::encodable(text), "encodable");
+        QFETCH(int, cutTo);
+        QTEST(ShiftJisText::cut(text, cutTo), "cut");
+    }
+
+    void recordCheck_data()
+    {
+        QTest::addColumn<FlowerRecord>("record");
+        QTest::addColumn<QString>("problem");  // a part of the message, or empty
+        FlowerRecord ok = record("ハルジオン");
+        QTest::newRow("fine") << ok << "";
+        FlowerRecord emoji = ok;
+        emoji.NAMAE = "ハル🌸";
+        QTest::newRow("name with emoji") << emoji << "「名前」の「🌸」";
+        FlowerRecord note = ok;
+        note.NOTE = "𠮷の説明";
+        QTest::newRow("note outside JIS") << note << "「説明」の「𠮷」";
+        FlowerRecord longName = ok;
+        longName.NAMAE = QString(16, QChar(u'ア'));
+        QTest::newRow("name of 32 bytes") << longName << "「名前」が長すぎます";
+        FlowerRecord fullName = ok;
+        fullName.NAMAE = QString(15, QChar(u'ア'));
+        QTest::newRow("name of 30 bytes") << fullName << "";
+        FlowerRecord picture = ok;
+        picture.SYASIN = QString(35, QChar(u'a'));
+        QTest::newRow("picture of 35 bytes") << picture << "「画像」が長すぎます";
+    }
+    void recordCheck()
+    {
+        QFETCH(FlowerRecord, record);
+        QFETCH(QString, problem);
+        const QString why = EntryRules::problem(record);
+        if (problem.isEmpty())
+            QCOMPARE(why, QString());
+        else
+            QVERIFY2(why.contains(problem), qPrintable(why));
+    }
+
+    void emptyFieldCount()
+    {
+        QCOMPARE(EntryRules::countEmptyFields({"a", "b", "c", "1", "2", "3", "4", "5"}), 0);
+        QCOMPARE(EntryRules::countEmptyFields({"a", "", "", "", "", "", "", ""}), 7);
+        QVERIFY(!EntryRules::incomplete(0));
+        QVERIFY(EntryRules::incomplete(7));
+        QVERIFY(!EntryRules::incomplete(8));
+    }
+
+    // ---- picture browse ----------------------------------------------------
+
+    void pictureInsideDataFolder()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + "/data/";
+        QDir().mkpath(data + "sub");
+        writeFile(data + "a.jpg", "A");
+        writeFile(data + "sub/b.jpg", "B");
+        QCOMPARE(PictureImport::import(data + "a.jpg", data).storedName, QStringLiteral("a.jpg"));
+        QCOMPARE(PictureImport::import(data + "sub/b.jpg", data).storedName, QStringLiteral("sub/b.jpg"));
+        QCOMPARE(QDir(data).entryList(QDir::Files).size(), 1);  // nothing copied
+    }
+
+    void pictureOutsideIsCopied()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + "/data/";
+        QDir().mkpath(data);
+        QDir().mkpath(dir.path() + "/elsewhere");
+        const QString outside = dir.path() + "/elsewhere/nobiru.jpg";
+        writeFile(outside, "PICTURE");
+
+        PictureImport::Result r = PictureImport::import(outside, data);
+        QVERIFY(r.ok);
+        QCOMPARE(r.storedName, QStringLiteral("nobiru.jpg"));
+        QCOMPARE(readFile(data + "nobiru.jpg"), QByteArray("PICTURE"));
+        // The same file again: the copy is there already.
+        QVERIFY(PictureImport::import(outside, data).ok);
+
+        // Another picture under the same name is refused, the data folder's file kept.
+        writeFile(outside, "OTHER");
+        r = PictureImport::import(outside, data);
+        QVERIFY(!r.ok);
+        QVERIFY(r.message.contains("nobiru.jpg"));
+        QCOMPARE(readFile(data + "nobiru.jpg"), QByteArray("PICTURE"));
+        QCOMPARE(QDir(data).entryList(QDir::Files | QDir::Hidden).size(), 1);  // no copy left over
+    }
+
+    void pictureNamesTheRecordCannotHold_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("too long") << QString(31, QChar(u'a')) + ".jpg";
+        QTest::newRow("outside JIS") << "𠮷.jpg";
+    }
+    void pictureNamesTheRecordCannotHold()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const QString data = dir.path() + "/data/";
+        QDir().mkpath(data);
+        writeFile(dir.path() + "/" + name, "X");
+        const PictureImport::Result r = PictureImport::import(dir.path() + "/" + name, data);
+        QVERIFY(!r.ok);
+        QVERIFY(!r.message.isEmpty());
+        QVERIFY(QDir(data).isEmpty());
+    }
+
+    // ---- the table ---------------------------------------------------------
+
+    void failedWriteLeavesTableAsItWas()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.path() + "/SNH347.mdb";
+        QVERIFY(TestCatalogues::write(db, threeFlowers()));
+        const QVector<FlowerRecord> before = storedRows(db);
+        RecordTable t(db);
+        QVERIFY(t.open());
+        // Renaming the second flower to the first one's name is refused as a whole.
+        QVERIFY(t.model()->setData(t.model()->index(1, t.column("NAMAE")), "アカツメクサ"));
+        QVERIFY(t.model()->setData(t.model()->index(1, t.column("NOTE")), "changed"));
+        QCOMPARE(t.writePending(), RecordTable::Outcome::Failed);
+        QVERIFY(t.error().contains("UNIQUE"));
+        QVERIFY(t.hasPending());  // still on screen
+        QCOMPARE(storedRows(db), before);
+    }
+
+    // ---- the window --------------------------------------------------------
+
+    void opensIdle()
+    {
+        EditorFixture f;
+        QVERIFY(f.opened);
+        RecordEditor& e = *f.editor;
+        QCOMPARE(e.windowTitle(), QStringLiteral("データの編集（追加，訂正・更新，削除）"));
+        QCOMPARE(e.mode(), RecordEditor::Mode::Idle);
+        QVERIFY(e.cmdCLOSE->isEnabled() && e.cmdCANCEL->isEnabled());
+        QVERIFY(!e.cmdSansyou->isEnabled() && !e.cmdKOUSIN[0]->isEnabled() && !e.cmdKOUSIN[1]->isEnabled() &&
+                !e.cmdDEL->isEnabled() && !e.Data2->isEnabled());
+        QVERIFY(!e.Text1[0]->isEnabled() && !e.Text2[1]->isEnabled() && !e.Text1Note->isEnabled());
+        QCOMPARE(e.Data2->captionLabel()->text(), QStringLiteral("更新"));
+        QCOMPARE(e.Text1[0]->text(), QStringLiteral("アカツメクサ"));  // the first record
+        QCOMPARE(e.Text2[5]->text(), QStringLiteral("11"));
+        QVERIFY(e.Text4->isHidden() && e.Text5->isHidden());
+        QCOMPARE(e.Text5->text(), QStringLiteral("科名を記入→"));
+        QStringList captions;
+        for (QLabel* l : e.Label1)
+            captions << l->text();
+        QCOMPARE(captions.join(u','), QStringLiteral("名前,季節,色,花弁,葉,科,画像,説明"));
+        QCOMPARE(e.mnuNew->text() + e.mnuTeisei->text() + e.mnuDel->text(),
+                 QStringLiteral("追加(&N)訂正・更新(&R)削除(&D)"));
+    }
+
+    void addByKeyboardPath()
+    {
+        EditorFixture f;
+        QVERIFY(f.active);
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuNew_Click();
+        QCOMPARE(f.focus(), e.Text1[0]);
+        QVERIFY(e.Text1[0]->text().isEmpty() && e.Text2[5]->text().isEmpty());
+        f.typeAndEnter("ヤエムグラ");
+        QCOMPARE(f.focus(), e.Text2[1]);
+        QVERIFY(e.Text3[1]->isVisible());  // the help list beside the focused box
+        f.typeAndEnter("2");
+        QVERIFY(!e.Text3[1]->isVisible() && e.Text3[2]->isVisible());
+        f.typeAndEnter("3");
+        f.typeAndEnter("5");
+        f.typeAndEnter("1");
+        f.type("1");
+        QCOMPARE(e.Text4->text(), QStringLiteral("アブラナ科"));
+        f.typeAndEnter("2");
+        QCOMPARE(f.focus(), e.Text4);
+        QVERIFY(e.Text4->isVisible() && e.Text5->isVisible());
+        QCOMPARE(e.Text4->selectedText(), QStringLiteral("アブラナ科"));  // ready to be overwritten
+        f.typeAndEnter("アカネ科");
+        QCOMPARE(f.focus(), e.Text1[6]);
+        f.typeAndEnter("yaemugura.jpg");
+        QCOMPARE(f.focus(), e.Text1Note);
+        f.typeAndEnter("茎に下向きのとげがある。");
+        QCOMPARE(e.Text1Note->toPlainText(), QStringLiteral("茎に下向きのとげがある。"));  // no new line
+        QCOMPARE(f.focus(), e.cmdKOUSIN[0]);
+        f.key(Qt::Key_Return);
+
+        QVERIFY2(f.fake.messages.shown.isEmpty(), qPrintable(f.fake.messages.texts().join(u'|')));
+        const QVector<FlowerRecord> rows = f.rows();
+        QCOMPARE(rows.size(), 4);
+        const FlowerRecord expected{"ヤエムグラ", "夏", "赤紫系", "唇型", "対生", "その他", "アカネ科",
+                                    "yaemugura.jpg", "茎に下向きのとげがある。"};
+        QCOMPARE(rows.value(3), expected);
+        // Ready for the next record.
+        QCOMPARE(e.mode(), RecordEditor::Mode::Add);
+        QVERIFY(e.Text1[0]->text().isEmpty());
+        QCOMPARE(f.focus(), e.Text1[0]);
+        QVERIFY(e.Text4->isHidden());
+    }
+
+    void incompleteRecordIsWarnedAndWritten()
+    {
+        EditorFixture f;
+        f.editor->Form10_mnuNew_Click();
+        f.type("ナズナ");
+        f.editor->Form10_cmdKOUSIN_Click(0);
+        QCOMPARE(f.fake.beeper.count, 1);
+        QCOMPARE(f.fake.messages.texts(), QStringList{"記入もれがあります！"});
+        QCOMPARE(f.fake.messages.shown.value(0).icon, MessageBoxes::Icon::Critical);
+        const QVector<FlowerRecord> rows = f.rows();
+        QCOMPARE(rows.size(), 4);
+        QVERIFY(std::any_of(rows.begin(), rows.end(),
+                            [](const FlowerRecord& r) { return r.NAMAE == "ナズナ" && r.KISETU.isEmpty(); }));
+    }
+
+    void emptyNewRecordIsNotWritten()
+    {
+        EditorFixture f;
+        f.editor->Form10_mnuNew_Click();
+        f.editor->Form10_cmdCLOSE_Click();
+        QVERIFY(f.fake.messages.shown.isEmpty());
+        QCOMPARE(f.rows().size(), 3);
+        QCOMPARE(f.editor->result(), int(QDialog::Accepted));
+        QVERIFY(f.editor->isHidden());
+    }
+
+    void duplicateNameKeepsEditorOpen()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuNew_Click();
+        f.type("イヌタデ");
+        e.Text2[1]->setFocus();
+        f.type("3");
+        e.Form10_cmdCLOSE_Click();  // warns, then the write is refused
+        const QStringList texts = f.fake.messages.texts();
+        QCOMPARE(texts.size(), 3);
+        QCOMPARE(texts[0], QStringLiteral("記入もれがあります！"));
+        QVERIFY2(texts[1].contains("UNIQUE"), qPrintable(texts[1]));
+        QCOMPARE(f.fake.messages.shown[1].icon, MessageBoxes::Icon::Critical);
+        QCOMPARE(texts[2], QStringLiteral("すでにデータが登録されている可能性があります。"));
+        QCOMPARE(f.fake.beeper.count, 2);
+        QVERIFY(e.isVisible());
+        QCOMPARE(e.mode(), RecordEditor::Mode::Add);
+        QCOMPARE(e.Text1[0]->text(), QStringLiteral("イヌタデ"));
+        QCOMPARE(e.Text2[1]->text(), QStringLiteral("3"));
+        QCOMPARE(f.rows(), storedRows(f.db()));
+        QCOMPARE(f.rows().size(), 3);
+
+        // Corrected on screen, the same record goes in.
+        e.Text1[0]->setFocus();
+        e.Text1[0]->selectAll();
+        f.type("イヌタデモドキ");
+        f.fake.messages.shown.clear();
+        e.Form10_cmdKOUSIN_Click(0);
+        QCOMPARE(f.rows().size(), 4);
+    }
+
+    void correctionWithTheNavigator()
+    {
+        QVector<FlowerRecord> recs = threeFlowers();
+        recs[2].KA2.clear();
+        EditorFixture f(recs);
+        RecordEditor& e = *f.editor;
+        nullField(f.db(), "ウシハコベ");  // a field without value is no change by itself
+        e.Form10_mnuTeisei_Click();
+        QCOMPARE(f.focus(), e.Text1[0]);
+        QTest::mouseClick(e.Data2->button(RecordNavigator::Move::Next), Qt::LeftButton);
+        QCOMPARE(e.Text1[0]->text(), QStringLiteral("イヌタデ"));
+        QCOMPARE(e.Text2[3]->text(), QStringLiteral("9"));
+        QCOMPARE(e.Text2[5]->text(), QStringLiteral("8"));
+        // Stepping over the record with the empty field writes nothing.
+        QTest::mouseClick(e.Data2->button(RecordNavigator::Move::Last), Qt::LeftButton);
+        QTest::mouseClick(e.Data2->button(RecordNavigator::Move::Previous), Qt::LeftButton);
+        QVERIFY(isNull(f.db(), "ウシハコベ"));
+        QCOMPARE(e.Text1[0]->text(), QStringLiteral("イヌタデ"));
+
+        // A changed code is written when the navigator moves on.
+        e.Text2[1]->setFocus();
+        e.Text2[1]->selectAll();
+        f.type("1");
+        QCOMPARE(e.Text1[1]->text(), QStringLiteral("春"));
+        QTest::mouseClick(e.Data2->button(RecordNavigator::Move::First), Qt::LeftButton);
+        QCOMPARE(f.rows().value(1).KISETU, QStringLiteral("春"));
+        QCOMPARE(e.Text1[0]->text(), QStringLiteral("アカツメクサ"));
+
+        // And by OK_訂正.
+        e.Text2[4]->setFocus();
+        e.Text2[4]->selectAll();
+        f.type("4");
+        e.Form10_cmdKOUSIN_Click(1);
+        QCOMPARE(f.rows().value(0).HA, QStringLiteral("根生"));
+        QCOMPARE(e.mode(), RecordEditor::Mode::Correct);
+        QVERIFY(f.fake.messages.shown.isEmpty());
+        QCOMPARE(f.rows().value(2), recs[2]);
+    }
+
+    void deleteAsksFirst()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuDel_Click();
+        QTest::mouseClick(e.Data2->button(RecordNavigator::Move::Next), Qt::LeftButton);
+        f.fake.messages.answers = {Answer::Cancel};
+        e.Form10_cmdDEL_Click();
+        QCOMPARE(f.fake.messages.texts(), QStringList{"イヌタデを削除してよろしいですか？"});
+        QCOMPARE(f.fake.messages.shown[0].buttons, MessageBoxes::Buttons::OkCancel);
+        QCOMPARE(f.fake.messages.shown[0].icon, MessageBoxes::Icon::Question);
+        QCOMPARE(f.rows().size(), 3);
+
+        f.fake.messages.answers = {Answer::Ok};
+        e.Form10_cmdDEL_Click();
+        QVector<FlowerRecord> expected = threeFlowers();
+        expected.remove(1);
+        QCOMPARE(f.rows(), expected);
+        QCOMPARE(e.mode(), RecordEditor::Mode::Delete);
+        QCOMPARE(e.Text1[0]->text(), QStringLiteral("アカツメクサ"));
+    }
+
+    void fullTableRefusesNewRecord()
+    {
+        QVector<FlowerRecord> recs;
+        for (int i = 0; i < EntryRules::kMaxRecords; ++i)
+            recs << record(QStringLiteral("ハナ%1").arg(i, 3, 10, QLatin1Char('0')));
+        EditorFixture f(recs);
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuNew_Click();
+        f.type("ヨメナ");
+        e.Form10_cmdKOUSIN_Click(0);
+        QCOMPARE(f.fake.messages.texts().last(), EntryRules::tableFullText());
+        QVERIFY(f.fake.messages.texts().last().contains(" 500件"));
+        QCOMPARE(f.rows().size(), EntryRules::kMaxRecords);
+        QCOMPARE(e.Text1[0]->text(), QStringLiteral("ヨメナ"));  // still on screen
+        // Deleting one makes room.
+        e.Form10_mnuDel_Click();
+        f.fake.messages.answers = {Answer::Ok};
+        e.Form10_cmdDEL_Click();
+        e.Form10_mnuNew_Click();
+        f.type("ヨメナ");
+        e.Form10_cmdKOUSIN_Click(0);
+        QCOMPARE(f.rows().size(), EntryRules::kMaxRecords);
+        QCOMPARE(f.rows().last().NAMAE, QStringLiteral("ヨメナ"));
+    }
+
+    void shiftJisLimitsOnScreen()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuNew_Click();
+        f.type(QString(15, QChar(u'ア')));
+        f.type("イ");  // a 31st byte does not go in, nor half of a character
+        QCOMPARE(e.Text1[0]->text(), QString(15, QChar(u'ア')));
+        e.Text1[0]->clear();
+        f.type("ハナ🌸");
+        e.Form10_cmdKOUSIN_Click(0);
+        QVERIFY(f.fake.messages.texts().last().contains("「名前」の「🌸」"));
+        QCOMPARE(f.rows().size(), 3);
+        QCOMPARE(e.Text1[0]->text(), QStringLiteral("ハナ🌸"));
+    }
+
+    void pictureBrowse()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuNew_Click();
+        const QString outside = f.dir.path() + "/hotokenoza.jpg";
+        writeFile(outside, "JPEG");
+        f.fake.files.answers = {outside, QString()};
+        e.Form10_cmdSansyou_Click();
+        QCOMPARE(f.fake.files.asked[0].title, QStringLiteral("ﾌｧｲﾙを開く"));
+        QCOMPARE(f.fake.files.asked[0].folder, f.appPath() + "data/");
+        QCOMPARE(f.fake.files.asked[0].filters.size(), 5);
+        QCOMPARE(e.Text1[6]->text(), QStringLiteral("hotokenoza.jpg"));
+        QCOMPARE(readFile(f.appPath() + "data/hotokenoza.jpg"), QByteArray("JPEG"));
+        QCOMPARE(f.focus(), e.Text1Note);
+        e.Form10_cmdSansyou_Click();  // cancelled
+        QCOMPARE(e.Text1[6]->text(), QStringLiteral("hotokenoza.jpg"));
+        QCOMPARE(f.focus(), e.Text1[6]);
+    }
+
+    void cancelAbandonsTheRecord()
+    {
+        EditorFixture f;
+        f.editor->Form10_mnuTeisei_Click();
+        f.type("ベツノナマエ");
+        f.editor->Form10_cmdCANCEL_Click();
+        QCOMPARE(f.rows(), storedRows(f.db()));
+        QCOMPARE(f.rows().value(0).NAMAE, QStringLiteral("アカツメクサ"));
+        QCOMPARE(f.editor->result(), int(QDialog::Rejected));
+        QCOMPARE(f.fake.busy.depth, 1);  // until the catalogue is read again
+    }
+
+    void realDeleteQuestionAnswersOk()
+    {
+        // The delete question is the program's only OK/Cancel box; its OK must read as OK.
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            box->button(QMessageBox::Ok)->click();
+        });
+        QtMessageBoxes boxes;
+        QCOMPARE(boxes.show(nullptr, "?", MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::Question), Answer::Ok);
+    }
+
+    // ---- from the menu and back --------------------------------------------
+
+    void menuEditsAndReloads()
+    {
+        MainWindowFixture w(threeFlowers());
+        BrowserSession& s = w.session();
+        s.setSelected(3, 0, true);  // something found before
+        s.setSelected(3, 0, false);
+        QTimer::singleShot(0, [&] {
+            auto* e = qobject_cast<RecordEditor*>(QApplication::activeModalWidget());
+            QVERIFY(e);
+            e->Form10_mnuNew_Click();
+            e->Text1[0]->setText("アオミズ");
+            QTest::keyClicks(e->Text2[1], "2");
+            QTest::keyClicks(e->Text2[2], "5");
+            QTest::keyClicks(e->Text2[3], "9");
+            QTest::keyClicks(e->Text2[4], "1");
+            QTest::keyClicks(e->Text2[5], "12");
+            e->Text4->setText("イラクサ科");
+            e->Text1[6]->setText("aomizu.jpg");
+            e->Text1Note->setPlainText("湿った林のふちに生える。");
+            e->Form10_cmdKOUSIN_Click(0);
+            e->Form10_mnuDel_Click();
+            w.fake.messages.answers = {Answer::Ok};
+            e->Form10_cmdDEL_Click();  // the first record: アカツメクサ
+            e->Form10_cmdCLOSE_Click();
+        });
+        w.window->menu().run(w.window->menu().mnuDATA);
+
+        const FlowerCatalogue& cat = w.context->catalogue();
+        QCOMPARE(cat.FlowerCount(), 3);
+        QStringList names;
+        for (int i = 1; i <= cat.FlowerCount(); ++i)
+            names << cat.slot(i).NAMAE;
+        QCOMPARE(names, QStringList({"アオミズ", "イヌタデ", "ウシハコベ"}));  // name order, not table order
+        QVERIFY(cat.slot(4).NAMAE.isEmpty());
+        QVERIFY(s.results().isEmpty());
+        QCOMPARE(w.fake.busy.depth, 0);
+        s.setSelected(4, 11, true);  // family その他
+        QCOMPARE(s.results(), QStringList{"アオミズ"});
+    }
+
+    void readOnlyCatalogueIsNotEdited()
+    {
+        MainWindowFixture w(threeFlowers());
+        const QString db = w.appPath() + "SNH347.mdb";
+        QFile::setPermissions(db, QFileDevice::ReadOwner);
+        if (QFileInfo(db).isWritable())
+            QSKIP("running with rights that ignore file permissions");
+        QVERIFY(!RecordEditor::run(*w.context, w.window.get()));
+        QVERIFY(w.fake.messages.texts().last().contains("書き込めない"));
+        QCOMPARE(w.context->catalogue().FlowerCount(), 3);
+    }
+
+    void failedReloadKeepsTheCatalogue()
+    {
+        MainWindowFixture w(threeFlowers());
+        QFile::remove(w.appPath() + "SNH347.mdb");
+        QVERIFY(!RecordEditor::reloadCatalogue(*w.context));
+        QCOMPARE(w.context->catalogue().FlowerCount(), 3);
+    }
+
+private:
+    static void writeFile(const QString& path, const QByteArray& data)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(data);
+    }
+    static QByteArray readFile(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void nullField(const QString& db, const QString& name)
+    {
+        QSqlDatabase c = QSqlDatabase::addDatabase("QSQLITE", "null-field");
+        c.setDatabaseName(db);
+        QVERIFY(c.open());
+        QSqlQuery q(c);
+        QVERIFY(q.exec(QStringLiteral("UPDATE KUSABANA SET KA2 = NULL WHERE NAMAE = '%1'").arg(name)));
+        q.finish();
+        c.close();
+        c = QSqlDatabase();
+        QSqlDatabase::removeDatabase("null-field");
+    }
+    static bool isNull(const QString& db, const QString& name)
+    {
+        bool result = false;
+        {
+            QSqlDatabase c = QSqlDatabase::addDatabase("QSQLITE", "is-null");
+            c.setDatabaseName(db);
+            c.open();
+            QSqlQuery q(c);
+            q.exec(QStringLiteral("SELECT KA2 IS NULL FROM KUSABANA WHERE NAMAE = '%1'").arg(name));
+            result = q.next() && q.value(0).toBool();
+        }
+        QSqlDatabase::removeDatabase("is-null");
+        return result;
+    }
+};
+
+QTEST_MAIN(RecordEditorTest)
+#include "RecordEditorTest.moc"

@@ -1,0 +1,833 @@
+#include "session/AppContext.h"
+#include "platform/fake/FakePlatform.h"
+#include "slideshow/BackgroundMusic.h"
+#include "slideshow/PanelButton.h"
+#include "slideshow/SlideInterval.h"
+#include "slideshow/SlideLayout.h"
+#include "slideshow/SlideReadAhead.h"
+#include "slideshow/SlideSequence.h"
+#include "slideshow/SlideshowLauncher.h"
+#include "slideshow/SlideshowMemory.h"
+#include "slideshow/SlideshowPanel.h"
+#include "slideshow/SlideshowWindow.h"
+#include "tests/support/TestCatalogues.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using TestCatalogues::record;
+
+namespace {
+
+// Plays a sequence through n timed steps; the first entry is the slide
+// shown at the start.
+QList<int> play(SlideSequence& s, int steps)
+{
+    QList<int> shown{s.start()};
+    for (int i = 0; i < steps; ++i)
+        shown << s.step();
+    return shown;
+}
+
+// A GIF of one colour: every pixel is coded after a clear code, so the code
+// size stays at three bits and no table is needed.
+QByteArray gifOfSize(quint16 w, quint16 h)
+{
+    QByteArray b("GIF89a");
+    QDataStream s(&b, QIODevice::Append);
+    s.setByteOrder(QDataStream::LittleEndian);
+    s << w << h << quint8(0x81) << quint8(0) << quint8(0);  // 4-colour table
+    for (int i = 0; i < 4; ++i)
+        s << quint8(0) << quint8(i == 0 ? 128 : 0) << quint8(0);
+    s << quint8(0x2C) << quint16(0) << quint16(0) << w << h << quint8(0) << quint8(2);
+    QByteArray data;
+    quint32 acc = 0;
+    int bits = 0;
+    auto put = [&](int code) {
+        acc |= quint32(code) << bits;
+        for (bits += 3; bits >= 8; bits -= 8, acc >>= 8)
+            data.append(char(acc & 0xFF));
+    };
+    for (int i = 0; i < int(w) * h; ++i) {
+        put(4);  // clear
+        put(0);
+    }
+    put(5);  // end
+    if (bits > 0)
+        data.append(char(acc & 0xFF));
+    for (qsizetype at = 0; at < data.size(); at += 255) {
+        const QByteArray block = data.mid(at, 255);
+        s << quint8(block.size());
+        s.writeRawData(block.constData(), int(block.size()));
+    }
+    s << quint8(0) << quint8(0x3B);
+    return b;
+}
+
+// A BMP header claiming a picture of w x h pixels, with no pixels after it.
+QByteArray bmpClaiming(qint32 w, qint32 h)
+{
+    QByteArray b;
+    QDataStream s(&b, QIODevice::WriteOnly);
+    s.setByteOrder(QDataStream::LittleEndian);
+    s.writeRawData("BM", 2);
+    s << quint32(54) << quint32(0) << quint32(54);
+    s << quint32(40) << w << h << quint16(1) << quint16(32) << quint32(0) << quint32(0) << qint32(2835)
+      << qint32(2835) << quint32(0) << quint32(0);
+    return b;
+}
+
+QList<int> permutationOf(const SlideSequence& s)
+{
+    QList<int> p;
+    for (size_t i = 1; i < s.randomList().size(); ++i)
+        p << s.randomList()[i];
+    return p;
+}
+
+// An application folder with a catalogue in memory, its pictures in data/,
+// and every platform service faked.
+struct ShowFixture {
+    explicit ShowFixture(int records = 3)
+    {
+        static const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+                if (!message.startsWith(QLatin1String("This plugin does not support")))
+                    previous(type, context, message);
+            });
+        QDir().mkpath(dir.path() + QStringLiteral("/data"));
+        app = std::make_unique<AppContext>(dir.path(), fake.platform);
+        for (int i = 1; i <= records; ++i) {
+            const QString name = QStringLiteral("ハナ%1").arg(i);
+            FlowerRecord r = record(name);
+            r.SYASIN = QStringLiteral("p%1.jpg").arg(i);
+            app->catalogue().append(r);
+            picture(r.SYASIN, QSize(160, 120));
+        }
+        QImage placeholder(320, 240, QImage::Format_RGB32);
+        placeholder.fill(Qt::gray);
+        placeholder.save(app->pathOf(QStringLiteral("NoFile.jpg")));
+    }
+
+    ~ShowFixture() { delete show.data(); }
+
+    void picture(const QString& name, QSize size, const char* format = nullptr)
+    {
+        QImage img(size, QImage::Format_RGB32);
+        img.fill(Qt::darkGreen);
+        QVERIFY(img.save(app->pathOf(QStringLiteral("data/") + name), format));
+    }
+    void setStored(int slot, const QString& storedName)
+    {
+        FlowerRecord r = app->catalogue().slot(slot);
+        r.SYASIN = storedName;
+        QList<FlowerRecord> all;
+        for (int i = 1; i <= app->catalogue().FlowerCount(); ++i)
+            all << (i == slot ? r : app->catalogue().slot(i));
+        app->catalogue().clear();
+        for (const FlowerRecord& x : all)
+            app->catalogue().append(x);
+    }
+    QString setting(const char* key) const
+    {
+        return app->settings().file().readText(QStringLiteral("Sonoha347"), QString::fromLatin1(key),
+                                                QStringLiteral("(none)"));
+    }
+
+    // A show on a fixed area of 1024 x 768, not yet begun.
+    SlideshowWindow* window(SlideOrder order = SlideOrder::Kana, bool readAhead = true)
+    {
+        SlideshowWindow::Options o;
+        o.readAhead = readAhead;
+        o.area = QRect(0, 0, 1024, 768);
+        delete show.data();
+        show = new SlideshowWindow(*app, order, memory, nullptr, nullptr, o);
+        return show.data();
+    }
+
+    static void mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), type == QEvent::MouseMove ? Qt::NoButton : b,
+                      type == QEvent::MouseButtonPress ? Qt::MouseButtons(b) : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    static void key(QWidget* w, int k, const QString& text = QString())
+    {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier, text);
+        QApplication::sendEvent(w, &e);
+    }
+
+    QTemporaryDir dir;
+    FakePlatform fake;
+    std::unique_ptr<AppContext> app;
+    SlideshowMemory memory;
+    QPointer<SlideshowWindow> show;
+};
+
+}  // namespace
+
+class SlideshowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // --- order of the slides -------------------------------------------
+
+    void catalogueOrder_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::newRow("one record") << 1 << QList<int>{1, 1, 1};
+        QTest::newRow("three wrap to the first") << 3 << QList<int>{1, 2, 3, 1, 2, 3, 1};
+    }
+    void catalogueOrder()
+    {
+        QFETCH(int, count);
+        QFETCH(QList<int>, shown);
+        FakePlatform f;
+        SlideshowMemory memory;
+        SlideSequence s(SlideOrder::Kana, count, memory, f.random, f.clock);
+        QCOMPARE(play(s, int(shown.size()) - 1), shown);
+        QVERIFY(f.random.seeds.isEmpty());
+    }
+
+    void permutation_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<double>>("draws");
+        QTest::addColumn<QList<int>>("expected");
+        // w = 4: j = 3; w = 3: j = 3; w = 2: j = 1.
+        QTest::newRow("four") << 4 << QList<double>{0.5, 0.9, 0.1} << QList<int>{2, 1, 4, 3};
+        QTest::newRow("all draws zero") << 4 << QList<double>{} << QList<int>{2, 3, 4, 1};
+        // A generator that returns 1.0 must not reach past the list.
+        QTest::newRow("draw of one") << 3 << QList<double>{1.0, 1.0} << QList<int>{1, 2, 3};
+    }
+    void permutation()
+    {
+        QFETCH(int, count);
+        QFETCH(QList<double>, draws);
+        QFETCH(QList<int>, expected);
+        FakePlatform f;
+        f.random.values = draws;
+        f.clock.now = 12345;
+        SlideshowMemory memory;
+        SlideSequence s(SlideOrder::Random, count, memory, f.random, f.clock);
+        QCOMPARE(s.start(), expected.first());
+        QCOMPARE(permutationOf(s), expected);
+        QCOMPARE(f.random.seeds, QList<quint64>{12345});
+    }
+
+    void randomCycles()
+    {
+        FakePlatform f;
+        for (int i = 0; i < 40; ++i)
+            f.random.values << (i * 0.6180339887) - int(i * 0.6180339887);
+        SlideshowMemory memory;
+        const int n = 12;
+        SlideSequence s(SlideOrder::Random, n, memory, f.random, f.clock);
+        const QList<int> shown = play(s, 3 * n - 1);
+        const QList<int> first = shown.mid(0, n);
+        QCOMPARE(first, permutationOf(s));
+        QList<int> sorted = first;
+        std::sort(sorted.begin(), sorted.end());
+        for (int i = 0; i < n; ++i)
+            QCOMPARE(sorted[i], i + 1);
+        QCOMPARE(shown.mid(n, n), first);
+        QCOMPARE(shown.mid(2 * n, n), first);
+    }
+
+    void secondShow_data()
+    {
+        QTest::addColumn<int>("leftAt");
+        QTest::addColumn<QList<int>>("positions");  // of the start and the steps, in the permutation
+        QTest::newRow("first show of the run") << 0 << QList<int>{1, 2, 3, 4, 1, 2};
+        QTest::newRow("earlier show stopped midway") << 2 << QList<int>{1, 2, 3, 4, 1};
+        QTest::newRow("earlier show reached the last position") << 4 << QList<int>{1, 1, 2, 3, 4, 1};
+        QTest::newRow("earlier show on a larger catalogue") << 9 << QList<int>{1, 1, 2, 3};
+    }
+    void secondShow()
+    {
+        QFETCH(int, leftAt);
+        QFETCH(QList<int>, positions);
+        FakePlatform f;
+        f.random.values = {0.5, 0.9, 0.1};
+        SlideshowMemory memory{leftAt};
+        SlideSequence s(SlideOrder::Random, 4, memory, f.random, f.clock);
+        const QList<int> shown = play(s, int(positions.size()) - 1);
+        QList<int> expected;
+        for (int pos : positions)
+            expected << s.randomList()[size_t(pos)];
+        QCOMPARE(shown, expected);
+    }
+
+    void carryOverBetweenShows()
+    {
+        FakePlatform f;
+        SlideshowMemory memory;
+        {
+            SlideSequence first(SlideOrder::Random, 3, memory, f.random, f.clock);
+            play(first, 2);  // positions 1, 2, 3: the cycle's end
+        }
+        QCOMPARE(memory.RndPos, 3);
+        f.random.values = {0.0, 0.9};
+        SlideSequence second(SlideOrder::Random, 3, memory, f.random, f.clock);
+        const QList<int> shown = play(second, 2);
+        QCOMPARE(shown[0], second.randomList()[1]);
+        QCOMPARE(shown[1], second.randomList()[1]);  // the first slide twice
+        QCOMPARE(shown[2], second.randomList()[2]);
+    }
+
+    void singleRecordRandomShow()
+    {
+        FakePlatform f;
+        SlideshowMemory memory;
+        SlideSequence s(SlideOrder::Random, 1, memory, f.random, f.clock);
+        QCOMPARE(play(s, 3), (QList<int>{1, 1, 1, 1}));
+    }
+
+    void resume_data()
+    {
+        QTest::addColumn<int>("order");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<double>("draw");
+        QTest::addColumn<int>("resumed");
+        QTest::newRow("catalogue order, last record") << 0 << 3 << 0.0 << 1;
+        QTest::newRow("catalogue order, middle") << 0 << 1 << 0.0 << 3;
+        QTest::newRow("random order, any record") << 1 << 1 << 0.99 << 4;
+        QTest::newRow("random order, first record") << 1 << 1 << 0.0 << 1;
+    }
+    void resume()
+    {
+        QFETCH(int, order);
+        QFETCH(int, steps);
+        QFETCH(double, draw);
+        QFETCH(int, resumed);
+        FakePlatform f;
+        f.random.values = {0.5, 0.9, 0.1};
+        SlideshowMemory memory;
+        SlideSequence s(SlideOrder(order), 4, memory, f.random, f.clock);
+        s.start();
+        for (int i = 0; i < steps; ++i)
+            s.step();
+        const int posBefore = memory.RndPos;
+        f.random.values = {draw};
+        s.pause();
+        QCOMPARE(s.state(), ShowState::Paused);
+        QCOMPARE(s.upcoming(), resumed);
+        QCOMPARE(s.resume(), resumed);
+        QCOMPARE(memory.RndPos, posBefore);
+        if (order == 1) {
+            // The cycle goes on where it was.
+            QCOMPARE(s.step(), s.randomList()[size_t(posBefore + 1)]);
+        }
+    }
+
+    // --- interval box ---------------------------------------------------
+
+    void intervalKeys_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("digit") << "7" << true;
+        QTest::newRow("zero") << "0" << true;
+        QTest::newRow("letter") << "a" << false;
+        QTest::newRow("minus") << "-" << false;
+        QTest::newRow("blank") << " " << false;
+        QTest::newRow("full-width digit") << "７" << false;
+        QTest::newRow("backspace") << "\b" << true;
+        QTest::newRow("enter") << "\r" << true;
+    }
+    void intervalKeys()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, kept);
+        QCOMPARE(SlideInterval::keeps(typed.front()), kept);
+    }
+
+    void intervalText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("seconds");  // 0: refused
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("0") << "0" << 0;
+        QTest::newRow("00") << "00" << 0;
+        QTest::newRow("07") << "07" << 0;
+        QTest::newRow("7") << "7" << 7;
+        QTest::newRow("99") << "99" << 99;
+        QTest::newRow("pasted letters") << "ab" << 0;
+        QTest::newRow("pasted half number") << "1a" << 0;
+    }
+    void intervalText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, seconds);
+        QCOMPARE(SlideInterval::accept(text).value_or(0), seconds);
+    }
+
+    void intervalTimer_data()
+    {
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<int>("ms");
+        QTest::newRow("1") << 1 << 1000;
+        QTest::newRow("99") << 99 << 99000;
+        QTest::newRow("0 from a hand-edited file") << 0 << 3000;
+        QTest::newRow("100") << 100 << 3000;
+    }
+    void intervalTimer()
+    {
+        QFETCH(int, seconds);
+        QFETCH(int, ms);
+        QCOMPARE(SlideInterval::timerMs(seconds), ms);
+    }
+
+    // --- music ------------------------------------------------------------
+
+    void musicChoice_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<bool>("timerRuns");
+        for (int i = 0; i < BackgroundMusic::kPieces; ++i)
+            QTest::addRow("%d", i) << i << QStringList{"open:" + BackgroundMusic::fileName(i), "play"} << true;
+        QTest::newRow("none") << 7 << QStringList{} << false;
+        QTest::newRow("not a choice") << 12 << QStringList{} << true;
+    }
+    void musicChoice()
+    {
+        QFETCH(int, choice);
+        QFETCH(QStringList, log);
+        QFETCH(bool, timerRuns);
+        FakePlatform f;
+        BackgroundMusic m(f.music, f.random, f.clock, QStringLiteral("/app/sound/"));
+        QCOMPARE(m.tick(choice) == BackgroundMusic::Timer::KeepRunning, timerRuns);
+        QCOMPARE(f.music.log, log);
+    }
+
+    void musicRepeatsOnePiece()
+    {
+        FakePlatform f;
+        BackgroundMusic m(f.music, f.random, f.clock, QStringLiteral("/app/sound/"));
+        m.tick(5);
+        m.tick(5);  // still playing: nothing
+        QCOMPARE(f.music.log, (QStringList{"open:slow.mid", "play"}));
+        f.music.playing = false;  // the piece has ended
+        m.tick(5);
+        QCOMPARE(f.music.log, (QStringList{"open:slow.mid", "play", "open:slow.mid", "play"}));
+    }
+
+    void musicRandomPasses()
+    {
+        FakePlatform f;
+        f.clock.now = 777;
+        // k = 5: j = 3; k = 4: j = 1; k = 3: j = 3; k = 2: j = 1; k = 1: j = 1.
+        f.random.values = {0.5, 0.2, 0.9, 0.4, 0.7};
+        BackgroundMusic m(f.music, f.random, f.clock, QStringLiteral("/s/"));
+        QStringList pass;
+        for (int i = 0; i < 6; ++i) {
+            m.tick(BackgroundMusic::kRandom);
+            pass << f.music.log.at(f.music.log.size() - 2);
+            f.music.playing = false;
+        }
+        QCOMPARE(pass, (QStringList{"open:classic.mid", "open:holyday.mid", "open:lite.mid", "open:slow.mid",
+                                    "open:filter.mid", "open:industrial.mid"}));
+        QCOMPARE(f.random.seeds, QList<quint64>{777});
+        m.tick(BackgroundMusic::kRandom);  // a new pass, a new shuffle
+        QCOMPARE(f.random.seeds.size(), 2);
+        QCOMPARE(m.position(), 1);
+        QVERIFY(m.choose(BackgroundMusic::kRandom));
+        QCOMPARE(m.position(), 0);
+        QVERIFY(!m.choose(BackgroundMusic::kNone));
+    }
+
+    // --- where the slide goes -------------------------------------------
+
+    void fitting_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("shown");
+        // 1920 x 1080 at 15 twips: the box is 1824 x 854.
+        QTest::newRow("small keeps its size") << QSize(640, 480) << QSize(640, 480);
+        QTest::newRow("camera photograph") << QSize(6000, 4000) << QSize(1281, 854);
+        QTest::newRow("panorama") << QSize(8000, 1000) << QSize(1824, 228);
+        QTest::newRow("portrait") << QSize(3000, 4000) << QSize(641, 854);
+    }
+    void fitting()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QSize, shown);
+        const SlideLayout layout(QSize(1920, 1080), 15, 15);
+        QCOMPARE(layout.pictureBox(), QSize(1824, 854));
+        QCOMPARE(SlideLayout::fitted(picture, layout.pictureBox()), shown);
+        const QRect r = layout.pictureRect(shown);
+        QVERIFY(layout.namePos(r).y() >= 0);
+        QVERIFY(layout.noteRect(r).bottom() < 1080);
+    }
+
+    void readAheadHandsOverTheAskedPicture_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("ahead") << true;
+        QTest::newRow("on the spot") << false;
+    }
+    void readAheadHandsOverTheAskedPicture()
+    {
+        QFETCH(bool, enabled);
+        ShowFixture fx;
+        fx.picture(QStringLiteral("p2.jpg"), QSize(400, 200));
+        fx.picture(QStringLiteral("p3.jpg"), QSize(200, 400));
+        SlideReadAhead ahead(fx.app->GetAppPath(), QSize(300, 300), 1.0, enabled);
+        ahead.prepare(QStringLiteral("p2.jpg"));
+        ahead.prepare(QStringLiteral("p3.jpg"));  // the resume changed its mind
+        const SlidePicture three = ahead.take(QStringLiteral("p3.jpg"));
+        QCOMPARE(three.storedName, QStringLiteral("p3.jpg"));
+        QCOMPARE(three.image.size(), QSize(150, 300));
+        const SlidePicture two = ahead.take(QStringLiteral("p2.jpg"));  // dropped before: decoded now
+        QCOMPARE(two.image.size(), QSize(300, 150));
+        QCOMPARE(ahead.take(QStringLiteral("nowhere.jpg")).kind, SlidePicture::Kind::Missing);
+    }
+
+    // --- the window ---------------------------------------------------------
+
+    void showsFirstSlideWithTexts()
+    {
+        ShowFixture fx;
+        fx.picture(QStringLiteral("p1.jpg"), QSize(3000, 2000));  // larger than the screen
+        SlideshowWindow* w = fx.window();
+        QSignalSpy started(w, &SlideshowWindow::started);
+        QVERIFY(w->begin());
+        QCOMPARE(started.size(), 1);
+        QCOMPARE(w->stepTimer().interval(), 3000);
+        QVERIFY(w->stepTimer().isActive());
+        QVERIFY(w->musicTimer().isActive());
+        // Reduced to fit between name line and description, in the middle.
+        const QRect area = w->pictureArea();
+        QVERIFY(area.width() <= 1024 && area.height() < 768);
+        QVERIFY(qAbs(area.center().x() - 512) <= 1);
+        QVERIFY(w->nameLine()->y() >= 0);
+        QVERIFY(w->description()->geometry().bottom() < 768);
+        QCOMPARE(w->nameLine()->text(), QStringLiteral("ハナ1   ― キク科 ―"));
+        QCOMPARE(w->description()->toPlainText(), QStringLiteral("ハナ1の解説"));
+        QVERIFY(!w->nameLine()->isVisible());
+        QVERIFY(!w->description()->isVisible());
+    }
+
+    void storedIntervalIsRead_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("ms");
+        QTest::newRow("missing") << "" << 3000;
+        QTest::newRow("99") << "99" << 99000;
+        QTest::newRow("0") << "0" << 3000;
+        QTest::newRow("no number") << "abc" << 3000;
+    }
+    void storedIntervalIsRead()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, ms);
+        ShowFixture fx;
+        if (!stored.isEmpty())
+            fx.app->settings().writeSlideSecondsText(stored);
+        SlideshowWindow* w = fx.window();
+        QVERIFY(w->begin());
+        QCOMPARE(w->stepTimer().interval(), ms);
+    }
+
+    void missingPicture_data()
+    {
+        QTest::addColumn<QString>("file");  // what data/ holds for slot 2
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("nothing") << "" << true;
+        QTest::newRow("unreadable") << "garbage" << true;
+        QTest::newRow("too large to decode") << "bomb" << true;
+        QTest::newRow("gif only") << "gif" << false;
+    }
+    void missingPicture()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, asks);
+        for (MessageBoxes::Answer answer : {MessageBoxes::Answer::Yes, MessageBoxes::Answer::No}) {
+            ShowFixture fx;
+            QFile::remove(fx.app->pathOf(QStringLiteral("data/p2.jpg")));
+            if (file == "garbage") {
+                QFile f(fx.app->pathOf(QStringLiteral("data/p2.jpg")));
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write("not a picture at all");
+            } else if (file == "bomb") {
+                QFile f(fx.app->pathOf(QStringLiteral("data/p2.bmp")));
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write(bmpClaiming(40000, 40000));
+                fx.setStored(2, QStringLiteral("p2.bmp"));
+            } else if (file == "gif") {
+                QFile f(fx.app->pathOf(QStringLiteral("data/p2.gif")));
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write(gifOfSize(200, 100));
+            }
+            fx.fake.messages.answers = {MessageBoxes::Answer::Ok, answer};
+            SlideshowWindow* w = fx.window();
+            QSignalSpy ended(w, &SlideshowWindow::ended);
+            QVERIFY(w->begin());
+            w->togglePause();
+            w->togglePause();  // resume: slot 2 at once
+            if (!asks) {
+                QCOMPARE(w->sequence().current(), 2);
+                QCOMPARE(w->pictureArea().size(), QSize(200, 100));
+                QVERIFY(fx.fake.messages.shown.isEmpty());
+                return;
+            }
+            QCOMPARE(fx.fake.messages.texts(),
+                     (QStringList{"画像ファイルがありません！",
+                                  "続けますか？（「はい」で続行，「いいえ」でスライドショーの終了）"}));
+            QCOMPARE(fx.fake.messages.shown[0].icon, MessageBoxes::Icon::Exclamation);
+            QCOMPARE(fx.fake.messages.shown[1].buttons, MessageBoxes::Buttons::YesNo);
+            QCOMPARE(fx.fake.messages.shown[1].icon, MessageBoxes::Icon::Question);
+            if (answer == MessageBoxes::Answer::Yes) {
+                QCOMPARE(w->phase(), SlideshowWindow::Phase::Running);
+                QCOMPARE(w->pictureArea().size(), QSize(320, 240));  // NoFile.jpg
+                QCOMPARE(w->nameLine()->text(), QStringLiteral("ハナ2   ― キク科 ―"));
+                QCOMPARE(w->description()->toPlainText(), QStringLiteral("ハナ2の解説"));
+                QVERIFY(w->stepTimer().isActive());
+            } else {
+                QCOMPARE(w->phase(), SlideshowWindow::Phase::Ended);
+                QCOMPARE(ended.size(), 1);
+                QVERIFY(!w->stepTimer().isActive() && !w->musicTimer().isActive());
+            }
+        }
+    }
+
+    void missingFirstPictureAnsweredNo()
+    {
+        ShowFixture fx;
+        QFile::remove(fx.app->pathOf(QStringLiteral("data/p1.jpg")));
+        fx.fake.messages.answers = {MessageBoxes::Answer::Ok, MessageBoxes::Answer::No};
+        SlideshowWindow* w = fx.window();
+        QSignalSpy started(w, &SlideshowWindow::started);
+        QSignalSpy ended(w, &SlideshowWindow::ended);
+        QVERIFY(!w->begin());
+        QCOMPARE(started.size(), 1);
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(!w->isVisible());
+        QTRY_VERIFY(fx.show.isNull());  // gone once the events run
+    }
+
+    void pictureUnderStoredNameOnly()
+    {
+        ShowFixture fx;
+        QFile::remove(fx.app->pathOf(QStringLiteral("data/p1.jpg")));
+        fx.picture(QStringLiteral("p1.png"), QSize(800, 300), "png");
+        fx.setStored(1, QStringLiteral("p1.png"));
+        SlideshowWindow* w = fx.window();
+        QVERIFY(w->begin());
+        QCOMPARE(w->pictureKind(), SlidePicture::Kind::StoredName);
+        QCOMPARE(w->pictureArea().size(), QSize(320, 240));
+        QCOMPARE(w->picture().size(), QSize(320, 120));  // reduced, not cut
+    }
+
+    void emptyCatalogueOpensNoShow()
+    {
+        ShowFixture fx(0);
+        SlideshowWindow* w = fx.window();
+        QSignalSpy started(w, &SlideshowWindow::started);
+        QVERIFY(!w->begin());
+        QCOMPARE(started.size(), 0);
+        QCOMPARE(fx.fake.messages.shown.size(), 1);
+        QCOMPARE(fx.fake.messages.shown[0].buttons, MessageBoxes::Buttons::Ok);
+        QVERIFY(fx.fake.messages.shown[0].text.contains(QStringLiteral("スライドショー")));
+    }
+
+    void keyboardAndClicks()
+    {
+        ShowFixture fx;
+        SlideshowWindow* w = fx.window();
+        QSignalSpy ended(w, &SlideshowWindow::ended);
+        QVERIFY(w->begin());
+        ShowFixture::key(w, Qt::Key_Space, QStringLiteral(" "));
+        QVERIFY(!w->stepTimer().isActive());
+        QVERIFY(w->blinkTimer().isActive());
+        QCOMPARE(w->sequence().current(), 1);
+        QTRY_COMPARE(w->nameColour(), QColor(Qt::red));
+        ShowFixture::key(w, Qt::Key_Space, QStringLiteral(" "));
+        QCOMPARE(w->sequence().current(), 2);  // resumed with a step at once
+        QVERIFY(w->stepTimer().isActive());
+        QVERIFY(!w->blinkTimer().isActive());
+        QCOMPARE(w->nameColour(), QColor(Qt::yellow));
+        // Any mouse button released over the background does the same.
+        ShowFixture::mouse(w, QEvent::MouseButtonPress, QPoint(500, 700), Qt::RightButton);
+        ShowFixture::mouse(w, QEvent::MouseButtonRelease, QPoint(500, 700), Qt::RightButton);
+        QCOMPARE(w->sequence().state(), ShowState::Paused);
+        ShowFixture::key(w, Qt::Key_Escape);
+        QCOMPARE(ended.size(), 1);
+        QCOMPARE(w->phase(), SlideshowWindow::Phase::Ended);
+        QVERIFY(!w->musicTimer().isActive() && !w->stepTimer().isActive() && !w->blinkTimer().isActive());
+    }
+
+    void timedStepsSwapReadyPictures()
+    {
+        ShowFixture fx(4);
+        fx.app->settings().writeSlideSecondsText(QStringLiteral("1"));
+        SlideshowWindow* w = fx.window();
+        QVERIFY(w->begin());
+        QTRY_COMPARE_WITH_TIMEOUT(w->sequence().current(), 3, 5000);
+        QCOMPARE(w->nameLine()->text(), QStringLiteral("ハナ3   ― キク科 ―"));
+        QCOMPARE(w->pictureArea().size(), QSize(160, 120));
+    }
+
+    void toggles()
+    {
+        ShowFixture fx;
+        SlideshowWindow* w = fx.window();
+        QVERIFY(w->begin());
+        SlideshowPanel* p = w->panel();
+        for (auto [b, shown] : {std::pair{SlideshowPanel::Button::Name, &SlideshowWindow::nameShown},
+                                std::pair{SlideshowPanel::Button::Description, &SlideshowWindow::descriptionShown}}) {
+            PanelButton* button = p->button(b);
+            ShowFixture::mouse(button, QEvent::MouseMove, QPoint(8, 8));
+            QCOMPARE(button->look(), PanelLook::Hover);
+            QVERIFY(p->tooltip(b)->isVisible());
+            ShowFixture::mouse(button, QEvent::MouseButtonPress, QPoint(8, 8));
+            ShowFixture::mouse(button, QEvent::MouseButtonRelease, QPoint(16, 16));  // the edge counts
+            QVERIFY((w->*shown)());
+            QCOMPARE(button->look(), PanelLook::Pressed);
+            // Moving over the background leaves the pressed look alone.
+            ShowFixture::mouse(w, QEvent::MouseMove, QPoint(600, 600));
+            QCOMPARE(button->look(), PanelLook::Pressed);
+            QVERIFY(!p->tooltip(b)->isVisible());
+            ShowFixture::mouse(button, QEvent::MouseMove, QPoint(8, 8));
+            QVERIFY(p->tooltip(b)->isVisible());
+            ShowFixture::mouse(button, QEvent::MouseButtonPress, QPoint(8, 8));
+            ShowFixture::mouse(button, QEvent::MouseButtonRelease, QPoint(8, 8));
+            QVERIFY(!(w->*shown)());
+            QCOMPARE(button->look(), PanelLook::Idle);
+        }
+        QCOMPARE(p->tooltip(SlideshowPanel::Button::Name)->text(), QStringLiteral("草花名，科を非表示"));
+        QCOMPARE(p->tooltip(SlideshowPanel::Button::Description)->text(), QStringLiteral("解説を非表示"));
+    }
+
+    void quitButtonActsOnlyInside()
+    {
+        ShowFixture fx;
+        SlideshowWindow* w = fx.window();
+        QSignalSpy ended(w, &SlideshowWindow::ended);
+        QVERIFY(w->begin());
+        PanelButton* quit = w->panel()->button(SlideshowPanel::Button::Quit);
+        ShowFixture::mouse(quit, QEvent::MouseMove, QPoint(8, 8));
+        ShowFixture::mouse(quit, QEvent::MouseButtonPress, QPoint(8, 8));
+        ShowFixture::mouse(quit, QEvent::MouseButtonRelease, QPoint(30, 8));  // dragged off
+        QCOMPARE(quit->look(), PanelLook::Idle);
+        QCOMPARE(ended.size(), 0);
+        ShowFixture::mouse(quit, QEvent::MouseMove, QPoint(8, 8));
+        ShowFixture::mouse(quit, QEvent::MouseButtonPress, QPoint(8, 8));
+        ShowFixture::mouse(quit, QEvent::MouseButtonRelease, QPoint(8, 8));
+        QCOMPARE(ended.size(), 1);
+    }
+
+    void intervalBox()
+    {
+        ShowFixture fx;
+        SlideshowWindow* w = fx.window();
+        QVERIFY(w->begin());
+        SlideshowPanel* p = w->panel();
+        PanelButton* b = p->button(SlideshowPanel::Button::Interval);
+        ShowFixture::mouse(b, QEvent::MouseMove, QPoint(8, 8));
+        ShowFixture::mouse(b, QEvent::MouseButtonPress, QPoint(8, 8));
+        ShowFixture::mouse(b, QEvent::MouseButtonRelease, QPoint(40, 40));  // anywhere
+        QLineEdit* box = p->txtInt();
+        QVERIFY(box->isVisible() && p->LabelSec()->isVisible());
+        QCOMPARE(p->LabelSec()->text(), QStringLiteral("秒（1～99）"));
+        QCOMPARE(box->text(), QStringLiteral("3"));
+        box->clear();
+        for (const char* typed : {"a", "-", " ", "0", "7"})
+            QTest::keyClicks(box, QString::fromLatin1(typed));
+        QCOMPARE(box->text(), QStringLiteral("07"));
+        QTest::keyClick(box, Qt::Key_Return);  // refused: emptied, still open
+        QCOMPARE(box->text(), QString());
+        QVERIFY(box->isVisible());
+        QCOMPARE(fx.setting("SLD_check"), QStringLiteral("(none)"));
+        QTest::keyClicks(box, QStringLiteral("7"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(!box->isVisible());
+        QCOMPARE(b->look(), PanelLook::Idle);
+        QCOMPARE(w->stepTimer().interval(), 7000);
+        QVERIFY(w->stepTimer().isActive());
+        QCOMPARE(fx.setting("SLD_check"), QStringLiteral("7"));
+        // While paused the timer stays off and takes the interval on resume.
+        w->togglePause();
+        ShowFixture::mouse(b, QEvent::MouseMove, QPoint(8, 8));
+        ShowFixture::mouse(b, QEvent::MouseButtonPress, QPoint(8, 8));
+        ShowFixture::mouse(b, QEvent::MouseButtonRelease, QPoint(8, 8));
+        box->setText(QStringLiteral("99"));
+        ShowFixture::mouse(b, QEvent::MouseButtonPress, QPoint(8, 8));
+        ShowFixture::mouse(b, QEvent::MouseButtonRelease, QPoint(8, 8));
+        QVERIFY(!w->stepTimer().isActive());
+        w->togglePause();
+        QCOMPARE(w->stepTimer().interval(), 99000);
+        QVERIFY(w->stepTimer().isActive());
+    }
+
+    void musicList()
+    {
+        ShowFixture fx;
+        fx.app->settings().writeBgm(2);
+        SlideshowWindow* w = fx.window();
+        QVERIFY(w->begin());
+        SlideshowPanel* p = w->panel();
+        PanelButton* b = p->button(SlideshowPanel::Button::Music);
+        QVERIFY(!p->musicListOpen());
+        ShowFixture::mouse(b, QEvent::MouseMove, QPoint(8, 8));
+        ShowFixture::mouse(b, QEvent::MouseButtonPress, QPoint(8, 8));
+        ShowFixture::mouse(b, QEvent::MouseButtonRelease, QPoint(8, 8));
+        QVERIFY(p->musicListOpen());
+        QVERIFY(p->choice(2)->isChecked());
+        QCOMPARE(p->choice(6)->text(), QStringLiteral("ランダム"));
+        fx.fake.music.playing = true;
+        fx.fake.music.log.clear();
+        ShowFixture::mouse(p->choice(5), QEvent::MouseButtonPress, QPoint(4, 4));
+        QCOMPARE(fx.fake.music.log, QStringList{"close"});  // stops at the press
+        ShowFixture::mouse(p->choice(5), QEvent::MouseButtonRelease, QPoint(4, 4));
+        QCOMPARE(fx.setting("BGM_check"), QStringLiteral("5"));
+        QTRY_COMPARE_WITH_TIMEOUT(fx.fake.music.log, (QStringList{"close", "open:slow.mid", "play"}), 5000);
+        ShowFixture::mouse(p->choice(7), QEvent::MouseButtonPress, QPoint(4, 4));
+        ShowFixture::mouse(p->choice(7), QEvent::MouseButtonRelease, QPoint(4, 4));
+        QVERIFY(!w->musicTimer().isActive());
+        QCOMPARE(fx.setting("BGM_check"), QStringLiteral("7"));
+        ShowFixture::mouse(p->choice(0), QEvent::MouseButtonPress, QPoint(4, 4));
+        ShowFixture::mouse(p->choice(0), QEvent::MouseButtonRelease, QPoint(4, 4));
+        QVERIFY(w->musicTimer().isActive());
+        ShowFixture::mouse(b, QEvent::MouseButtonPress, QPoint(8, 8));
+        ShowFixture::mouse(b, QEvent::MouseButtonRelease, QPoint(50, 50));
+        QVERIFY(!p->musicListOpen());
+        QCOMPARE(b->look(), PanelLook::Idle);
+    }
+
+    void launcherHooksAndMemory()
+    {
+        ShowFixture fx(3);
+        SlideshowLauncher shows;
+        int starting = 0;
+        int ended = 0;
+        SlideshowLauncher::Hooks hooks{[&] { ++starting; }, [&] { ++ended; }};
+        QVERIFY(shows.start(*fx.app, 1, nullptr, hooks));
+        QCOMPARE(starting, 1);
+        QVERIFY(!shows.start(*fx.app, 0, nullptr, hooks));  // one show at a time
+        QCOMPARE(starting, 1);
+        QCOMPARE(shows.window()->sequence().order(), SlideOrder::Random);
+        shows.memory().RndPos = 3;
+        shows.window()->quit();
+        QCOMPARE(ended, 1);
+        QTRY_VERIFY(!shows.running());
+        QVERIFY(shows.start(*fx.app, 1, nullptr, hooks));
+        QCOMPARE(shows.memory().RndPos, 3);  // kept for the next show
+        shows.window()->quit();
+        QTRY_VERIFY(!shows.running());
+    }
+};
+
+QTEST_MAIN(SlideshowTest)
+#include "SlideshowTest.moc"
