@@ -1,32 +1,67 @@
 // Thumbnail drawing against the floor of decoding the same JPEG files at
-// reduced size with libjpeg; one page redraw; peak memory with the whole
-// catalogue drawn and twenty photo windows open. Prints one line per figure.
+// reduced size with libjpeg: 16 matches (every one drawn), all matches (only
+// the first page drawn, the rest only listed) and from the two the cost of a
+// list position that draws nothing; one page redraw; peak memory with the
+// whole catalogue drawn and twenty photo windows open. Prints one line per
+// figure; each drawing is the median of several runs.
 //
-// usage: gallery_bench [records=500]
+// The drawing is timed from the command to its end in the event loop.
+//
+// usage: gallery_bench [records=500] [runs=5]
 
-#include "session/AppContext.h"
-#include "mainwindow/MainWindow.h"
-#include "generators/FlowerIllustrator.h"
 #include "catalogue/CatalogueStore.h"
-#include "session/BrowserSession.h"
-#include "session/GalleryModel.h"
+#include "generators/FlowerIllustrator.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/PhotoWindows.h"
 #include "platform/fake/FakePlatform.h"
+#include "session/AppContext.h"
+#include "session/BrowserSession.h"
+#include "session/GalleryModel.h"
 #include "support/TestCatalogues.h"
+#include "widgets/PictureButton.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <functional>
 #include <jpeglib.h>
 
 namespace {
+
+// Milliseconds from the command until the drawing it started has ended.
+double timeDrawing(BrowserSession& s, const std::function<void()>& command)
+{
+    QElapsedTimer t;
+    t.start();
+    command();
+    while (s.drawing())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return t.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void shiftClick(QWidget* w)
+{
+    const QPoint pos(10, 10);
+    for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, held, Qt::ShiftModifier);
+        QApplication::sendEvent(w, &e);
+    }
+}
 
 // The floor: libjpeg's own reduced-size decode (DCT scaling), the same the
 // gallery asks for, without anything around it.
@@ -71,7 +106,8 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int records = argc > 1 ? atoi(argv[1]) : 500;
+    const int records = std::max(16, argc > 1 ? atoi(argv[1]) : 500);
+    const int runs = std::max(1, argc > 2 ? atoi(argv[2]) : 5);
     QTemporaryDir dir;
     const QString appPath = dir.path() + u'/';
     QDir().mkpath(appPath + QStringLiteral("data"));
@@ -88,24 +124,19 @@ int main(int argc, char** argv)
         f.open(QIODevice::ReadOnly);
         jpegs << f.readAll();
     }
-    // Two catalogues over the same pictures: 16 matches fill exactly the
-    // first page; all records add positions that draw no picture.
-    auto makeCatalogue = [&](const QString& folder, int count) {
-        QDir().mkpath(folder + QStringLiteral("data"));
-        QVector<FlowerRecord> recs;
-        for (int i = 0; i < count; ++i) {
-            FlowerRecord r = TestCatalogues::record(QStringLiteral("ハナ%1").arg(i, 3, 10, QLatin1Char('0')));
-            r.SYASIN = QStringLiteral("p%1.jpg").arg(i);
-            QFile f(folder + QStringLiteral("data/") + r.SYASIN);
-            f.open(QIODevice::WriteOnly);
-            f.write(jpegs[i % jpegs.size()]);
-            recs << r;
-        }
-        TestCatalogues::write(folder + QStringLiteral("SNH347.mdb"), recs);
-    };
-    const QString pagePath = appPath + QStringLiteral("page/");
-    makeCatalogue(appPath, records);
-    makeCatalogue(pagePath, std::min(records, 16));
+    QVector<FlowerRecord> recs;
+    for (int i = 0; i < records; ++i) {
+        // Sixteen spring flowers spread over the catalogue, the rest summer.
+        const bool spring = i % (records / 16) == 0 && i / (records / 16) < 16;
+        FlowerRecord r = TestCatalogues::record(QStringLiteral("ハナ%1").arg(i, 3, 10, QLatin1Char('0')),
+                                                spring ? QStringLiteral("春") : QStringLiteral("夏"));
+        r.SYASIN = QStringLiteral("p%1.jpg").arg(i);
+        QFile f(appPath + QStringLiteral("data/") + r.SYASIN);
+        f.open(QIODevice::WriteOnly);
+        f.write(jpegs[i % jpegs.size()]);
+        recs << r;
+    }
+    TestCatalogues::write(appPath + QStringLiteral("SNH347.mdb"), recs);
 
     QElapsedTimer t;
     t.start();
@@ -113,69 +144,57 @@ int main(int argc, char** argv)
         decodeReduced(jpegs[i % jpegs.size()], 113, 85);
     const double floorMs = t.nsecsElapsed() / 1e6 / records;
 
-    // All data drawn to the end, as the user waits for it. Past the first
-    // page a list position draws no picture: the time from the sixteenth
-    // thumbnail to the end is what those positions cost.
-    double restMs = 0;
-    auto drawAll = [&restMs](MainWindow& window) {
-        QElapsedTimer clock;
-        clock.start();
-        qint64 pageDone = -1;
-        window.session().showAll();
-        while (window.session().drawing()) {
-            QCoreApplication::processEvents();
-            if (pageDone < 0 && window.session().gallery().drawnCount() >= 16)
-                pageDone = clock.nsecsElapsed();
-        }
-        restMs = pageDone < 0 ? 0 : (clock.nsecsElapsed() - pageDone) / 1e6;
-        return clock.nsecsElapsed() / 1e6;
-    };
     FakePlatform fake;
-    auto open = [&](const QString& folder) {
-        auto ctx = std::make_unique<AppContext>(folder, fake.platform);
-        CatalogueStore::load(folder + QStringLiteral("SNH347.mdb"), ctx->catalogue());
-        auto window = std::make_unique<MainWindow>(*ctx);
-        window->catalogueLoaded();
-        window->show();
-        window->session().stopWelcome();
-        window->setPointerWatch(false);
-        QApplication::processEvents();
-        return std::make_pair(std::move(ctx), std::move(window));
-    };
-
-    // The median of several drawings, each from a cleared window, so that
-    // neither the first decode's start-up nor a noisy moment decides.
-    constexpr int kRuns = 7;
-    auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    auto drawRuns = [&](MainWindow& window, std::vector<double>* rests) {
-        std::vector<double> all;
-        for (int run = 0; run < kRuns; ++run) {
-            window.session().clear();
-            QCoreApplication::processEvents();
-            all.push_back(drawAll(window));
-            if (rests)
-                rests->push_back(restMs);
-        }
-        return median(all);
-    };
-
-    auto [pageCtx, pageWindow] = open(pagePath);
-    const int pageCount = std::min(records, 16);
-    const double pageDrawMs = drawRuns(*pageWindow, nullptr) / pageCount;
-    pageWindow.reset();
-
-    auto [ctx, windowPtr] = open(appPath);
-    MainWindow& window = *windowPtr;
+    AppContext ctx(appPath, fake.platform);
+    CatalogueStore::load(appPath + QStringLiteral("SNH347.mdb"), ctx.catalogue());
+    MainWindow window(ctx);
+    window.catalogueLoaded();
+    window.show();
     const MainControls& f = window.controls();
-    std::vector<double> rests;
-    const double allMs = drawRuns(window, &rests);
-    restMs = median(rests);
+    BrowserSession& s = window.session();
+    s.stopWelcome();
+    window.setPointerWatch(false);
+    QApplication::processEvents();
+
+    auto clear = [&] { s.clear(); };
+    auto sixteen = [&] { shiftClick(f.attr[0][0]); };
+    auto all = [&] { s.showAll(); };
+    timeDrawing(s, sixteen);  // warms the code and the file cache
+    clear();
+    std::vector<double> sixteenRuns, allRuns;
+    for (int run = 0; run < runs; ++run) {
+        sixteenRuns.push_back(timeDrawing(s, sixteen));
+        if (s.gallery().drawnCount() != 16)
+            std::fprintf(stderr, "16 matches drew %d\n", s.gallery().drawnCount());
+        clear();
+        allRuns.push_back(timeDrawing(s, all));
+        if (s.gallery().drawnCount() != records)
+            std::fprintf(stderr, "all matches drew %d\n", s.gallery().drawnCount());
+        if (run + 1 < runs)
+            clear();
+    }
+    const double sixteenMs = median(sixteenRuns);
+    const double allMs = median(allRuns);
     // Only the first page gets pictures while drawing; the rest goes into the table.
-    const double drawMs = allMs / std::min(records, 16);
-    const double emptyPositionUs = records > 16 ? restMs * 1000 / (records - 16) : 0;
+    const double drawMs = allMs / 16;
+    const double emptyUs = (allMs - sixteenMs) * 1000 / (records - 16);
+
+    // The same two drawings with the data folder away: the decoding, whose
+    // time varies most, drops out of the difference.
+    clear();
+    QDir(appPath).rename(QStringLiteral("data"), QStringLiteral("away"));
+    std::vector<double> bareRuns, bareSixteenRuns;
+    for (int run = 0; run < runs; ++run) {
+        const double few = timeDrawing(s, sixteen);
+        bareSixteenRuns.push_back(few);
+        clear();
+        bareRuns.push_back((timeDrawing(s, all) - few) * 1000 / (records - 16));
+        clear();
+    }
+    const double bareUs = median(bareRuns);
+    const double bareSixteenMs = median(bareSixteenRuns);
+    QDir(appPath).rename(QStringLiteral("away"), QStringLiteral("data"));
+    timeDrawing(s, all);
 
     const int pages = std::max(1, f.VScroll1->maximum() / 436);
     t.restart();
@@ -193,11 +212,13 @@ int main(int argc, char** argv)
 
     std::printf("records                      %d (1600x1200 JPEG)\n", records);
     std::printf("libjpeg reduced decode floor %.3f ms per picture\n", floorMs);
-    std::printf("drawing 16 matches           %.3f ms per thumbnail (%.2f x floor)\n", pageDrawMs,
-                pageDrawMs / floorMs);
+    std::printf("drawing 16 matches           %.1f ms in all, %.3f ms per thumbnail (%.2f x floor)\n", sixteenMs,
+                sixteenMs / 16, sixteenMs / 16 / floorMs);
+    std::printf("drawing 16 without pictures  %.1f ms in all (the work around the decoding)\n", bareSixteenMs);
     std::printf("drawing all matches          %.1f ms in all, %.3f ms per drawn thumbnail (%.2f x floor)\n", allMs,
                 drawMs, drawMs / floorMs);
-    std::printf("list position drawing none   %.1f us\n", emptyPositionUs);
+    std::printf("list position drawing nothing %.1f us ((all - 16) / %d positions); %.1f us without pictures\n",
+                emptyUs, records - 16, bareUs);
     std::printf("page redraw (16 cells)       %.2f ms, %.3f ms per thumbnail (%.2f x floor)\n", pageMs, pageMs / 16,
                 pageMs / 16 / floorMs);
     std::printf("photo windows open           %d\n", window.photos().OpenPhotoCount());

@@ -34,6 +34,8 @@ public:
     BrowserSession& session() { return *session_; }
     const MainControls& controls() const { return c_; }
     PhotoWindows& photos() { return *photos_; }
+    // The scroll bar's pointers at rest and while its thumb is dragged.
+    std::pair<QCursor, QCursor> scrollCursors() const { return {scrollRest_, scrollMove_}; }
     MainMenu& menu() { return *menu_; }
 
     // Called once the catalogue is in memory.

@@ -12,26 +12,52 @@ bool rotated(const QImageReader& reader)
     return reader.transformation() & QImageIOHandler::TransformationRotate90;
 }
 
+constexpr double kLimitBytes = double(PictureLoader::kAllocationLimitMB) * 1024 * 1024;
+
 // The decoded size must stay within the allocation limit.
 bool fits(QSize size)
 {
-    const qint64 bytes = qint64(size.width()) * size.height() * 4;
-    return size.isValid() && bytes <= qint64(PictureLoader::kAllocationLimitMB) * 1024 * 1024;
+    return size.isValid() && double(size.width()) * size.height() * 4 <= kLimitBytes;
+}
+
+// A picture of extreme proportions is small on disk and as decoded, but its
+// thumbnail, which covers the whole cell, would be enormous: a 1 x 65500
+// strip is drawn 100 x 6550000. Such a picture counts as unreadable
+// everywhere, so the gallery and the photo window agree about it. Measured
+// in floating point, as the sides themselves can pass the int range.
+bool drawable(QSize upright)
+{
+    if (!fits(upright))
+        return false;
+    const QSizeF cover = CoverSize::exact(upright);
+    return cover.width() * cover.height() * 4 <= kLimitBytes;
 }
 
 }  // namespace
 
+void PictureLoader::init()
+{
+    // The limit is one value for the whole process; the read-ahead threads
+    // decode at the same time, so it is set once, before any of them runs,
+    // and never written again.
+    static const bool once = [] {
+        QImageReader::setAllocationLimit(kAllocationLimitMB);
+        return true;
+    }();
+    Q_UNUSED(once);
+}
+
 PictureLoader::Result PictureLoader::load(const QString& path)
 {
+    init();
     Result r;
     if (!QFileInfo(path).isFile())
         return r;
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    reader.setAllocationLimit(kAllocationLimitMB);
     r.status = Status::Unreadable;
-    QSize stored = reader.size();
-    if (!fits(stored))
+    const QSize stored = reader.size();
+    if (!drawable(rotated(reader) ? stored.transposed() : stored))
         return r;
     QImage image;
     if (!reader.read(&image) || image.isNull())
@@ -44,19 +70,20 @@ PictureLoader::Result PictureLoader::load(const QString& path)
 
 PictureLoader::Result PictureLoader::loadCover(const QString& path, QSize cell)
 {
+    init();
     Result r;
     if (!QFileInfo(path).isFile())
         return r;
     r.status = Status::Unreadable;
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    reader.setAllocationLimit(kAllocationLimitMB);
     const QSize stored = reader.size();
-    // Even a reduced decode of a huge picture costs too much: refuse it whole.
-    if (!fits(stored))
-        return r;
     const bool turn = rotated(reader);
     const QSize upright = turn ? stored.transposed() : stored;
+    // Even a reduced decode of a huge picture costs too much, and so does the
+    // cover drawing of a long thin one: refuse both whole.
+    if (!drawable(upright))
+        return r;
     const QSize draw = upright == cell ? cell : CoverSize::rounded(upright);
 
     QImage image;

@@ -4,14 +4,20 @@
 #include <QSize>
 #include <QString>
 
-// Reads pictures safely: a file that is missing, unreadable or too large to
-// decode gives a null image instead of exhausting memory. Thumbnails are
-// decoded at reduced size where the format allows it (JPEG scales while
-// decoding), and camera orientation is applied so portraits stand upright.
+// Reads pictures safely: a file that is missing, unreadable, too large to
+// decode or of proportions too extreme to draw as a thumbnail gives a null
+// image instead of exhausting memory. Thumbnails are decoded at reduced size
+// where the format allows it (JPEG scales while decoding), and camera
+// orientation is applied so portraits stand upright.
 class PictureLoader {
 public:
     // Pictures whose decoded size would pass this many megabytes are refused.
     static constexpr int kAllocationLimitMB = 256;
+
+    // Sets the decoder's allocation limit for the whole process. Called by
+    // main before any picture is read, and by every load as a safeguard;
+    // only the first call does anything.
+    static void init();
 
     enum class Status { Ok, Missing, Unreadable };
     struct Result {

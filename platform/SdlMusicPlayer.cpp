@@ -1,8 +1,7 @@
 #include "platform/SdlMusicPlayer.h"
 
+#include "platform/BoundedFile.h"
 #include "platform/SdlAudio.h"
-
-#include <QFile>
 
 #include <SDL_mixer.h>
 
@@ -13,6 +12,8 @@ namespace {
 // else on the desktop; at this setting the pieces average about -23 dBFS
 // and their loudest notes stay near half of full scale.
 constexpr int kMusicVolume = 80;
+
+constexpr qint64 kMaxMidiBytes = 4 * 1024 * 1024;
 
 } // namespace
 
@@ -31,10 +32,12 @@ bool SdlMusicPlayer::open(const QString& midiPath)
     close();
     if (!audio_.ensureOpen())
         return false;
-    QFile file(midiPath);
-    if (!file.open(QIODevice::ReadOnly))
+    // MIDI pieces are tens of kilobytes; a pipe, a device or a huge file in
+    // their place is refused as if missing.
+    std::optional<QByteArray> read = BoundedFile::read(midiPath, kMaxMidiBytes);
+    if (!read)
         return false;
-    data_ = file.readAll();
+    data_ = std::move(*read);
     SDL_RWops* rw = SDL_RWFromConstMem(data_.constData(), int(data_.size()));
     music_ = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
     if (!music_)

@@ -1,10 +1,17 @@
 #include "platform/SdlSoundPlayer.h"
 
+#include "platform/BoundedFile.h"
 #include "platform/SdlAudio.h"
 
-#include <QFile>
-
 #include <SDL_mixer.h>
+
+namespace {
+
+// The click sounds last under a second; 16 MiB is over a minute of CD-quality
+// sound, far beyond any click, yet little enough to hold.
+constexpr qint64 kMaxWavBytes = 16 * 1024 * 1024;
+
+}  // namespace
 
 SdlSoundPlayer::SdlSoundPlayer(SdlAudio& audio)
     : audio_(audio)
@@ -38,12 +45,13 @@ Mix_Chunk* SdlSoundPlayer::chunkFor(const QString& wavPath)
 {
     if (Mix_Chunk* cached = chunks_.value(wavPath))
         return cached;
-    // Read through QFile so that resource paths work as well as files; a
-    // missing file is not remembered, so it is heard once it appears.
-    QFile file(wavPath);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file within the cap is read: a pipe or a device in
+    // place of a sound would block the click or fill the memory. A missing
+    // or refused file is not remembered, so it is heard once it is mended.
+    const std::optional<QByteArray> read = BoundedFile::read(wavPath, kMaxWavBytes);
+    if (!read)
         return nullptr;
-    const QByteArray data = file.readAll();
+    const QByteArray& data = *read;
     SDL_RWops* rw = SDL_RWFromConstMem(data.constData(), int(data.size()));
     Mix_Chunk* chunk = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
     if (chunk)

@@ -33,7 +33,7 @@ QImage SlidePicture::decodeFitted(const QString& path, QSize box, qreal dpr, QSi
         return QImage();
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    reader.setAllocationLimit(PictureLoader::kAllocationLimitMB);
+    PictureLoader::init();  // the process-wide decoder limit, set once
     const QSize stored = reader.size();
     if (!decodable(stored))
         return QImage();
