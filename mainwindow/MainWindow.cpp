@@ -553,6 +553,10 @@ void MainWindow::shutdown()
     photos_->CloseAllPhotos();
     session_->history().save(app_.settings());
     app_.platform().sound.stopAll();
-    QTimer::singleShot(0, qApp, &QApplication::closeAllWindows);
-    QTimer::singleShot(0, qApp, &QApplication::quit);
+    // After this event: every other window closes and the program ends. Tied
+    // to this window, so that a window already gone ends nothing more.
+    QTimer::singleShot(0, this, [] {
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    });
 }

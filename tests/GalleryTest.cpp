@@ -1,6 +1,7 @@
 #include "pictures/CoverSize.h"
 #include "session/GalleryModel.h"
 #include "widgets/NameLabel.h"
+#include "mainwindow/PhotoWindow.h"
 #include "mainwindow/PhotoWindows.h"
 #include "pictures/PictureFiles.h"
 #include "pictures/PictureLoader.h"
@@ -329,6 +330,129 @@ private slots:
         QFile ini(fx.appPath() + QStringLiteral("SNH347.snh"));
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QVERIFY(ini.readAll().contains(SettingsFile::encode(QStringLiteral("HisN0=ハナ00"))));
+    }
+
+    // The drawing takes one list position per pass of the event loop; what
+    // the user does in between is handled before the next position.
+    void userActsBetweenPositions_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("at");
+        QTest::newRow("pause") << "pause" << 5;
+        QTest::newRow("photo window") << "photo" << 5;
+        QTest::newRow("scroll") << "scroll" << 20;
+    }
+    void userActsBetweenPositions()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, at);
+        MWF fx(springFlowers(40));
+        for (int i = 0; i < 20; ++i)
+            fx.picture(QStringLiteral("ハナ%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
+        int drawnWhenActed = -1;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (drawnWhenActed >= 0 || s.gallery().drawnCount() < at)
+                return;
+            drawnWhenActed = s.gallery().drawnCount();
+            QWidget* target = action == "pause" ? static_cast<QWidget*>(f.imgSam) : f.pctPicture[2];
+            if (action == "scroll") {
+                f.VScroll1->setValue(436);
+                return;
+            }
+            MWF::move(target);
+            MWF::press(target);
+            MWF::release(target);  // pictures passed by the drawing are clickable
+        });
+        poll.start(0);
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        poll.stop();
+        QCOMPARE(drawnWhenActed, at);
+        if (action == "pause") {
+            QCOMPARE(s.gallery().drawnCount(), at);  // stopped at the next position
+            QVERIFY(s.suspended());
+            QVERIFY(!s.drawing());
+            QCOMPARE(f.pctMsg->text(), QStringLiteral("サムネイルの表示を中断しました。5/40枚。"));
+            QCOMPARE(f.pctProg->label(), QStringLiteral("15 %"));
+            return;
+        }
+        QCOMPARE(s.gallery().drawnCount(), 40);
+        QCOMPARE(f.pctMsg->text(), QStringLiteral("40枚あります。サムネイルのクリックで、写真と解説を表示します。"));
+        if (action == "photo") {
+            QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
+            QCOMPARE(fx.window->photos().window(3)->flowerName(), QStringLiteral("ハナ02"));
+            QCOMPARE(f.lblNAMAE[2]->colour(), NameLabel::kRed);
+        } else {
+            // The page shown keeps filling its first hidden cells.
+            QCOMPARE(f.VScroll1->value(), 436);
+            QCOMPARE(f.lblNAMAE[0]->caption(), QStringLiteral("ハナ16"));
+            QCOMPARE(f.lblNAMAE[4]->caption(), QStringLiteral("ハナ20"));
+            QCOMPARE(f.lblNAMAE[15]->caption(), QStringLiteral("ハナ31"));
+        }
+    }
+
+    // Closing the window stops the drawing at its next position; a window
+    // torn down while pictures are still being decoded takes the drawing
+    // with it.
+    void closingTheWindowStopsTheDrawing_data()
+    {
+        QTest::addColumn<bool>("destroy");
+        QTest::newRow("closed") << false;
+        QTest::newRow("destroyed") << true;
+    }
+    void closingTheWindowStopsTheDrawing()
+    {
+        QFETCH(bool, destroy);
+        MWF fx(springFlowers(40));
+        for (int i = 0; i < 16; ++i)
+            fx.picture(QStringLiteral("ハナ%1.jpg").arg(i, 2, 10, QLatin1Char('0')), QSize(1600, 1200));
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
+        bool acted = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (acted || s.gallery().drawnCount() < 5)
+                return;
+            acted = true;
+            if (destroy)
+                fx.window.reset();
+            else
+                fx.window->close();
+        });
+        poll.start(0);
+        MWF::move(f.attr[0][0]);
+        MWF::press(f.attr[0][0], Qt::LeftButton, QPoint(10, 10), Qt::ShiftModifier);
+        MWF::release(f.attr[0][0], Qt::LeftButton, QPoint(10, 10), Qt::ShiftModifier);
+        QTRY_VERIFY(acted);
+        if (destroy) {
+            poll.stop();
+            QTest::qWait(300);  // pictures decoded for the gone window arrive and are dropped
+            return;
+        }
+        fx.waitForDrawing();
+        poll.stop();
+        QVERIFY(!fx.window->isVisible());
+        QCOMPARE(s.gallery().drawnCount(), 5);
+        QVERIFY(s.suspended());
+        QCOMPARE(f.pctMsg->text(), QStringLiteral("サムネイルの表示を中断しました。5/40枚。"));
+        QTest::qWait(20);  // the closing's own queued steps end here, not in the next window
+    }
+
+    // Pictures come from the read-ahead in any order; each lands in its own cell.
+    void readAheadPicturesLandInTheirCells()
+    {
+        MWF fx(springFlowers(20));
+        for (int i = 0; i < 20; ++i)
+            fx.picture(QStringLiteral("ハナ%1.jpg").arg(i, 2, 10, QLatin1Char('0')), QSize(640, 480),
+                       QColor::fromHsv(i * 18, 255, 255));
+        const MainControls& f = fx.form();
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        for (int i = 0; i < 16; ++i) {
+            const QColor c = f.pctPicture[size_t(i)]->grab().toImage().pixelColor(50, 40);
+            QVERIFY2(std::abs(c.hsvHue() - i * 18) <= 6, qPrintable(QStringLiteral("cell %1").arg(i)));
+        }
     }
 
     void historyOfARemovedFlowerSaysSo()
