@@ -17,6 +17,7 @@
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
 #include "session/GalleryModel.h"
+#include "PeakMemory.h"
 #include "support/TestCatalogues.h"
 #include "widgets/PictureButton.h"
 
@@ -90,15 +91,6 @@ void decodeReduced(const QByteArray& data, int wantW, int wantH)
     jpeg_destroy_decompress(&cinfo);
 }
 
-long peakKiB()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    f.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "slideshow/SlideshowMemory.h"
 #include "slideshow/SlideshowWindow.h"
+#include "PeakMemory.h"
 #include "support/TestCatalogues.h"
 
 #include <QApplication>
@@ -88,16 +89,6 @@ Figures run(AppContext& app, bool readAhead, int slides, int intervalMs)
     return {ms[ms.size() / 2], ms.back()};
 }
 
-long peakKiB()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
 
 }  // namespace
 
