@@ -31,14 +31,12 @@ MainMenu::MainMenu(BrowserSession& session, PhotoWindows& photos, QWidget* mainW
     build();
 }
 
-MainMenu::~MainMenu()
-{
-    delete mnuMain;
-}
+MainMenu::~MainMenu() = default;
 
 void MainMenu::build()
 {
-    mnuMain = new QMenu(QStringLiteral("メニュー"));
+    menu_ = std::make_unique<QMenu>(QStringLiteral("メニュー"));
+    mnuMain = menu_.get();
     mnuSam = mnuMain->addAction(QStringLiteral("サムネイルの表示"));
     mnuAll = mnuMain->addAction(QStringLiteral("全サムネイルの表示"));
     mnuClear = mnuMain->addAction(QStringLiteral("すべてをクリア"));

@@ -63,4 +63,5 @@ private:
     // Kept for the whole run: a later show goes on from where the random
     // steps of an earlier one stopped.
     std::unique_ptr<SlideshowLauncher> shows_;
+    std::unique_ptr<QMenu> menu_;  // mnuMain; its entries and submenus are its children
 };
