@@ -1,6 +1,7 @@
 #include "generators/CatalogueChecker.h"
 
 #include "catalogue/CategoryTables.h"
+#include "generators/CatalogueRules.h"
 #include "catalogue/NameOrder.h"
 #include "settings/SettingsFile.h"
 
@@ -107,6 +108,7 @@ QString CatalogueChecker::faultName(Fault fault)
     case Fault::EmptyField: return QStringLiteral("EmptyField");
     case Fault::TooManyRecords: return QStringLiteral("TooManyRecords");
     case Fault::Damaged: return QStringLiteral("Damaged");
+    case Fault::BreaksRule: return QStringLiteral("BreaksRule");
     }
     return {};
 }
@@ -122,8 +124,10 @@ CatalogueChecker::Report CatalogueChecker::check(const QVector<FlowerRecord>& re
     Report report;
     report.recordCount = int(records.size());
     checkCount(records, report);
-    for (int i = 0; i < records.size(); ++i)
+    for (int i = 0; i < records.size(); ++i) {
         checkRecord(i + 1, records[i], report);
+        checkRules(i + 1, records[i], report);
+    }
     checkNames(records, report);
     std::stable_sort(report.problems.begin(), report.problems.end(),
                      [](const Problem& a, const Problem& b) { return a.row < b.row; });
@@ -231,6 +235,12 @@ void CatalogueChecker::checkRecord(int row, const FlowerRecord& r, Report& repor
     else if (!pictureFound(r.SYASIN))
         add(QStringLiteral("SYASIN"), Fault::MissingPicture,
             QStringLiteral("%1 not found in data/ (nor as .jpg, .bmp or .gif)").arg(quoted(r.SYASIN)));
+}
+
+void CatalogueChecker::checkRules(int row, const FlowerRecord& r, Report& report)
+{
+    for (const CatalogueRules::Breach& b : CatalogueRules::check(r))
+        report.breaches.push_back({row, r.NAMAE, b.field, Fault::BreaksRule, b.what});
 }
 
 void CatalogueChecker::checkNames(const QVector<FlowerRecord>& records, Report& report) const

@@ -11,7 +11,8 @@
 
 // Checks a whole catalogue against what the program and its record editor
 // can handle, so that a catalogue made or changed outside the program can be
-// checked before it is shipped. Also counts how the records spread over the
+// checked before it is shipped, and against the written rules of the
+// shipped catalogue (CatalogueRules). Also counts how the records spread over the
 // attribute values and finds records no search can tell apart.
 class CatalogueChecker {
 public:
@@ -30,6 +31,7 @@ public:
         EmptyField,      // KA2 (the family shown with the picture) empty
         TooManyRecords,  // more records than the program loads
         Damaged,         // the file itself is damaged or its table does not end
+        BreaksRule,      // filed against a written rule of the catalogue (CatalogueRules)
     };
 
     struct Problem {
@@ -58,9 +60,15 @@ public:
     struct Report {
         int recordCount = 0;
         QVector<Problem> problems;      // in row order, catalogue-wide ones first
+        // Records filed against the written rules of the shipped catalogue
+        // (CatalogueRules), in row order. Kept apart from the problems: the
+        // program handles these records well, a search just files them
+        // differently from their look-alikes.
+        QVector<Problem> breaches;
         QVector<ValueCount> valueCounts;  // every stored name, category then code order
         QVector<Group> groups;          // of two or more records, largest first
         bool clean() const { return problems.isEmpty(); }
+        bool keepsRules() const { return breaches.isEmpty(); }
     };
 
     explicit CatalogueChecker(PictureExists pictureExists);
@@ -81,6 +89,7 @@ private:
     static void checkFileItself(const QString& path, const CatalogueStore::ReadResult& read, Report& report);
     void checkCount(const QVector<FlowerRecord>& records, Report& report) const;
     void checkRecord(int row, const FlowerRecord& r, Report& report) const;
+    static void checkRules(int row, const FlowerRecord& r, Report& report);
     void checkNames(const QVector<FlowerRecord>& records, Report& report) const;
     bool pictureFound(const QString& stored) const;
 
