@@ -616,8 +616,7 @@ void MainWindow::setSpoken(const ButtonId& id)
     button(id)->setSpoken([this, id] {
         const BrowserSession& s = *session_;
         return PictureButton::Spoken{s.spokenName(id), s.spokenDescription(id),
-                                     id.kind == ButtonId::Kind::Attribute || id.kind == ButtonId::Kind::AllData,
-                                     s.checked(id)};
+                                     id.kind == ButtonId::Kind::Attribute, s.checked(id)};
     });
 }
 

@@ -311,7 +311,7 @@ private slots:
             for (int i = 0; i < CategoryTables::valueCount(c); ++i) {
                 QAccessibleInterface* a = QAccessible::queryAccessibleInterface(fx.form().attr[size_t(c)][size_t(i)]);
                 QVERIFY(a);
-                QCOMPARE(a->role(), QAccessible::Button);
+                QCOMPARE(a->role(), QAccessible::CheckBox);
                 QCOMPARE(a->text(QAccessible::Name), CategoryTables::storedName(c, i + 1));
                 QCOMPARE(a->text(QAccessible::Description), fx.session().countText(c, i));
                 QVERIFY(a->state().checkable);
@@ -339,10 +339,12 @@ private slots:
         QCOMPARE(name(fx.form().imgAll), QStringLiteral("全サムネイルの表示"));
         QCOMPARE(name(fx.form().imgClear), QStringLiteral("すべてをクリア"));
         QCOMPARE(name(fx.form().imgQuit), QStringLiteral("ソノハの終了"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(fx.form().imgAll)->role(), QAccessible::Button);
         fx.session().showAll();
         QApplication::processEvents();
         QVERIFY(fx.session().drawing());
         QCOMPARE(name(fx.form().imgSam), QStringLiteral("サムネイルの表示を中断"));
+        QVERIFY(QAccessible::queryAccessibleInterface(fx.form().imgAll)->state().pressed);  // latched
         QVERIFY(wasHeard(fx.form().imgSam, QAccessible::NameChanged));
         fx.session().interrupt();
         QApplication::processEvents();

@@ -33,12 +33,21 @@ QString PictureButtonAccessible::text(QAccessible::Text t) const
     }
 }
 
+// A button that is selected and released again is a check box to a screen
+// reader: the AT-SPI bridge tells checkability by the role alone.
+QAccessible::Role PictureButtonAccessible::role() const
+{
+    return button()->spoken().checkable ? QAccessible::CheckBox : QAccessible::Button;
+}
+
+// A button held down (all data) is pressed, not checked.
 QAccessible::State PictureButtonAccessible::state() const
 {
     QAccessible::State st = QAccessibleWidget::state();
     const PictureButton::Spoken s = button()->spoken();
     st.checkable = s.checkable;
     st.checked = s.checkable && s.checked;
+    st.pressed = !s.checkable && s.checked;
     return st;
 }
 

@@ -12,6 +12,7 @@ public:
     explicit PictureButtonAccessible(PictureButton* button);
 
     QString text(QAccessible::Text t) const override;
+    QAccessible::Role role() const override;
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString& action) override;
