@@ -344,7 +344,7 @@ private slots:
         }
         if (state == "interrupted") {
             fx.s().interrupt();
-            fx.pass();
+            fx.finishDrawing();  // the interrupt lands at the drawing's next step
             QVERIFY(!fx.s().drawing());
         }
         const ButtonId id = button == "spring" ? kSpring

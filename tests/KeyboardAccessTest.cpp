@@ -347,7 +347,7 @@ private slots:
         QVERIFY(QAccessible::queryAccessibleInterface(fx.form().imgAll)->state().pressed);  // latched
         QVERIFY(wasHeard(fx.form().imgSam, QAccessible::NameChanged));
         fx.session().interrupt();
-        QApplication::processEvents();
+        fx.waitForDrawing();  // the interrupt lands at the drawing's next step
         QCOMPARE(name(fx.form().imgSam), QStringLiteral("サムネイルの表示を継続"));
     }
 
