@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -88,6 +89,7 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
     menu_ = std::make_unique<MainMenu>(*session_, *photos_, this, [this](bool on) { setPointerWatch(on); });
     bindSession();
     bindGallery();
+    bindKeyboard();
 
     session_->startWelcome();
     connect(&pointerWatch_, &QTimer::timeout, this, &MainWindow::watchPointer);
@@ -203,6 +205,7 @@ void MainWindow::createStrips()
     c_.pctMsg = new PrintSurface(this);
     c_.pctMsg->setGeometry(1, 444, 669, 19);
     c_.pctMsg->setColours(ArtPalette::stripBackground(), ArtPalette::stripText());
+    c_.pctMsg->setAnnounces(true);
     c_.pctContena = new QWidget(this);
     c_.pctContena->setGeometry(402, 444, 269, 19);
     c_.pctKensaku = new PrintSurface(c_.pctContena);
@@ -267,6 +270,8 @@ void MainWindow::bindSession()
     }
 
     connect(&s, &BrowserSession::looksChanged, this, &MainWindow::renderLooks);
+    connect(&s, &BrowserSession::selectionChanged, this,
+            [this](const ButtonId& id) { button(id)->spokenMayHaveChanged(); });
     // What a drawing left unpainted shows the moment it ends or stops.
     connect(&s, &BrowserSession::drawStateChanged, this, &MainWindow::paintPending);
     frame_.setSingleShot(true);
@@ -275,7 +280,8 @@ void MainWindow::bindSession()
     connect(&s, &BrowserSession::conditionChanged, this, &MainWindow::renderCondition);
     connect(&s, &BrowserSession::progressChanged, this, &MainWindow::renderProgress);
     connect(&s, &BrowserSession::helpBoxChanged, this, &MainWindow::renderHelpBox);
-    connect(&s, &BrowserSession::menuRequested, this, [this] { menu_->popup(QCursor::pos()); });
+    connect(&s, &BrowserSession::menuRequested, this,
+            [this] { menu_->popup(std::exchange(keyMenuAt_, std::nullopt).value_or(QCursor::pos())); });
     connect(&s, &BrowserSession::closePhotosRequested, this, [this] { photos_->CloseAllPhotos(); });
     connect(&s, &BrowserSession::quitRequested, this, &QWidget::close);
 
@@ -333,6 +339,7 @@ void MainWindow::renderLooks(const ButtonId& id)
     default: mask = s.commandLooks(id.kind).mask(); break;
     }
     button(id)->setLooks(mask);
+    button(id)->spokenMayHaveChanged();
 }
 
 // True when a change should wait for the end of the current frame; the
@@ -384,6 +391,7 @@ void MainWindow::renderCondition()
 
 void MainWindow::renderProgress()
 {
+    c_.imgSam->spokenMayHaveChanged();  // "continue" while a drawing is interrupted
     if (c_.pctProg->isVisible() == session_->progressShown() && deferWhileDrawing(&progressPending_))
         return;
     paintProgress();
@@ -426,6 +434,7 @@ void MainWindow::renderCell(int i)
     label->setColour(colourOf(cell.colour));
     label->setVisible(cell.labelShown);
     label->setEnabled(cell.labelEnabled);
+    keepGalleryStop();
     const int x = i % 4, y = i / 4;
     if (cell.pressed) {
         picture->setGeometry(10 + 109 * x, 9 + 109 * y, 98, 84);
@@ -559,4 +568,211 @@ void MainWindow::shutdown()
         QApplication::closeAllWindows();
         QApplication::quit();
     });
+}
+
+// ---- the keyboard -------------------------------------------------------------
+
+void MainWindow::bindKeyboard()
+{
+    std::vector<ButtonId> ids = {{ButtonId::Kind::Thumbnail}, {ButtonId::Kind::AllData}, {ButtonId::Kind::Clear},
+                                 {ButtonId::Kind::Quit}};
+    for (int k = 0; k < 5; ++k)
+        for (int i = 0; i < CategoryTables::valueCount(k); ++i)
+            ids.push_back({ButtonId::Kind::Attribute, k, i});
+    for (const ButtonId& id : ids) {
+        button(id)->setKeyHandler(
+            [this, id](PictureButton::Key key, Qt::KeyboardModifiers m) { onButtonKey(id, key, m); });
+        setSpoken(id);
+    }
+    // Only the group's current member is a Tab stop: mouse clicks never
+    // take the focus, so a mouse user never sees a focus mark.
+    QWidget* previous = nullptr;
+    for (int g = 0; g < kGroups; ++g) {
+        const std::vector<PictureButton*> members = group(g);
+        members.front()->setFocusPolicy(Qt::TabFocus);
+        if (previous)
+            setTabOrder(previous, members.front());
+        for (size_t i = 1; i < members.size(); ++i)
+            setTabOrder(members[i - 1], members[i]);
+        previous = members.back();
+    }
+    for (int i = 0; i < GalleryModel::kCells; ++i) {
+        NameLabel* label = c_.lblNAMAE[size_t(i)];
+        setTabOrder(previous, label);
+        previous = label;
+        connect(label, &CellWidget::focusedByKey, this, [this](int cell) {
+            markCell(cell, true);
+            session_->gallery().pointerOverCell(cell);  // the name turns yellow, as pointing does
+        });
+        connect(label, &CellWidget::focusLost, this, [this](int cell) { markCell(cell, false); });
+        connect(label, &CellWidget::activated, this, &MainWindow::activateCell);
+    }
+    c_.lblNAMAE[0]->setFocusPolicy(Qt::TabFocus);
+    keepGalleryStop();
+}
+
+void MainWindow::setSpoken(const ButtonId& id)
+{
+    button(id)->setSpoken([this, id] {
+        const BrowserSession& s = *session_;
+        return PictureButton::Spoken{s.spokenName(id), s.spokenDescription(id),
+                                     id.kind == ButtonId::Kind::Attribute, s.checked(id)};
+    });
+}
+
+void MainWindow::onButtonKey(const ButtonId& id, PictureButton::Key key, Qt::KeyboardModifiers modifiers)
+{
+    using K = PictureButton::Key;
+    switch (key) {
+    case K::Focused: session_->focusButton(id); break;
+    case K::Activate: session_->activateButton(id, modifiers); break;
+    case K::HelpPressed:
+        if (id.kind == ButtonId::Kind::Attribute)
+            session_->helpKeyPressed(id);
+        break;
+    case K::HelpReleased:
+        if (id.kind == ButtonId::Kind::Attribute)
+            session_->helpKeyReleased(id);
+        break;
+    }
+}
+
+std::vector<PictureButton*> MainWindow::group(int g) const
+{
+    if (g == 5)
+        return {c_.imgSam, c_.imgAll, c_.imgClear, c_.imgQuit};
+    std::vector<PictureButton*> members;
+    for (int i = 0; i < CategoryTables::valueCount(g); ++i)
+        members.push_back(c_.attr[size_t(g)][size_t(i)]);
+    return members;
+}
+
+void MainWindow::moveInGroup(int g, int to)
+{
+    const std::vector<PictureButton*> members = group(g);
+    if (to < 0 || to >= int(members.size()) || members[size_t(to)]->isHidden())
+        return;
+    members[size_t(groupCurrent_[size_t(g)])]->setFocusPolicy(Qt::NoFocus);
+    groupCurrent_[size_t(g)] = to;
+    members[size_t(to)]->setFocusPolicy(Qt::TabFocus);
+    members[size_t(to)]->setFocus(Qt::OtherFocusReason);
+}
+
+// Left and right step along a panel; up and down change its row of six.
+bool MainWindow::arrowInGroup(int key)
+{
+    for (int g = 0; g < kGroups; ++g) {
+        const std::vector<PictureButton*> members = group(g);
+        const auto at = std::find(members.begin(), members.end(), focusWidget());
+        if (at == members.end())
+            continue;
+        const int i = int(at - members.begin());
+        const int row = g == 5 ? int(members.size()) : 6;
+        switch (key) {
+        case Qt::Key_Left: moveInGroup(g, i - 1); return true;
+        case Qt::Key_Right: moveInGroup(g, i + 1); return true;
+        case Qt::Key_Up: moveInGroup(g, i - row); return true;
+        case Qt::Key_Down: moveInGroup(g, i + row); return true;
+        default: return false;
+        }
+    }
+    return false;
+}
+
+void MainWindow::focusCell(int i)
+{
+    NameLabel* to = c_.lblNAMAE[size_t(i)];
+    if (to->isHidden())
+        return;
+    c_.lblNAMAE[size_t(cellCurrent_)]->setFocusPolicy(Qt::NoFocus);
+    cellCurrent_ = i;
+    to->setFocusPolicy(Qt::TabFocus);
+    to->setFocus(Qt::OtherFocusReason);
+}
+
+// The arrows move between the cells; past the top or bottom row they
+// scroll the gallery by a row, as the scroll bar's arrows do.
+bool MainWindow::arrowInGallery(int key)
+{
+    const auto at = std::find(c_.lblNAMAE.begin(), c_.lblNAMAE.end(), focusWidget());
+    if (at == c_.lblNAMAE.end())
+        return false;
+    const int i = int(at - c_.lblNAMAE.begin());
+    const int cols = 4;
+    switch (key) {
+    case Qt::Key_Left:
+        if (i % cols > 0)
+            focusCell(i - 1);
+        return true;
+    case Qt::Key_Right:
+        if (i % cols < cols - 1)
+            focusCell(i + 1);
+        return true;
+    case Qt::Key_Up:
+        if (i >= cols)
+            focusCell(i - cols);
+        else
+            c_.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Down:
+        if (i + cols < GalleryModel::kCells && !c_.lblNAMAE[size_t(i + cols)]->isHidden())
+            focusCell(i + cols);
+        else
+            c_.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    default: return false;
+    }
+}
+
+void MainWindow::markCell(int i, bool on)
+{
+    c_.lblNAMAE[size_t(i)]->setFocusMark(on);
+    c_.pctPicture[size_t(i)]->setFocusMark(on);
+}
+
+// Enter on a cell: the pointer's click on its name.
+void MainWindow::activateCell(int i)
+{
+    GalleryModel& g = session_->gallery();
+    g.pointerOverCell(i);
+    g.cellPressed(i);
+    g.cellReleased(i);
+    photos_->PickGalleryCell(i);
+}
+
+// The gallery stays a Tab stop while it shows a name: when the current
+// cell empties, the first cell takes its place.
+void MainWindow::keepGalleryStop()
+{
+    NameLabel* current = c_.lblNAMAE[size_t(cellCurrent_)];
+    if (!current->isHidden() || current->hasFocus())
+        return;
+    current->setFocusPolicy(Qt::NoFocus);
+    cellCurrent_ = 0;
+    c_.lblNAMAE[0]->setFocusPolicy(Qt::TabFocus);
+}
+
+void MainWindow::openMenuByKey()
+{
+    QWidget* at = focusWidget() ? focusWidget() : this;
+    keyMenuAt_ = at->mapToGlobal(at->rect().center());
+    session_->menuKey();
+    keyMenuAt_.reset();  // a refused menu leaves no place behind
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* e)
+{
+    const int key = e->key();
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier)) {
+        openMenuByKey();
+        return;
+    }
+    if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+        c_.VScroll1->triggerAction(key == Qt::Key_PageUp ? QAbstractSlider::SliderPageStepSub
+                                                         : QAbstractSlider::SliderPageStepAdd);
+        return;
+    }
+    if (arrowInGroup(key) || arrowInGallery(key))
+        return;
+    QWidget::keyPressEvent(e);
 }

@@ -2,6 +2,7 @@
 
 #include "mainwindow/MainControls.h"
 #include "session/Looks.h"
+#include "widgets/PictureButton.h"
 
 #include <QCursor>
 #include <QElapsedTimer>
@@ -9,6 +10,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class AppContext;
 class BrowserSession;
@@ -53,6 +56,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
     void closeEvent(QCloseEvent*) override;
     void showEvent(QShowEvent*) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,6 +84,22 @@ private:
     void renderScroll();
     void watchPointer();
 
+    // The keyboard: Tab stops at the five panels, the command buttons and
+    // the gallery; within each, one member takes the focus and the arrows
+    // move it.
+    void bindKeyboard();
+    void setSpoken(const ButtonId& id);
+    void onButtonKey(const ButtonId& id, PictureButton::Key key, Qt::KeyboardModifiers modifiers);
+    std::vector<PictureButton*> group(int g) const;
+    void moveInGroup(int g, int to);
+    bool arrowInGroup(int key);
+    void focusCell(int i);
+    bool arrowInGallery(int key);
+    void markCell(int i, bool on);
+    void activateCell(int i);
+    void keepGalleryStop();
+    void openMenuByKey();
+
     AppContext& app_;
     MainControls c_;
     std::unique_ptr<BrowserSession> session_;
@@ -96,4 +116,8 @@ private:
     QCursor scrollRest_;  // "H_point.cur"
     QCursor scrollMove_;  // "H_move.cur"
     bool shutDown_ = false;
+    static constexpr int kGroups = 6;  // five panels, then the command buttons
+    std::array<int, kGroups> groupCurrent_{};
+    int cellCurrent_ = 0;
+    std::optional<QPoint> keyMenuAt_;
 };

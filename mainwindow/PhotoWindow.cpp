@@ -1,6 +1,7 @@
 #include "mainwindow/PhotoWindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -19,6 +20,7 @@ PhotoWindow::PhotoWindow(int slot, int noteFontSize)
     QFont f = note_->font();
     f.setPointSize(noteFontSize);
     note_->setFont(f);
+    note_->setAccessibleName(QStringLiteral("解説"));
 }
 
 void PhotoWindow::fill(const QImage& photo, QSize area, const QString& note, int noteHeight, const QString& caption,
@@ -34,6 +36,9 @@ void PhotoWindow::fill(const QImage& photo, QSize area, const QString& note, int
     note_->setGeometry(0, area.height(), area.width(), noteHeight);
     note_->show();
     setWindowTitle(caption);
+    photo_->setAccessibleName(flowerName);
+    setAccessibleName(caption);
+    setAccessibleDescription(note);
     // The whole description shows: the inside holds photograph and box.
     setFixedSize(area.width(), area.height() + noteHeight);
 }
@@ -45,4 +50,13 @@ void PhotoWindow::closeEvent(QCloseEvent* e)
         emit closing(slot_);
     }
     e->accept();
+}
+
+void PhotoWindow::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }

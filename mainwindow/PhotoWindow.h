@@ -6,7 +6,7 @@ class QLabel;
 class QPlainTextEdit;
 
 // A flower's photograph with its description under it, in a window of its
-// own. Closing it by any means reports the close once.
+// own. Closing it by any means (Esc included) reports the close once.
 class PhotoWindow : public QWidget {
     Q_OBJECT
 
@@ -29,6 +29,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
 
 private:
     int slot_;

@@ -273,6 +273,7 @@ void BrowserSession::setSelected(int category, int index, bool on)
     if (selection_.isSelected(category, index) == on)
         return;
     selection_.set(category, index, on);
+    emit selectionChanged(ButtonId{ButtonId::Kind::Attribute, category, index});
     lstHANA_Click(category);  // as a list box raises its click event
 }
 
@@ -541,4 +542,77 @@ void BrowserSession::clear()
 void BrowserSession::quit()
 {
     emit quitRequested();
+}
+
+// ---- the keyboard ---------------------------------------------------------------
+
+namespace {
+
+// Where a key "points" inside a button: its middle, so that a help box opens
+// where a pointer resting on the button would open it.
+const QPoint kKeyPoint(16, 16);
+
+PointerEvent keyPointer(PointerEvent::Kind kind, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {})
+{
+    return PointerEvent{kind, button, modifiers, kKeyPoint, true};
+}
+
+}  // namespace
+
+void BrowserSession::focusButton(const ButtonId& button)
+{
+    pointer(button, keyPointer(PointerEvent::Kind::Move, Qt::NoButton));
+}
+
+void BrowserSession::activateButton(const ButtonId& button, Qt::KeyboardModifiers modifiers)
+{
+    // Shift-click is Shift alone; the keypad flag of Enter is no modifier.
+    modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+    focusButton(button);
+    pointer(button, keyPointer(PointerEvent::Kind::Press, Qt::LeftButton, modifiers));
+    pointer(button, keyPointer(PointerEvent::Kind::Release, Qt::LeftButton, modifiers));
+}
+
+void BrowserSession::helpKeyPressed(const ButtonId& button)
+{
+    focusButton(button);
+    pointer(button, keyPointer(PointerEvent::Kind::Press, Qt::RightButton));
+}
+
+void BrowserSession::helpKeyReleased(const ButtonId& button)
+{
+    // Only a help box that the key opened is closed by it.
+    if (help_.shown)
+        pointer(button, keyPointer(PointerEvent::Kind::Release, Qt::RightButton));
+}
+
+QString BrowserSession::spokenName(const ButtonId& button) const
+{
+    switch (button.kind) {
+    case ButtonId::Kind::Attribute: return CategoryTables::storedName(button.category, button.index + 1);
+    case ButtonId::Kind::Thumbnail:
+        if (interruptShown())
+            return QStringLiteral("サムネイルの表示を中断");
+        return progressShown() ? QStringLiteral("サムネイルの表示を継続") : QStringLiteral("サムネイルの表示");
+    case ButtonId::Kind::AllData: return QStringLiteral("全サムネイルの表示");
+    case ButtonId::Kind::Clear: return QStringLiteral("すべてをクリア");
+    case ButtonId::Kind::Quit: return QStringLiteral("ソノハの終了");
+    }
+    return {};
+}
+
+QString BrowserSession::spokenDescription(const ButtonId& button) const
+{
+    if (button.kind == ButtonId::Kind::Attribute)
+        return countText(button.category, button.index);
+    if (button.kind == ButtonId::Kind::AllData)
+        return allDataCountText(app_.catalogue().FlowerCount());
+    return {};
+}
+
+bool BrowserSession::checked(const ButtonId& button) const
+{
+    if (button.kind == ButtonId::Kind::Attribute)
+        return selection_.isSelected(button.category, button.index);
+    return button.kind == ButtonId::Kind::AllData && allDataLatched();
 }

@@ -129,6 +129,27 @@ public:
     void quit();
     void setSelected(int category, int index, bool on);
 
+    // ---- the keyboard ---------------------------------------------------------
+    // A key takes the pointer's path through the same rules, so that a
+    // keyboard user gets the same searches, counts, messages and looks.
+    // Focus on a button points at it.
+    void focusButton(const ButtonId& button);
+    // Space or Enter: a left click inside; with Shift, a Shift-click.
+    void activateButton(const ButtonId& button, Qt::KeyboardModifiers modifiers);
+    // F1 held: the right button held over the button (its help box).
+    void helpKeyPressed(const ButtonId& button);
+    void helpKeyReleased(const ButtonId& button);
+    // The Menu key or Shift+F10: a right release over the background.
+    void menuKey() { backgroundReleased(Qt::RightButton); }
+
+    // ---- what a screen reader says of a button ----------------------------------
+    // The attribute's text, or what the command button does now.
+    QString spokenName(const ButtonId& button) const;
+    // The count text of an attribute button; empty for the others.
+    QString spokenDescription(const ButtonId& button) const;
+    // Attribute buttons are checked while selected.
+    bool checked(const ButtonId& button) const;
+
     void startWelcome();
     void stopWelcome() { welcomeTimer_.stop(); }
     // After the catalogue was loaded.
@@ -179,6 +200,8 @@ public:
 
 signals:
     void looksChanged(const ButtonId& button);
+    // A button was selected or released (its checked state).
+    void selectionChanged(const ButtonId& button);
     void drawStateChanged();
     void messageChanged();
     void conditionChanged();

@@ -20,6 +20,7 @@ void PanelButton::setLook(PanelLook look)
         return;
     look_ = look;
     update();
+    emit lookChanged(look);
 }
 
 void PanelButton::paintEvent(QPaintEvent*)

@@ -23,6 +23,7 @@ public:
     void setLook(PanelLook look);
 
 signals:
+    void lookChanged(PanelLook look);
     // The pointer is over the button; pressedLook tells which tooltip text.
     void pointed(bool pressedLook);
     // Released after a press on the raised look: the button's action.

@@ -75,6 +75,7 @@ void SlideshowPanel::build(int smallFontPt)
                                               insideOnly ? PanelButton::Release::InsideOnly
                                                          : PanelButton::Release::Anywhere,
                                               b != int(Button::Quit), window_);
+        buttons_[size_t(b)]->setAccessibleName(QString::fromUtf8(kText[b].idle));
         QLabel* tip = new QLabel(window_);
         tip->setStyleSheet(QString::fromLatin1(kLightGrey));
         tip->setFont(small);
@@ -119,6 +120,15 @@ void SlideshowPanel::connectButtons()
     }
     connect(button(Button::Description), &PanelButton::cancelled, tooltip(Button::Description), &QWidget::hide);
 
+    // While a button is kept pressed its name says what its release does.
+    for (Button b : {Button::Description, Button::Name, Button::Music, Button::Interval}) {
+        PanelButton* w = button(b);
+        connect(w, &PanelButton::opened, w, [w, b] { w->setAccessibleName(QString::fromUtf8(kText[int(b)].pressed)); });
+        connect(w, &PanelButton::lookChanged, w, [w, b](PanelLook look) {
+            if (look == PanelLook::Idle)
+                w->setAccessibleName(QString::fromUtf8(kText[int(b)].idle));
+        });
+    }
     auto toggle = [this](Button b, void (SlideshowPanel::*signal)()) {
         connect(button(b), &PanelButton::opened, this, signal);
         connect(button(b), &PanelButton::closing, this, [this, b, signal] {

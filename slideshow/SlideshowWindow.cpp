@@ -1,4 +1,5 @@
 #include "slideshow/SlideshowWindow.h"
+#include "widgets/AccessibleNotice.h"
 
 #include "slideshow/BackgroundMusic.h"
 #include "slideshow/SlideInterval.h"
@@ -228,6 +229,18 @@ void SlideshowWindow::placeSlide()
     nameLine_->setText(nameCaption());
     nameLine_->adjustSize();
     nameLine_->move(layout_.namePos(pictureRect_));
+    announceSlide(r.NAMAE);
+}
+
+// A screen reader hears each slide's name, whether or not the name line shows.
+void SlideshowWindow::announceSlide(const QString& name)
+{
+    if (accessibleName() == name)
+        return;
+    setAccessibleName(name);
+    setAccessibleDescription(nameCaption());
+    QAccessibleEvent e(this, QAccessible::NameChanged);
+    AccessibleNotice::send(e);
 }
 
 QString SlideshowWindow::nameCaption() const

@@ -101,6 +101,7 @@ private:
     void toggleName();
     void end();
     QString nameCaption() const;
+    void announceSlide(const QString& name);
 
     AppContext& app_;
     SlideshowMemory& memory_;

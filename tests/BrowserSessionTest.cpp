@@ -188,6 +188,176 @@ private slots:
         QCOMPARE(fx.s().gallery().drawnCount(), drawn);
     }
 
+    // Keys on the spring button take the pointer's path: f focus, a Space or
+    // Enter, A Shift+Enter, h F1 down, H F1 up. The keys must leave what the
+    // same pointer steps leave.
+    void keyboardOnAButton_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("pointerSteps");
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<bool>("help");
+        QTest::addColumn<int>("drawn");
+        QTest::newRow("focus points") << "f" << "m" << "Pointed" << false << "春：データ数 2件" << false << 0;
+        QTest::newRow("Enter selects") << "fa" << "mpr" << "SelectedPointed" << true << "検索条件→春" << false << 0;
+        QTest::newRow("Enter without focus first") << "a" << "mpr" << "SelectedPointed" << true << "検索条件→春"
+                                                   << false << 0;
+        QTest::newRow("Shift+Enter draws") << "fA" << "mpS" << "Selected" << true << "検索条件→春" << false << 2;
+        QTest::newRow("Enter twice releases") << "faa" << "mprmpr" << "Pointed" << false << "春：データ数 2件" << false
+                                              << 0;
+        QTest::newRow("F1 held shows help") << "fh" << "mP" << "Pointed" << false << "春：データ数 2件" << true << 0;
+        QTest::newRow("F1 released hides it") << "fhH" << "mPR" << "Pointed" << false << "春：データ数 2件" << false
+                                              << 0;
+        QTest::newRow("F1 on a selected button") << "fah" << "mprP" << "SelectedPointed" << true << "検索条件→春"
+                                                 << true << 0;
+    }
+    void keyboardOnAButton()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, pointerSteps);
+        QFETCH(QString, look);
+        QFETCH(bool, selected);
+        QFETCH(QString, condition);
+        QFETCH(bool, help);
+        QFETCH(int, drawn);
+        Fixture byKey, byPointer;
+        for (QChar c : keys) {
+            switch (c.toLatin1()) {
+            case 'f': byKey.s().focusButton(kSpring); break;
+            case 'a': byKey.s().activateButton(kSpring, Qt::NoModifier); break;
+            case 'A': byKey.s().activateButton(kSpring, Qt::ShiftModifier | Qt::KeypadModifier); break;
+            case 'h': byKey.s().helpKeyPressed(kSpring); break;
+            case 'H': byKey.s().helpKeyReleased(kSpring); break;
+            }
+        }
+        for (QChar c : pointerSteps) {
+            switch (c.toLatin1()) {
+            case 'm': byPointer.pointer(kSpring, PE::Kind::Move); break;
+            case 'p': byPointer.pointer(kSpring, PE::Kind::Press, Qt::LeftButton); break;
+            case 'r': byPointer.pointer(kSpring, PE::Kind::Release, Qt::LeftButton); break;
+            case 'S': byPointer.pointer(kSpring, PE::Kind::Release, Qt::LeftButton, true, Qt::ShiftModifier); break;
+            case 'P': byPointer.pointer(kSpring, PE::Kind::Press, Qt::RightButton); break;
+            case 'R': byPointer.pointer(kSpring, PE::Kind::Release, Qt::RightButton); break;
+            }
+        }
+        byKey.finishDrawing();
+        byPointer.finishDrawing();
+        for (Fixture* fx : {&byKey, &byPointer}) {
+            QCOMPARE(front(fx->s(), kSpring), look);
+            QCOMPARE(fx->s().selection().isSelected(0, 0), selected);
+            QCOMPARE(fx->s().conditionText(), condition);
+            QCOMPARE(fx->s().helpBox().shown, help);
+            QCOMPARE(fx->s().gallery().drawnCount(), drawn);
+        }
+        QCOMPARE(byKey.s().messageText(), byPointer.s().messageText());
+        QCOMPARE(byKey.s().results(), byPointer.s().results());
+        QCOMPARE(byKey.s().checked(kSpring), selected);
+    }
+
+    // The checked state is told when the selection changes, whatever the looks do.
+    void selectionChangesAreSignalled()
+    {
+        Fixture fx;
+        QSignalSpy changed(&fx.s(), &BrowserSession::selectionChanged);
+        fx.click(kSpring);
+        fx.click(kWhite);
+        fx.click(kSpring);
+        QCOMPARE(changed.count(), 3);
+        QCOMPARE(changed.at(2).at(0).value<ButtonId>(), kSpring);
+        fx.s().clear();
+        QCOMPARE(changed.count(), 4);
+        QCOMPARE(changed.at(3).at(0).value<ButtonId>(), kWhite);
+    }
+
+    // Enter on the command buttons runs their commands as a click does.
+    void keyboardOnCommandButtons()
+    {
+        Fixture fx;
+        QSignalSpy quit(&fx.s(), &BrowserSession::quitRequested);
+        fx.s().activateButton(kSpring, Qt::NoModifier);
+        fx.s().activateButton(kSam, Qt::NoModifier);
+        fx.finishDrawing();
+        QCOMPARE(fx.s().gallery().drawnCount(), 2);
+        fx.s().activateButton(kClear, Qt::NoModifier);
+        QVERIFY(!fx.s().selection().any());
+        QVERIFY(fx.s().results().isEmpty());
+        fx.s().activateButton(kAll, Qt::NoModifier);
+        fx.finishDrawing();
+        QCOMPARE(fx.s().gallery().drawnCount(), 3);
+        QVERIFY(fx.s().checked(kAll));
+        fx.s().activateButton(kQuit, Qt::NoModifier);
+        QCOMPARE(quit.count(), 1);
+    }
+
+    // The menu key opens the menu where a right release over the background
+    // would, and is refused in the same way while thumbnails are drawn.
+    void menuKey()
+    {
+        Fixture fx(40);
+        QSignalSpy menu(&fx.s(), &BrowserSession::menuRequested);
+        fx.s().menuKey();
+        QCOMPARE(menu.count(), 1);
+        fx.s().showAll();
+        fx.pass();
+        QVERIFY(fx.s().drawing());
+        fx.s().menuKey();
+        QCOMPARE(menu.count(), 1);
+        QCOMPARE(fx.fake.beeper.count, 1);
+    }
+
+    // What a screen reader says of the buttons, in each state of the session.
+    void spokenTexts_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("spring") << "" << "spring" << "春" << "春：データ数 39件" << false;
+        QTest::newRow("spring selected") << "spring" << "spring" << "春" << "春：データ数 39件" << true;
+        QTest::newRow("white") << "spring" << "white" << "白系" << "白系：データ数 39件" << false;
+        QTest::newRow("▶ idle") << "" << "sam" << "サムネイルの表示" << "" << false;
+        QTest::newRow("▶ while drawing") << "drawing" << "sam" << "サムネイルの表示を中断" << "" << false;
+        QTest::newRow("▶ interrupted") << "interrupted" << "sam" << "サムネイルの表示を継続" << "" << false;
+        QTest::newRow("all data") << "" << "all" << "全サムネイルの表示" << "全サムネイル：データ数 40件" << false;
+        QTest::newRow("all data latched") << "drawing" << "all" << "全サムネイルの表示" << "全サムネイル：データ数 40件"
+                                          << true;
+        QTest::newRow("clear") << "" << "clear" << "すべてをクリア" << "" << false;
+        QTest::newRow("quit") << "" << "quit" << "ソノハの終了" << "" << false;
+    }
+    void spokenTexts()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, button);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        QFETCH(bool, checked);
+        Fixture fx(40);
+        if (state == "spring")
+            fx.click(kSpring);
+        if (state == "drawing" || state == "interrupted") {
+            fx.s().showAll();
+            fx.pass();
+            QVERIFY(fx.s().drawing());
+        }
+        if (state == "interrupted") {
+            fx.s().interrupt();
+            fx.finishDrawing();  // the interrupt lands at the drawing's next step
+            QVERIFY(!fx.s().drawing());
+        }
+        const ButtonId id = button == "spring" ? kSpring
+                          : button == "white"  ? kWhite
+                          : button == "sam"    ? kSam
+                          : button == "all"    ? kAll
+                          : button == "clear"  ? kClear
+                                               : kQuit;
+        QCOMPARE(fx.s().spokenName(id), name);
+        QCOMPARE(fx.s().spokenDescription(id), description);
+        QCOMPARE(fx.s().checked(id), checked);
+    }
+
     void quitAsksTheWindowToClose()
     {
         Fixture fx;

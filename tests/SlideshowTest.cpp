@@ -10,6 +10,10 @@
 #include "slideshow/SlideshowMemory.h"
 #include "slideshow/SlideshowPanel.h"
 #include "slideshow/SlideshowWindow.h"
+#include "slideshow/PanelButton.h"
+#include "slideshow/SlideshowPanel.h"
+
+#include <QAccessible>
 #include "tests/support/TestCatalogues.h"
 
 #include <QApplication>
@@ -179,6 +183,35 @@ class SlideshowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A screen reader hears the panel's buttons by what they do, and each
+    // slide's name as it comes, even while the name line is hidden.
+    void panelAndSlidesSpeak()
+    {
+        ShowFixture fx;
+        SlideshowWindow* w = fx.window();
+        const std::pair<SlideshowPanel::Button, const char*> names[] = {
+            {SlideshowPanel::Button::Description, "解説を表示"},
+            {SlideshowPanel::Button::Name, "草花名，科を表示"},
+            {SlideshowPanel::Button::Quit, "スライドショーの終了"},
+            {SlideshowPanel::Button::Music, "BGMの選曲"},
+            {SlideshowPanel::Button::Interval, "インターバルの設定"},
+        };
+        for (const auto& [b, name] : names)
+            QCOMPARE(QAccessible::queryAccessibleInterface(w->panel()->button(b))->text(QAccessible::Name),
+                     QString::fromUtf8(name));
+        QVERIFY(w->begin());
+        QAccessibleInterface* show = QAccessible::queryAccessibleInterface(w);
+        QCOMPARE(show->text(QAccessible::Name), QStringLiteral("ハナ1"));
+        QVERIFY(!w->nameLine()->isVisible());
+        // A kept-pressed button says what its release does.
+        PanelButton* interval = w->panel()->button(SlideshowPanel::Button::Interval);
+        const QPoint in(interval->width() / 2, interval->height() / 2);
+        ShowFixture::mouse(interval, QEvent::MouseMove, in);
+        ShowFixture::mouse(interval, QEvent::MouseButtonPress, in);
+        ShowFixture::mouse(interval, QEvent::MouseButtonRelease, in);
+        QCOMPARE(interval->accessibleName(), QStringLiteral("インターバルを更新"));
+    }
+
     // --- order of the slides -------------------------------------------
 
     void catalogueOrder_data()

@@ -10,6 +10,7 @@ PACKAGES=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   libsqlite3-dev libbenchmark-dev libjpeg-dev zlib1g-dev
   xvfb openbox xdotool imagemagick x11-utils
+  at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -14,6 +14,7 @@ NameLabel::NameLabel(int index, QWidget* parent)
 void NameLabel::setCaption(const QString& caption)
 {
     caption_ = caption;
+    setAccessibleName(caption);  // the flower's name is the cell's name
     update();
 }
 
@@ -32,4 +33,5 @@ void NameLabel::paintEvent(QPaintEvent*)
     p.setFont(font());
     p.drawText(rect(), Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine,
                fontMetrics().elidedText(caption_, Qt::ElideRight, width()));
+    paintFocusMark(p);
 }

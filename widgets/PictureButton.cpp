@@ -1,5 +1,11 @@
 #include "widgets/PictureButton.h"
 
+#include "widgets/AccessibleNotice.h"
+#include "widgets/FocusMark.h"
+#include "widgets/PictureButtonAccessible.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,7 +14,43 @@ PictureButton::PictureButton(QWidget* parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setFocusPolicy(Qt::NoFocus);
+    PictureButtonAccessible::install();
     hide();
+}
+
+void PictureButton::setSpoken(std::function<Spoken()> f)
+{
+    spoken_ = std::move(f);
+    lastSpoken_ = spoken();
+}
+
+void PictureButton::spokenMayHaveChanged()
+{
+    const Spoken now = spoken();
+    if (now == lastSpoken_)
+        return;
+    const Spoken before = std::exchange(lastSpoken_, now);
+    if (now.name != before.name) {
+        QAccessibleEvent e(this, QAccessible::NameChanged);
+        AccessibleNotice::send(e);
+    }
+    if (now.description != before.description) {
+        QAccessibleEvent e(this, QAccessible::DescriptionChanged);
+        AccessibleNotice::send(e);
+    }
+    if (now.checked != before.checked || now.checkable != before.checkable) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent e(this, changed);
+        AccessibleNotice::send(e);
+    }
+}
+
+void PictureButton::activate(Qt::KeyboardModifiers modifiers)
+{
+    if (keyHandler_)
+        keyHandler_(Key::Activate, modifiers);
 }
 
 int PictureButton::addLook(const QPixmap& picture, bool pointingCursor)
@@ -50,6 +92,50 @@ void PictureButton::paintEvent(QPaintEvent*)
         return;
     QPainter p(this);
     p.drawPixmap(0, 0, looks_[front].picture);
+    if (focusMarkShown())
+        FocusMark::paint(p, rect());
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* e)
+{
+    const int k = e->key();
+    if (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_F1) {
+        if (!std::exchange(keyboardFocus_, true))
+            update();
+        if (!e->isAutoRepeat() && keyHandler_)
+            keyHandler_(k == Qt::Key_F1 ? Key::HelpPressed : Key::Activate, e->modifiers());
+        return;
+    }
+    QWidget::keyPressEvent(e);  // arrows and the rest go to the window
+}
+
+void PictureButton::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        if (!e->isAutoRepeat() && keyHandler_)
+            keyHandler_(Key::HelpReleased, e->modifiers());
+        return;
+    }
+    QWidget::keyReleaseEvent(e);
+}
+
+void PictureButton::focusInEvent(QFocusEvent* e)
+{
+    QWidget::focusInEvent(e);
+    if (FocusMark::byKeyboard(e->reason())) {
+        keyboardFocus_ = true;
+        if (keyHandler_)
+            keyHandler_(Key::Focused, Qt::NoModifier);
+    }
+    update();
+}
+
+void PictureButton::focusOutEvent(QFocusEvent* e)
+{
+    QWidget::focusOutEvent(e);
+    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
+        keyboardFocus_ = false;
+    update();
 }
 
 void PictureButton::forward(PointerEvent::Kind kind, QMouseEvent* e, Qt::MouseButton button)

@@ -11,12 +11,29 @@
 // pressed, ...). It shows what it is told: the looks visible now, as a mask,
 // of which the one added first is in front; with none it hides, so that the
 // window beneath gets the pointer. Pointer events go to its handler as they
-// come; which look takes them is the session's business.
+// come, and so do the keys it knows (focus, Space or Enter, F1); which look
+// takes them is the session's business. It takes focus only when its owner
+// says so, and shows a focus mark only for focus that a key moved.
 class PictureButton : public QWidget {
     Q_OBJECT
 
 public:
     using Handler = std::function<void(const PointerEvent&)>;
+    enum class Key {
+        Focused,      // focus arrived by a key
+        Activate,     // Space or Enter, with the modifiers held
+        HelpPressed,  // F1 down
+        HelpReleased, // F1 up
+    };
+    using KeyHandler = std::function<void(Key, Qt::KeyboardModifiers)>;
+    // What a screen reader says of the button, asked for when it is needed.
+    struct Spoken {
+        QString name;
+        QString description;
+        bool checkable = false;
+        bool checked = false;
+        friend bool operator==(const Spoken&, const Spoken&) = default;
+    };
 
     explicit PictureButton(QWidget* parent = nullptr);
 
@@ -24,6 +41,14 @@ public:
     int addLook(const QPixmap& picture, bool pointingCursor);
     void setPointingCursor(const QCursor& cursor) { pointing_ = cursor; }
     void setHandler(Handler h) { handler_ = std::move(h); }
+    void setKeyHandler(KeyHandler h) { keyHandler_ = std::move(h); }
+    void setSpoken(std::function<Spoken()> f);
+    Spoken spoken() const { return spoken_ ? spoken_() : Spoken{}; }
+    // Tells a screen reader what changed since it last asked.
+    void spokenMayHaveChanged();
+    // The keyboard's click, also the screen reader's press action.
+    void activate(Qt::KeyboardModifiers modifiers);
+    bool focusMarkShown() const { return hasFocus() && keyboardFocus_; }
 
     // Bit n set: look n is visible.
     void setLooks(unsigned mask);
@@ -38,6 +63,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     struct Look {
@@ -50,4 +79,8 @@ private:
     unsigned mask_ = 0;
     QCursor pointing_{Qt::PointingHandCursor};
     Handler handler_;
+    KeyHandler keyHandler_;
+    std::function<Spoken()> spoken_;
+    Spoken lastSpoken_;
+    bool keyboardFocus_ = false;
 };

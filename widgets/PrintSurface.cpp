@@ -1,6 +1,8 @@
 #include "widgets/PrintSurface.h"
 
 
+#include "widgets/AccessibleNotice.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -25,6 +27,11 @@ void PrintSurface::print(const QString& text)
 {
     text_ = text;
     update();
+    if (announces_ && !text.isEmpty() && text != accessibleName()) {
+        setAccessibleName(text);
+        QAccessibleValueChangeEvent e(this, text);
+        AccessibleNotice::send(e);
+    }
 }
 
 int PrintSurface::textWidth(const QString& text) const

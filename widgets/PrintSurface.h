@@ -18,6 +18,9 @@ public:
     // Pixel width of a text in the strip's font.
     int textWidth(const QString& text) const;
     void setColours(const QColor& background, const QColor& foreground);
+    // A strip that announces: each new text becomes its accessible name, and
+    // a screen reader is told that it changed.
+    void setAnnounces(bool on) { announces_ = on; }
 
 signals:
     void mouseMoved();
@@ -32,4 +35,5 @@ private:
     QString text_;
     QColor background_;
     QColor foreground_;
+    bool announces_ = false;
 };

@@ -26,4 +26,5 @@ void ThumbnailCell::paintEvent(QPaintEvent*)
     p.fillRect(rect(), Qt::black);
     if (!picture_.isNull())
         p.drawImage(QPoint(0, 0), picture_);
+    paintFocusMark(p);
 }

@@ -1,0 +1,370 @@
+#include "catalogue/CategoryTables.h"
+#include "mainwindow/MainMenu.h"
+#include "mainwindow/PhotoWindow.h"
+#include "mainwindow/PhotoWindows.h"
+#include "assets/ArtPalette.h"
+#include "widgets/AccessibleNotice.h"
+#include "widgets/HelpBox.h"
+#include "widgets/NameLabel.h"
+#include "widgets/PrintSurface.h"
+#include "widgets/ThumbnailCell.h"
+#include "support/MainWindowFixture.h"
+
+#include <QAccessible>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QtTest>
+
+using MWF = MainWindowFixture;
+using TestCatalogues::record;
+
+namespace {
+
+// Spring and white flowers, and others that match neither.
+QVector<FlowerRecord> flowers(int count = 24)
+{
+    QVector<FlowerRecord> recs;
+    for (int i = 1; i <= count; ++i) {
+        const bool odd = i % 2;
+        recs << record(QStringLiteral("ハナ%1").arg(i, 2, 10, QLatin1Char('0')), odd ? "春" : "夏",
+                       i % 3 ? "白系" : "黄色系");
+    }
+    return recs;
+}
+
+// The accessibility events a screen reader would get, by object and type.
+struct Heard {
+    QObject* object;
+    QAccessible::Event type;
+};
+std::vector<Heard>& heard()
+{
+    static std::vector<Heard> events;
+    return events;
+}
+void listen(QObject* object, QAccessible::Event type)
+{
+    heard().push_back({object, type});
+}
+bool wasHeard(QObject* o, QAccessible::Event type)
+{
+    return std::any_of(heard().begin(), heard().end(), [&](const Heard& h) { return h.object == o && h.type == type; });
+}
+
+// A window that a keyboard user has in front of them.
+struct KeyFixture : MWF {
+    KeyFixture()
+        : MWF(flowers())
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    // One key, as a keyboard sends it to the focused control.
+    void key(const QString& token)
+    {
+        static const QHash<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+            {"Tab", {Qt::Key_Tab, Qt::NoModifier}},        {"S-Tab", {Qt::Key_Backtab, Qt::ShiftModifier}},
+            {"Left", {Qt::Key_Left, Qt::NoModifier}},      {"Right", {Qt::Key_Right, Qt::NoModifier}},
+            {"Up", {Qt::Key_Up, Qt::NoModifier}},          {"Down", {Qt::Key_Down, Qt::NoModifier}},
+            {"Space", {Qt::Key_Space, Qt::NoModifier}},    {"Enter", {Qt::Key_Return, Qt::NoModifier}},
+            {"S-Enter", {Qt::Key_Return, Qt::ShiftModifier}}, {"Menu", {Qt::Key_Menu, Qt::NoModifier}},
+            {"S-F10", {Qt::Key_F10, Qt::ShiftModifier}},   {"PgDown", {Qt::Key_PageDown, Qt::NoModifier}},
+            {"PgUp", {Qt::Key_PageUp, Qt::NoModifier}},
+        };
+        QVERIFY2(keys.contains(token), qPrintable(token));
+        QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        QTest::keyClick(to, keys[token].first, keys[token].second);
+        waitForDrawing();
+    }
+    void keys(const QStringList& tokens)
+    {
+        for (const QString& t : tokens)
+            key(t);
+    }
+    QString selected()
+    {
+        QStringList on;
+        for (int c = 0; c < 5; ++c)
+            for (int i = 0; i < CategoryTables::valueCount(c); ++i)
+                if (session().selection().isSelected(c, i))
+                    on << QStringLiteral("%1.%2").arg(c).arg(i);
+        return on.join(u',');
+    }
+    // Which control has the focus, by its place.
+    QString focused()
+    {
+        QWidget* f = QApplication::focusWidget();
+        for (int c = 0; c < 5; ++c)
+            for (int i = 0; i < 12; ++i)
+                if (f && f == form().attr[size_t(c)][size_t(i)])
+                    return QStringLiteral("attr %1.%2").arg(c).arg(i);
+        const PictureButton* commands[] = {form().imgSam, form().imgAll, form().imgClear, form().imgQuit};
+        for (int i = 0; i < 4; ++i)
+            if (f == commands[i])
+                return QStringLiteral("command %1").arg(i);
+        for (int i = 0; i < 16; ++i)
+            if (f == form().lblNAMAE[size_t(i)])
+                return QStringLiteral("cell %1").arg(i);
+        return f ? QString::fromLatin1(f->window()->metaObject()->className()) : QStringLiteral("none");
+    }
+};
+
+}  // namespace
+
+class KeyboardAccessTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        AccessibleNotice::setListener(listen);
+    }
+    void init() { heard().clear(); }
+
+    // Flows from the keyboard alone, from the window as it opens (the focus
+    // rests silently on the first season button).
+    void keyboardFlows_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<int>("drawn");
+        QTest::addColumn<int>("photos");
+        const QStringList toSpring = {"Tab", "S-Tab"};
+        const QStringList toGallery = {"Tab", "Tab", "Tab", "Tab", "Tab", "Tab"};  // from the season panel
+        QTest::newRow("Tab to the colour panel") << QStringList{"Tab"} << "attr 1.0" << "" << 0 << 0;
+        QTest::newRow("Space selects white") << QStringList{"Tab", "Space"} << "attr 1.0" << "1.0" << 0 << 0;
+        QTest::newRow("Shift+Tab back, Enter selects spring")
+            << (toSpring + QStringList{"Enter"}) << "attr 0.0" << "0.0" << 0 << 0;
+        QTest::newRow("Right moves within the panel")
+            << (toSpring + QStringList{"Right", "Space"}) << "attr 0.1" << "0.1" << 0 << 0;
+        QTest::newRow("Left stops at the first button")
+            << (toSpring + QStringList{"Left", "Space"}) << "attr 0.0" << "0.0" << 0 << 0;
+        QTest::newRow("Down takes the second row of the family panel")
+            << QStringList{"Tab", "Tab", "Tab", "Tab", "Right", "Down"} << "attr 4.7" << "" << 0 << 0;
+        QTest::newRow("Space again releases")
+            << (toSpring + QStringList{"Space", "Space"}) << "attr 0.0" << "" << 0 << 0;
+        QTest::newRow("spring and white, Shift+Enter draws")
+            << (toSpring + QStringList{"Space", "Tab", "S-Enter"}) << "attr 1.0" << "0.0,1.0" << 8 << 0;
+        QTest::newRow("Tab after the panels: the command buttons")
+            << QStringList{"Tab", "Tab", "Tab", "Tab", "Tab"} << "command 0" << "" << 0 << 0;
+        QTest::newRow("show thumbnails by Enter")
+            << (toSpring + QStringList{"Space", "Tab", "Tab", "Tab", "Tab", "Tab", "Enter"}) << "command 0" << "0.0"
+            << 12 << 0;
+        QTest::newRow("all data by Right, Enter")
+            << QStringList{"Tab", "Tab", "Tab", "Tab", "Tab", "Right", "Enter"} << "command 1" << "" << 24 << 0;
+        QTest::newRow("Enter on a cell opens its photo window")
+            << (toSpring + QStringList{"S-Enter"} + toGallery + QStringList{"Enter"}) << "PhotoWindow" << "0.0" << 12
+            << 1;
+        QTest::newRow("arrows move between the cells")
+            << (toSpring + QStringList{"S-Enter"} + toGallery + QStringList{"Right", "Down", "Left"}) << "cell 4"
+            << "0.0" << 12 << 0;
+        QTest::newRow("an empty gallery is no Tab stop")
+            << QStringList{"Tab", "Tab", "Tab", "Tab", "Tab", "Tab"} << "attr 0.0" << "" << 0 << 0;
+    }
+    void keyboardFlows()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(QString, focused);
+        QFETCH(QString, selected);
+        QFETCH(int, drawn);
+        QFETCH(int, photos);
+        KeyFixture fx;
+        fx.picture(QStringLiteral("ハナ01.jpg"));
+        fx.keys(keys);
+        QCOMPARE(fx.selected(), selected);
+        QCOMPARE(fx.session().gallery().drawnCount(), drawn);
+        QCOMPARE(fx.window->photos().OpenPhotoCount(), photos);
+        if (photos)
+            QTRY_COMPARE(fx.focused(), focused);
+        else
+            QCOMPARE(fx.focused(), focused);
+    }
+
+    // What the keyboard leaves on screen is what the pointer leaves: the
+    // count text, the message, the looks of the button.
+    void keysShowWhatThePointerShows()
+    {
+        KeyFixture byKey;
+        byKey.keys({"Tab", "S-Tab", "Right"});
+        MWF byPointer(flowers());
+        MWF::move(byPointer.form().attr[0][1]);
+        QCOMPARE(byKey.form().pctKensaku->text(), QStringLiteral("夏：データ数 12件"));
+        QCOMPARE(byKey.form().pctKensaku->text(), byPointer.form().pctKensaku->text());
+        QCOMPARE(byKey.form().attr[0][1]->looks(), byPointer.form().attr[0][1]->looks());
+        byKey.key("Space");
+        MWF::click(byPointer.form().attr[0][1]);
+        QCOMPARE(byKey.form().pctMsg->text(), byPointer.form().pctMsg->text());
+        QCOMPARE(byKey.form().pctKensaku->text(), byPointer.form().pctKensaku->text());
+        QCOMPARE(byKey.form().attr[0][1]->looks(), byPointer.form().attr[0][1]->looks());
+    }
+
+    // The focus mark shows only for focus that a key moved; a mouse user
+    // never sees one, and the focus that rests on the first button as the
+    // window opens neither points at it nor marks it.
+    void focusMarkOnlyFromTheKeyboard()
+    {
+        KeyFixture fx;
+        PictureButton* spring = fx.form().attr[0][0];
+        QCOMPARE(QApplication::focusWidget(), spring);
+        QVERIFY(!spring->focusMarkShown());
+        QCOMPARE(spring->frontLook(), int(AttributeLook::Idle));
+        const QColor plain = spring->grab().toImage().pixelColor(0, 0);
+        MWF::click(fx.form().attr[1][0]);
+        QCOMPARE(QApplication::focusWidget(), spring);  // a click takes no focus
+        QVERIFY(!fx.form().attr[1][0]->focusMarkShown());
+        fx.keys({"Tab", "S-Tab"});
+        QVERIFY(spring->focusMarkShown());
+        QImage marked = spring->grab().toImage();
+        QCOMPARE(marked.pixelColor(0, 0), ArtPalette::panelCaption());
+        QCOMPARE(marked.pixelColor(1, 1), QColor(Qt::white));
+        QVERIFY(plain != ArtPalette::panelCaption());
+        // At twice the scale the lines are whole device pixels.
+        spring->setAttribute(Qt::WA_DontShowOnScreen);
+        QPixmap big(spring->size() * 2);
+        big.setDevicePixelRatio(2);
+        spring->render(&big);
+        marked = big.toImage();
+        QCOMPARE(marked.pixelColor(1, 1), ArtPalette::panelCaption());
+        QCOMPARE(marked.pixelColor(2, 2), QColor(Qt::white));
+        QCOMPARE(marked.pixelColor(3, 3), QColor(Qt::white));
+    }
+
+    void helpKeyShowsTheHelpBox()
+    {
+        KeyFixture fx;
+        fx.keys({"Tab", "S-Tab"});
+        QTest::keyPress(fx.form().attr[0][0], Qt::Key_F1);
+        QVERIFY(fx.form().txtKaisetu->isVisible());
+        QCOMPARE(fx.session().helpBox().text, CategoryTables::helpText(0, 1));
+        QTest::keyRelease(fx.form().attr[0][0], Qt::Key_F1);
+        QVERIFY(!fx.form().txtKaisetu->isVisible());
+        QVERIFY(!fx.session().selection().any());
+    }
+
+    void pageKeysScrollTheGallery()
+    {
+        KeyFixture fx;
+        fx.keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Right", "Enter"});  // all 24
+        QScrollBar* bar = fx.form().VScroll1;
+        QVERIFY(bar->maximum() > 0);
+        fx.key("PgDown");
+        QCOMPARE(bar->value(), std::min(bar->maximum(), GalleryModel::kPage));
+        QCOMPARE(fx.session().gallery().scrollValue(), bar->value());
+        fx.key("PgUp");
+        QCOMPARE(bar->value(), 0);
+    }
+
+    void menuKeysOpenTheMenu_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("Menu") << "Menu";
+        QTest::newRow("Shift+F10") << "S-F10";
+    }
+    void menuKeysOpenTheMenu()
+    {
+        QFETCH(QString, key);
+        KeyFixture fx;
+        fx.keys({"Tab"});
+        QWidget* popup = nullptr;
+        QTimer::singleShot(0, [&] {
+            popup = QApplication::activePopupWidget();
+            if (popup)
+                popup->close();
+        });
+        fx.key(key);
+        QVERIFY(popup);
+        QCOMPARE(popup, static_cast<QWidget*>(fx.window->menu().mnuMain));
+        // Beside the focused button, not where the pointer happens to be.
+        const QRect button(fx.form().attr[1][0]->mapToGlobal(QPoint(0, 0)), fx.form().attr[1][0]->size());
+        QVERIFY(popup->geometry().contains(button.center()) || popup->geometry().topLeft() == button.center());
+    }
+
+    void escClosesAPhotoWindow()
+    {
+        KeyFixture fx;
+        fx.picture(QStringLiteral("ハナ01.jpg"));
+        fx.keys({"Tab", "S-Tab", "S-Enter", "Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Enter"});
+        PhotoWindow* w = fx.window->photos().window(1);
+        QVERIFY(w);
+        QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
+        QAccessibleInterface* note = QAccessible::queryAccessibleInterface(w->txtNOTE());
+        QVERIFY(note && note->textInterface());
+        QCOMPARE(note->textInterface()->text(0, note->textInterface()->characterCount()),
+                 QStringLiteral("ハナ01の解説"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description),
+                 QStringLiteral("ハナ01の解説"));
+        QTest::keyClick(w->txtNOTE(), Qt::Key_Escape);
+        QApplication::processEvents();
+        QCOMPARE(fx.window->photos().OpenPhotoCount(), 0);
+        QCOMPARE(fx.form().lblNAMAE[0]->colour(), NameLabel::kGreen);
+    }
+
+    // Every attribute button says its attribute, its count and whether it
+    // is selected.
+    void attributeButtonsSpeak()
+    {
+        KeyFixture fx;
+        int buttons = 0;
+        for (int c = 0; c < 5; ++c)
+            for (int i = 0; i < CategoryTables::valueCount(c); ++i) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(fx.form().attr[size_t(c)][size_t(i)]);
+                QVERIFY(a);
+                QCOMPARE(a->role(), QAccessible::CheckBox);
+                QCOMPARE(a->text(QAccessible::Name), CategoryTables::storedName(c, i + 1));
+                QCOMPARE(a->text(QAccessible::Description), fx.session().countText(c, i));
+                QVERIFY(a->state().checkable);
+                QVERIFY(!a->state().checked);
+                ++buttons;
+            }
+        QCOMPARE(buttons, 34);
+        QAccessibleInterface* spring = QAccessible::queryAccessibleInterface(fx.form().attr[0][0]);
+        QCOMPARE(spring->text(QAccessible::Description), QStringLiteral("春：データ数 12件"));
+        fx.keys({"Tab", "S-Tab", "Space"});
+        QVERIFY(spring->state().checked);
+        QVERIFY(wasHeard(fx.form().attr[0][0], QAccessible::StateChanged));
+        // The press action takes the keyboard's path: it releases again.
+        QVERIFY(spring->actionInterface());
+        spring->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(!spring->state().checked);
+        QVERIFY(!fx.session().selection().any());
+    }
+
+    void commandButtonsSayWhatTheyDo()
+    {
+        MWF fx(flowers(40));
+        auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QCOMPARE(name(fx.form().imgSam), QStringLiteral("サムネイルの表示"));
+        QCOMPARE(name(fx.form().imgAll), QStringLiteral("全サムネイルの表示"));
+        QCOMPARE(name(fx.form().imgClear), QStringLiteral("すべてをクリア"));
+        QCOMPARE(name(fx.form().imgQuit), QStringLiteral("ソノハの終了"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(fx.form().imgAll)->role(), QAccessible::Button);
+        fx.session().showAll();
+        QApplication::processEvents();
+        QVERIFY(fx.session().drawing());
+        QCOMPARE(name(fx.form().imgSam), QStringLiteral("サムネイルの表示を中断"));
+        QVERIFY(QAccessible::queryAccessibleInterface(fx.form().imgAll)->state().pressed);  // latched
+        QVERIFY(wasHeard(fx.form().imgSam, QAccessible::NameChanged));
+        fx.session().interrupt();
+        fx.waitForDrawing();  // the interrupt lands at the drawing's next step
+        QCOMPARE(name(fx.form().imgSam), QStringLiteral("サムネイルの表示を継続"));
+    }
+
+    void cellsAndTheMessageStripSpeak()
+    {
+        KeyFixture fx;
+        fx.keys({"Tab", "S-Tab", "S-Enter"});
+        QCOMPARE(QAccessible::queryAccessibleInterface(fx.form().lblNAMAE[0])->text(QAccessible::Name),
+                 QStringLiteral("ハナ01"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(fx.form().lblNAMAE[11])->text(QAccessible::Name),
+                 QStringLiteral("ハナ23"));
+        QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(fx.form().pctMsg);
+        QCOMPARE(strip->text(QAccessible::Name), fx.form().pctMsg->text());
+        QVERIFY(!fx.form().pctMsg->text().isEmpty());
+        QVERIFY(wasHeard(fx.form().pctMsg, QAccessible::ValueChanged));
+    }
+};
+
+QTEST_MAIN(KeyboardAccessTest)
+#include "KeyboardAccessTest.moc"
