@@ -168,7 +168,10 @@ private slots:
         QVERIFY(!fx.window->menu().mnuHis[2]->isEnabled());
         fx.window->menu().run(fx.window->menu().mnuHis[1]);  // reopens ハナ01; the history stays as it was
         QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
-        QCOMPARE(fx.window->photos().window(1)->flowerName(), QStringLiteral("ハナ01"));
+        // In the flower's own catalogue slot, as from the gallery.
+        const int k = fx.context->catalogue().slotOfName(QStringLiteral("ハナ01"));
+        QVERIFY(fx.window->photos().window(k));
+        QCOMPARE(fx.window->photos().window(k)->flowerName(), QStringLiteral("ハナ01"));
         QCOMPARE(s.history().entry(0), QStringLiteral("ハナ03"));
     }
 
