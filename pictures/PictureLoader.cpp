@@ -1,5 +1,6 @@
 #include "pictures/PictureLoader.h"
 
+#include "pictures/CancellableFile.h"
 #include "pictures/CoverSize.h"
 
 #include <QFileInfo>
@@ -68,14 +69,17 @@ PictureLoader::Result PictureLoader::load(const QString& path)
     return r;
 }
 
-PictureLoader::Result PictureLoader::loadCover(const QString& path, QSize cell)
+PictureLoader::Result PictureLoader::loadCover(const QString& path, QSize cell, const std::atomic<bool>* cancel)
 {
     init();
     Result r;
     if (!QFileInfo(path).isFile())
         return r;
     r.status = Status::Unreadable;
-    QImageReader reader(path);
+    CancellableFile file(path, cancel);
+    if (!file.open(QIODevice::ReadOnly))
+        return r;
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
     const bool turn = rotated(reader);
@@ -97,6 +101,8 @@ PictureLoader::Result PictureLoader::loadCover(const QString& path, QSize cell)
             return r;
         image = image.scaled(draw, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
+    if (cancel && cancel->load())
+        return r;  // a decode cut short shows only part of the picture
     if (image.size() != draw)
         image = image.scaled(draw, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     r.image = image.copy(0, 0, std::min(draw.width(), cell.width()), std::min(draw.height(), cell.height()));

@@ -127,6 +127,16 @@ void GalleryModel::clearCells()
     drawnCount_ = 0;
 }
 
+void GalleryModel::stopReadAhead()
+{
+    prefetch_->stop();
+}
+
+bool GalleryModel::readAheadStopped() const
+{
+    return prefetch_->stopped();
+}
+
 void GalleryModel::home()
 {
     scrollMax_ = 0;

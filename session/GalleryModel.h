@@ -73,6 +73,9 @@ public:
     void clearCells();
     // No scroll range, the first page.
     void home();
+    // At the end of the program: the read-ahead drops its work at once.
+    void stopReadAhead();
+    bool readAheadStopped() const;
 
     // ---- the user -------------------------------------------------------------
     void scrolledTo(int value);
