@@ -467,9 +467,46 @@ void MainWindow::fitOuterFrame()
         move(left, top);
 }
 
+void MainWindow::showOffScreen()
+{
+    offScreen_ = true;
+    const QScreen* s = QGuiApplication::primaryScreen();
+    const QRect all = s ? s->virtualGeometry() : QRect(0, 0, 1024, 768);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    move(all.right() + 1000, all.bottom() + 1000);
+    // The welcome line's first tick comes once the window is on the screen.
+    session_->stopWelcome();
+    show();
+}
+
+bool MainWindow::frameKnown() const
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        return true;
+    const QWindow* w = windowHandle();
+    return w && w->isExposed() && !w->frameMargins().isNull();
+}
+
+void MainWindow::showPlaced()
+{
+    offScreen_ = false;
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+    fitOuterFrame();
+    show();
+    raise();
+    activateWindow();
+    session_->startWelcome();
+    // A window manager that told no frame yet may still do so.
+    for (int ms : {50, 200, 600})
+        QTimer::singleShot(ms, this, &MainWindow::fitOuterFrame);
+}
+
 void MainWindow::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
+    if (offScreen_)
+        return;
     fitOuterFrame();
     // The window manager reports its frame only after mapping the window.
     for (int ms : {50, 200, 600})
@@ -549,6 +586,8 @@ void MainWindow::shutdown()
     shutDown_ = true;
     if (session_->drawing())
         session_->askInterrupt();  // a running drawing stops at its next step
+    // Pictures read ahead would keep the process alive after its windows.
+    session_->gallery().stopReadAhead();
     // Photo windows close first, so that nothing viewed is left out.
     photos_->CloseAllPhotos();
     session_->history().save(app_.settings());

@@ -42,6 +42,14 @@ public:
     void catalogueLoaded();
     // Sizes the inside so that the outer frame is 676 x 488, and centres it.
     void fitOuterFrame();
+    // Shows the window beyond every screen, so that the window manager frames
+    // it while nobody sees it; showPlaced() then brings it, sized and
+    // centred, onto the screen.
+    void showOffScreen();
+    void showPlaced();
+    // True once the window manager has told the frame, or on a platform
+    // that draws no frames.
+    bool frameKnown() const;
     // The pointer watch (Timer3) runs except while the slideshow shows.
     void setPointerWatch(bool on);
     bool pointerWatchOn() const { return pointerWatch_.isActive(); }
@@ -89,6 +97,7 @@ private:
     // While thumbnails are drawn the strip and the bar change at every list
     // position; they are painted at most once per frame of the screen.
     QTimer frame_;
+    bool offScreen_ = false;
     QElapsedTimer sincePaint_;
     bool messagePending_ = false;
     bool progressPending_ = false;
