@@ -1,4 +1,5 @@
 #include "session/AppContext.h"
+#include "app/FrameExtentsRequest.h"
 #include "app/InstanceLock.h"
 #include "mainwindow/MainWindow.h"
 #include "app/ShutdownSignals.h"
@@ -53,6 +54,6 @@ int main(int argc, char** argv)
         if (ok)
             QApplication::setQuitOnLastWindowClosed(true);
     });
-    startup.start();
+    startup.start(&FrameExtentsRequest::send);
     return QApplication::exec();
 }

@@ -76,7 +76,10 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
     const QImage hand = ButtonArt::pointingHand(artScale(this));
     pointingHand_ = QCursor(pix(hand), ButtonArt::pointingHandHotSpot().x(), ButtonArt::pointingHandHotSpot().y());
 
-    resize(kOuterWidth, kOuterHeight);  // until the frame is known
+    // Fixed from the start: a window manager frames a window that cannot be
+    // resized differently (no grips), and the frame it first tells must be
+    // the one the window keeps.
+    setFixedSize(kOuterWidth, kOuterHeight);  // the outer size until the frame is known
     createGallery();
     createPanels();
     createCommandButtons();
@@ -467,31 +470,29 @@ void MainWindow::fitOuterFrame()
         move(left, top);
 }
 
-void MainWindow::showOffScreen()
+void MainWindow::prepareFrame(const std::function<bool(QWindow*)>& askFrame)
 {
-    offScreen_ = true;
-    const QScreen* s = QGuiApplication::primaryScreen();
-    const QRect all = s ? s->virtualGeometry() : QRect(0, 0, 1024, 768);
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    move(all.right() + 1000, all.bottom() + 1000);
+    framing_ = true;
     // The welcome line's first tick comes once the window is on the screen.
     session_->stopWelcome();
-    show();
+    create();
+    if (askFrame)
+        frameAsked_ = askFrame(windowHandle());
 }
 
 bool MainWindow::frameKnown() const
 {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+    // Without a way to ask, the frame is known only after mapping; the
+    // corrections after the show then fit it.
+    if (!frameAsked_)
         return true;
     const QWindow* w = windowHandle();
-    return w && w->isExposed() && !w->frameMargins().isNull();
+    return w && !w->frameMargins().isNull();
 }
 
 void MainWindow::showPlaced()
 {
-    offScreen_ = false;
-    setAttribute(Qt::WA_ShowWithoutActivating, false);
+    framing_ = false;
     fitOuterFrame();
     show();
     raise();
@@ -505,7 +506,7 @@ void MainWindow::showPlaced()
 void MainWindow::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
-    if (offScreen_)
+    if (framing_)
         return;
     fitOuterFrame();
     // The window manager reports its frame only after mapping the window.

@@ -89,8 +89,9 @@ void Startup::reportShortRead(const QString& path, const CatalogueStore::LoadRes
                                       MessageBoxes::Icon::Exclamation);
 }
 
-void Startup::start()
+void Startup::start(std::function<bool(QWindow*)> askFrame)
 {
+    askFrame_ = std::move(askFrame);
     if (const QScreen* s = QGuiApplication::primaryScreen()) {
         app_.TwipsPerPixelX = ScreenMetrics::twipsPerPixel(s->logicalDotsPerInchX());
         app_.TwipsPerPixelY = ScreenMetrics::twipsPerPixel(s->logicalDotsPerInchY());
@@ -113,8 +114,7 @@ void Startup::setUp()
         return;
     stage_ = Stage::Loading;
     main_ = std::make_unique<MainWindow>(app_, [this](const QString& t) { loading_->setStep(t); });
-    main_->showOffScreen();
-    loading_->raise();
+    main_->prepareFrame(askFrame_);
     loading_->setStep(QStringLiteral("データを読み込んでいます..."));
     path_ = app_.pathOf(QString::fromLatin1(CatalogueStore::kFileName));
     reading_ = std::make_unique<CatalogueStore::Reading>(path_);

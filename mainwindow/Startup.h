@@ -6,11 +6,13 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 class AppContext;
 class LoadingScreen;
 class MainWindow;
+class QWindow;
 
 // From the program's start to the main window on screen: screen metrics,
 // settings, the loading screen, the main window's set-up and the catalogue.
@@ -18,8 +20,8 @@ class MainWindow;
 // The start runs in the event loop, in steps: the loading screen is painted
 // before anything else happens, and the catalogue is read a slice at a time,
 // so the screen can show each slice's last name. Meanwhile the main window
-// waits off the screen until the window manager has told its frame, so that
-// it appears with its final outer size and place.
+// stays unmapped until the window manager has told its frame, so that it
+// appears with its final outer size and place.
 class Startup : public QObject {
     Q_OBJECT
 
@@ -29,8 +31,10 @@ public:
     explicit Startup(AppContext& app);
     ~Startup() override;
 
-    // Begins the start; finished() follows from the event loop.
-    void start();
+    // Begins the start; finished() follows from the event loop. askFrame
+    // asks the window manager for a window's frame before it is mapped
+    // (false when it cannot).
+    void start(std::function<bool(QWindow*)> askFrame = {});
     Stage stage() const { return stage_; }
     MainWindow* mainWindow() const { return main_.get(); }
     LoadingScreen* loadingScreen() const { return loading_.get(); }
@@ -71,4 +75,5 @@ private:
     QString path_;
     QTimer stepper_;
     QElapsedTimer frameWait_;
+    std::function<bool(QWindow*)> askFrame_;
 };
