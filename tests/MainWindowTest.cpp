@@ -13,6 +13,7 @@
 
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 #include <QLockFile>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -260,6 +261,35 @@ private slots:
         QVERIFY(!watch.seen.isEmpty());
         for (const QRect& r : watch.seen)
             QCOMPARE(r, final);
+    }
+
+    // Where the window manager can be asked for the frame, the main window
+    // is not mapped before it answers (here it never does: the wait ends,
+    // and the window is shown all the same).
+    void mainWindowWaitsUnmappedForItsFrame()
+    {
+        QTemporaryDir dir;
+        QVERIFY(TestCatalogues::write(dir.filePath(QStringLiteral("SNH347.mdb")), {record("スミレ")}));
+        FakePlatform fake;
+        AppContext ctx(dir.path() + u'/', fake.platform);
+        Startup startup(ctx);
+        QSignalSpy finished(&startup, &Startup::finished);
+        QWindow* asked = nullptr;
+        bool shownBeforeAnswer = false;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, [&] {
+            if (startup.stage() == Startup::Stage::Placing && startup.mainWindow()->isVisible())
+                shownBeforeAnswer = true;
+        });
+        probe.start(5);
+        startup.start([&](QWindow* w) {
+            asked = w;
+            return true;
+        });
+        QVERIFY(finished.wait(20000));
+        QVERIFY(asked && asked == startup.mainWindow()->windowHandle());
+        QVERIFY(!shownBeforeAnswer);
+        QVERIFY(startup.mainWindow()->isVisible());
     }
 
     void startupMessages_data()
