@@ -292,6 +292,10 @@ void MainWindow::bindSession()
 void MainWindow::bindGallery()
 {
     GalleryModel& g = session_->gallery();
+    // The label draws a name that is too wide cut short; its tooltip keeps it whole.
+    g.setNameFits([label = c_.lblNAMAE[0]](const QString& name) {
+        return label->fontMetrics().horizontalAdvance(name) <= label->width();
+    });
     for (int i = 0; i < GalleryModel::kCells; ++i) {
         // The picture forwards to the label of its cell.
         for (CellWidget* part : {static_cast<CellWidget*>(c_.pctPicture[size_t(i)]),

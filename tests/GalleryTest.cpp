@@ -360,6 +360,21 @@ private slots:
         QVERIFY(fx.session().gallery().readAheadStopped());
     }
 
+    // A name wider than its 100-pixel label is shown cut short; its tooltip
+    // begins with the whole name. A name that fits keeps the plain tooltip.
+    void longNamesKeepTheirTextInTheTooltip()
+    {
+        const QString longName = QStringLiteral("ホソバノアマナミヤマハコベオオイヌノフグリ");
+        QVector<FlowerRecord> recs{record(QStringLiteral("スミレ")), record(longName)};
+        recs[1].KA = QStringLiteral("その他");
+        recs[1].KA2 = QStringLiteral("ユリ科");
+        MWF fx(recs);
+        const MainControls& f = fx.form();
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(f.lblNAMAE[0]->toolTip(), QStringLiteral("春，白系，花弁５枚型，互生，キク科"));
+        QCOMPARE(f.lblNAMAE[1]->toolTip(), longName + QStringLiteral("\n春，白系，花弁５枚型，互生，その他（ユリ科）"));
+    }
+
     void badPicturesNeverTakeTheProgramDown_data()
     {
         QTest::addColumn<QByteArray>("bytes");
