@@ -34,6 +34,16 @@ bool drawable(QSize upright)
     return cover.width() * cover.height() * 4 <= kLimitBytes;
 }
 
+// Windows metafiles, the fourth format a stored name may point to, have no
+// decoder here: such a file counts as missing, so every place that shows a
+// picture treats it as it treats a missing one (the placeholder, and in the
+// photo window the questions first) rather than as a broken picture.
+bool undecodableMetafile(const QString& path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("wmf"), Qt::CaseInsensitive) == 0 &&
+           !QImageReader::supportedImageFormats().contains("wmf");
+}
+
 }  // namespace
 
 void PictureLoader::init()
@@ -52,7 +62,7 @@ PictureLoader::Result PictureLoader::load(const QString& path)
 {
     init();
     Result r;
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile() || undecodableMetafile(path))
         return r;
     QImageReader reader(path);
     reader.setAutoTransform(true);
@@ -73,7 +83,7 @@ PictureLoader::Result PictureLoader::loadCover(const QString& path, QSize cell, 
 {
     init();
     Result r;
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile() || undecodableMetafile(path))
         return r;
     r.status = Status::Unreadable;
     CancellableFile file(path, cancel);
