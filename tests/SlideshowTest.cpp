@@ -4,6 +4,7 @@
 #include "slideshow/PanelButton.h"
 #include "slideshow/SlideInterval.h"
 #include "slideshow/SlideLayout.h"
+#include "slideshow/SlidePicture.h"
 #include "slideshow/SlideReadAhead.h"
 #include "slideshow/SlideSequence.h"
 #include "slideshow/SlideshowLauncher.h"
@@ -179,6 +180,22 @@ class SlideshowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // At the end of the program the slide read ahead is dropped: a decode
+    // under way gives up at its next read and shows nothing.
+    void aCancelledSlideDecodeGivesUp()
+    {
+        QTemporaryDir dir;
+        QImage img(800, 600, QImage::Format_RGB32);
+        img.fill(Qt::darkGreen);
+        const QString path = dir.filePath(QStringLiteral("s.png"));
+        QVERIFY(img.save(path));
+        QSize shown;
+        std::atomic<bool> cancel{true};
+        QVERIFY(SlidePicture::decodeFitted(path, QSize(400, 300), 1.0, &shown, &cancel).isNull());
+        cancel = false;
+        QCOMPARE(SlidePicture::decodeFitted(path, QSize(400, 300), 1.0, &shown, &cancel).size(), QSize(400, 300));
+    }
+
     // --- order of the slides -------------------------------------------
 
     void catalogueOrder_data()
