@@ -2,6 +2,7 @@
 
 #include "pictures/CancellableFile.h"
 #include "pictures/CoverSize.h"
+#include "pictures/MetafileRenderer.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -34,14 +35,26 @@ bool drawable(QSize upright)
     return cover.width() * cover.height() * 4 <= kLimitBytes;
 }
 
-// Windows metafiles, the fourth format a stored name may point to, have no
-// decoder here: such a file counts as missing, so every place that shows a
-// picture treats it as it treats a missing one (the placeholder, and in the
-// photo window the questions first) rather than as a broken picture.
-bool undecodableMetafile(const QString& path)
+// A metafile is drawn straight at the size that covers the cell.
+PictureLoader::Result coverOfMetafile(const QString& path, QSize cell)
 {
-    return QFileInfo(path).suffix().compare(QLatin1String("wmf"), Qt::CaseInsensitive) == 0 &&
-           !QImageReader::supportedImageFormats().contains("wmf");
+    PictureLoader::Result r;
+    r.status = PictureLoader::Status::Unreadable;
+    QSize draw;
+    const QImage image = MetafileRenderer::render(
+        path,
+        [&](QSize own) {
+            if (!drawable(own))
+                return QSize();
+            draw = own == cell ? cell : CoverSize::rounded(own);
+            return draw;
+        },
+        &r.size);
+    if (image.isNull())
+        return r;
+    r.image = image.copy(0, 0, std::min(draw.width(), cell.width()), std::min(draw.height(), cell.height()));
+    r.status = PictureLoader::Status::Ok;
+    return r;
 }
 
 }  // namespace
@@ -62,11 +75,17 @@ PictureLoader::Result PictureLoader::load(const QString& path)
 {
     init();
     Result r;
-    if (!QFileInfo(path).isFile() || undecodableMetafile(path))
+    if (!QFileInfo(path).isFile())
         return r;
+    r.status = Status::Unreadable;
+    if (MetafileRenderer::isMetafile(path)) {
+        // Drawn at its own size, within the same limit as a bitmap.
+        r.image = MetafileRenderer::render(path, [](QSize own) { return drawable(own) ? own : QSize(); }, &r.size);
+        r.status = r.image.isNull() ? Status::Unreadable : Status::Ok;
+        return r;
+    }
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    r.status = Status::Unreadable;
     const QSize stored = reader.size();
     if (!drawable(rotated(reader) ? stored.transposed() : stored))
         return r;
@@ -83,9 +102,11 @@ PictureLoader::Result PictureLoader::loadCover(const QString& path, QSize cell, 
 {
     init();
     Result r;
-    if (!QFileInfo(path).isFile() || undecodableMetafile(path))
+    if (!QFileInfo(path).isFile())
         return r;
     r.status = Status::Unreadable;
+    if (MetafileRenderer::isMetafile(path))
+        return coverOfMetafile(path, cell);
     CancellableFile file(path, cancel);
     if (!file.open(QIODevice::ReadOnly))
         return r;

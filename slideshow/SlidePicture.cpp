@@ -2,6 +2,7 @@
 
 #include "slideshow/SlideLayout.h"
 #include "pictures/CancellableFile.h"
+#include "pictures/MetafileRenderer.h"
 #include "pictures/PictureFiles.h"
 #include "pictures/PictureLoader.h"
 
@@ -33,6 +34,22 @@ QImage SlidePicture::decodeFitted(const QString& path, QSize box, qreal dpr, QSi
 {
     if (!QFileInfo(path).isFile())
         return QImage();
+    if (MetafileRenderer::isMetafile(path)) {
+        // Drawn straight at the size it is shown.
+        QSize logical;
+        QImage drawn = MetafileRenderer::render(
+            path,
+            [&](QSize own) {
+                if (!decodable(own))
+                    return QSize();
+                logical = SlideLayout::fitted(own, box);
+                return QSize(int(std::lround(logical.width() * dpr)), int(std::lround(logical.height() * dpr)));
+            },
+            nullptr);
+        if (!drawn.isNull())
+            *shown = logical;
+        return drawn;
+    }
     CancellableFile file(path, cancel);
     if (!file.open(QIODevice::ReadOnly))
         return QImage();

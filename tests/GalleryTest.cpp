@@ -11,6 +11,7 @@
 #include "widgets/HelpBox.h"
 #include "widgets/PrintSurface.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/Metafiles.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -375,32 +376,37 @@ private slots:
         QCOMPARE(f.lblNAMAE[1]->toolTip(), longName + QStringLiteral("\n春，白系，花弁５枚型，互生，その他（ユリ科）"));
     }
 
-    // A Windows metafile, found by the lookup, cannot be decoded here: it is
-    // shown as a missing picture is, never as a blank.
-    void metafilesAreShownAsMissing()
+    // A Windows metafile, found by the lookup like any picture, is drawn at
+    // the size it is shown; one that cannot be read shows the placeholder.
+    void metafilesAreDrawn()
     {
         QVector<FlowerRecord> recs = springFlowers(2);
         recs[0].SYASIN = QStringLiteral("ハナ00.wmf");  // stored as a metafile
-        MWF fx(recs);  // ハナ01.jpg is missing, ハナ01.wmf is there
-        for (const QString& name : {QStringLiteral("ハナ00.wmf"), QStringLiteral("ハナ01.WMF")}) {
-            QFile f(fx.appPath() + QStringLiteral("data/") + name);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QByteArray::fromHex("d7cdc69a0000") + QByteArray(40, '\x01'));  // a placeable metafile header
-        }
+        MWF fx(recs);  // ハナ01.jpg is missing, a broken ハナ01.WMF is there
+        QVERIFY(Metafiles::write(fx.appPath() + QStringLiteral("data/ハナ00.wmf"), QSize(640, 480), Qt::red));
+        QFile broken(fx.appPath() + QStringLiteral("data/ハナ01.WMF"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray::fromHex("d7cdc69a0000") + QByteArray(40, '\x01'));
+        broken.close();
         QImage noFile(QSize(100, 85), QImage::Format_RGB32);
         noFile.fill(Qt::white);
         noFile.save(fx.appPath() + QStringLiteral("NoFile.jpg"));
         const MainControls& f = fx.form();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        for (int i = 0; i < 2; ++i) {
-            const QColor c = f.pctPicture[size_t(i)]->grab().toImage().pixelColor(50, 40);
-            QVERIFY2(c.red() > 200 && c.green() > 200 && c.blue() > 200, qPrintable(c.name()));
-            MWF::click(f.lblNAMAE[size_t(i)]);
-        }
-        QCOMPARE(fx.fake.messages.texts(),
-                 QStringList({"画像ファイルがありません！", "続けますか？（「はい」で続行，「いいえ」で終了）",
-                              "画像ファイルがありません！", "続けますか？（「はい」で続行，「いいえ」で終了）"}));
-        QCOMPARE(fx.window->photos().window(2)->pctSYASIN()->pixmap().toImage().pixelColor(5, 5), QColor(Qt::white));
+        QCOMPARE(f.pctPicture[0]->grab().toImage().pixelColor(50, 40), QColor(Qt::red));
+        QCOMPARE(f.pctPicture[1]->grab().toImage().pixelColor(50, 40), QColor(Qt::white));
+        MWF::click(f.lblNAMAE[0]);
+        const QImage photo = fx.window->photos().window(1)->pctSYASIN()->pixmap().toImage();
+        QCOMPARE(photo.size(), QSize(640, 480));
+        QCOMPARE(photo.pixelColor(320, 240), QColor(Qt::red));
+        QVERIFY(fx.fake.messages.texts().isEmpty());
+        const PictureLoader::Result cover = PictureLoader::loadCover(
+            fx.appPath() + QStringLiteral("data/ハナ00.wmf"), QSize(100, 85));
+        QCOMPARE(cover.status, PictureLoader::Status::Ok);
+        QCOMPARE(cover.size, QSize(640, 480));
+        QCOMPARE(cover.image.size(), QSize(100, 85));
+        QCOMPARE(PictureLoader::load(fx.appPath() + QStringLiteral("data/ハナ01.WMF")).status,
+                 PictureLoader::Status::Unreadable);
     }
 
     void badPicturesNeverTakeTheProgramDown_data()

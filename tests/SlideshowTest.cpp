@@ -11,6 +11,7 @@
 #include "slideshow/SlideshowMemory.h"
 #include "slideshow/SlideshowPanel.h"
 #include "slideshow/SlideshowWindow.h"
+#include "tests/support/Metafiles.h"
 #include "tests/support/TestCatalogues.h"
 
 #include <QApplication>
@@ -194,6 +195,19 @@ private slots:
         QVERIFY(SlidePicture::decodeFitted(path, QSize(400, 300), 1.0, &shown, &cancel).isNull());
         cancel = false;
         QCOMPARE(SlidePicture::decodeFitted(path, QSize(400, 300), 1.0, &shown, &cancel).size(), QSize(400, 300));
+    }
+
+    // A metafile slide is drawn at the size it is shown.
+    void metafileSlidesAreDrawnAtTheirShownSize()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("m.wmf"));
+        QVERIFY(Metafiles::write(path, QSize(640, 480), Qt::blue));
+        QSize shown;
+        const QImage slide = SlidePicture::decodeFitted(path, QSize(320, 320), 2.0, &shown);
+        QCOMPARE(shown, QSize(320, 240));
+        QCOMPARE(slide.size(), QSize(640, 480));
+        QCOMPARE(slide.pixelColor(320, 240), QColor(Qt::blue));
     }
 
     // --- order of the slides -------------------------------------------
