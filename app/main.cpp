@@ -1,4 +1,5 @@
 #include "session/AppContext.h"
+#include "app/FrameExtentsRequest.h"
 #include "app/InstanceLock.h"
 #include "mainwindow/MainWindow.h"
 #include "app/ShutdownSignals.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -26,19 +28,32 @@ int main(int argc, char** argv)
 
     AppContext context(appPath, platform.platform());
     Startup startup(context);
-    if (!startup.run())
-        return 1;
-    MainWindow* window = startup.mainWindow();
-    // From here on a request to end ends the program as the window's close
-    // box does. Before, nothing of the run is there to keep, and such a
-    // request ends the start at once.
-    ShutdownSignals shutdownSignals;
-    QObject::connect(&shutdownSignals, &ShutdownSignals::requested, window, &QWidget::close);
-    // At a logout the session manager asks for the user's data first; the
-    // logout may still be cancelled, so the history is written and the
-    // program goes on. If the session does end, the window is closed or a
-    // signal arrives, and the normal closing steps follow.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, window,
-                     [window, &context] { window->session().history().save(context.settings()); });
+    std::unique_ptr<ShutdownSignals> shutdownSignals;
+    QObject::connect(&startup, &Startup::finished, &app, [&](bool ok) {
+        if (!ok) {
+            QCoreApplication::exit(1);
+            return;
+        }
+        MainWindow* window = startup.mainWindow();
+        // From here on a request to end ends the program as the window's
+        // close box does. Before, nothing of the run is there to keep, and
+        // such a request ends the start at once.
+        shutdownSignals = std::make_unique<ShutdownSignals>();
+        QObject::connect(shutdownSignals.get(), &ShutdownSignals::requested, window, &QWidget::close);
+        // At a logout the session manager asks for the user's data first; the
+        // logout may still be cancelled, so the history is written and the
+        // program goes on. If the session does end, the window is closed or a
+        // signal arrives, and the normal closing steps follow.
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, window,
+                         [window, &context] { window->session().history().save(context.settings()); });
+    });
+    // The loading screen closes while the main window shows; only the main
+    // window's own end ends the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&startup, &Startup::finished, &app, [](bool ok) {
+        if (ok)
+            QApplication::setQuitOnLastWindowClosed(true);
+    });
+    startup.start(&FrameExtentsRequest::send);
     return QApplication::exec();
 }

@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 const char* const CatalogueStore::kFileName = "SNH347.mdb";
@@ -193,7 +194,7 @@ bool checkFile(const QString& path, CatalogueStore::ReadResult& out)
     return out.ok();
 }
 
-QString missingColumns(const QSqlDatabase& db)
+QStringList missingColumns(const QSqlDatabase& db)
 {
     // No columns at all: a view SQLite cannot compile; the query then reports
     // SQLite's own reason.
@@ -204,7 +205,7 @@ QString missingColumns(const QSqlDatabase& db)
     for (const QString& c : CatalogueStore::columns())
         if (rec.indexOf(c) < 0)
             missing << c;
-    return missing.isEmpty() ? QString() : QStringLiteral("missing columns: ") + missing.join(u", ");
+    return missing;
 }
 
 FlowerRecord readRow(const QSqlQuery& q)
@@ -235,40 +236,69 @@ bool overLimit(const CatalogueStore::ReadResult& out, qint64 chars)
     return out.rows.size() >= CatalogueStore::kMaxDerivedRows || chars >= CatalogueStore::kMaxDerivedChars;
 }
 
-// Reads the rows; a plain table whole, anything else within the limits.
-// SQLite ends next() with an error at a damaged page, so the query's error
-// after the loop tells a complete read from a cut one.
-void readRows(const QSqlDatabase& db, bool plainTable, CatalogueStore::ReadResult& out)
-{
-    using ReadEnd = CatalogueStore::ReadEnd;
-    const SqliteWorkLimit limit(db, plainTable ? 0 : CatalogueStore::kMaxDerivedSeconds);
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT ") + CatalogueStore::columns().join(u", ") + QStringLiteral(" FROM KUSABANA"))) {
-        if (limit.reached()) {
-            out.end = ReadEnd::LimitReached;
+// Reads the rows in steps; a plain table whole, anything else within the
+// limits. SQLite ends next() with an error at a damaged page, so the query's
+// error after the last row tells a complete read from a cut one.
+class RowReader {
+public:
+    RowReader(const QSqlDatabase& db, bool plainTable, CatalogueStore::ReadResult& out)
+        : plainTable_(plainTable)
+        , limit_(db, plainTable ? 0 : CatalogueStore::kMaxDerivedSeconds)
+        , query_(db)
+        , out_(out)
+    {
+        query_.setForwardOnly(true);
+        if (query_.exec(QStringLiteral("SELECT ") + CatalogueStore::columns().join(u", ") +
+                        QStringLiteral(" FROM KUSABANA")))
+            return;
+        done_ = true;
+        if (limit_.reached()) {
+            out_.end = CatalogueStore::ReadEnd::LimitReached;
         } else {
-            out.failure = failureOf(q.lastError());
-            out.error = sqliteText(q.lastError());
+            out_.failure = failureOf(query_.lastError());
+            out_.error = sqliteText(query_.lastError());
         }
-        return;
     }
-    qint64 chars = 0;
-    while (q.next()) {
-        if (!plainTable && overLimit(out, chars)) {
-            out.end = ReadEnd::LimitReached;
-            break;
+
+    bool done() const { return done_; }
+
+    void step(int rows)
+    {
+        for (int n = 0; n < rows && !done_; ++n) {
+            if (!query_.next()) {
+                end();
+                return;
+            }
+            if (!plainTable_ && overLimit(out_, chars_)) {
+                out_.end = CatalogueStore::ReadEnd::LimitReached;
+                end();
+                return;
+            }
+            out_.rows.push_back(readRow(query_));
+            chars_ += textSize(out_.rows.back());
         }
-        out.rows.push_back(readRow(q));
-        chars += textSize(out.rows.back());
     }
-    if (out.end == ReadEnd::Complete && q.lastError().isValid()) {
-        out.end = limit.reached() ? ReadEnd::LimitReached : ReadEnd::Damaged;
-        if (out.end == ReadEnd::Damaged)
-            out.endError = sqliteText(q.lastError());
+
+private:
+    void end()
+    {
+        using ReadEnd = CatalogueStore::ReadEnd;
+        done_ = true;
+        if (out_.end == ReadEnd::Complete && query_.lastError().isValid()) {
+            out_.end = limit_.reached() ? ReadEnd::LimitReached : ReadEnd::Damaged;
+            if (out_.end == ReadEnd::Damaged)
+                out_.endError = sqliteText(query_.lastError());
+        }
+        query_.finish();
     }
-    q.finish();
-}
+
+    bool plainTable_;
+    SqliteWorkLimit limit_;
+    QSqlQuery query_;
+    CatalogueStore::ReadResult& out_;
+    qint64 chars_ = 0;
+    bool done_ = false;
+};
 
 }  // namespace
 
@@ -285,30 +315,71 @@ QString CatalogueStore::immutableUri(const QString& path)
            QStringLiteral("?immutable=1");
 }
 
-CatalogueStore::ReadResult CatalogueStore::read(const QString& path)
-{
+struct CatalogueStore::Reading::State {
     ReadResult out;
+    Reader reader;
+    std::unique_ptr<RowReader> rows;
+};
+
+CatalogueStore::Reading::Reading(const QString& path)
+    : s_(std::make_unique<State>())
+{
+    ReadResult& out = s_->out;
     if (!checkFile(path, out))
-        return out;
-    const Reader reader = openReader(path);
-    out.immutable = reader.immutable;
-    if (!reader.probe.ok) {
-        out.failure = failureOf(reader.probe.error);
-        out.error = sqliteText(reader.probe.error);
-        return out;
+        return;
+    s_->reader = openReader(path);
+    out.immutable = s_->reader.immutable;
+    if (!s_->reader.probe.ok) {
+        out.failure = failureOf(s_->reader.probe.error);
+        out.error = sqliteText(s_->reader.probe.error);
+        return;
     }
-    if (!reader.probe.found) {
+    if (!s_->reader.probe.found) {
         out.failure = Failure::NoTable;
         out.error = QStringLiteral("table KUSABANA not found");
-        return out;
+        return;
     }
-    const QSqlDatabase db = reader.conn->db();
-    if (const QString why = missingColumns(db); !why.isEmpty()) {
+    const QSqlDatabase db = s_->reader.conn->db();
+    if (const QStringList missing = missingColumns(db); !missing.isEmpty()) {
         out.failure = Failure::MissingColumns;
-        out.error = why;
-        return out;
+        out.error = QStringLiteral("missing columns: ") + missing.join(u", ");
+        out.missingColumns = missing;
+        return;
     }
-    readRows(db, reader.probe.plainTable, out);
+    s_->rows = std::make_unique<RowReader>(db, s_->reader.probe.plainTable, out);
+}
+
+CatalogueStore::Reading::~Reading()
+{
+    // The query goes before its connection.
+    s_->rows.reset();
+}
+
+bool CatalogueStore::Reading::done() const
+{
+    return !s_->rows || s_->rows->done();
+}
+
+int CatalogueStore::Reading::step(int rows)
+{
+    const int before = int(s_->out.rows.size());
+    if (!done())
+        s_->rows->step(rows);
+    return int(s_->out.rows.size()) - before;
+}
+
+QString CatalogueStore::Reading::lastName() const
+{
+    return s_->out.rows.isEmpty() ? QString() : s_->out.rows.back().NAMAE;
+}
+
+CatalogueStore::ReadResult CatalogueStore::Reading::finish()
+{
+    while (!done())
+        step(std::numeric_limits<int>::max());
+    s_->rows.reset();
+    ReadResult out = std::move(s_->out);
+    s_->out = ReadResult();
     if (!out.ok()) {
         out.rows.clear();
         return out;
@@ -317,6 +388,11 @@ CatalogueStore::ReadResult CatalogueStore::read(const QString& path)
     std::stable_sort(out.rows.begin(), out.rows.end(),
                      [&](const FlowerRecord& a, const FlowerRecord& b) { return order.less(a.NAMAE, b.NAMAE); });
     return out;
+}
+
+CatalogueStore::ReadResult CatalogueStore::read(const QString& path)
+{
+    return Reading(path).finish();
 }
 
 bool CatalogueStore::quickCheck(const QString& path, QStringList& damage, QString* error)
@@ -350,11 +426,17 @@ bool CatalogueStore::quickCheck(const QString& path, QStringList& damage, QStrin
 CatalogueStore::LoadResult CatalogueStore::load(const QString& path, FlowerCatalogue& catalogue,
                                                 const std::function<void(const QString&)>& onRecord)
 {
+    return fill(read(path), catalogue, onRecord);
+}
+
+CatalogueStore::LoadResult CatalogueStore::fill(const ReadResult& read, FlowerCatalogue& catalogue,
+                                                const std::function<void(const QString&)>& onRecord)
+{
     LoadResult result;
     catalogue.clear();
-    const ReadResult read = CatalogueStore::read(path);
     result.failure = read.failure;
     result.error = read.error;
+    result.missingColumns = read.missingColumns;
     result.end = read.end;
     result.endError = read.endError;
     if (!read.ok())

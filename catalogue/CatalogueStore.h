@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVector>
 #include <functional>
+#include <memory>
 
 class FlowerCatalogue;
 
@@ -55,6 +56,7 @@ public:
     struct ReadResult {
         Failure failure = Failure::None;
         QString error;               // SQLite's own text, or what is missing; empty when usable
+        QStringList missingColumns;  // of the nine, when the failure is MissingColumns
         QVector<FlowerRecord> rows;  // what could be read, in name order
         ReadEnd end = ReadEnd::Complete;
         QString endError;            // SQLite's own text when the end is Damaged
@@ -66,6 +68,7 @@ public:
         bool ok = false;     // the program can run with what was loaded
         Failure failure = Failure::None;
         QString error;       // why the file could not be read, when !ok
+        QStringList missingColumns;
         ReadEnd end = ReadEnd::Complete;
         QString endError;    // SQLite's own text when the end is Damaged
         int totalRows = 0;   // rows read from the table
@@ -73,11 +76,37 @@ public:
         bool truncated() const { return totalRows > loadedRows; }
     };
 
+    // Reads KUSABANA a few rows at a time, so that the caller can show its
+    // progress between steps; opening and checking the file happen at once.
+    class Reading {
+    public:
+        explicit Reading(const QString& path);
+        ~Reading();
+        Reading(const Reading&) = delete;
+        Reading& operator=(const Reading&) = delete;
+
+        bool done() const;
+        // Reads at most `rows` more rows; how many were read.
+        int step(int rows);
+        // The name of the row read last, in the table's own order.
+        QString lastName() const;
+        // Reads what is left and gives the rows in name order, as read() does.
+        ReadResult finish();
+
+    private:
+        struct State;
+        std::unique_ptr<State> s_;
+    };
+
     // Reads the rows, sorts them by the program's name order and fills the
     // catalogue with at most its capacity. NULL fields read as empty text.
     // onRecord is told each name as its slot is filled. When the read ends
     // early (damage, limit) the catalogue holds what was read and ok is true.
     static LoadResult load(const QString& path, FlowerCatalogue& catalogue,
+                           const std::function<void(const QString&)>& onRecord = {});
+
+    // Fills the catalogue from rows read, as load() does.
+    static LoadResult fill(const ReadResult& read, FlowerCatalogue& catalogue,
                            const std::function<void(const QString&)>& onRecord = {});
 
     // All rows in name order (no capacity limit), and how the read went.

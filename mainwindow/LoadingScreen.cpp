@@ -30,18 +30,21 @@ LoadingScreen::LoadingScreen(int labelFontSize)
 
 void LoadingScreen::setStep(const QString& text)
 {
+    // Painted by the event loop between two steps of the start.
     step_->setText(text);
-    step_->repaint();
 }
 
 void LoadingScreen::setRecord(const QString& name)
 {
     record_->setText(name);
-    record_->repaint();
 }
 
 void LoadingScreen::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.drawImage(rect(), picture_);
+    if (!painted_) {
+        painted_ = true;
+        emit painted();
+    }
 }

@@ -17,11 +17,16 @@ public:
     QLabel* Label1() const { return step_; }
     QLabel* lblData() const { return record_; }
 
+signals:
+    // The first time the picture has been painted.
+    void painted();
+
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
     QImage picture_;
+    bool painted_ = false;
     QLabel* step_;
     QLabel* record_;
 };

@@ -77,7 +77,10 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
     const QImage hand = ButtonArt::pointingHand(artScale(this));
     pointingHand_ = QCursor(pix(hand), ButtonArt::pointingHandHotSpot().x(), ButtonArt::pointingHandHotSpot().y());
 
-    resize(kOuterWidth, kOuterHeight);  // until the frame is known
+    // Fixed from the start: a window manager frames a window that cannot be
+    // resized differently (no grips), and the frame it first tells must be
+    // the one the window keeps.
+    setFixedSize(kOuterWidth, kOuterHeight);  // the outer size until the frame is known
     createGallery();
     createPanels();
     createCommandButtons();
@@ -295,6 +298,10 @@ void MainWindow::bindSession()
 void MainWindow::bindGallery()
 {
     GalleryModel& g = session_->gallery();
+    // The label draws a name that is too wide cut short; its tooltip keeps it whole.
+    g.setNameFits([label = c_.lblNAMAE[0]](const QString& name) {
+        return label->fontMetrics().horizontalAdvance(name) <= label->width();
+    });
     for (int i = 0; i < GalleryModel::kCells; ++i) {
         // The picture forwards to the label of its cell.
         for (CellWidget* part : {static_cast<CellWidget*>(c_.pctPicture[size_t(i)]),
@@ -476,9 +483,44 @@ void MainWindow::fitOuterFrame()
         move(left, top);
 }
 
+void MainWindow::prepareFrame(const std::function<bool(QWindow*)>& askFrame)
+{
+    framing_ = true;
+    // The welcome line's first tick comes once the window is on the screen.
+    session_->stopWelcome();
+    create();
+    if (askFrame)
+        frameAsked_ = askFrame(windowHandle());
+}
+
+bool MainWindow::frameKnown() const
+{
+    // Without a way to ask, the frame is known only after mapping; the
+    // corrections after the show then fit it.
+    if (!frameAsked_)
+        return true;
+    const QWindow* w = windowHandle();
+    return w && !w->frameMargins().isNull();
+}
+
+void MainWindow::showPlaced()
+{
+    framing_ = false;
+    fitOuterFrame();
+    show();
+    raise();
+    activateWindow();
+    session_->startWelcome();
+    // A window manager that told no frame yet may still do so.
+    for (int ms : {50, 200, 600})
+        QTimer::singleShot(ms, this, &MainWindow::fitOuterFrame);
+}
+
 void MainWindow::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
+    if (framing_)
+        return;
     fitOuterFrame();
     // The window manager reports its frame only after mapping the window.
     for (int ms : {50, 200, 600})
@@ -558,6 +600,8 @@ void MainWindow::shutdown()
     shutDown_ = true;
     if (session_->drawing())
         session_->askInterrupt();  // a running drawing stops at its next step
+    // Pictures read ahead would keep the process alive after its windows.
+    session_->gallery().stopReadAhead();
     // Photo windows close first, so that nothing viewed is left out.
     photos_->CloseAllPhotos();
     session_->history().save(app_.settings());

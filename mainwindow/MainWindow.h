@@ -16,6 +16,7 @@
 class AppContext;
 class BrowserSession;
 class MainMenu;
+class QWindow;
 class PhotoWindows;
 
 // The main window: fixed pixel layout, 676 x 488 including its frame, with
@@ -45,6 +46,14 @@ public:
     void catalogueLoaded();
     // Sizes the inside so that the outer frame is 676 x 488, and centres it.
     void fitOuterFrame();
+    // Creates the window without showing it and asks the window manager,
+    // through askFrame (false when it cannot), which frame it will get; showPlaced() then shows it
+    // sized and centred for that frame, so its first frame is final.
+    void prepareFrame(const std::function<bool(QWindow*)>& askFrame);
+    void showPlaced();
+    // True once the window manager has told the frame, or when it was not
+    // asked.
+    bool frameKnown() const;
     // The pointer watch (Timer3) runs except while the slideshow shows.
     void setPointerWatch(bool on);
     bool pointerWatchOn() const { return pointerWatch_.isActive(); }
@@ -109,6 +118,8 @@ private:
     // While thumbnails are drawn the strip and the bar change at every list
     // position; they are painted at most once per frame of the screen.
     QTimer frame_;
+    bool framing_ = false;
+    bool frameAsked_ = false;
     QElapsedTimer sincePaint_;
     bool messagePending_ = false;
     bool progressPending_ = false;

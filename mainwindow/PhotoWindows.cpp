@@ -108,9 +108,11 @@ void PhotoWindows::ShowFlowerDetail()
         return;
     PlayClickSound();
     session_.gallery().markOpened(r.NAMAE);
+    const bool wasShown = w->isVisible();  // opened from the history
     w->show();
     w->raise();
-    setOpenCount(openCount_ + 1);
+    if (!wasShown)
+        setOpenCount(openCount_ + 1);
 }
 
 PhotoWindows::Photo PhotoWindows::photoFor(int k, const QString& file, bool fromHistory, bool* quit)
@@ -126,7 +128,7 @@ PhotoWindows::Photo PhotoWindows::photoFor(int k, const QString& file, bool from
     }
     if (res.status == PictureLoader::Status::Missing) {
         MessageBoxes& boxes = app_.platform().messages;
-        const QString first = fromHistory ? QStringLiteral("ファイルが見つかりません。\n%1").arg(files_.dataPath(file))
+        const QString first = fromHistory ? QStringLiteral("ファイルが見つかりません。\n%1").arg(files_.shownPath(file))
                                           : QString::fromUtf8(kNoPicture);
         boxes.show(window_, first, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         if (boxes.show(window_, QString::fromUtf8(kContinue), MessageBoxes::Buttons::YesNo,
@@ -220,8 +222,8 @@ void PhotoWindows::CloseAllPhotos()
 void PhotoWindows::Form1_mnuHis_Click(int index)
 {
     const QString name = session_.history().entry(index);
-    for (int s = 0; s <= 7; ++s)
-        if (PhotoWindow* w = windows_[size_t(s)]; w && w->isVisible() && w->flowerName() == name) {
+    for (const auto& w : windows_)
+        if (w && w->isVisible() && w->flowerName() == name) {
             w->raise();
             w->activateWindow();
             return;
@@ -233,9 +235,11 @@ void PhotoWindows::Form1_mnuHis_Click(int index)
                                         MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return;
     }
-    PhotoWindow* w = load(index);
+    // The flower's own catalogue slot, as from the gallery: the slot of the
+    // history position may hold another flower's window.
+    PhotoWindow* w = load(k);
     const bool wasShown = w->isVisible();
-    if (!PlaceFlowerWindow(index, k, app_.catalogue().slot(k).SYASIN, 90, true))
+    if (!PlaceFlowerWindow(k, k, app_.catalogue().slot(k).SYASIN, 90, true))
         return;
     PlayClickSound();
     w->show();

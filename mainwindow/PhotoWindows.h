@@ -16,9 +16,9 @@ class BrowserSession;
 class QWidget;
 
 
-// The photo windows: one table slot per window (the flower's catalogue slot
-// when opened from the gallery, the entry number when opened from the
-// history), the cascade that places new windows, the red and green names in
+// The photo windows: one table slot per window, the flower's catalogue slot
+// whether opened from the gallery or the history (so a flower never has two
+// windows and a history entry never takes another flower's), the cascade that places new windows, the red and green names in
 // the gallery, the click sound and the viewing history.
 class PhotoWindows : public QObject {
     Q_OBJECT

@@ -8,19 +8,21 @@
 #include "platform/MessageBoxes.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QDir>
 #include <QScreen>
 
 Startup::Startup(AppContext& app)
     : app_(app)
 {
+    stepper_.setSingleShot(true);
 }
 
 Startup::~Startup() = default;
 
 QString Startup::unreadableCatalogueText(const QString& path, const QString& reason)
 {
-    return QStringLiteral("図鑑のデータベースを開けません。\n%1\n（%2）\n\nソノハを終了します。")
+    return QStringLiteral("図鑑のデータベースを開けません。\n%1\n%2\n\nソノハを終了します。")
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
@@ -32,26 +34,28 @@ QString Startup::truncatedText(int rows)
         .arg(FlowerCatalogue::kCapacity);
 }
 
-QString Startup::failureReason(const CatalogueStore::LoadResult& result)
+QString Startup::failureReason(const QString& path, const CatalogueStore::LoadResult& result)
 {
     using Failure = CatalogueStore::Failure;
+    const QString file = QFileInfo(path).fileName();
     switch (result.failure) {
     case Failure::None:
         break;
     case Failure::Missing:
-        return QStringLiteral("ファイルがありません");
+        return QStringLiteral("ファイル「%1」がありません。").arg(file);
     case Failure::NotAFile:
-        return QStringLiteral("読み取りのできるファイルではありません");
+        return QStringLiteral("「%1」は読み取りのできるファイルではありません。").arg(file);
     case Failure::Locked:
-        return QStringLiteral("ほかのプログラムが使用中です。SQLiteのエラー：%1").arg(result.error);
+        return QStringLiteral("「%1」はほかのプログラムが使用中です。（SQLiteのエラー：%2）").arg(file, result.error);
     case Failure::Sqlite:
-        return QStringLiteral("SQLiteのエラー：%1").arg(result.error);
+        return QStringLiteral("「%1」を図鑑のデータベースとして読めません。（SQLiteのエラー：%2）").arg(file, result.error);
     case Failure::NoTable:
-        return QStringLiteral("表KUSABANAがありません");
+        return QStringLiteral("「%1」に表KUSABANAがありません。").arg(file);
     case Failure::MissingColumns:
-        return QStringLiteral("表KUSABANAに必要な列がありません（%1）").arg(result.error);
+        return QStringLiteral("「%1」の表KUSABANAに列%2がありません。")
+            .arg(file, result.missingColumns.join(QStringLiteral("、")));
     }
-    return result.error;
+    return QStringLiteral("「%1」を読めません。（%2）").arg(file, result.error);
 }
 
 QString Startup::damagedCatalogueText(const QString& path, const QString& sqliteError, int rows)
@@ -85,34 +89,92 @@ void Startup::reportShortRead(const QString& path, const CatalogueStore::LoadRes
                                       MessageBoxes::Icon::Exclamation);
 }
 
-bool Startup::run()
+void Startup::start(std::function<bool(QWindow*)> askFrame)
 {
+    askFrame_ = std::move(askFrame);
     if (const QScreen* s = QGuiApplication::primaryScreen()) {
         app_.TwipsPerPixelX = ScreenMetrics::twipsPerPixel(s->logicalDotsPerInchX());
         app_.TwipsPerPixelY = ScreenMetrics::twipsPerPixel(s->logicalDotsPerInchY());
     }
     app_.readStartupSettings();
 
-    LoadingScreen loading(app_.fontSize(9));
-    loading.show();
-    QApplication::processEvents();
+    loading_ = std::make_unique<LoadingScreen>(app_.fontSize(9));
+    // Nothing else runs before the screen has shown its picture.
+    connect(loading_.get(), &LoadingScreen::painted, this, &Startup::setUp, Qt::QueuedConnection);
+    stage_ = Stage::Painting;
+    loading_->show();
+    // A screen that is never painted (no window manager maps it) must not
+    // stop the start.
+    QTimer::singleShot(kPaintWaitMs, this, &Startup::setUp);
+}
 
-    main_ = std::make_unique<MainWindow>(app_, [&](const QString& t) { loading.setStep(t); });
-    loading.setStep(QStringLiteral("データを読み込んでいます..."));
-    const QString path = app_.pathOf(QString::fromLatin1(CatalogueStore::kFileName));
-    const CatalogueStore::LoadResult result =
-        CatalogueStore::load(path, app_.catalogue(), [&](const QString& name) { loading.setRecord(name); });
-    if (!result.ok) {
-        loading.hide();
-        app_.platform().messages.show(nullptr, unreadableCatalogueText(path, failureReason(result)),
+void Startup::setUp()
+{
+    if (stage_ != Stage::Painting)
+        return;
+    stage_ = Stage::Loading;
+    main_ = std::make_unique<MainWindow>(app_, [this](const QString& t) { loading_->setStep(t); });
+    main_->prepareFrame(askFrame_);
+    loading_->setStep(QStringLiteral("データを読み込んでいます..."));
+    path_ = app_.pathOf(QString::fromLatin1(CatalogueStore::kFileName));
+    reading_ = std::make_unique<CatalogueStore::Reading>(path_);
+    connect(&stepper_, &QTimer::timeout, this, &Startup::readSlice);
+    stepper_.start(0);
+}
+
+// One slice of rows per pass of the event loop; the screen paints the last
+// name between two slices.
+void Startup::readSlice()
+{
+    QElapsedTimer slice;
+    slice.start();
+    int rows = 0;
+    while (!reading_->done() && rows < kSliceRows && slice.elapsed() < kSliceMs)
+        rows += reading_->step(10);
+    if (!reading_->lastName().isEmpty())
+        loading_->setRecord(reading_->lastName());
+    if (reading_->done())
+        loaded();
+    else
+        stepper_.start(0);
+}
+
+void Startup::loaded()
+{
+    disconnect(&stepper_, nullptr, this, nullptr);
+    result_ = CatalogueStore::fill(reading_->finish(), app_.catalogue(),
+                                   [this](const QString& name) { loading_->setRecord(name); });
+    reading_.reset();
+    if (!result_.ok) {
+        stage_ = Stage::Failed;
+        loading_->hide();
+        main_->hide();
+        app_.platform().messages.show(nullptr, unreadableCatalogueText(path_, failureReason(path_, result_)),
                                       MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
         main_.reset();
-        return false;
+        emit finished(false);
+        return;
     }
     main_->catalogueLoaded();
-    main_->show();
-    loading.close();
+    stage_ = Stage::Placing;
+    frameWait_.start();
+    connect(&stepper_, &QTimer::timeout, this, &Startup::placeWhenFramed);
+    placeWhenFramed();
+}
+
+// The main window comes on the screen once the window manager has told its
+// frame, already sized and placed, so the first frame a user sees is final.
+void Startup::placeWhenFramed()
+{
+    if (!main_->frameKnown() && frameWait_.elapsed() < kFrameWaitMs) {
+        stepper_.start(10);
+        return;
+    }
+    disconnect(&stepper_, nullptr, this, nullptr);
+    main_->showPlaced();
+    loading_->close();
+    stage_ = Stage::Done;
     // The program runs with what could be read; the user is told what is missing.
-    reportShortRead(path, result);
-    return true;
+    reportShortRead(path_, result_);
+    emit finished(true);
 }

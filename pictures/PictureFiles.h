@@ -1,22 +1,41 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// Where a flower's picture is: the stored name in the data folder, or the
-// same base name with another extension.
+// Where a flower's picture is. Stored names come from catalogues written on
+// other systems: "\" separates folders, and letter case may differ from the
+// file on disk. Every reader of a stored name goes through locate(), so the
+// gallery, the photo windows, the history and the slideshow agree on which
+// file a name means, and no name reaches outside the data folder.
 class PictureFiles {
 public:
     explicit PictureFiles(QString appPath);  // ends in "/"
 
     QString dataFolder() const { return appPath_ + QStringLiteral("data/"); }
     QString noFilePath() const { return appPath_ + QStringLiteral("NoFile.jpg"); }
-    QString dataPath(const QString& fileName) const { return dataFolder() + fileName; }
-    bool existsInData(const QString& fileName) const;
 
-    // The base name (up to the first ".") with ".jpg", ".bmp", ".gif" in this
-    // order, the first that exists; otherwise base + ".wmf", unchecked. A
-    // name without "." is its own base name.
+    // The file a stored name stands for, or an empty text when there is none
+    // inside the data folder. Each folder and the file are matched without
+    // regard to letter case, a name of the exact case first. A name with
+    // "..", an absolute name, or one whose file is reached through a link
+    // that leads out of the data folder stands for no file.
+    QString locate(const QString& storedName) const;
+    // The path locate() finds; for a missing name a path that does not exist
+    // (so a read of it reports the file missing), never one outside.
+    QString dataPath(const QString& storedName) const;
+    bool existsInData(const QString& storedName) const { return !locate(storedName).isEmpty(); }
+    // The stored name as a path in the data folder, for messages.
+    QString shownPath(const QString& storedName) const;
+
+    // The base name (up to the first "." of the file's own name) with ".jpg",
+    // ".bmp", ".gif" in this order, the first that exists; otherwise base +
+    // ".wmf", unchecked. A name without "." is its own base name.
     QString ResolvePictureFile(const QString& storedName) const;
+
+    // The folders and the file of a stored name; empty when the name may not
+    // be followed (absolute, "..", or nothing left).
+    static QStringList partsOf(const QString& storedName);
 
 private:
     QString appPath_;

@@ -1,6 +1,8 @@
 #include "pictures/PictureLoader.h"
 
+#include "pictures/CancellableFile.h"
 #include "pictures/CoverSize.h"
+#include "pictures/MetafileRenderer.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -33,6 +35,28 @@ bool drawable(QSize upright)
     return cover.width() * cover.height() * 4 <= kLimitBytes;
 }
 
+// A metafile is drawn straight at the size that covers the cell.
+PictureLoader::Result coverOfMetafile(const QString& path, QSize cell)
+{
+    PictureLoader::Result r;
+    r.status = PictureLoader::Status::Unreadable;
+    QSize draw;
+    const QImage image = MetafileRenderer::render(
+        path,
+        [&](QSize own) {
+            if (!drawable(own))
+                return QSize();
+            draw = own == cell ? cell : CoverSize::rounded(own);
+            return draw;
+        },
+        &r.size);
+    if (image.isNull())
+        return r;
+    r.image = image.copy(0, 0, std::min(draw.width(), cell.width()), std::min(draw.height(), cell.height()));
+    r.status = PictureLoader::Status::Ok;
+    return r;
+}
+
 }  // namespace
 
 void PictureLoader::init()
@@ -53,9 +77,15 @@ PictureLoader::Result PictureLoader::load(const QString& path)
     Result r;
     if (!QFileInfo(path).isFile())
         return r;
+    r.status = Status::Unreadable;
+    if (MetafileRenderer::isMetafile(path)) {
+        // Drawn at its own size, within the same limit as a bitmap.
+        r.image = MetafileRenderer::render(path, [](QSize own) { return drawable(own) ? own : QSize(); }, &r.size);
+        r.status = r.image.isNull() ? Status::Unreadable : Status::Ok;
+        return r;
+    }
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    r.status = Status::Unreadable;
     const QSize stored = reader.size();
     if (!drawable(rotated(reader) ? stored.transposed() : stored))
         return r;
@@ -68,14 +98,19 @@ PictureLoader::Result PictureLoader::load(const QString& path)
     return r;
 }
 
-PictureLoader::Result PictureLoader::loadCover(const QString& path, QSize cell)
+PictureLoader::Result PictureLoader::loadCover(const QString& path, QSize cell, const std::atomic<bool>* cancel)
 {
     init();
     Result r;
     if (!QFileInfo(path).isFile())
         return r;
     r.status = Status::Unreadable;
-    QImageReader reader(path);
+    if (MetafileRenderer::isMetafile(path))
+        return coverOfMetafile(path, cell);
+    CancellableFile file(path, cancel);
+    if (!file.open(QIODevice::ReadOnly))
+        return r;
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
     const bool turn = rotated(reader);
@@ -97,6 +132,8 @@ PictureLoader::Result PictureLoader::loadCover(const QString& path, QSize cell)
             return r;
         image = image.scaled(draw, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
+    if (cancel && cancel->load())
+        return r;  // a decode cut short shows only part of the picture
     if (image.size() != draw)
         image = image.scaled(draw, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     r.image = image.copy(0, 0, std::min(draw.width(), cell.width()), std::min(draw.height(), cell.height()));

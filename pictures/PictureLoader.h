@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <atomic>
 
 // Reads pictures safely: a file that is missing, unreadable, too large to
 // decode or of proportions too extreme to draw as a thumbnail gives a null
@@ -29,6 +30,7 @@ public:
     // The whole picture, upright.
     static Result load(const QString& path);
     // The picture scaled to cover the cell (see CoverSize), upright, then cut
-    // to at most cell size from the top-left.
-    static Result loadCover(const QString& path, QSize cell);
+    // to at most cell size from the top-left. Once *cancel is set the decode
+    // stops at its next read and the picture counts as unreadable.
+    static Result loadCover(const QString& path, QSize cell, const std::atomic<bool>* cancel = nullptr);
 };

@@ -16,21 +16,32 @@ ThumbnailPrefetch::ThumbnailPrefetch(QSize cell, QObject* parent)
 
 ThumbnailPrefetch::~ThumbnailPrefetch()
 {
+    stop();
+    // Notices still on their way to a receiver are dropped with the receiver.
+}
+
+void ThumbnailPrefetch::stop()
+{
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
         queue_.clear();
+        jobs_.clear();
     }
+    cancel_ = true;
     changed_.notify_all();
     for (std::thread& w : workers_)
-        w.join();
-    // Notices still on their way to a receiver are dropped with the receiver.
+        if (w.joinable())
+            w.join();
+    stopped_ = true;
 }
 
 void ThumbnailPrefetch::start(const QStringList& paths)
 {
     {
         std::lock_guard lock(mutex_);
+        if (stopping_)
+            return;
         for (auto& [path, job] : jobs_)
             job.wanted = false;
         for (const QString& p : paths)
@@ -114,8 +125,10 @@ void ThumbnailPrefetch::run()
             continue;
         it->second.state = State::Running;
         lock.unlock();
-        PictureLoader::Result r = PictureLoader::loadCover(path, cell_);
+        PictureLoader::Result r = PictureLoader::loadCover(path, cell_, &cancel_);
         lock.lock();
+        if (stopping_)
+            return;
         it = jobs_.find(path);
         if (it != jobs_.end()) {
             if (it->second.wanted) {

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -31,6 +32,12 @@ public:
     // requests that are not asked for again are dropped.
     void start(const QStringList& paths);
     void clear();
+    // For the end of the program: drops what is queued, makes the decodes
+    // under way give up at their next read, and ends the workers. Later
+    // requests are not read ahead; a picture asked for is decoded by the
+    // taker.
+    void stop();
+    bool stopped() const { return stopped_; }
 
     // True when the picture can be had at once: it is decoded, or no worker
     // has started it (it then leaves the queue, and the taker decodes it).
@@ -64,5 +71,7 @@ private:
     std::map<QString, Job> jobs_;
     std::deque<QString> queue_;
     bool stopping_ = false;
+    bool stopped_ = false;
+    std::atomic<bool> cancel_{false};
     std::vector<std::thread> workers_;
 };

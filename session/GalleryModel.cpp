@@ -41,9 +41,10 @@ QString GalleryModel::doneText(int total)
     return QStringLiteral("%1枚あります。サムネイルのクリックで、写真と解説を表示します。").arg(total);
 }
 
-QString GalleryModel::tooltipOf(const FlowerRecord& r)
+QString GalleryModel::tooltipOf(const FlowerRecord& r, bool nameFits)
 {
-    QString t = r.KISETU + u'，' + r.IRO + u'，' + r.KABEN + u'，' + r.HA + u'，' + r.KA;
+    QString t = nameFits ? QString() : r.NAMAE + u'\n';
+    t += r.KISETU + u'，' + r.IRO + u'，' + r.KABEN + u'，' + r.HA + u'，' + r.KA;
     if (r.KA == QStringLiteral("その他"))
         t += u'（' + r.KA2 + u'）';
     return t;
@@ -125,6 +126,16 @@ void GalleryModel::clearCells()
         changed(i);
     }
     drawnCount_ = 0;
+}
+
+void GalleryModel::stopReadAhead()
+{
+    prefetch_->stop();
+}
+
+bool GalleryModel::readAheadStopped() const
+{
+    return prefetch_->stopped();
 }
 
 void GalleryModel::home()
@@ -214,7 +225,7 @@ void GalleryModel::DrawCell(int c, int e, int slot)
     cell.caption = entry.NAMAE;
     cell.labelShown = true;
     cell.labelEnabled = false;
-    cell.tooltip = tooltipOf(entry);
+    cell.tooltip = tooltipOf(entry, !nameFits_ || nameFits_(entry.NAMAE));
     changed(c);
 }
 

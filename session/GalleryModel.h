@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QVector>
+#include <functional>
 #include <array>
 #include <memory>
 
@@ -52,7 +53,10 @@ public:
     static QString interruptedText(int drawn, int total);
     static QString doneText(int total);
     // The name label's tooltip: attributes, and the real family for その他.
-    static QString tooltipOf(const FlowerRecord& r);
+    // A name that the label cannot show whole comes first, on a line of its own.
+    static QString tooltipOf(const FlowerRecord& r, bool nameFits = true);
+    // Whether a name fits its label; told by the view, which knows the font.
+    void setNameFits(std::function<bool(const QString&)> fits) { nameFits_ = std::move(fits); }
     // The range tip while the scroll thumb is dragged ("" when the page is empty).
     QString rangeTip(int value) const;
 
@@ -73,6 +77,9 @@ public:
     void clearCells();
     // No scroll range, the first page.
     void home();
+    // At the end of the program: the read-ahead drops its work at once.
+    void stopReadAhead();
+    bool readAheadStopped() const;
 
     // ---- the user -------------------------------------------------------------
     void scrolledTo(int value);
@@ -114,6 +121,7 @@ private:
 
     BrowserSession& s_;
     PictureFiles files_;
+    std::function<bool(const QString&)> nameFits_;
     std::array<Cell, kCells> cells_{};
     QVector<FlowerRecord> entries_;
     QStringList shownNames_;

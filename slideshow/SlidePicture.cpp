@@ -1,6 +1,8 @@
 #include "slideshow/SlidePicture.h"
 
 #include "slideshow/SlideLayout.h"
+#include "pictures/CancellableFile.h"
+#include "pictures/MetafileRenderer.h"
 #include "pictures/PictureFiles.h"
 #include "pictures/PictureLoader.h"
 
@@ -27,11 +29,31 @@ QSize deviceSize(QSize logical, QSize upright, qreal dpr)
 
 }  // namespace
 
-QImage SlidePicture::decodeFitted(const QString& path, QSize box, qreal dpr, QSize* shown)
+QImage SlidePicture::decodeFitted(const QString& path, QSize box, qreal dpr, QSize* shown,
+                                  const std::atomic<bool>* cancel)
 {
     if (!QFileInfo(path).isFile())
         return QImage();
-    QImageReader reader(path);
+    if (MetafileRenderer::isMetafile(path)) {
+        // Drawn straight at the size it is shown.
+        QSize logical;
+        QImage drawn = MetafileRenderer::render(
+            path,
+            [&](QSize own) {
+                if (!decodable(own))
+                    return QSize();
+                logical = SlideLayout::fitted(own, box);
+                return QSize(int(std::lround(logical.width() * dpr)), int(std::lround(logical.height() * dpr)));
+            },
+            nullptr);
+        if (!drawn.isNull())
+            *shown = logical;
+        return drawn;
+    }
+    CancellableFile file(path, cancel);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     PictureLoader::init();  // the process-wide decoder limit, set once
     const QSize stored = reader.size();
@@ -45,7 +67,7 @@ QImage SlidePicture::decodeFitted(const QString& path, QSize box, qreal dpr, QSi
     QImage image;
     if (device != upright && reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize(turn ? device.transposed() : device);
-    if (!reader.read(&image) || image.isNull())
+    if (!reader.read(&image) || image.isNull() || (cancel && cancel->load()))
         return QImage();
     if (image.size() != device)
         image = image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -53,7 +75,8 @@ QImage SlidePicture::decodeFitted(const QString& path, QSize box, qreal dpr, QSi
     return image;
 }
 
-SlidePicture SlidePicture::load(const QString& appPath, const QString& storedName, QSize box, qreal dpr)
+SlidePicture SlidePicture::load(const QString& appPath, const QString& storedName, QSize box, qreal dpr,
+                                const std::atomic<bool>* cancel)
 {
     SlidePicture p;
     p.storedName = storedName;
@@ -61,7 +84,7 @@ SlidePicture SlidePicture::load(const QString& appPath, const QString& storedNam
     QSize shown;
     const QString resolved = files.ResolvePictureFile(storedName);
     if (files.existsInData(resolved)) {
-        p.image = decodeFitted(files.dataPath(resolved), box, dpr, &shown);
+        p.image = decodeFitted(files.dataPath(resolved), box, dpr, &shown, cancel);
         if (!p.image.isNull()) {
             p.kind = Kind::Photo;
             p.shown = p.area = shown;
@@ -72,7 +95,7 @@ SlidePicture SlidePicture::load(const QString& appPath, const QString& storedNam
     // reduced into it rather than cut.
     if (resolved != storedName && files.existsInData(storedName)) {
         const QSize area = SlideLayout::storedNameArea().boundedTo(box);
-        p.image = decodeFitted(files.dataPath(storedName), area, dpr, &shown);
+        p.image = decodeFitted(files.dataPath(storedName), area, dpr, &shown, cancel);
         if (!p.image.isNull()) {
             p.kind = Kind::StoredName;
             p.shown = shown;

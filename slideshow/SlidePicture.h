@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -19,8 +21,11 @@ struct SlidePicture {
 
     // Looks the record's picture up in the data folder (the usual
     // extensions, then the exact stored name) and decodes it to fit the box.
-    static SlidePicture load(const QString& appPath, const QString& storedName, QSize box, qreal dpr);
+    // Once *cancel is set a decode under way gives up at its next read.
+    static SlidePicture load(const QString& appPath, const QString& storedName, QSize box, qreal dpr,
+                             const std::atomic<bool>* cancel = nullptr);
     // A picture file at a path, reduced to fit the box; a null image when it
     // cannot be read or would be too large to decode.
-    static QImage decodeFitted(const QString& path, QSize box, qreal dpr, QSize* shown);
+    static QImage decodeFitted(const QString& path, QSize box, qreal dpr, QSize* shown,
+                               const std::atomic<bool>* cancel = nullptr);
 };

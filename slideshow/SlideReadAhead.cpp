@@ -18,14 +18,15 @@ SlideReadAhead::~SlideReadAhead()
         std::lock_guard lock(mutex_);
         stopping_ = true;
     }
+    cancel_ = true;
     changed_.notify_all();
     if (worker_.joinable())
         worker_.join();
 }
 
-SlidePicture SlideReadAhead::loadNow(const QString& storedName) const
+SlidePicture SlideReadAhead::loadNow(const QString& storedName, const std::atomic<bool>* cancel) const
 {
-    return SlidePicture::load(appPath_, storedName, box_, dpr_);
+    return SlidePicture::load(appPath_, storedName, box_, dpr_, cancel);
 }
 
 void SlideReadAhead::prepare(const QString& storedName)
@@ -71,7 +72,7 @@ void SlideReadAhead::run()
         queued_.reset();
         running_ = name;
         lock.unlock();
-        SlidePicture picture = loadNow(name);
+        SlidePicture picture = loadNow(name, &cancel_);
         lock.lock();
         running_.reset();
         if (wanted_ == name)

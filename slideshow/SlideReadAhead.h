@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <atomic>
 #include <thread>
 
 // Decodes the picture of the next slide on another thread while the current
@@ -31,7 +32,7 @@ public:
 
 private:
     void run();
-    SlidePicture loadNow(const QString& storedName) const;
+    SlidePicture loadNow(const QString& storedName, const std::atomic<bool>* cancel = nullptr) const;
 
     const QString appPath_;
     const QSize box_;
@@ -45,5 +46,6 @@ private:
     std::optional<QString> running_;    // being decoded
     std::optional<SlidePicture> ready_;
     bool stopping_ = false;
+    std::atomic<bool> cancel_{false};  // the end: a decode under way gives up
     std::thread worker_;
 };

@@ -5,7 +5,10 @@
 #include "tests/support/HostileCatalogues.h"
 
 #include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
 
@@ -21,8 +24,14 @@ private slots:
         QTest::addColumn<bool>("runs");
         QTest::addColumn<QStringList>("words");  // each in the one box shown
         QTest::newRow("missing") << "missing" << false
-                                 << QStringList{"図鑑のデータベースを開けません。", "ファイルがありません",
+                                 << QStringList{"図鑑のデータベースを開けません。", "ファイル「SNH347.mdb」がありません。",
                                                 "ソノハを終了します。"};
+        QTest::newRow("a folder") << "folder" << false
+                                  << QStringList{"「SNH347.mdb」は読み取りのできるファイルではありません。"};
+        QTest::newRow("no KUSABANA") << "no table" << false
+                                     << QStringList{"「SNH347.mdb」に表KUSABANAがありません。"};
+        QTest::newRow("missing columns") << "two columns" << false
+                                         << QStringList{"「SNH347.mdb」の表KUSABANAに列SYASIN、NOTEがありません。"};
         QTest::newRow("random bytes") << "random bytes" << false
                                       << QStringList{"図鑑のデータベースを開けません。",
                                                      "SQLiteのエラー：file is not a database"};
@@ -52,6 +61,19 @@ private slots:
             QVERIFY(lock->held());
         } else if (fixture == "damaged page") {
             QVERIFY(HostileCatalogues::damagedTablePage(path, 339));
+        } else if (fixture == "folder") {
+            QVERIFY(QDir().mkpath(path));
+        } else if (fixture == "no table" || fixture == "two columns") {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("made"));
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(fixture == "no table" ? QStringLiteral("CREATE TABLE OTHER (A TEXT)")
+                                                             : QStringLiteral("CREATE TABLE KUSABANA (NAMAE TEXT, "
+                                                                              "KISETU TEXT, IRO TEXT, KABEN TEXT, "
+                                                                              "HA TEXT, KA TEXT, KA2 TEXT)")));
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("made"));
         } else if (fixture == "recursive view") {
             QVERIFY(HostileCatalogues::endlessView(path, false));
         }
@@ -59,12 +81,18 @@ private slots:
         FakePlatform fake;
         AppContext ctx(dir.path() + u'/', fake.platform);
         Startup startup(ctx);
-        QCOMPARE(startup.run(), runs);
+        QSignalSpy finished(&startup, &Startup::finished);
+        startup.start();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.first().first().toBool(), runs);
         QCOMPARE(fake.messages.shown.size(), 1);
         const QString text = fake.messages.texts().first();
         QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));  // names the file
         for (const QString& w : words)
             QVERIFY2(text.contains(w), qPrintable(text));
+        // The store's own English words stay out of what the user reads.
+        for (const char* english : {"not found", "missing columns", "cannot be read"})
+            QVERIFY2(!text.contains(QLatin1String(english)), qPrintable(text));
         if (runs) {
             QVERIFY(ctx.catalogue().FlowerCount() > 0);  // runs with what could be read
             QVERIFY(startup.mainWindow());

@@ -5,15 +5,19 @@
 #include "mainwindow/PhotoWindows.h"
 #include "pictures/PictureFiles.h"
 #include "pictures/PictureLoader.h"
+#include "pictures/ThumbnailPrefetch.h"
 #include "widgets/ProgressBox.h"
 #include "widgets/ThumbnailCell.h"
 #include "widgets/HelpBox.h"
 #include "widgets/PrintSurface.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/Metafiles.h"
 
 #include <QBuffer>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QtTest>
 #include <zlib.h>
 
@@ -179,6 +183,230 @@ private slots:
             QFile(dir.filePath(QStringLiteral("data/") + name)).open(QIODevice::WriteOnly);
         PictureFiles pf(dir.path() + u'/');
         QCOMPARE(pf.ResolvePictureFile(stored), resolved);
+    }
+
+    // Names as catalogues of other systems store them: "\" between folders,
+    // letters in another case than on disk, and names that would lead out of
+    // the data folder, which stand for no file.
+    void storedNamesFromOtherSystems_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("found");  // relative to data/, empty: none
+        QTest::newRow("back-slash folder") << QStringList{"sub/s.jpg"} << "sub\\s.jpg" << "sub/s.jpg";
+        QTest::newRow("camera upper case") << QStringList{"img_0012.jpg"} << "IMG_0012.JPG" << "img_0012.jpg";
+        QTest::newRow("disk upper case") << QStringList{"IMG_0012.JPG"} << "img_0012.jpg" << "IMG_0012.JPG";
+        QTest::newRow("folder case differs") << QStringList{"Sub/Dir/A.jpg"} << "SUB\\dir\\a.JPG" << "Sub/Dir/A.jpg";
+        QTest::newRow("exact case first") << QStringList{"A.jpg", "a.jpg"} << "a.jpg" << "a.jpg";
+        QTest::newRow("exact case first, upper") << QStringList{"a.jpg", "A.jpg"} << "A.jpg" << "A.jpg";
+        QTest::newRow("parent folder") << QStringList{"sub/s.jpg"} << "..\\outside.jpg" << "";
+        QTest::newRow("parent in the middle") << QStringList{"sub/s.jpg"} << "sub/../../outside.jpg" << "";
+        QTest::newRow("parent back inside") << QStringList{"s.jpg"} << "sub/../s.jpg" << "";
+        QTest::newRow("absolute") << QStringList{} << "/OUTSIDE" << "";
+        QTest::newRow("drive letter") << QStringList{} << "C:\\outside.jpg" << "";
+        QTest::newRow("link out of the folder") << QStringList{} << "link.jpg" << "";
+        QTest::newRow("folder link out") << QStringList{} << "away\\outside.jpg" << "";
+        QTest::newRow("link inside") << QStringList{"s.jpg"} << "inner.jpg" << "inner.jpg";
+        QTest::newRow("a folder is no picture") << QStringList{"sub/s.jpg"} << "sub" << "";
+        QTest::newRow("missing") << QStringList{} << "none.jpg" << "";
+    }
+    void storedNamesFromOtherSystems()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, stored);
+        QFETCH(QString, found);
+        QTemporaryDir dir;
+        const QString data = dir.filePath(QStringLiteral("data/"));
+        QDir().mkpath(data);
+        for (const QString& name : files) {
+            QDir().mkpath(QFileInfo(data + name).path());
+            QFile f(data + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(name.toUtf8());
+        }
+        QFile outside(dir.filePath(QStringLiteral("outside.jpg")));
+        QVERIFY(outside.open(QIODevice::WriteOnly));
+        QFile::link(outside.fileName(), data + QStringLiteral("link.jpg"));
+        QFile::link(dir.path(), data + QStringLiteral("away"));
+        QFile::link(data + QStringLiteral("s.jpg"), data + QStringLiteral("inner.jpg"));
+        if (stored == QStringLiteral("/OUTSIDE"))
+            stored = outside.fileName();
+        PictureFiles pf(dir.path() + u'/');
+        QCOMPARE(pf.locate(stored), found.isEmpty() ? QString() : data + found);
+        QCOMPARE(pf.existsInData(stored), !found.isEmpty());
+        QCOMPARE(QFileInfo(pf.dataPath(stored)).isFile(), !found.isEmpty());
+    }
+
+    // The gallery, the photo window and the history read a stored name the
+    // same way: a sub-folder written with "\" and a case that differs from
+    // the disk are found by all three; a name leading out of the data folder
+    // is missing for all three.
+    void oneLookupForGalleryPhotoWindowAndHistory()
+    {
+        QVector<FlowerRecord> recs = springFlowers(2);
+        recs[0].SYASIN = QStringLiteral("Sub\\S.JPG");
+        recs[1].SYASIN = QStringLiteral("../outside.jpg");
+        MWF fx(recs);
+        QDir().mkpath(fx.appPath() + QStringLiteral("data/sub"));
+        fx.picture(QStringLiteral("sub/s.jpg"), QSize(200, 170), Qt::red);
+        QImage away(QSize(200, 170), QImage::Format_RGB32);
+        away.fill(Qt::blue);
+        away.save(fx.appPath() + QStringLiteral("outside.jpg"));
+        QImage noFile(QSize(100, 85), QImage::Format_RGB32);
+        noFile.fill(Qt::white);
+        noFile.save(fx.appPath() + QStringLiteral("NoFile.jpg"));
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        QVERIFY(f.pctPicture[0]->grab().toImage().pixelColor(50, 40).red() > 200);
+        const QColor second = f.pctPicture[1]->grab().toImage().pixelColor(50, 40);
+        QVERIFY2(second.blue() > 200 && second.red() > 200, qPrintable(second.name()));  // the placeholder
+
+        MWF::click(f.lblNAMAE[0]);
+        PhotoWindow* w = fx.window->photos().window(1);
+        QVERIFY(w && w->isVisible());
+        QVERIFY(fx.fake.messages.texts().isEmpty());
+        QCOMPARE(w->pctSYASIN()->pixmap().size(), QSize(200, 170));
+        MWF::click(f.lblNAMAE[1]);
+        QCOMPARE(fx.fake.messages.texts(),
+                 QStringList({"画像ファイルがありません！", "続けますか？（「はい」で続行，「いいえ」で終了）"}));
+        QVERIFY(fx.window->photos().window(2)->pctSYASIN()->pixmap().toImage().pixelColor(5, 5).blue() > 200);
+        QVERIFY(fx.window->photos().window(2)->pctSYASIN()->pixmap().toImage().pixelColor(5, 5).red() > 200);
+
+        fx.window->photos().CloseAllPhotos();
+        s.clear();
+        fx.fake.messages.shown.clear();
+        fx.window->photos().Form1_mnuHis_Click(1);  // ハナ00, the sub-folder
+        QVERIFY(fx.fake.messages.texts().isEmpty());
+        QCOMPARE(fx.window->photos().window(1)->pctSYASIN()->pixmap().size(), QSize(200, 170));
+        fx.window->photos().Form1_mnuHis_Click(0);  // ハナ01, out of the folder
+        QCOMPARE(fx.fake.messages.texts().size(), 2);
+        const QImage shown = fx.window->photos().window(2)->pctSYASIN()->pixmap().toImage();
+        QVERIFY2(shown.pixelColor(5, 5).red() > 200, "the placeholder, not the picture outside");
+    }
+
+    // A history entry opens in its flower's catalogue slot: the window of
+    // the flower in the slot of the entry's position stays as it is, and a
+    // flower open from the gallery is brought forward rather than doubled.
+    void historyOpensInTheFlowersOwnSlot()
+    {
+        MWF fx(springFlowers(4));
+        for (int i = 0; i < 4; ++i)
+            fx.picture(QStringLiteral("ハナ%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        MWF::click(f.lblNAMAE[2]);  // ハナ02 in slot 3
+        MWF::click(f.lblNAMAE[0]);  // ハナ00 in slot 1
+        QCOMPARE(s.history().entries().mid(0, 2), QStringList({"ハナ00", "ハナ02"}));
+        s.history().PushHistory(QStringLiteral("ハナ03"));  // as from an earlier run
+        s.history().PushHistory(QStringLiteral("ハナ01"));
+        // Entry 1 is ハナ03, and slot 1 holds ハナ00's window.
+        fx.window->photos().Form1_mnuHis_Click(1);
+        QCOMPARE(fx.window->photos().window(1)->windowTitle(), QStringLiteral("ハナ00   ― キク科 ―"));
+        QVERIFY(fx.window->photos().window(1)->isVisible());
+        QVERIFY(fx.window->photos().window(4) && fx.window->photos().window(4)->isVisible());
+        QCOMPARE(fx.window->photos().window(4)->flowerName(), QStringLiteral("ハナ03"));
+        QCOMPARE(f.lblNAMAE[0]->colour(), NameLabel::kRed);
+        QCOMPARE(fx.window->photos().OpenPhotoCount(), 3);
+        // Entry 3 is ハナ02, open from the gallery in slot 3: brought forward.
+        fx.window->photos().Form1_mnuHis_Click(3);
+        QCOMPARE(fx.window->photos().OpenPhotoCount(), 3);
+        int shown = 0;
+        for (int k = 0; k < PhotoWindows::kSlots; ++k)
+            shown += fx.window->photos().window(k) && fx.window->photos().window(k)->isVisible() ? 1 : 0;
+        QCOMPARE(shown, 3);
+        // The gallery then opens the history's window in place, not a second one.
+        MWF::click(f.lblNAMAE[3]);
+        QCOMPARE(fx.window->photos().OpenPhotoCount(), 3);
+        QCOMPARE(f.lblNAMAE[3]->colour(), NameLabel::kRed);
+    }
+
+    // The end of the program drops the read-ahead's work: a decode under way
+    // gives up at its next read, nothing queued is started, and a picture
+    // asked for afterwards is still decoded by the one who asks.
+    void endingDropsTheReadAhead()
+    {
+        QTemporaryDir dir;
+        QImage big(1600, 1200, QImage::Format_RGB32);
+        big.fill(Qt::darkCyan);
+        QStringList paths;
+        for (int i = 0; i < 24; ++i) {
+            paths << dir.filePath(QStringLiteral("p%1.png").arg(i));
+            QVERIFY(big.save(paths.back()));
+        }
+        std::atomic<bool> cancel{true};
+        const PictureLoader::Result cut = PictureLoader::loadCover(paths[0], QSize(100, 85), &cancel);
+        QCOMPARE(cut.status, PictureLoader::Status::Unreadable);
+        QVERIFY(cut.image.isNull());
+        cancel = false;
+        QCOMPARE(PictureLoader::loadCover(paths[0], QSize(100, 85), &cancel).status, PictureLoader::Status::Ok);
+
+        ThumbnailPrefetch prefetch(QSize(100, 85));
+        QSignalSpy decoded(&prefetch, &ThumbnailPrefetch::decoded);
+        prefetch.start(paths);
+        prefetch.stop();
+        QVERIFY(prefetch.stopped());
+        QCoreApplication::processEvents();
+        const qsizetype afterStop = decoded.size();
+        QVERIFY2(afterStop < paths.size(), "the queue was dropped");
+        prefetch.start(paths);  // nothing is read ahead any more
+        QTest::qWait(50);
+        QCOMPARE(decoded.size(), afterStop);
+        QCOMPARE(prefetch.take(paths[23]).status, PictureLoader::Status::Ok);
+
+        // The main window's end stops its gallery's read-ahead.
+        MWF fx(springFlowers(3));
+        fx.window->close();
+        QVERIFY(fx.session().gallery().readAheadStopped());
+    }
+
+    // A name wider than its 100-pixel label is shown cut short; its tooltip
+    // begins with the whole name. A name that fits keeps the plain tooltip.
+    void longNamesKeepTheirTextInTheTooltip()
+    {
+        const QString longName = QStringLiteral("ホソバノアマナミヤマハコベオオイヌノフグリ");
+        QVector<FlowerRecord> recs{record(QStringLiteral("スミレ")), record(longName)};
+        recs[1].KA = QStringLiteral("その他");
+        recs[1].KA2 = QStringLiteral("ユリ科");
+        MWF fx(recs);
+        const MainControls& f = fx.form();
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(f.lblNAMAE[0]->toolTip(), QStringLiteral("春，白系，花弁５枚型，互生，キク科"));
+        QCOMPARE(f.lblNAMAE[1]->toolTip(), longName + QStringLiteral("\n春，白系，花弁５枚型，互生，その他（ユリ科）"));
+    }
+
+    // A Windows metafile, found by the lookup like any picture, is drawn at
+    // the size it is shown; one that cannot be read shows the placeholder.
+    void metafilesAreDrawn()
+    {
+        QVector<FlowerRecord> recs = springFlowers(2);
+        recs[0].SYASIN = QStringLiteral("ハナ00.wmf");  // stored as a metafile
+        MWF fx(recs);  // ハナ01.jpg is missing, a broken ハナ01.WMF is there
+        QVERIFY(Metafiles::write(fx.appPath() + QStringLiteral("data/ハナ00.wmf"), QSize(640, 480), Qt::red));
+        QFile broken(fx.appPath() + QStringLiteral("data/ハナ01.WMF"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray::fromHex("d7cdc69a0000") + QByteArray(40, '\x01'));
+        broken.close();
+        QImage noFile(QSize(100, 85), QImage::Format_RGB32);
+        noFile.fill(Qt::white);
+        noFile.save(fx.appPath() + QStringLiteral("NoFile.jpg"));
+        const MainControls& f = fx.form();
+        MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(f.pctPicture[0]->grab().toImage().pixelColor(50, 40), QColor(Qt::red));
+        QCOMPARE(f.pctPicture[1]->grab().toImage().pixelColor(50, 40), QColor(Qt::white));
+        MWF::click(f.lblNAMAE[0]);
+        const QImage photo = fx.window->photos().window(1)->pctSYASIN()->pixmap().toImage();
+        QCOMPARE(photo.size(), QSize(640, 480));
+        QCOMPARE(photo.pixelColor(320, 240), QColor(Qt::red));
+        QVERIFY(fx.fake.messages.texts().isEmpty());
+        const PictureLoader::Result cover = PictureLoader::loadCover(
+            fx.appPath() + QStringLiteral("data/ハナ00.wmf"), QSize(100, 85));
+        QCOMPARE(cover.status, PictureLoader::Status::Ok);
+        QCOMPARE(cover.size, QSize(640, 480));
+        QCOMPARE(cover.image.size(), QSize(100, 85));
+        QCOMPARE(PictureLoader::load(fx.appPath() + QStringLiteral("data/ハナ01.WMF")).status,
+                 PictureLoader::Status::Unreadable);
     }
 
     void badPicturesNeverTakeTheProgramDown_data()

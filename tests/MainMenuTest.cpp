@@ -1,3 +1,4 @@
+#include "catalogue/CategoryTables.h"
 #include "about/AboutBox.h"
 #include "mainwindow/MainMenu.h"
 #include "session/GalleryModel.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 using TestCatalogues::record;
@@ -168,8 +170,32 @@ private slots:
         QVERIFY(!fx.window->menu().mnuHis[2]->isEnabled());
         fx.window->menu().run(fx.window->menu().mnuHis[1]);  // reopens ハナ01; the history stays as it was
         QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
-        QCOMPARE(fx.window->photos().window(1)->flowerName(), QStringLiteral("ハナ01"));
+        // In the flower's own catalogue slot, as from the gallery.
+        const int k = fx.context->catalogue().slotOfName(QStringLiteral("ハナ01"));
+        QVERIFY(fx.window->photos().window(k));
+        QCOMPARE(fx.window->photos().window(k)->flowerName(), QStringLiteral("ハナ01"));
         QCOMPARE(s.history().entry(0), QStringLiteral("ハナ03"));
+    }
+
+    // The help page explains the attribute buttons with the program's own
+    // help texts, word for word, in the panels' order.
+    void helpPageUsesTheProgramsHelpTexts()
+    {
+        QFile page(QStringLiteral(SONOHA_HELP_PAGE));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(page.readAll());
+        const qsizetype from = text.indexOf(QStringLiteral("<section id=\"attributes\">"));
+        QVERIFY(from >= 0);
+        const QString section = text.mid(from, text.indexOf(QStringLiteral("</section>"), from) - from);
+        static const QRegularExpression row(QStringLiteral("<tr><td>[^<]*</td><td>([^<]*)</td></tr>"));
+        QStringList explained;
+        for (auto it = row.globalMatch(section); it.hasNext();)
+            explained << it.next().captured(1);
+        QStringList own;
+        for (int k = 0; k < CategoryTables::kCategoryCount; ++k)
+            for (int code = 1; code <= CategoryTables::valueCount(k); ++code)
+                own << CategoryTables::helpText(k, code);
+        QCOMPARE(explained, own);
     }
 
     // Moving over the background shows the status while there is something

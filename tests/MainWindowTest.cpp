@@ -1,6 +1,8 @@
 #include "app/InstanceLock.h"
 #include "session/ScreenMetrics.h"
 #include "mainwindow/Startup.h"
+#include "mainwindow/LoadingScreen.h"
+#include "assets/ButtonArt.h"
 #include "session/WelcomeLine.h"
 #include "widgets/GalleryField.h"
 #include "widgets/NameLabel.h"
@@ -10,8 +12,11 @@
 #include "tests/support/MainWindowFixture.h"
 
 #include <QLabel>
+#include <QScreen>
+#include <QWindow>
 #include <QLockFile>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QtTest>
 
 using TestCatalogues::record;
@@ -178,6 +183,115 @@ private slots:
         QVERIFY(lock.acquire());
     }
 
+    // The loading screen shows its picture before the catalogue is read, and
+    // the names of the rows read change on it while the read runs: what is
+    // checked is what reached the window, not a fresh rendering of it.
+    void loadingScreenIsPaintedDuringTheLoad()
+    {
+        QTemporaryDir dir;
+        QVector<FlowerRecord> recs;
+        for (int i = 0; i < 3000; ++i)
+            recs << record(QStringLiteral("ハナ%1").arg(i, 4, 10, QLatin1Char('0')));
+        QVERIFY(TestCatalogues::write(dir.filePath(QStringLiteral("SNH347.mdb")), recs));
+        FakePlatform fake;
+        AppContext ctx(dir.path() + u'/', fake.platform);
+        Startup startup(ctx);
+        QSignalSpy finished(&startup, &Startup::finished);
+        const QImage picture = ButtonArt::loadingPicture().convertToFormat(QImage::Format_RGB32);
+        int grabs = 0;
+        int withPicture = 0;
+        QList<QImage> names;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, [&] {
+            LoadingScreen* w = startup.loadingScreen();
+            if (startup.stage() != Startup::Stage::Loading || !w)
+                return;
+            const QImage shot = w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+            ++grabs;
+            if (shot.size() == QSize(400, 300) && shot.pixel(200, 120) == picture.pixel(200, 120) &&
+                shot.pixel(30, 30) == picture.pixel(30, 30))
+                ++withPicture;
+            const QImage label = shot.copy(170, 280, 224, 16);
+            if (names.isEmpty() || names.back() != label)
+                names << label;
+        });
+        probe.start(0);
+        startup.start();
+        QVERIFY(finished.wait(20000));
+        probe.stop();
+        QVERIFY2(grabs > 0, "the event loop ran during the load");
+        QCOMPARE(withPicture, grabs);
+        QVERIFY2(names.size() >= 3, qPrintable(QString::number(names.size())));
+        QCOMPARE(startup.loadingScreen()->lblData()->text().isEmpty(), false);
+    }
+
+    // The main window appears once, with its final outer frame and place:
+    // no provisional size or position is ever on the screen.
+    void mainWindowAppearsWithItsFinalFrame()
+    {
+        QTemporaryDir dir;
+        QVERIFY(TestCatalogues::write(dir.filePath(QStringLiteral("SNH347.mdb")), {record("スミレ")}));
+        FakePlatform fake;
+        AppContext ctx(dir.path() + u'/', fake.platform);
+        Startup startup(ctx);
+        QSignalSpy finished(&startup, &Startup::finished);
+        struct Watch : QObject {
+            Startup* startup;
+            QList<QRect> seen;
+            bool eventFilter(QObject* o, QEvent* e) override
+            {
+                QWidget* w = startup->mainWindow();
+                const QEvent::Type t = e->type();
+                if (w && o == w && (t == QEvent::Move || t == QEvent::Resize || t == QEvent::Show) && w->isVisible() &&
+                    w->screen()->geometry().intersects(w->frameGeometry()))
+                    seen << w->frameGeometry();
+                return false;
+            }
+        } watch;
+        watch.startup = &startup;
+        qApp->installEventFilter(&watch);
+        startup.start();
+        QVERIFY(finished.wait(20000));
+        QTest::qWait(700);  // the late corrections, if any
+        qApp->removeEventFilter(&watch);
+        const QRect screen = startup.mainWindow()->screen()->geometry();
+        const QRect final(screen.left() + (screen.width() - 676) / 2, screen.top() + (screen.height() - 488) / 2, 676,
+                          488);
+        QCOMPARE(startup.mainWindow()->frameGeometry(), final);
+        QVERIFY(!watch.seen.isEmpty());
+        for (const QRect& r : watch.seen)
+            QCOMPARE(r, final);
+    }
+
+    // Where the window manager can be asked for the frame, the main window
+    // is not mapped before it answers (here it never does: the wait ends,
+    // and the window is shown all the same).
+    void mainWindowWaitsUnmappedForItsFrame()
+    {
+        QTemporaryDir dir;
+        QVERIFY(TestCatalogues::write(dir.filePath(QStringLiteral("SNH347.mdb")), {record("スミレ")}));
+        FakePlatform fake;
+        AppContext ctx(dir.path() + u'/', fake.platform);
+        Startup startup(ctx);
+        QSignalSpy finished(&startup, &Startup::finished);
+        QWindow* asked = nullptr;
+        bool shownBeforeAnswer = false;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, [&] {
+            if (startup.stage() == Startup::Stage::Placing && startup.mainWindow()->isVisible())
+                shownBeforeAnswer = true;
+        });
+        probe.start(5);
+        startup.start([&](QWindow* w) {
+            asked = w;
+            return true;
+        });
+        QVERIFY(finished.wait(20000));
+        QVERIFY(asked && asked == startup.mainWindow()->windowHandle());
+        QVERIFY(!shownBeforeAnswer);
+        QVERIFY(startup.mainWindow()->isVisible());
+    }
+
     void startupMessages_data()
     {
         QTest::addColumn<int>("rows");  // -1: no catalogue file at all
@@ -203,7 +317,10 @@ private slots:
         FakePlatform fake;
         AppContext ctx(dir.path(), fake.platform);
         Startup startup(ctx);
-        QCOMPARE(startup.run(), runs);
+        QSignalSpy finished(&startup, &Startup::finished);
+        startup.start();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.first().first().toBool(), runs);
         QCOMPARE(fake.messages.shown.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
             QVERIFY(fake.messages.texts().first().contains(message));

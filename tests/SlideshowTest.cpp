@@ -4,6 +4,7 @@
 #include "slideshow/PanelButton.h"
 #include "slideshow/SlideInterval.h"
 #include "slideshow/SlideLayout.h"
+#include "slideshow/SlidePicture.h"
 #include "slideshow/SlideReadAhead.h"
 #include "slideshow/SlideSequence.h"
 #include "slideshow/SlideshowLauncher.h"
@@ -12,6 +13,7 @@
 #include "slideshow/SlideshowWindow.h"
 #include "slideshow/PanelButton.h"
 #include "slideshow/SlideshowPanel.h"
+#include "tests/support/Metafiles.h"
 
 #include <QAccessible>
 #include "tests/support/TestCatalogues.h"
@@ -210,6 +212,35 @@ private slots:
         ShowFixture::mouse(interval, QEvent::MouseButtonPress, in);
         ShowFixture::mouse(interval, QEvent::MouseButtonRelease, in);
         QCOMPARE(interval->accessibleName(), QStringLiteral("インターバルを更新"));
+    }
+
+    // At the end of the program the slide read ahead is dropped: a decode
+    // under way gives up at its next read and shows nothing.
+    void aCancelledSlideDecodeGivesUp()
+    {
+        QTemporaryDir dir;
+        QImage img(800, 600, QImage::Format_RGB32);
+        img.fill(Qt::darkGreen);
+        const QString path = dir.filePath(QStringLiteral("s.png"));
+        QVERIFY(img.save(path));
+        QSize shown;
+        std::atomic<bool> cancel{true};
+        QVERIFY(SlidePicture::decodeFitted(path, QSize(400, 300), 1.0, &shown, &cancel).isNull());
+        cancel = false;
+        QCOMPARE(SlidePicture::decodeFitted(path, QSize(400, 300), 1.0, &shown, &cancel).size(), QSize(400, 300));
+    }
+
+    // A metafile slide is drawn at the size it is shown.
+    void metafileSlidesAreDrawnAtTheirShownSize()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("m.wmf"));
+        QVERIFY(Metafiles::write(path, QSize(640, 480), Qt::blue));
+        QSize shown;
+        const QImage slide = SlidePicture::decodeFitted(path, QSize(320, 320), 2.0, &shown);
+        QCOMPARE(shown, QSize(320, 240));
+        QCOMPARE(slide.size(), QSize(640, 480));
+        QCOMPARE(slide.pixelColor(320, 240), QColor(Qt::blue));
     }
 
     // --- order of the slides -------------------------------------------
