@@ -26,6 +26,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "widgets/HelpBox.h"
 #include "widgets/PictureButton.h"
+#include "widgets/PrintSurface.h"
 
 #include <QAction>
 #include <QApplication>
@@ -310,9 +311,13 @@ private:
     {
         bool taken = false;
         click(form().imgAll);
+        // One pass of the event loop at a time: the drawing advances one list
+        // position per pass, so the shot catches it under way.
         while (session().drawing()) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-            if (!taken && session().gallery().drawnCount() >= 24) {
+            QCoreApplication::processEvents();
+            // Once the strip shows the count (it is painted once per frame).
+            const bool counting = form().pctMsg->text().startsWith(QStringLiteral("サムネイルを表示中"));
+            if (!taken && counting && session().gallery().drawnCount() >= 8) {
                 taken = true;
                 save(QStringLiteral("gallery-drawing.png"), mainShot());
             }
