@@ -73,7 +73,7 @@ bool MainMenu::folderWritable(const QString& appPath)
     // A read-only medium or mount, or a folder without write permission,
     // cannot take the editor's changes.
     const QFileInfo info(appPath);
-    return info.isWritable() && !QStorageInfo(appPath).isReadOnly();
+    return info.isDir() && info.isWritable() && !QStorageInfo(appPath).isReadOnly();
 }
 
 void MainMenu::prepare()

@@ -190,16 +190,34 @@ private slots:
         QCOMPARE(s.readSlideSeconds(), 7);
     }
 
+    // A write the system refuses leaves the file as it was. The refusals are
+    // ones that bind root too, so the test runs everywhere, CI included.
+    void writeFailureLeavesFileAlone_data()
+    {
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("no room for a single byte") << "size limit";
+        QTest::newRow("the folder is a file") << "parent is a file";
+    }
     void writeFailureLeavesFileAlone()
     {
-        writeRaw("[Sonoha347]\r\nKOUKAON_check=0\r\n");
-        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::ExeOwner);
-        AppSettings s(path());
-        s.writeClickSound(3);
-        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (QFileInfo(dir_.path()).isWritable() && readRaw().contains("=3"))
-            QSKIP("running as a user that ignores folder permissions");
-        QCOMPARE(readRaw(), QByteArray("[Sonoha347]\r\nKOUKAON_check=0\r\n"));
+        QFETCH(QString, refusal);
+        const QByteArray before = "[Sonoha347]\r\nKOUKAON_check=0\r\n";
+        writeRaw(before);
+        if (refusal == "size limit") {
+            const int result = writeWithFileLimit(0, [this] { return AppSettings(path()).writeClickSound(3); });
+            QCOMPARE(result, 0);  // told, not silently lost
+            QCOMPARE(readRaw(), before);
+        } else {
+            // The settings path of an application folder that is a plain file.
+            const QString beside = dir_.path() + QStringLiteral("/app");
+            QFile plain(beside);
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+            plain.write("not a folder");
+            plain.close();
+            QVERIFY(!AppSettings(beside + QStringLiteral("/SNH347.snh")).writeClickSound(3));
+            QCOMPARE(readRaw(), before);
+            QVERIFY(QFileInfo(beside).isFile());
+        }
     }
 
     // A full disk must never replace the file with a short or empty one; the
