@@ -220,6 +220,40 @@ private slots:
         }
     }
 
+    // A program killed at any moment of writing its settings leaves the old
+    // file or the new one, byte for byte, never a cut or mixed one.
+    void killedWriterLeavesOldOrNew()
+    {
+        QByteArray before = "; kept by hand\r\n[Sonoha347]\r\nKOUKAON_check=2\r\n";
+        for (int n = 0; n < 8; ++n)
+            before += "HisN" + QByteArray::number(n) + "=" + SettingsFile::encode(QStringLiteral("ハコベ")) + "\r\n";
+        before += "\r\n[Other]\r\nA=1\r\n";
+        QStringList names;
+        for (int n = 0; n < 8; ++n)
+            names << QStringLiteral("ホトケノザ%1").arg(n);
+        writeRaw(before);
+        QVERIFY(AppSettings(path()).writeHistory(names));
+        const QByteArray after = readRaw();
+        QVERIFY(after != before);
+
+        QRandomGenerator random(347);  // the same moments at every run
+        int kills = 0, oldSeen = 0, newSeen = 0;
+        for (int round = 0; round < 300; ++round) {
+            writeRaw(before);
+            const pid_t pid = ::fork();
+            QVERIFY(pid >= 0);
+            if (pid == 0)
+                ::_exit(AppSettings(path()).writeHistory(names) ? 0 : 1);
+            ::usleep(useconds_t(random.bounded(1500)));
+            kills += ::kill(pid, SIGKILL) == 0 ? 1 : 0;
+            ::waitpid(pid, nullptr, 0);
+            const QByteArray now = readRaw();
+            QVERIFY2(now == before || now == after, qPrintable(QStringLiteral("round %1").arg(round)));
+            (now == before ? oldSeen : newSeen) += 1;
+        }
+        qInfo("%d kills: %d times the old file, %d times the new one", kills, oldSeen, newSeen);
+    }
+
     // A full disk must never replace the file with a short or empty one; the
     // eight history keys go in together, so a refusal half way keeps all eight.
     void failedWriteKeepsFileByteForByte_data()
