@@ -198,7 +198,9 @@ void ThumbnailPrefetchStressTest::startAndClearWhileOthersTake()
     runThreads(3, [&](int t) {
         std::mt19937 rng(100 + t);
         for (int i = 0; i < 150; ++i) {
-            const QString& path = paths_[rng() % paths_.size()];
+            // Read only: a non-const index would detach the shared list
+            // from several threads at once.
+            const QString& path = std::as_const(paths_)[rng() % paths_.size()];
             if (t == 0) {
                 if (i % 4 == 3) {
                     prefetch.clear();
