@@ -59,6 +59,37 @@ void runThreads(int n, const std::function<void(int)>& fn, const char* what)
         t.join();
 }
 
+// Aborts the run when a test function outlasts its time, wherever it hangs:
+// in a taker's wait, or joining the workers as the read-ahead is destroyed.
+class Watchdog {
+public:
+    explicit Watchdog(const char* what)
+        : thread_([this, what] {
+            std::unique_lock lock(m_);
+            if (!cv_.wait_for(lock, std::chrono::seconds(60), [this] { return done_; })) {
+                std::fprintf(stderr, "%s: still running after 60 s, a call hangs\n", what);
+                std::abort();
+            }
+        })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            std::lock_guard lock(m_);
+            done_ = true;
+        }
+        cv_.notify_all();
+        thread_.join();
+    }
+
+private:
+    std::mutex m_;
+    std::condition_variable cv_;
+    bool done_ = false;
+    std::thread thread_;
+};
+
 }  // namespace
 
 class ThumbnailPrefetchStressTest : public QObject {
@@ -66,6 +97,8 @@ class ThumbnailPrefetchStressTest : public QObject {
 
 private slots:
     void initTestCase();
+    void init();
+    void cleanup();
     void takersOnManyThreads_data();
     void takersOnManyThreads();
     void startAndClearWhileOthersTake();
@@ -79,6 +112,7 @@ private:
     void expectNoFaults();
     QStringList shuffled(std::mt19937& rng) const;
 
+    std::unique_ptr<Watchdog> watchdog_;
     QTemporaryDir dir_;
     QStringList paths_;
     std::map<QString, PictureLoader::Result> expected_;
@@ -119,6 +153,16 @@ void ThumbnailPrefetchStressTest::initTestCase()
     QVERIFY(!expected_[paths_.first()].image.isNull());
     QCOMPARE(expected_[broken].status, PictureLoader::Status::Unreadable);
     QCOMPARE(expected_[paths_.last()].status, PictureLoader::Status::Missing);
+}
+
+void ThumbnailPrefetchStressTest::init()
+{
+    watchdog_ = std::make_unique<Watchdog>(QTest::currentTestFunction());
+}
+
+void ThumbnailPrefetchStressTest::cleanup()
+{
+    watchdog_.reset();
 }
 
 void ThumbnailPrefetchStressTest::check(const QString& path, const PictureLoader::Result& r)
