@@ -171,7 +171,10 @@ void ThumbnailPrefetchStressTest::check(const QString& path, const PictureLoader
     if (r.status == want.status && r.size == want.size && r.image == want.image)
         return;
     std::lock_guard lock(faultsMutex_);
-    faults_ << path;
+    faults_ << QStringLiteral("%1 (status %2, size %3x%4, image %5x%6; expected status %7, size %8x%9)")
+                   .arg(path).arg(int(r.status)).arg(r.size.width()).arg(r.size.height())
+                   .arg(r.image.width()).arg(r.image.height()).arg(int(want.status))
+                   .arg(want.size.width()).arg(want.size.height());
 }
 
 void ThumbnailPrefetchStressTest::expectNoFaults()
