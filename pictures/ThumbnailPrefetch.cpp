@@ -102,13 +102,20 @@ std::optional<PictureLoader::Result> ThumbnailPrefetch::tryTake(const QString& p
 PictureLoader::Result ThumbnailPrefetch::take(const QString& path)
 {
     {
+        // The wait and the claim are one step: a picture still queued when
+        // the wait ends could otherwise be started by a worker before the
+        // claim, leaving nothing to take.
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [&] {
             const auto it = jobs_.find(path);
             return it == jobs_.end() || it->second.state != State::Running;
         });
+        if (auto r = takeDone(path))
+            return std::move(*r);
+        std::erase(queue_, path);
+        jobs_.erase(path);
     }
-    return *tryTake(path);
+    return PictureLoader::loadCover(path, cell_);
 }
 
 void ThumbnailPrefetch::run()
