@@ -192,7 +192,6 @@ public:
     void drawingInterrupted();
     void drawingFinished();
     void askInterrupt() { interruptPending_ = true; }
-    void interruptTaken() { interruptPending_ = false; }
     void forgetSuspension();
     void setAllMode(bool on) { allMode_ = on; }
     void setListClickOff(bool on) { listClickOff_ = on; }
