@@ -1,5 +1,7 @@
 #include "pictures/MetafileRenderer.h"
 
+#include "pictures/MetafileBudget.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
@@ -90,7 +92,11 @@ QImage MetafileRenderer::render(const QString& path, const std::function<QSize(Q
     device->bbox = bbox;
     device->width = unsigned(target.width());
     device->height = unsigned(target.height());
-    const bool played = wmf_play(api, 0, &bbox) == wmf_E_None;
+    const MetafileBudget budget(api, target.width() / (double(bbox.BR.x) - bbox.TL.x),
+                                target.height() / (double(bbox.BR.y) - bbox.TL.y),
+                                double(target.width()) * target.height());
+    // A drawing cut short by its budget is no picture.
+    const bool played = wmf_play(api, 0, &bbox) == wmf_E_None && !budget.exhausted();
     player.finish();
     std::fclose(out);
     QImage image;

@@ -1,5 +1,6 @@
 #include "assets/CursorFile.h"
 #include "pictures/PictureLoader.h"
+#include "tests/support/Metafiles.h"
 #include "platform/SdlAudio.h"
 #include "platform/SdlMusicPlayer.h"
 #include "platform/SdlSoundPlayer.h"
@@ -172,6 +173,40 @@ private slots:
             QCOMPARE(cover.image.size(), QSize(100, 85));
             QCOMPARE(whole.image.size(), size);
         }
+    }
+
+    // A metafile of a few dozen bytes can stretch one unit of its pen over
+    // thousands of pixels; its thumbnail took minutes before the drawing had
+    // a budget. Found by the picture loader's fuzz harness.
+    void stretchedPenMetafile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("coverReadable");
+        QTest::newRow("rectangle, pen 4000 px tall")
+            << QByteArray::fromHex("d7cdc69a000000000000" "3c002840a00500000800" "a552010009000003" "1d000000000006000000"
+                                   "000005000000" "0c0228003c00" "050000000b020000" "0000070000001b04" "1e00320005000500"
+                                   "030000000000")
+            << false;
+        QTest::newRow("plain rectangle") << QByteArray() << true;
+    }
+    void stretchedPenMetafile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, coverReadable);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.wmf"));
+        if (bytes.isEmpty()) {
+            QVERIFY(Metafiles::write(path, QSize(4, 1094), Qt::red));
+        } else {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        }
+        const auto cover = PictureLoader::loadCover(path, QSize(100, 85));
+        QCOMPARE(cover.status, coverReadable ? PictureLoader::Status::Ok : PictureLoader::Status::Unreadable);
+        // Drawn at its own size the same file is cheap, and shown.
+        const auto whole = PictureLoader::load(path);
+        QCOMPARE(whole.status, PictureLoader::Status::Ok);
+        QCOMPARE(whole.image.size(), QSize(4, 1094));
     }
 };
 
