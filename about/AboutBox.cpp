@@ -1,9 +1,9 @@
 #include "about/AboutBox.h"
 
-#include "session/AppContext.h"
 #include "assets/ButtonArt.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramLauncher.h"
+#include "session/AppContext.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -14,7 +14,7 @@ const char* const AboutBox::kUnavailable = "現時点ではｼｽﾃﾑ情報を
 const QStringList& AboutBox::sysInfoPrograms()
 {
     // The desktops' own system-information programs, best first.
-    static const QStringList programs = {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-information",
+    static const QStringList programs = {"hardinfo2",   "hardinfo",  "kinfocenter", "gnome-system-information",
                                          "xfce4-about", "lxqt-about"};
     return programs;
 }

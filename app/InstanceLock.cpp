@@ -69,12 +69,9 @@ bool InstanceLock::unreadableAndOld() const
 bool InstanceLock::admit(MessageBoxes& boxes)
 {
     switch (take()) {
-    case Outcome::Acquired:
-        return true;
-    case Outcome::HeldElsewhere:
-        return false;
-    case Outcome::Failed:
-        break;
+    case Outcome::Acquired: return true;
+    case Outcome::HeldElsewhere: return false;
+    case Outcome::Failed: break;
     }
     boxes.show(nullptr, failureText(path_), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
     return true;

@@ -2,15 +2,15 @@
 
 #include "platform/DesktopDocumentOpener.h"
 #include "platform/DesktopProgramLauncher.h"
-#include "widgets/QtBeeper.h"
-#include "platform/SdlAudio.h"
 #include "platform/QtBusyPointer.h"
-#include "widgets/QtFileDialog.h"
-#include "widgets/QtMessageBoxes.h"
+#include "platform/SdlAudio.h"
 #include "platform/SdlMusicPlayer.h"
 #include "platform/SdlSoundPlayer.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemRandom.h"
+#include "widgets/QtBeeper.h"
+#include "widgets/QtFileDialog.h"
+#include "widgets/QtMessageBoxes.h"
 
 struct RealPlatform::Services {
     SdlAudio audio;  // first in, last out: the players close before the device

@@ -1,13 +1,13 @@
-#include "session/AppContext.h"
 #include "app/FrameExtentsRequest.h"
 #include "app/InstanceLock.h"
-#include "mainwindow/MainWindow.h"
+#include "app/RealPlatform.h"
 #include "app/ShutdownSignals.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/Startup.h"
+#include "pictures/PictureLoader.h"
+#include "session/AppContext.h"
 #include "session/BrowserSession.h"
 #include "session/History.h"
-#include "pictures/PictureLoader.h"
-#include "app/RealPlatform.h"
 
 #include <QApplication>
 #include <QFont>

@@ -16,4 +16,4 @@ QColor stripBackground();
 QColor stripText();
 QColor fieldBackgroundBase();
 
-} // namespace ArtPalette
+}  // namespace ArtPalette

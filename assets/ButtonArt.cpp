@@ -20,7 +20,7 @@
 
 namespace {
 
-using Paint = std::function<void(QPainter &)>;
+using Paint = std::function<void(QPainter&)>;
 
 QColor rgb(unsigned value, int alpha = 255)
 {
@@ -29,22 +29,20 @@ QColor rgb(unsigned value, int alpha = 255)
     return colour;
 }
 
-QImage render(int width, int height, qreal scale, const Paint &paint)
+QImage render(int width, int height, qreal scale, const Paint& paint)
 {
-    QImage image(qRound(width * scale), qRound(height * scale),
-                 QImage::Format_ARGB32_Premultiplied);
+    QImage image(qRound(width * scale), qRound(height * scale), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
-        p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
-                         | QPainter::SmoothPixmapTransform);
+        p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         p.scale(scale, scale);
         paint(p);
     }
     return image;
 }
 
-QImage renderScaled(int width, int height, int scale, const Paint &paint)
+QImage renderScaled(int width, int height, int scale, const Paint& paint)
 {
     QImage image = render(width, height, scale, paint);
     image.setDevicePixelRatio(scale);
@@ -60,7 +58,7 @@ QFont artFont(int pixelSize, bool bold = true)
     return font;
 }
 
-QPen outline(const QColor &colour, qreal width = 0.8)
+QPen outline(const QColor& colour, qreal width = 0.8)
 {
     QPen pen(colour, width);
     pen.setJoinStyle(Qt::RoundJoin);
@@ -68,7 +66,7 @@ QPen outline(const QColor &colour, qreal width = 0.8)
     return pen;
 }
 
-QLinearGradient along(qreal length, const QColor &base, const QColor &tip)
+QLinearGradient along(qreal length, const QColor& base, const QColor& tip)
 {
     QLinearGradient gradient(0, 0, 0, -length);
     gradient.setColorAt(0, base);
@@ -76,7 +74,7 @@ QLinearGradient along(qreal length, const QColor &base, const QColor &tip)
     return gradient;
 }
 
-QRadialGradient glossy(QPointF centre, qreal radius, const QColor &light, const QColor &dark)
+QRadialGradient glossy(QPointF centre, qreal radius, const QColor& light, const QColor& dark)
 {
     QRadialGradient gradient(centre + QPointF(-radius * 0.35, -radius * 0.4), radius * 1.3);
     gradient.setColorAt(0, light);
@@ -132,7 +130,7 @@ QPainterPath strap(qreal length, qreal baseWidth, qreal tipWidth)
     return path;
 }
 
-void drawRotated(QPainter &p, QPointF at, qreal angle, const Paint &paint)
+void drawRotated(QPainter& p, QPointF at, qreal angle, const Paint& paint)
 {
     p.save();
     p.translate(at);
@@ -141,11 +139,11 @@ void drawRotated(QPainter &p, QPointF at, qreal angle, const Paint &paint)
     p.restore();
 }
 
-void paintRing(QPainter &p, QPointF centre, int count, qreal offset, const QPainterPath &petal,
-               const QBrush &brush, const QPen &pen)
+void paintRing(QPainter& p, QPointF centre, int count, qreal offset, const QPainterPath& petal, const QBrush& brush,
+               const QPen& pen)
 {
     for (int i = 0; i < count; ++i) {
-        drawRotated(p, centre, offset + 360.0 * i / count, [&](QPainter &q) {
+        drawRotated(p, centre, offset + 360.0 * i / count, [&](QPainter& q) {
             q.setPen(pen);
             q.setBrush(brush);
             q.drawPath(petal);
@@ -153,14 +151,14 @@ void paintRing(QPainter &p, QPointF centre, int count, qreal offset, const QPain
     }
 }
 
-void paintDisc(QPainter &p, QPointF centre, qreal radius, const QBrush &brush, const QPen &pen)
+void paintDisc(QPainter& p, QPointF centre, qreal radius, const QBrush& brush, const QPen& pen)
 {
     p.setPen(pen);
     p.setBrush(brush);
     p.drawEllipse(centre, radius, radius);
 }
 
-void paintDots(QPainter &p, QPointF centre, qreal radius, int count, qreal dot, const QColor &colour)
+void paintDots(QPainter& p, QPointF centre, qreal radius, int count, qreal dot, const QColor& colour)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
@@ -170,7 +168,7 @@ void paintDots(QPainter &p, QPointF centre, qreal radius, int count, qreal dot, 
     }
 }
 
-void paintStem(QPainter &p, const QPainterPath &path, qreal width)
+void paintStem(QPainter& p, const QPainterPath& path, qreal width)
 {
     QPen pen(rgb(0x4A8A2C), width);
     pen.setCapStyle(Qt::RoundCap);
@@ -179,16 +177,16 @@ void paintStem(QPainter &p, const QPainterPath &path, qreal width)
     p.drawPath(path);
 }
 
-void paintStraightStem(QPainter &p, QPointF from, QPointF to, qreal width)
+void paintStraightStem(QPainter& p, QPointF from, QPointF to, qreal width)
 {
     QPainterPath path(from);
     path.lineTo(to);
     paintStem(p, path, width);
 }
 
-void paintLeaf(QPainter &p, QPointF at, qreal angle, qreal length, qreal width)
+void paintLeaf(QPainter& p, QPointF at, qreal angle, qreal length, qreal width)
 {
-    drawRotated(p, at, angle, [&](QPainter &q) {
+    drawRotated(p, at, angle, [&](QPainter& q) {
         q.setPen(outline(rgb(0x33702A), 0.7));
         q.setBrush(along(length, rgb(0x4C9A30), rgb(0x8ACB5E)));
         q.drawPath(pointedPetal(length, width));
@@ -203,8 +201,8 @@ void paintLeaf(QPainter &p, QPointF at, qreal angle, qreal length, qreal width)
 // bold face) and hinting are only applied to untransformed text. Japanese
 // glyph boxes are taller than their ink, so the ink of a reference glyph
 // decides the vertical position. Assumes an unrotated painter.
-void paintCentredText(QPainter &p, const QString &text, QPointF centre, int pixelSize,
-                      qreal maxWidth, const QColor &colour)
+void paintCentredText(QPainter& p, const QString& text, QPointF centre, int pixelSize, qreal maxWidth,
+                      const QColor& colour)
 {
     const QTransform toDevice = p.worldTransform();
     const qreal scale = toDevice.m22();
@@ -219,9 +217,9 @@ void paintCentredText(QPainter &p, const QString &text, QPointF centre, int pixe
     p.resetTransform();
     p.setFont(font);
     p.setPen(colour);
-    p.drawText(QPointF(qRound(at.x() - metrics.horizontalAdvance(text) / 2),
-                       qRound(at.y() - (ink.top() + ink.bottom()) / 2)),
-               text);
+    p.drawText(
+        QPointF(qRound(at.x() - metrics.horizontalAdvance(text) / 2), qRound(at.y() - (ink.top() + ink.bottom()) / 2)),
+        text);
     p.restore();
 }
 
@@ -229,8 +227,7 @@ void paintCentredText(QPainter &p, const QString &text, QPointF centre, int pixe
 
 enum class Face { Flat, Raised, Sunken, SunkenChecked };
 
-struct BevelColours
-{
+struct BevelColours {
     QColor light, midLight, shadow, dark;
 };
 
@@ -239,7 +236,7 @@ BevelColours bevelColours()
     return {rgb(0xFFFFFD), rgb(0xFAF9F0), rgb(0xA8AE94), rgb(0x56604A)};
 }
 
-void paintBevel(QPainter &p, const QRect &r, bool raised)
+void paintBevel(QPainter& p, const QRect& r, bool raised)
 {
     const BevelColours c = bevelColours();
     const QColor outerTopLeft = raised ? c.light : c.shadow;
@@ -258,7 +255,7 @@ void paintBevel(QPainter &p, const QRect &r, bool raised)
 }
 
 // A one-logical-pixel checker: the traditional mark of a latched choice.
-void paintChecker(QPainter &p, const QRect &r)
+void paintChecker(QPainter& p, const QRect& r)
 {
     p.fillRect(r, rgb(0xFFFFFB));
     const QColor dark = rgb(0xDCDFC8);
@@ -268,7 +265,7 @@ void paintChecker(QPainter &p, const QRect &r)
     }
 }
 
-void paintFace(QPainter &p, const QRect &r, Face face)
+void paintFace(QPainter& p, const QRect& r, Face face)
 {
     const QColor panel = ArtPalette::panelBackground();
     p.fillRect(r, face == Face::Raised ? panel.lighter(103) : panel);
@@ -282,7 +279,7 @@ void paintFace(QPainter &p, const QRect &r, Face face)
 
 // -------------------------------------------------------------- seasons --
 
-void paintCherryTree(QPainter &p)
+void paintCherryTree(QPainter& p)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(rgb(0xA5CC74));
@@ -296,11 +293,13 @@ void paintCherryTree(QPainter &p)
     p.drawLine(QPointF(16, 21), QPointF(10, 15));
     p.drawLine(QPointF(16, 20), QPointF(22, 14));
 
-    struct Puff { qreal x, y, r; };
+    struct Puff {
+        qreal x, y, r;
+    };
     const Puff puffs[] = {{9.5, 12.5, 5.5}, {16, 8.5, 6.3}, {22.5, 12.5, 5.5},
                           {12, 17, 4.5},    {20, 17, 4.5},  {16, 14, 5}};
     QPainterPath canopy;
-    for (const Puff &puff : puffs) {
+    for (const Puff& puff : puffs) {
         QPainterPath disc;
         disc.addEllipse(QPointF(puff.x, puff.y), puff.r, puff.r);
         canopy = canopy.united(disc);
@@ -313,8 +312,8 @@ void paintCherryTree(QPainter &p)
     p.setBrush(bloom);
     p.drawPath(canopy);
 
-    const QPointF blossoms[] = {{8, 11}, {12.5, 7}, {18, 5.5}, {21.5, 10}, {25, 14},
-                                {14, 12.5}, {19, 14}, {10.5, 17.5}, {16, 18.5}, {21.5, 18}};
+    const QPointF blossoms[] = {{8, 11},    {12.5, 7}, {18, 5.5},    {21.5, 10}, {25, 14},
+                                {14, 12.5}, {19, 14},  {10.5, 17.5}, {16, 18.5}, {21.5, 18}};
     for (QPointF b : blossoms) {
         p.setPen(Qt::NoPen);
         p.setBrush(rgb(0xFFFFFF));
@@ -324,21 +323,20 @@ void paintCherryTree(QPainter &p)
     }
 }
 
-void paintSunflower(QPainter &p)
+void paintSunflower(QPainter& p)
 {
     paintStraightStem(p, QPointF(16, 30), QPointF(16, 18), 2.2);
     paintLeaf(p, QPointF(15.5, 26), -58, 9, 5.5);
     paintLeaf(p, QPointF(16.5, 23), 60, 8, 5);
     const QPointF centre(16, 11.5);
-    paintRing(p, centre, 16, 0, roundPetal(9.8, 3.8, 1.0),
-              along(9.8, rgb(0xF0A000), rgb(0xFFE766)), outline(rgb(0xB87800), 0.6));
-    paintDisc(p, centre, 5.2, glossy(centre, 5.2, rgb(0x9A6430), rgb(0x4A2810)),
-              outline(rgb(0x3A1E08), 0.7));
+    paintRing(p, centre, 16, 0, roundPetal(9.8, 3.8, 1.0), along(9.8, rgb(0xF0A000), rgb(0xFFE766)),
+              outline(rgb(0xB87800), 0.6));
+    paintDisc(p, centre, 5.2, glossy(centre, 5.2, rgb(0x9A6430), rgb(0x4A2810)), outline(rgb(0x3A1E08), 0.7));
     paintDots(p, centre, 3.2, 10, 0.5, rgb(0xC08848));
     paintDots(p, centre, 1.6, 5, 0.45, rgb(0xC08848));
 }
 
-void paintGinkgoLeaf(QPainter &p)
+void paintGinkgoLeaf(QPainter& p)
 {
     p.save();
     p.translate(16, 16);
@@ -377,7 +375,7 @@ void paintGinkgoLeaf(QPainter &p)
     p.restore();
 }
 
-void paintSeason(QPainter &p, int index)
+void paintSeason(QPainter& p, int index)
 {
     switch (index) {
     case 0: paintCherryTree(p); break;
@@ -389,11 +387,15 @@ void paintSeason(QPainter &p, int index)
 
 // --------------------------------------------------------------- colours --
 
-void paintColourDisc(QPainter &p, int index)
+void paintColourDisc(QPainter& p, int index)
 {
-    struct Swatch { unsigned light, dark, rim; };
-    const Swatch swatches[] = {{0xFFFFFF, 0xE2E2DA, 0x86867C}, {0xFFF486, 0xF2BE00, 0xA07C00},
-                               {0xFFB8DC, 0xD63A8C, 0x8E1E5C}, {0xC4B0F6, 0x6446C4, 0x362480},
+    struct Swatch {
+        unsigned light, dark, rim;
+    };
+    const Swatch swatches[] = {{0xFFFFFF, 0xE2E2DA, 0x86867C},
+                               {0xFFF486, 0xF2BE00, 0xA07C00},
+                               {0xFFB8DC, 0xD63A8C, 0x8E1E5C},
+                               {0xC4B0F6, 0x6446C4, 0x362480},
                                {0xB8824C, 0x6A4020, 0x3E2410}};
     if (index < 0 || index >= 5)
         return;
@@ -401,41 +403,40 @@ void paintColourDisc(QPainter &p, int index)
     const QPointF centre(16, 16);
     paintDisc(p, centre, 11, glossy(centre, 11, rgb(s.light), rgb(s.dark)), outline(rgb(s.rim), 1.0));
     if (index == 4)
-        paintDisc(p, centre, 4.6, glossy(centre, 4.6, rgb(0x9ADB62), rgb(0x2F8A2A)),
-                  outline(rgb(0x1F5A1A), 0.8));
+        paintDisc(p, centre, 4.6, glossy(centre, 4.6, rgb(0x9ADB62), rgb(0x2F8A2A)), outline(rgb(0x1F5A1A), 0.8));
 }
 
 // ----------------------------------------------------------- petal forms --
 
-void paintCrossFlower(QPainter &p)
+void paintCrossFlower(QPainter& p)
 {
     const QPointF c(16, 16);
-    paintRing(p, c, 4, 0, roundPetal(12.5, 9.5, 1.2),
-              along(12.5, rgb(0xF2C000), rgb(0xFFF27E)), outline(rgb(0xA88200), 0.8));
+    paintRing(p, c, 4, 0, roundPetal(12.5, 9.5, 1.2), along(12.5, rgb(0xF2C000), rgb(0xFFF27E)),
+              outline(rgb(0xA88200), 0.8));
     paintDisc(p, c, 2.4, rgb(0x8CC43C), outline(rgb(0x4E7A1A), 0.6));
     paintDots(p, c, 3.3, 4, 0.9, rgb(0xE07800));
 }
 
-void paintFivePetals(QPainter &p)
+void paintFivePetals(QPainter& p)
 {
     const QPointF c(16, 16.5);
-    paintRing(p, c, 5, 0, roundPetal(12.5, 10.5, 1.2, 1.6),
-              along(12.5, rgb(0xF07AA6), rgb(0xFFE0EC)), outline(rgb(0xB8426E), 0.8));
+    paintRing(p, c, 5, 0, roundPetal(12.5, 10.5, 1.2, 1.6), along(12.5, rgb(0xF07AA6), rgb(0xFFE0EC)),
+              outline(rgb(0xB8426E), 0.8));
     paintDisc(p, c, 2.0, rgb(0xB8D84A), Qt::NoPen);
     paintDots(p, c, 3.4, 8, 0.65, rgb(0xE8A000));
 }
 
-void paintManyPetals(QPainter &p)
+void paintManyPetals(QPainter& p)
 {
     const QPointF c(16, 16);
-    paintRing(p, c, 12, 0, roundPetal(13, 5.6, 0.6),
-              along(13, rgb(0x7486DA), rgb(0xC4CEFA)), outline(rgb(0x44509E), 0.6));
-    paintRing(p, c, 10, 18, roundPetal(8.5, 4.6, 0.6),
-              along(8.5, rgb(0x9AA8EE), rgb(0xE6EAFF)), outline(rgb(0x5A66B4), 0.55));
+    paintRing(p, c, 12, 0, roundPetal(13, 5.6, 0.6), along(13, rgb(0x7486DA), rgb(0xC4CEFA)),
+              outline(rgb(0x44509E), 0.6));
+    paintRing(p, c, 10, 18, roundPetal(8.5, 4.6, 0.6), along(8.5, rgb(0x9AA8EE), rgb(0xE6EAFF)),
+              outline(rgb(0x5A66B4), 0.55));
     paintDisc(p, c, 2.6, glossy(c, 2.6, rgb(0xFFEC6A), rgb(0xE0A000)), outline(rgb(0xA07000), 0.5));
 }
 
-void paintViolet(QPainter &p)
+void paintViolet(QPainter& p)
 {
     const QPointF c(13, 14.5);
     const QColor rim = rgb(0x3C2680);
@@ -454,8 +455,8 @@ void paintViolet(QPainter &p)
 
     const QBrush upper = along(10.5, rgb(0x5E3EB8), rgb(0x9C7EEA));
     const QBrush lower = along(11.5, rgb(0x6446C4), rgb(0xA68AF0));
-    auto petal = [&](qreal angle, qreal length, qreal width, const QBrush &brush) {
-        drawRotated(p, c, angle, [&](QPainter &q) {
+    auto petal = [&](qreal angle, qreal length, qreal width, const QBrush& brush) {
+        drawRotated(p, c, angle, [&](QPainter& q) {
             q.setPen(outline(rim, 0.8));
             q.setBrush(brush);
             q.drawPath(roundPetal(length, width, 2.0));
@@ -476,7 +477,7 @@ void paintViolet(QPainter &p)
     p.drawEllipse(c + QPointF(0, 0.8), 0.9, 0.9);
 }
 
-void paintLippedFlower(QPainter &p)
+void paintLippedFlower(QPainter& p)
 {
     p.save();
     p.translate(7, 24);
@@ -528,7 +529,7 @@ void paintLippedFlower(QPainter &p)
     p.restore();
 }
 
-void paintPeaFlower(QPainter &p)
+void paintPeaFlower(QPainter& p)
 {
     const QColor rim = rgb(0x8C1E5A);
     QPainterPath stalk(QPointF(5, 29.5));
@@ -583,7 +584,7 @@ void paintPeaFlower(QPainter &p)
     p.drawPath(calyx);
 }
 
-void paintDandelion(QPainter &p)
+void paintDandelion(QPainter& p)
 {
     const QPointF c(16, 16);
     const QPen pen = outline(rgb(0xB88000), 0.45);
@@ -593,16 +594,16 @@ void paintDandelion(QPainter &p)
     paintDisc(p, c, 1.6, rgb(0xE08C00), Qt::NoPen);
 }
 
-void paintDaisy(QPainter &p)
+void paintDaisy(QPainter& p)
 {
     const QPointF c(16, 16);
-    paintRing(p, c, 20, 0, roundPetal(12.8, 2.9, 0.8),
-              along(12.8, rgb(0xE8E8E0), rgb(0xFFFFFF)), outline(rgb(0x8A8A80), 0.55));
+    paintRing(p, c, 20, 0, roundPetal(12.8, 2.9, 0.8), along(12.8, rgb(0xE8E8E0), rgb(0xFFFFFF)),
+              outline(rgb(0x8A8A80), 0.55));
     paintDisc(p, c, 4.6, glossy(c, 4.6, rgb(0xFFEA60), rgb(0xE8A400)), outline(rgb(0xA87000), 0.7));
     paintDots(p, c, 2.8, 9, 0.45, rgb(0xC88000));
 }
 
-void paintGrassSpike(QPainter &p)
+void paintGrassSpike(QPainter& p)
 {
     QPainterPath blade(QPointF(14.8, 27));
     blade.cubicTo(QPointF(18, 22), QPointF(22, 18.5), QPointF(27, 16));
@@ -620,7 +621,7 @@ void paintGrassSpike(QPainter &p)
         const qreal t = 0.32 + i * 0.075;
         const QPointF at = culm.pointAtPercent(t);
         const bool left = i % 2 == 0;
-        drawRotated(p, at, left ? -32 : 32, [&](QPainter &q) {
+        drawRotated(p, at, left ? -32 : 32, [&](QPainter& q) {
             q.setPen(QPen(rgb(0x9A8A40), 0.45));
             q.drawLine(QPointF(0, -5.8), QPointF(0, -8.8));
             q.setPen(rim);
@@ -628,7 +629,7 @@ void paintGrassSpike(QPainter &p)
             q.drawPath(pointedPetal(6.2, 3.6));
         });
     }
-    drawRotated(p, culm.pointAtPercent(1.0), 12, [&](QPainter &q) {
+    drawRotated(p, culm.pointAtPercent(1.0), 12, [&](QPainter& q) {
         q.setPen(rim);
         q.setBrush(husk);
         q.drawPath(pointedPetal(3.4, 2.8));
@@ -636,7 +637,7 @@ void paintGrassSpike(QPainter &p)
 }
 
 // "others": a few small dots before the kanji, the way a list trails off
-void paintOthers(QPainter &p, const QColor &ink)
+void paintOthers(QPainter& p, const QColor& ink)
 {
     p.setPen(Qt::NoPen);
     const QColor dots[] = {rgb(0xE8709C), rgb(0xF0B800), rgb(0x6A80D8)};
@@ -647,7 +648,7 @@ void paintOthers(QPainter &p, const QColor &ink)
     paintCentredText(p, QStringLiteral("他"), QPointF(21.5, 15.5), 15, 16, ink);
 }
 
-void paintPetalForm(QPainter &p, int index)
+void paintPetalForm(QPainter& p, int index)
 {
     switch (index) {
     case 0: paintCrossFlower(p); break;
@@ -666,34 +667,38 @@ void paintPetalForm(QPainter &p, int index)
 
 // ------------------------------------------------------ leaf arrangement --
 
-void paintBud(QPainter &p, QPointF tip)
+void paintBud(QPainter& p, QPointF tip)
 {
     paintLeaf(p, tip + QPointF(0, 1.5), -18, 4, 2.6);
     paintLeaf(p, tip + QPointF(0, 1.5), 18, 4, 2.6);
 }
 
-void paintOpposite(QPainter &p)
+void paintOpposite(QPainter& p)
 {
     paintStraightStem(p, QPointF(16, 30), QPointF(16, 4), 1.6);
-    const struct { qreal y, length; } nodes[] = {{25, 10.5}, {17, 9.5}, {9.5, 7}};
-    for (const auto &node : nodes) {
+    const struct {
+        qreal y, length;
+    } nodes[] = {{25, 10.5}, {17, 9.5}, {9.5, 7}};
+    for (const auto& node : nodes) {
         paintLeaf(p, QPointF(16, node.y), -62, node.length, node.length * 0.52);
         paintLeaf(p, QPointF(16, node.y), 62, node.length, node.length * 0.52);
     }
     paintBud(p, QPointF(16, 3.5));
 }
 
-void paintAlternate(QPainter &p)
+void paintAlternate(QPainter& p)
 {
     paintStraightStem(p, QPointF(16, 30), QPointF(16, 4), 1.6);
-    const struct { qreal y, length; bool left; } nodes[] = {
-        {26, 10.5, true}, {20, 10, false}, {14, 9, true}, {8.5, 7.5, false}};
-    for (const auto &node : nodes)
+    const struct {
+        qreal y, length;
+        bool left;
+    } nodes[] = {{26, 10.5, true}, {20, 10, false}, {14, 9, true}, {8.5, 7.5, false}};
+    for (const auto& node : nodes)
         paintLeaf(p, QPointF(16, node.y), node.left ? -60 : 60, node.length, node.length * 0.52);
     paintBud(p, QPointF(16, 3.5));
 }
 
-void paintWhorl(QPainter &p, qreal y, qreal scale)
+void paintWhorl(QPainter& p, qreal y, qreal scale)
 {
     const QPointF at(16, y);
     // the leaves behind the stem are drawn first and shortened by perspective
@@ -701,7 +706,7 @@ void paintWhorl(QPainter &p, qreal y, qreal scale)
     paintLeaf(p, at, 48, 6.5 * scale, 3.2 * scale);
 }
 
-void paintWhorlFront(QPainter &p, qreal y, qreal scale)
+void paintWhorlFront(QPainter& p, qreal y, qreal scale)
 {
     const QPointF at(16, y);
     paintLeaf(p, at, -96, 10 * scale, 4 * scale);
@@ -710,7 +715,7 @@ void paintWhorlFront(QPainter &p, qreal y, qreal scale)
     paintLeaf(p, at, 140, 7.5 * scale, 3.6 * scale);
 }
 
-void paintWhorled(QPainter &p)
+void paintWhorled(QPainter& p)
 {
     paintWhorl(p, 22, 1.0);
     paintWhorl(p, 11.5, 0.85);
@@ -720,7 +725,7 @@ void paintWhorled(QPainter &p)
     paintBud(p, QPointF(16, 3.5));
 }
 
-void paintRosette(QPainter &p)
+void paintRosette(QPainter& p)
 {
     p.setPen(Qt::NoPen);
     QLinearGradient soil(0, 27, 0, 31);
@@ -747,7 +752,7 @@ void paintRosette(QPainter &p)
     paintDisc(p, flower, 1.4, rgb(0xF2C000), Qt::NoPen);
 }
 
-void paintLeafArrangement(QPainter &p, int index)
+void paintLeafArrangement(QPainter& p, int index)
 {
     switch (index) {
     case 0: paintOpposite(p); break;
@@ -760,27 +765,24 @@ void paintLeafArrangement(QPainter &p, int index)
 
 // --------------------------------------------------------------- families --
 
-struct Family
-{
-    const char *lines; // '/' separates the lines
+struct Family {
+    const char* lines;  // '/' separates the lines
     unsigned tint;
 };
 
 const Family kFamilies[] = {
-    {"アブ/ラナ", 0xF5D547},       {"イグサ", 0xAFC070},   {"イネ", 0xE2C070},
-    {"カヤツリ/グサ", 0x82C49E},   {"キク", 0xF4AC50},     {"ゴマノ/ハグサ", 0x96A8EA},
-    {"シソ", 0xBC94E4},            {"タデ", 0xF0909E},     {"ナデ/シコ", 0xF6ACD2},
-    {"ヒユ", 0xD8708C},            {"マメ", 0xA2D272},     {"", 0xC0C0B4},
+    {"アブ/ラナ", 0xF5D547}, {"イグサ", 0xAFC070},        {"イネ", 0xE2C070}, {"カヤツリ/グサ", 0x82C49E},
+    {"キク", 0xF4AC50},      {"ゴマノ/ハグサ", 0x96A8EA}, {"シソ", 0xBC94E4}, {"タデ", 0xF0909E},
+    {"ナデ/シコ", 0xF6ACD2}, {"ヒユ", 0xD8708C},          {"マメ", 0xA2D272}, {"", 0xC0C0B4},
 };
 
-QColor mix(const QColor &a, const QColor &b, qreal t)
+QColor mix(const QColor& a, const QColor& b, qreal t)
 {
-    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t,
-                            a.greenF() + (b.greenF() - a.greenF()) * t,
+    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
                             a.blueF() + (b.blueF() - a.blueF()) * t);
 }
 
-void paintFamilyPlate(QPainter &p, unsigned tint)
+void paintFamilyPlate(QPainter& p, unsigned tint)
 {
     const QColor base = rgb(tint);
     const QColor paper = rgb(0xFFFFFA);
@@ -799,13 +801,13 @@ void paintFamilyPlate(QPainter &p, unsigned tint)
 
 // The largest size from `preferred` down to 9 px at which no line needs
 // squeezing below 85 %; narrower glyphs than that stop reading as katakana.
-int familyTextSize(const QStringList &lines, int preferred, qreal maxWidth)
+int familyTextSize(const QStringList& lines, int preferred, qreal maxWidth)
 {
     int size = preferred;
     for (; size > 9; --size) {
         const QFontMetricsF metrics(artFont(size));
         bool fits = true;
-        for (const QString &line : lines)
+        for (const QString& line : lines)
             fits = fits && metrics.horizontalAdvance(line) * 0.85 <= maxWidth;
         if (fits)
             break;
@@ -813,11 +815,11 @@ int familyTextSize(const QStringList &lines, int preferred, qreal maxWidth)
     return size;
 }
 
-void paintFamily(QPainter &p, int index)
+void paintFamily(QPainter& p, int index)
 {
     if (index < 0 || index >= int(std::size(kFamilies)))
         return;
-    const Family &family = kFamilies[index];
+    const Family& family = kFamilies[index];
     paintFamilyPlate(p, family.tint);
     const QColor ink = rgb(0x1A2014);
     if (index == 11) {
@@ -833,7 +835,7 @@ void paintFamily(QPainter &p, int index)
         paintCentredText(p, lines[i], QPointF(16, top + i * lineHeight), size, maxWidth, ink);
 }
 
-void paintMotif(QPainter &p, int category, int index)
+void paintMotif(QPainter& p, int category, int index)
 {
     switch (category) {
     case 0: paintSeason(p, index); break;
@@ -847,9 +849,9 @@ void paintMotif(QPainter &p, int category, int index)
 
 // ----------------------------------------------------------- commands --
 
-void paintCard(QPainter &p, const QRectF &r, qreal angle, bool picture)
+void paintCard(QPainter& p, const QRectF& r, qreal angle, bool picture)
 {
-    drawRotated(p, r.center(), angle, [&](QPainter &q) {
+    drawRotated(p, r.center(), angle, [&](QPainter& q) {
         const QRectF card(-r.width() / 2, -r.height() / 2, r.width(), r.height());
         q.setPen(outline(rgb(0x5A5E50), 0.8));
         q.setBrush(rgb(0xFFFFFA));
@@ -872,7 +874,7 @@ void paintCard(QPainter &p, const QRectF &r, qreal angle, bool picture)
     });
 }
 
-void paintCardStack(QPainter &p, QPointF topLeft)
+void paintCardStack(QPainter& p, QPointF topLeft)
 {
     paintCard(p, QRectF(topLeft, QSizeF(14, 11)), -8, false);
     paintCard(p, QRectF(topLeft + QPointF(2, 3), QSizeF(14, 11)), 0, false);
@@ -880,7 +882,7 @@ void paintCardStack(QPainter &p, QPointF topLeft)
 }
 
 // A fat arrow pointing right, from x0 to x1 along y.
-void paintArrow(QPainter &p, qreal x0, qreal x1, qreal y, const QColor &light, const QColor &dark)
+void paintArrow(QPainter& p, qreal x0, qreal x1, qreal y, const QColor& light, const QColor& dark)
 {
     QPainterPath arrow;
     arrow.moveTo(x0, y - 2.2);
@@ -907,7 +909,7 @@ QLinearGradient redShade(qreal top, qreal bottom)
     return shade;
 }
 
-void paintPlay(QPainter &p)
+void paintPlay(QPainter& p)
 {
     QPainterPath triangle;
     triangle.moveTo(18, 7);
@@ -919,7 +921,7 @@ void paintPlay(QPainter &p)
     p.drawPath(triangle);
 }
 
-void paintPause(QPainter &p)
+void paintPause(QPainter& p)
 {
     p.setPen(outline(rgb(0x7E0C06), 1.0));
     p.setBrush(redShade(8, 24));
@@ -927,19 +929,19 @@ void paintPause(QPainter &p)
     p.drawRoundedRect(QRectF(26, 8, 5.5, 16), 1.2, 1.2);
 }
 
-void paintAllData(QPainter &p)
+void paintAllData(QPainter& p)
 {
     paintCardStack(p, QPointF(23, 5.5));
     paintArrow(p, 5, 20.5, 16.5, rgb(0x8ED86A), rgb(0x2E8A2A));
 }
 
-void paintClear(QPainter &p)
+void paintClear(QPainter& p)
 {
     paintCardStack(p, QPointF(5, 5.5));
     paintArrow(p, 26.5, 43, 16.5, rgb(0xFFC070), rgb(0xD86A10));
 }
 
-void paintQuitEmblem(QPainter &p)
+void paintQuitEmblem(QPainter& p)
 {
     const QPointF c(24, 16);
     p.setPen(outline(rgb(0x5A4A10), 0.9));
@@ -959,7 +961,7 @@ void paintQuitEmblem(QPainter &p)
     paintDisc(p, c, 1.7, rgb(0xFFC800), outline(rgb(0xB08000), 0.4));
 }
 
-void paintCommand(QPainter &p, ButtonArt::Command command)
+void paintCommand(QPainter& p, ButtonArt::Command command)
 {
     switch (command) {
     case ButtonArt::Command::Play: paintPlay(p); break;
@@ -991,7 +993,7 @@ QPainterPath tiltedBox(QPointF centre, qreal width, qreal height, qreal radius, 
     return t.map(box);
 }
 
-void paintHand(QPainter &p, const QPainterPath &hand, const QList<QLineF> &creases)
+void paintHand(QPainter& p, const QPainterPath& hand, const QList<QLineF>& creases)
 {
     QPen ink(Qt::black, 1.0);
     ink.setJoinStyle(Qt::RoundJoin);
@@ -999,11 +1001,11 @@ void paintHand(QPainter &p, const QPainterPath &hand, const QList<QLineF> &creas
     p.setPen(ink);
     p.setBrush(Qt::white);
     p.drawPath(hand.simplified());
-    for (const QLineF &line : creases)
+    for (const QLineF& line : creases)
         p.drawLine(line);
 }
 
-void paintPointingHand(QPainter &p)
+void paintPointingHand(QPainter& p)
 {
     QPainterPath hand = roundedBox(9.5, 1.5, 15.5, 17, 3);
     hand = hand.united(roundedBox(15.5, 9.5, 19.5, 18, 2));
@@ -1026,7 +1028,7 @@ void paintPointingHand(QPainter &p)
                QLineF(13.5, 27.5, 25.5, 27.5)});
 }
 
-void paintOpenHand(QPainter &p)
+void paintOpenHand(QPainter& p)
 {
     QPainterPath hand = roundedBox(8.5, 5.5, 12.5, 18, 2);
     hand = hand.united(roundedBox(12.5, 3.5, 16.5, 18, 2));
@@ -1034,11 +1036,10 @@ void paintOpenHand(QPainter &p)
     hand = hand.united(roundedBox(20.5, 7.5, 24.5, 18, 2));
     hand = hand.united(tiltedBox(QPointF(6.5, 19), 10, 4.6, 2.3, 40));
     hand = hand.united(roundedBox(8.5, 14.5, 24.5, 29.5, 5));
-    paintHand(p, hand,
-              {QLineF(12.5, 7.5, 12.5, 16), QLineF(16.5, 6.5, 16.5, 16), QLineF(20.5, 9.5, 20.5, 16)});
+    paintHand(p, hand, {QLineF(12.5, 7.5, 12.5, 16), QLineF(16.5, 6.5, 16.5, 16), QLineF(20.5, 9.5, 20.5, 16)});
 }
 
-void paintGrabbingHand(QPainter &p)
+void paintGrabbingHand(QPainter& p)
 {
     QPainterPath hand = roundedBox(9.5, 9.5, 13.5, 16, 2);
     hand = hand.united(roundedBox(13.5, 8.5, 17.5, 16, 2));
@@ -1054,7 +1055,7 @@ void paintGrabbingHand(QPainter &p)
 // --------------------------------------------------------- large pictures --
 
 // Draws one of the 32 x 32 flower motifs at another size, centred on `centre`.
-void paintMotifAt(QPainter &p, int category, int index, QPointF centre, qreal size)
+void paintMotifAt(QPainter& p, int category, int index, QPointF centre, qreal size)
 {
     p.save();
     p.translate(centre);
@@ -1064,8 +1065,7 @@ void paintMotifAt(QPainter &p, int category, int index, QPointF centre, qreal si
     p.restore();
 }
 
-void paintFlowerOnStem(QPainter &p, int index, QPointF ground, QPointF head, qreal size,
-                       qreal leafAt = 0.0)
+void paintFlowerOnStem(QPainter& p, int index, QPointF ground, QPointF head, qreal size, qreal leafAt = 0.0)
 {
     QPainterPath stem(ground);
     stem.cubicTo(ground + QPointF(0, -(ground.y() - head.y()) * 0.5),
@@ -1079,7 +1079,7 @@ void paintFlowerOnStem(QPainter &p, int index, QPointF ground, QPointF head, qre
     paintMotifAt(p, 2, index, head, size);
 }
 
-void paintGrassTuft(QPainter &p, QPointF base, qreal height, int blades)
+void paintGrassTuft(QPainter& p, QPointF base, qreal height, int blades)
 {
     for (int i = 0; i < blades; ++i) {
         const qreal lean = (i - (blades - 1) / 2.0) * height * 0.22;
@@ -1095,10 +1095,10 @@ void paintGrassTuft(QPainter &p, QPointF base, qreal height, int blades)
 }
 
 // Ragged dandelion leaves lying around the foot of its stem.
-void paintDandelionLeaves(QPainter &p, QPointF base)
+void paintDandelionLeaves(QPainter& p, QPointF base)
 {
     for (qreal angle : {-70.0, -40.0, 45.0, 72.0}) {
-        drawRotated(p, base, angle, [&](QPainter &q) {
+        drawRotated(p, base, angle, [&](QPainter& q) {
             QPainterPath leaf(QPointF(0, 0));
             leaf.lineTo(-2.5, -6);
             leaf.lineTo(-1.2, -7);
@@ -1117,7 +1117,7 @@ void paintDandelionLeaves(QPainter &p, QPointF base)
     }
 }
 
-void paintCherryBranch(QPainter &p, QPointF from, QPointF to, qreal bend, bool mirrored)
+void paintCherryBranch(QPainter& p, QPointF from, QPointF to, qreal bend, bool mirrored)
 {
     QPainterPath branch(from);
     const QPointF mid = (from + to) / 2 + QPointF(0, bend);
@@ -1133,21 +1133,24 @@ void paintCherryBranch(QPainter &p, QPointF from, QPointF to, qreal bend, bool m
     bark.setWidthF(2.0);
     p.setPen(bark);
     p.drawLine(twigStart, twigEnd);
-    const struct { qreal t; QPointF offset; qreal size; } blooms[] = {
-        {0.35, {0, 6}, 22}, {0.62, {-2, -6}, 18}, {0.82, {2, 5}, 20}, {1.0, {4, 0}, 16}};
-    for (const auto &b : blooms)
-        paintMotifAt(p, 2, 1, branch.pointAtPercent(b.t) + QPointF(b.offset.x() * side, b.offset.y()),
-                     b.size);
+    const struct {
+        qreal t;
+        QPointF offset;
+        qreal size;
+    } blooms[] = {{0.35, {0, 6}, 22}, {0.62, {-2, -6}, 18}, {0.82, {2, 5}, 20}, {1.0, {4, 0}, 16}};
+    for (const auto& b : blooms)
+        paintMotifAt(p, 2, 1, branch.pointAtPercent(b.t) + QPointF(b.offset.x() * side, b.offset.y()), b.size);
     paintMotifAt(p, 2, 1, twigEnd, 17);
 }
 
-void paintPetalsInTheAir(QPainter &p)
+void paintPetalsInTheAir(QPainter& p)
 {
-    const struct { qreal x, y, angle; } petals[] = {{104, 40, 30},  {132, 24, -20}, {276, 30, 60},
-                                                     {300, 56, -40}, {92, 150, 10},  {318, 150, 80},
-                                                     {250, 196, -30}, {150, 200, 45}};
-    for (const auto &petal : petals) {
-        drawRotated(p, QPointF(petal.x, petal.y), petal.angle, [](QPainter &q) {
+    const struct {
+        qreal x, y, angle;
+    } petals[] = {{104, 40, 30}, {132, 24, -20}, {276, 30, 60},   {300, 56, -40},
+                  {92, 150, 10}, {318, 150, 80}, {250, 196, -30}, {150, 200, 45}};
+    for (const auto& petal : petals) {
+        drawRotated(p, QPointF(petal.x, petal.y), petal.angle, [](QPainter& q) {
             q.setPen(outline(rgb(0xD27098), 0.6));
             q.setBrush(along(6, rgb(0xF7B0CA), rgb(0xFFE6EF)));
             q.drawPath(roundPetal(6, 4.6, 1.0, 0.8));
@@ -1155,7 +1158,7 @@ void paintPetalsInTheAir(QPainter &p)
     }
 }
 
-void paintTitleLeafRule(QPainter &p, qreal y)
+void paintTitleLeafRule(QPainter& p, qreal y)
 {
     p.setPen(QPen(rgb(0x7FA860), 1.0));
     p.drawLine(QPointF(120, y), QPointF(188, y));
@@ -1164,8 +1167,8 @@ void paintTitleLeafRule(QPainter &p, qreal y)
     paintLeaf(p, QPointF(200, y + 1), 60, 13, 6.5);
 }
 
-void paintOutlinedText(QPainter &p, const QString &text, int pixelSize, qreal baseline,
-                       const QColor &fill, qreal haloWidth)
+void paintOutlinedText(QPainter& p, const QString& text, int pixelSize, qreal baseline, const QColor& fill,
+                       qreal haloWidth)
 {
     const QFont font = artFont(pixelSize);
     QPainterPath path;
@@ -1188,7 +1191,7 @@ void paintOutlinedText(QPainter &p, const QString &text, int pixelSize, qreal ba
     p.drawPath(path);
 }
 
-void paintMeadow(QPainter &p)
+void paintMeadow(QPainter& p)
 {
     QPainterPath far(QPointF(0, 236));
     far.cubicTo(QPointF(90, 214), QPointF(220, 228), QPointF(400, 206));
@@ -1210,7 +1213,7 @@ void paintMeadow(QPainter &p)
     p.drawPath(near);
 }
 
-void paintLeftFlora(QPainter &p)
+void paintLeftFlora(QPainter& p)
 {
     paintMotifAt(p, 2, 8, QPointF(18, 198), 96);
     paintMotifAt(p, 2, 8, QPointF(44, 214), 72);
@@ -1223,7 +1226,7 @@ void paintLeftFlora(QPainter &p)
     paintGrassTuft(p, QPointF(112, 270), 18, 4);
 }
 
-void paintRightFlora(QPainter &p)
+void paintRightFlora(QPainter& p)
 {
     paintMotifAt(p, 2, 8, QPointF(390, 204), 84);
     paintFlowerOnStem(p, 7, QPointF(346, 264), QPointF(338, 180), 42, 0.35);
@@ -1234,7 +1237,7 @@ void paintRightFlora(QPainter &p)
     paintGrassTuft(p, QPointF(328, 270), 16, 4);
 }
 
-void paintCentreMeadow(QPainter &p)
+void paintCentreMeadow(QPainter& p)
 {
     paintGrassTuft(p, QPointF(164, 268), 14, 4);
     paintGrassTuft(p, QPointF(236, 266), 12, 3);
@@ -1244,7 +1247,7 @@ void paintCentreMeadow(QPainter &p)
     paintFlowerOnStem(p, 0, QPointF(252, 270), QPointF(255, 260), 12);
 }
 
-void paintLoading(QPainter &p)
+void paintLoading(QPainter& p)
 {
     QLinearGradient sky(0, 0, 0, 272);
     sky.setColorAt(0, rgb(0xFDFBF0));
@@ -1268,9 +1271,9 @@ void paintLoading(QPainter &p)
     p.fillRect(QRectF(0, 272, 400, 1), rgb(0xB8C8A0));
 }
 
-void paintFieldLeaf(QPainter &p, QPointF at, qreal angle, qreal length)
+void paintFieldLeaf(QPainter& p, QPointF at, qreal angle, qreal length)
 {
-    drawRotated(p, at, angle, [&](QPainter &q) {
+    drawRotated(p, at, angle, [&](QPainter& q) {
         q.setPen(Qt::NoPen);
         q.setBrush(rgb(0x3C6A48, 34));
         q.drawPath(pointedPetal(length, length * 0.45));
@@ -1279,7 +1282,7 @@ void paintFieldLeaf(QPainter &p, QPointF at, qreal angle, qreal length)
     });
 }
 
-void paintField(QPainter &p)
+void paintField(QPainter& p)
 {
     const QColor base = ArtPalette::fieldBackgroundBase();
     QLinearGradient depth(0, 0, 0, 444);
@@ -1290,16 +1293,17 @@ void paintField(QPainter &p)
     glow.setColorAt(0, rgb(0x2A4634, 90));
     glow.setColorAt(1, rgb(0x2A4634, 0));
     p.fillRect(QRectF(0, 0, 448, 444), glow);
-    struct Sprig { qreal x, y, angle, length; };
-    const Sprig sprigs[] = {{30, 430, 20, 120},  {60, 444, -25, 90},  {420, 440, -30, 130},
-                            {392, 444, 15, 80},  {440, 120, -70, 90}, {8, 150, 60, 80},
-                            {210, 444, 5, 70},   {250, 444, -10, 95}, {150, 20, 160, 70},
-                            {330, 10, -160, 80}, {100, 300, 35, 60},  {340, 260, -40, 64}};
-    for (const Sprig &s : sprigs)
+    struct Sprig {
+        qreal x, y, angle, length;
+    };
+    const Sprig sprigs[] = {{30, 430, 20, 120},  {60, 444, -25, 90},  {420, 440, -30, 130}, {392, 444, 15, 80},
+                            {440, 120, -70, 90}, {8, 150, 60, 80},    {210, 444, 5, 70},    {250, 444, -10, 95},
+                            {150, 20, 160, 70},  {330, 10, -160, 80}, {100, 300, 35, 60},   {340, 260, -40, 64}};
+    for (const Sprig& s : sprigs)
         paintFieldLeaf(p, QPointF(s.x, s.y), s.angle, s.length);
 }
 
-void paintNoFile(QPainter &p)
+void paintNoFile(QPainter& p)
 {
     p.fillRect(QRectF(0, 0, 320, 240), rgb(0xEEEDE6));
     p.setPen(QPen(rgb(0xC8C6BA), 2));
@@ -1312,7 +1316,7 @@ void paintNoFile(QPainter &p)
     p.setPen(line);
     p.setBrush(Qt::NoBrush);
     p.drawLine(c + QPointF(0, 12), QPointF(160, 160));
-    drawRotated(p, QPointF(160, 148), 55, [&](QPainter &q) { q.drawPath(pointedPetal(24, 11)); });
+    drawRotated(p, QPointF(160, 148), 55, [&](QPainter& q) { q.drawPath(pointedPetal(24, 11)); });
     paintRing(p, c, 5, 0, roundPetal(32, 26, 3, 4), rgb(0xF7F6F0), line);
     p.drawEllipse(c, 7, 7);
     p.setFont(artFont(18, false));
@@ -1320,7 +1324,7 @@ void paintNoFile(QPainter &p)
     p.drawText(QRectF(0, 172, 320, 30), Qt::AlignCenter, QStringLiteral("画像がありません"));
 }
 
-void paintIcon(QPainter &p)
+void paintIcon(QPainter& p)
 {
     // 256 x 256 design space
     QLinearGradient ground(0, 8, 0, 248);
@@ -1335,7 +1339,7 @@ void paintIcon(QPainter &p)
     paintDisc(p, c, 24, glossy(c, 24, rgb(0xFFF080), rgb(0xE8A000)), outline(rgb(0xA06A00), 5));
 }
 
-} // namespace
+}  // namespace
 
 // ------------------------------------------------------------ public API --
 
@@ -1347,9 +1351,8 @@ int ButtonArt::motifCount(int category)
 
 QImage ButtonArt::attributeButton(int category, int index, AttributeLook look, int scale)
 {
-    static const Face faces[] = {Face::Flat, Face::Raised, Face::Sunken, Face::Sunken,
-                                 Face::SunkenChecked};
-    return renderScaled(32, 32, scale, [&](QPainter &p) {
+    static const Face faces[] = {Face::Flat, Face::Raised, Face::Sunken, Face::Sunken, Face::SunkenChecked};
+    return renderScaled(32, 32, scale, [&](QPainter& p) {
         paintFace(p, QRect(0, 0, 32, 32), faces[int(look)]);
         p.setClipRect(QRect(2, 2, 28, 28));
         if (look == AttributeLook::Pressed)
@@ -1361,7 +1364,7 @@ QImage ButtonArt::attributeButton(int category, int index, AttributeLook look, i
 QImage ButtonArt::commandButton(Command command, CommandLook look, int scale)
 {
     static const Face faces[] = {Face::Flat, Face::Raised, Face::Sunken, Face::SunkenChecked};
-    return renderScaled(48, 32, scale, [&](QPainter &p) {
+    return renderScaled(48, 32, scale, [&](QPainter& p) {
         paintFace(p, QRect(0, 0, 48, 32), faces[int(look)]);
         p.setClipRect(QRect(2, 2, 44, 28));
         if (look == CommandLook::Pressed)

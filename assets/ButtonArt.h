@@ -7,8 +7,7 @@
 // sharp at any device pixel ratio. Each function paints at `scale` device
 // pixels per logical pixel and returns an image whose devicePixelRatio is
 // `scale`, so callers place it in logical coordinates.
-class ButtonArt
-{
+class ButtonArt {
 public:
     // Attribute categories: 0 season, 1 colour, 2 petal form,
     // 3 leaf arrangement, 4 family.
@@ -32,7 +31,7 @@ public:
     static QPoint scrollPointerHotSpot();
 
     static QImage loadingPicture();  // 400 x 300
-    static QImage fieldBackground(); // 448 x 444
-    static QImage noFilePicture();   // 320 x 240
-    static QImage appIcon(int size); // size x size, 16 .. 256
+    static QImage fieldBackground();  // 448 x 444
+    static QImage noFilePicture();  // 320 x 240
+    static QImage appIcon(int size);  // size x size, 16 .. 256
 };

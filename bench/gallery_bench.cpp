@@ -9,6 +9,7 @@
 //
 // usage: gallery_bench [records=500] [runs=5]
 
+#include "PeakMemory.h"
 #include "catalogue/CatalogueStore.h"
 #include "generators/FlowerIllustrator.h"
 #include "mainwindow/MainWindow.h"
@@ -17,7 +18,6 @@
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
 #include "session/GalleryModel.h"
-#include "PeakMemory.h"
 #include "support/TestCatalogues.h"
 #include "widgets/PictureButton.h"
 
@@ -90,7 +90,6 @@ void decodeReduced(const QByteArray& data, int wantW, int wantH)
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
 }
-
 
 }  // namespace
 

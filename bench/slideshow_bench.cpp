@@ -5,12 +5,12 @@
 //
 // usage: slideshow_bench [slides=50] [interval_ms=1000]
 
-#include "session/AppContext.h"
+#include "PeakMemory.h"
 #include "generators/FlowerIllustrator.h"
 #include "platform/fake/FakePlatform.h"
+#include "session/AppContext.h"
 #include "slideshow/SlideshowMemory.h"
 #include "slideshow/SlideshowWindow.h"
-#include "PeakMemory.h"
 #include "support/TestCatalogues.h"
 
 #include <QApplication>
@@ -39,8 +39,8 @@ QByteArray photograph(int n)
     const QImage plate = FlowerIllustrator::draw(QStringLiteral("試料%1").arg(n), QString::fromUtf8(seasons[n]),
                                                  QString::fromUtf8(colours[n]), QStringLiteral("花弁５枚型"),
                                                  QStringLiteral("互生"), QStringLiteral("キク科"));
-    QImage big = plate.scaled(6000, 4000, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                     .convertToFormat(QImage::Format_RGB32);
+    QImage big =
+        plate.scaled(6000, 4000, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
     std::minstd_rand rnd(n + 1);
     for (int y = 0; y < big.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(big.scanLine(y));
@@ -88,7 +88,6 @@ Figures run(AppContext& app, bool readAhead, int slides, int intervalMs)
     std::sort(ms.begin(), ms.end());
     return {ms[ms.size() / 2], ms.back()};
 }
-
 
 }  // namespace
 

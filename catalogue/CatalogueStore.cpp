@@ -37,15 +37,13 @@ public:
         name_ = QStringLiteral("sonoha-catalogue-%1").arg(counter.fetchAndAddRelaxed(1));
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         switch (mode) {
-        case OpenMode::Write:
-            db.setDatabaseName(path);
-            break;
+        case OpenMode::Write: db.setDatabaseName(path); break;
         case OpenMode::Read:
             // Read-only never creates a missing file. A reader waits only
             // briefly for a writer: the user is told about the lock instead.
             db.setDatabaseName(path);
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1")
-                                     .arg(CatalogueStore::kBusyTimeoutMs));
+            db.setConnectOptions(
+                QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(CatalogueStore::kBusyTimeoutMs));
             break;
         case OpenMode::Immutable:
             db.setDatabaseName(CatalogueStore::immutableUri(path));
@@ -91,7 +89,7 @@ CatalogueStore::Failure failureOf(const QSqlError& e)
 {
     const int code = primaryCode(e);
     return code == kSqliteBusy || code == kSqliteLocked ? CatalogueStore::Failure::Locked
-                                                         : CatalogueStore::Failure::Sqlite;
+                                                        : CatalogueStore::Failure::Sqlite;
 }
 
 // A read-only connection fails with these when SQLite may not create the
@@ -227,8 +225,8 @@ FlowerRecord readRow(const QSqlQuery& q)
 
 qint64 textSize(const FlowerRecord& r)
 {
-    return r.NAMAE.size() + r.KISETU.size() + r.IRO.size() + r.KABEN.size() + r.HA.size() + r.KA.size() +
-           r.KA2.size() + r.SYASIN.size() + r.NOTE.size();
+    return r.NAMAE.size() + r.KISETU.size() + r.IRO.size() + r.KABEN.size() + r.HA.size() + r.KA.size() + r.KA2.size() +
+           r.SYASIN.size() + r.NOTE.size();
 }
 
 bool overLimit(const CatalogueStore::ReadResult& out, qint64 chars)
@@ -311,8 +309,7 @@ const QStringList& CatalogueStore::columns()
 QString CatalogueStore::immutableUri(const QString& path)
 {
     const QByteArray local = QFileInfo(path).absoluteFilePath().toUtf8();
-    return QStringLiteral("file:") + QString::fromLatin1(local.toPercentEncoding("/")) +
-           QStringLiteral("?immutable=1");
+    return QStringLiteral("file:") + QString::fromLatin1(local.toPercentEncoding("/")) + QStringLiteral("?immutable=1");
 }
 
 struct CatalogueStore::Reading::State {
@@ -467,9 +464,9 @@ bool CatalogueStore::createNew(const QString& path, QString* error)
         return false;
     }
     QSqlQuery q(conn.db());
-    const bool ok = q.exec(QStringLiteral(
-        "CREATE TABLE KUSABANA (NAMAE TEXT NOT NULL UNIQUE, KISETU TEXT, IRO TEXT, KABEN TEXT, "
-        "HA TEXT, KA TEXT, KA2 TEXT, SYASIN TEXT, NOTE TEXT)"));
+    const bool ok =
+        q.exec(QStringLiteral("CREATE TABLE KUSABANA (NAMAE TEXT NOT NULL UNIQUE, KISETU TEXT, IRO TEXT, KABEN TEXT, "
+                              "HA TEXT, KA TEXT, KA2 TEXT, SYASIN TEXT, NOTE TEXT)"));
     if (!ok && error)
         *error = q.lastError().text();
     return ok;

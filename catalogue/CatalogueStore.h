@@ -38,40 +38,40 @@ public:
     // Why a file cannot be used at all.
     enum class Failure {
         None,
-        Missing,         // no file of that name
-        NotAFile,        // a folder, device or pipe, or not readable
-        Locked,          // another program holds a lock on it
-        Sqlite,          // SQLite refused it (not a database, damaged header, ...)
-        NoTable,         // no KUSABANA in it
+        Missing,  // no file of that name
+        NotAFile,  // a folder, device or pipe, or not readable
+        Locked,  // another program holds a lock on it
+        Sqlite,  // SQLite refused it (not a database, damaged header, ...)
+        NoTable,  // no KUSABANA in it
         MissingColumns,  // KUSABANA lacks some of the nine columns
     };
 
     // How the reading of KUSABANA's rows ended, when the file could be used.
     enum class ReadEnd {
-        Complete,      // every row was read
-        Damaged,       // SQLite met a damaged part of the file and the rest is lost
+        Complete,  // every row was read
+        Damaged,  // SQLite met a damaged part of the file and the rest is lost
         LimitReached,  // KUSABANA is not a plain table and gave too much
     };
 
     struct ReadResult {
         Failure failure = Failure::None;
-        QString error;               // SQLite's own text, or what is missing; empty when usable
+        QString error;  // SQLite's own text, or what is missing; empty when usable
         QStringList missingColumns;  // of the nine, when the failure is MissingColumns
         QVector<FlowerRecord> rows;  // what could be read, in name order
         ReadEnd end = ReadEnd::Complete;
-        QString endError;            // SQLite's own text when the end is Damaged
-        bool immutable = false;      // opened without side files or locks
+        QString endError;  // SQLite's own text when the end is Damaged
+        bool immutable = false;  // opened without side files or locks
         bool ok() const { return failure == Failure::None; }
     };
 
     struct LoadResult {
-        bool ok = false;     // the program can run with what was loaded
+        bool ok = false;  // the program can run with what was loaded
         Failure failure = Failure::None;
-        QString error;       // why the file could not be read, when !ok
+        QString error;  // why the file could not be read, when !ok
         QStringList missingColumns;
         ReadEnd end = ReadEnd::Complete;
-        QString endError;    // SQLite's own text when the end is Damaged
-        int totalRows = 0;   // rows read from the table
+        QString endError;  // SQLite's own text when the end is Damaged
+        int totalRows = 0;  // rows read from the table
         int loadedRows = 0;  // rows placed in the catalogue (at most 500)
         bool truncated() const { return totalRows > loadedRows; }
     };

@@ -8,7 +8,7 @@
 // A value's code is 1-based; code - 1 is its list position and button index.
 struct CategoryValue {
     const char* storedName;  // exact text kept in the record field
-    const char* helpText;    // shown beside a pressed panel button
+    const char* helpText;  // shown beside a pressed panel button
     const char* countLabel;  // precedes the record count when pointing
 };
 
@@ -16,13 +16,13 @@ namespace CategoryTables {
 
 constexpr int kCategoryCount = 5;
 
-int valueCount(int category);                 // 3, 5, 10, 4, 12
+int valueCount(int category);  // 3, 5, 10, 4, 12
 const CategoryValue& value(int category, int code);  // code 1..valueCount
 QString storedName(int category, int code);
 QString helpText(int category, int code);
 QString countLabel(int category, int code);
-QStringList storedNames(int category);        // in code order
+QStringList storedNames(int category);  // in code order
 int codeOf(int category, const QString& storedName);  // 0 when not a stored name
-QString fieldName(int category);              // "KISETU", "IRO", ...
+QString fieldName(int category);  // "KISETU", "IRO", ...
 
 }  // namespace CategoryTables

@@ -19,8 +19,8 @@ public:
     // shown by the navigator. A shown record keeps its own display family.
     enum class Origin { Typed, Shown };
 
-    static int maxLength(int box);      // 1, 1, 2, 1, 2
-    static QString helpList(int box);   // the box's codes, one line each
+    static int maxLength(int box);  // 1, 1, 2, 1, 2
+    static QString helpList(int box);  // the box's codes, one line each
     // The category code the text stands for, or 0: a decimal number without
     // sign, space or leading zero, within the category's values.
     static int codeValue(int box, const QString& text);
@@ -41,7 +41,7 @@ private:
     void fieldChanged(int box, Origin origin);
     void assignField(int box, const QString& text, Origin origin);
 
-    std::array<QString, kBoxes + 1> code_;   // [0] unused
+    std::array<QString, kBoxes + 1> code_;  // [0] unused
     std::array<QString, kBoxes + 1> field_;  // [0] unused
     QString familyName_;
 };

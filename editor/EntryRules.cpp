@@ -1,7 +1,7 @@
 #include "editor/EntryRules.h"
 
-#include "editor/ShiftJisText.h"
 #include "catalogue/CatalogueStore.h"
+#include "editor/ShiftJisText.h"
 
 const char* const EntryRules::kIncomplete = "記入もれがあります！";
 const char* const EntryRules::kDeleteQuestion = "を削除してよろしいですか？";
@@ -16,7 +16,7 @@ struct ColumnRule {
 };
 
 const ColumnRule kRules[] = {
-    {"NAMAE", 30, "名前"}, {"KISETU", 2, "季節"}, {"IRO", 6, "色"},     {"KABEN", 10, "花弁"}, {"HA", 6, "葉"},
+    {"NAMAE", 30, "名前"}, {"KISETU", 2, "季節"}, {"IRO", 6, "色"},       {"KABEN", 10, "花弁"}, {"HA", 6, "葉"},
     {"KA", 10, "科"},      {"KA2", 0, "科名"},    {"SYASIN", 34, "画像"}, {"NOTE", 0, "説明"},
 };
 

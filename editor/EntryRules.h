@@ -26,9 +26,9 @@ public:
     // cannot hold, a field over its limit), or an empty string.
     static QString problem(const FlowerRecord& record);
 
-    static const char* const kIncomplete;      // "記入もれがあります！"
+    static const char* const kIncomplete;  // "記入もれがあります！"
     static const char* const kDeleteQuestion;  // "を削除してよろしいですか？"
-    static const char* const kMaybeRegistered; // "すでにデータが登録されている可能性があります。"
+    static const char* const kMaybeRegistered;  // "すでにデータが登録されている可能性があります。"
     static QString tableFullText();
     static QString unencodableText(const QString& caption, const QString& character);
     static QString tooLongText(const QString& caption, int limit);

@@ -13,8 +13,7 @@ KeyboardPath::Step KeyboardPath::step(EditorField from, PathKey key, const QStri
     const bool forward = key == PathKey::Enter || key == PathKey::Down;
     auto to = [](EditorField f, bool open = false) { return Step{true, f, open}; };
     switch (from) {
-    case EditorField::Name:
-        return forward ? to(EditorField::Code1) : Step{};
+    case EditorField::Name: return forward ? to(EditorField::Code1) : Step{};
     case EditorField::Code1:
     case EditorField::Code2:
     case EditorField::Code3:
@@ -30,10 +29,8 @@ KeyboardPath::Step KeyboardPath::step(EditorField from, PathKey key, const QStri
         if (familyCode == QLatin1String(CodeEntry::kOtherFamily))
             return to(EditorField::FamilyName, true);
         return to(EditorField::Picture);
-    case EditorField::FamilyName:
-        return forward ? to(EditorField::Picture) : to(EditorField::Code5);
-    case EditorField::Picture:
-        return forward ? to(EditorField::Description) : to(EditorField::Code5);
+    case EditorField::FamilyName: return forward ? to(EditorField::Picture) : to(EditorField::Code5);
+    case EditorField::Picture: return forward ? to(EditorField::Description) : to(EditorField::Code5);
     case EditorField::Description:
         if (key != PathKey::Enter)
             return {};
@@ -45,7 +42,6 @@ KeyboardPath::Step KeyboardPath::step(EditorField from, PathKey key, const QStri
         if (enabled.remove)
             return to(EditorField::OkDelete);
         return Step{true, EditorField::None, false};
-    default:
-        return {};
+    default: return {};
     }
 }

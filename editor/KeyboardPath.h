@@ -27,9 +27,9 @@ enum class PathKey { Enter, Down, Up };
 class KeyboardPath {
 public:
     struct Step {
-        bool handled = false;        // the key is consumed
+        bool handled = false;  // the key is consumed
         EditorField target = EditorField::None;  // None: stay
-        bool openFamilyName = false; // show the family-name box first
+        bool openFamilyName = false;  // show the family-name box first
     };
     struct OkButtons {
         bool add = false;

@@ -25,7 +25,8 @@ QString nameProblem(const QString& name)
             .arg(name, bad);
     const int limit = EntryRules::byteLimit(QStringLiteral("SYASIN"));
     if (ShiftJisText::bytes(name) > limit)
-        return QStringLiteral("画像ファイルの名前「%1」が長すぎます。\n%2").arg(name, EntryRules::tooLongText(caption, limit));
+        return QStringLiteral("画像ファイルの名前「%1」が長すぎます。\n%2")
+            .arg(name, EntryRules::tooLongText(caption, limit));
     return {};
 }
 

@@ -11,7 +11,7 @@ public:
     struct Result {
         bool ok = false;
         QString storedName;  // when ok
-        QString message;     // why not, when !ok
+        QString message;  // why not, when !ok
     };
 
     static Result import(const QString& chosenPath, const QString& dataFolder);

@@ -1,17 +1,17 @@
 #include "editor/RecordEditor.h"
 
+#include "catalogue/CatalogueStore.h"
+#include "catalogue/FlowerCatalogue.h"
 #include "editor/ByteLimitValidator.h"
 #include "editor/EntryRules.h"
 #include "editor/PictureImport.h"
 #include "editor/RecordNavigator.h"
 #include "editor/RecordTable.h"
-#include "session/AppContext.h"
-#include "catalogue/CatalogueStore.h"
-#include "catalogue/FlowerCatalogue.h"
 #include "platform/Beeper.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBoxes.h"
+#include "session/AppContext.h"
 
 #include <QDataWidgetMapper>
 #include <QFileInfo>
@@ -50,8 +50,7 @@ QString RecordEditor::unwritableReason(AppContext& app)
     const QFileInfo folder(app.GetAppPath());
     const QFileInfo file(path);
     // The journal lives beside the file, so the folder must take writes too.
-    if (!folder.isWritable() || QStorageInfo(app.GetAppPath()).isReadOnly() || !file.isFile() ||
-        !file.isWritable())
+    if (!folder.isWritable() || QStorageInfo(app.GetAppPath()).isReadOnly() || !file.isFile() || !file.isWritable())
         return QStringLiteral("データベース（%1）に書き込めないため、データの編集はできません。")
             .arg(QString::fromLatin1(CatalogueStore::kFileName));
     return {};
@@ -281,8 +280,8 @@ void RecordEditor::bind()
     }
     connect(Text4, &QLineEdit::textEdited, this, [this](const QString& t) { codes_.setFamilyName(t); });
 
-    for (QWidget* w : {static_cast<QWidget*>(Text1[0]), static_cast<QWidget*>(Text4),
-                       static_cast<QWidget*>(Text1[6]), static_cast<QWidget*>(Text1Note)})
+    for (QWidget* w : {static_cast<QWidget*>(Text1[0]), static_cast<QWidget*>(Text4), static_cast<QWidget*>(Text1[6]),
+                       static_cast<QWidget*>(Text1Note)})
         w->installEventFilter(this);
     for (int box = 1; box <= CodeEntry::kBoxes; ++box)
         Text2[size_t(box)]->installEventFilter(this);
@@ -341,9 +340,8 @@ void RecordEditor::clearScreen()
 
 FlowerRecord RecordEditor::screenRecord() const
 {
-    return FlowerRecord{Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text(),
-                        Text1[4]->text(), Text1[5]->text(), Text4->text(),    Text1[6]->text(),
-                        Text1Note->toPlainText()};
+    return FlowerRecord{Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text(),        Text1[4]->text(),
+                        Text1[5]->text(), Text4->text(),    Text1[6]->text(), Text1Note->toPlainText()};
 }
 
 bool RecordEditor::screenDiffers(int row) const
@@ -466,12 +464,10 @@ bool RecordEditor::writeScreen()
     mapper_->submit();
     switch (table_->writePending()) {
     case RecordTable::Outcome::Nothing:
-    case RecordTable::Outcome::Written:
-        return true;
+    case RecordTable::Outcome::Written: return true;
     case RecordTable::Outcome::Full:
         app_.platform().beeper.beep();
-        messages.show(this, EntryRules::tableFullText(), MessageBoxes::Buttons::Ok,
-                      MessageBoxes::Icon::Exclamation);
+        messages.show(this, EntryRules::tableFullText(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return false;
     case RecordTable::Outcome::Failed:
         failed(table_->error());
@@ -515,8 +511,8 @@ void RecordEditor::Form10_cmdDEL_Click()
         return;
     }
     const QString question = Text1[0]->text() + QString::fromUtf8(EntryRules::kDeleteQuestion);
-    if (app_.platform().messages.show(this, question, MessageBoxes::Buttons::OkCancel,
-                                      MessageBoxes::Icon::Question) != MessageBoxes::Answer::Ok)
+    if (app_.platform().messages.show(this, question, MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::Question) !=
+        MessageBoxes::Answer::Ok)
         return;
     if (table_->remove(row) == RecordTable::Outcome::Failed)
         failed(table_->error());
@@ -559,16 +555,16 @@ void RecordEditor::done(int result)
 
 void RecordEditor::Form10_cmdSansyou_Click()
 {
-    const QString data = app_.pathOf(QStringLiteral("data/"));
+    const QString dataFolder = app_.pathOf(QStringLiteral("data/"));
     const QStringList filters = {QStringLiteral("JPEG (*.jpg)"), QStringLiteral("ビットマップ（BMP） (*.bmp)"),
                                  QStringLiteral("GIF (*.gif)"), QStringLiteral("WMF (*.wmf)"),
                                  QStringLiteral("すべてのファイル (*)")};
-    const QString chosen = app_.platform().files.openFile(this, QStringLiteral("ﾌｧｲﾙを開く"), data, filters);
+    const QString chosen = app_.platform().files.openFile(this, QStringLiteral("ﾌｧｲﾙを開く"), dataFolder, filters);
     if (chosen.isEmpty()) {
         Text1[6]->setFocus();
         return;
     }
-    const PictureImport::Result r = PictureImport::import(chosen, data);
+    const PictureImport::Result r = PictureImport::import(chosen, dataFolder);
     if (!r.ok) {
         app_.platform().beeper.beep();
         app_.platform().messages.show(this, r.message, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);

@@ -64,12 +64,12 @@ public:
     QAction* mnuTeisei = nullptr;
     QAction* mnuDel = nullptr;
     RecordNavigator* Data2 = nullptr;
-    std::array<QLineEdit*, 7> Text1{};       // name, five category fields, picture
-    QPlainTextEdit* Text1Note = nullptr;     // description
-    std::array<QLineEdit*, 6> Text2{};       // code boxes 1..5 ([0] unused)
-    std::array<QLabel*, 6> Text3{};          // help lists 1..5 ([0] unused)
-    QLineEdit* Text4 = nullptr;              // family name for code 12
-    QLineEdit* Text5 = nullptr;              // its prompt
+    std::array<QLineEdit*, 7> Text1{};  // name, five category fields, picture
+    QPlainTextEdit* Text1Note = nullptr;  // description
+    std::array<QLineEdit*, 6> Text2{};  // code boxes 1..5 ([0] unused)
+    std::array<QLabel*, 6> Text3{};  // help lists 1..5 ([0] unused)
+    QLineEdit* Text4 = nullptr;  // family name for code 12
+    QLineEdit* Text5 = nullptr;  // its prompt
     std::array<QLabel*, 8> Label1{};
     std::array<QPushButton*, 2> cmdKOUSIN{};
     QPushButton* cmdDEL = nullptr;

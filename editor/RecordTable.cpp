@@ -1,7 +1,7 @@
 #include "editor/RecordTable.h"
 
-#include "editor/EntryRules.h"
 #include "catalogue/CatalogueStore.h"
+#include "editor/EntryRules.h"
 
 #include <QAtomicInt>
 #include <QSqlDatabase>
@@ -58,8 +58,8 @@ bool RecordTable::open()
     const QSqlRecord columns = db.record(QStringLiteral("KUSABANA"));
     for (const QString& c : CatalogueStore::columns()) {
         if (columns.indexOf(c) < 0) {
-            error_ = columns.isEmpty() ? QStringLiteral("table KUSABANA not found")
-                                       : QStringLiteral("missing column ") + c;
+            error_ =
+                columns.isEmpty() ? QStringLiteral("table KUSABANA not found") : QStringLiteral("missing column ") + c;
             return false;
         }
     }

@@ -17,8 +17,8 @@ public:
     enum class Outcome {
         Nothing,  // no pending change, or a new row left empty
         Written,
-        Full,     // a new row while the table holds its maximum already
-        Failed,   // the database refused; error() has its own text
+        Full,  // a new row while the table holds its maximum already
+        Failed,  // the database refused; error() has its own text
     };
 
     explicit RecordTable(QString path);

@@ -6,9 +6,9 @@
 #include "catalogue/FlowerCatalogue.h"
 
 #include <QFile>
+#include <algorithm>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <sqlite3.h>
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -35,15 +35,9 @@ const char* const kInserts[] = {
 void bindField(sqlite3_stmt* st, int column, FuzzedDataProvider& in, size_t& hugeBudget)
 {
     switch (in.ConsumeIntegralInRange(0, 5)) {
-    case 0:
-        sqlite3_bind_null(st, column);
-        break;
-    case 1:
-        sqlite3_bind_int64(st, column, in.ConsumeIntegral<int64_t>());
-        break;
-    case 2:
-        sqlite3_bind_double(st, column, in.ConsumeFloatingPoint<double>());
-        break;
+    case 0: sqlite3_bind_null(st, column); break;
+    case 1: sqlite3_bind_int64(st, column, in.ConsumeIntegral<int64_t>()); break;
+    case 2: sqlite3_bind_double(st, column, in.ConsumeFloatingPoint<double>()); break;
     case 3: {
         const std::string b = in.ConsumeRandomLengthString(64);
         sqlite3_bind_blob(st, column, b.data(), int(b.size()), SQLITE_TRANSIENT);
@@ -78,8 +72,8 @@ bool makeTable(const QString& path, FuzzedDataProvider& in)
         return false;
     }
     const int schema = in.ConsumeIntegralInRange(0, kSchemaCount - 1);
-    bool ok = sqlite3_exec(db, kSchemas[schema], nullptr, nullptr, nullptr) == SQLITE_OK
-              && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    bool ok = sqlite3_exec(db, kSchemas[schema], nullptr, nullptr, nullptr) == SQLITE_OK &&
+              sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_stmt* st = nullptr;
     ok = ok && sqlite3_prepare_v2(db, kInserts[schema == kSchemaCount - 1 ? 1 : 0], -1, &st, nullptr) == SQLITE_OK;
     const int rows = in.ConsumeIntegralInRange(0, 600);
@@ -118,8 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const CatalogueStore::LoadResult r = CatalogueStore::load(path, catalogue, [&](const QString&) { ++told; });
     if (!r.ok)
         FuzzSupport::fail("a table with the nine columns was refused");
-    if (r.loadedRows > FlowerCatalogue::kCapacity || catalogue.FlowerCount() != r.loadedRows
-        || told != r.loadedRows || r.totalRows < r.loadedRows)
+    if (r.loadedRows > FlowerCatalogue::kCapacity || catalogue.FlowerCount() != r.loadedRows || told != r.loadedRows ||
+        r.totalRows < r.loadedRows)
         FuzzSupport::fail("the catalogue's count disagrees with the load");
     for (int i = 1; i <= catalogue.FlowerCount(); ++i) {
         if (catalogue.slotOfName(catalogue.slot(i).NAMAE) == 0)

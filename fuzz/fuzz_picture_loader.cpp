@@ -9,8 +9,8 @@ namespace {
 // that both readers get their share of the inputs.
 QString nameFor(const QByteArray& bytes)
 {
-    if (bytes.startsWith("\xD7\xCD\xC6\x9A") || bytes.startsWith(QByteArray("\x01\x00\x09\x00", 4))
-        || bytes.startsWith(QByteArray("\x02\x00\x09\x00", 4)))
+    if (bytes.startsWith("\xD7\xCD\xC6\x9A") || bytes.startsWith(QByteArray("\x01\x00\x09\x00", 4)) ||
+        bytes.startsWith(QByteArray("\x02\x00\x09\x00", 4)))
         return "picture.wmf";
     return "picture.jpg";
 }
@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Cells of the gallery's shapes and odd ones, chosen by the input.
     const QSize cell(8 + int(size % 181), 8 + int((size / 3) % 137));
     const PictureLoader::Result cover = PictureLoader::loadCover(path, cell);
-    if (cover.status == PictureLoader::Status::Ok
-        && (cover.image.isNull() || cover.image.width() > cell.width() || cover.image.height() > cell.height()))
+    if (cover.status == PictureLoader::Status::Ok &&
+        (cover.image.isNull() || cover.image.width() > cell.width() || cover.image.height() > cell.height()))
         FuzzSupport::fail("a cover passes its cell");
     return 0;
 }

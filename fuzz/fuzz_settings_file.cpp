@@ -12,7 +12,7 @@ namespace {
 
 struct Line {
     QByteArray bytes;  // with its line end
-    QByteArray text;   // without
+    QByteArray text;  // without
 };
 
 QList<Line> splitLines(const QByteArray& data)
@@ -81,8 +81,8 @@ void checkOnlyOneLineChanged(const QByteArray& before, const QByteArray& after)
     while (head < a.size() && head < b.size() && a[head].bytes == b[head].bytes)
         ++head;
     qsizetype tail = 0;
-    while (tail < a.size() - head && tail < b.size() - head
-           && a[a.size() - 1 - tail].bytes == b[b.size() - 1 - tail].bytes)
+    while (tail < a.size() - head && tail < b.size() - head &&
+           a[a.size() - 1 - tail].bytes == b[b.size() - 1 - tail].bytes)
         ++tail;
     const qsizetype removed = a.size() - head - tail;
     const qsizetype added = b.size() - head - tail;
@@ -121,8 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString section = "Fuzz";
     QString key = "Key";
     for (const Name& n : names) {
-        if (lines.encode(lines.decode(n.section)) == n.section && lines.encode(lines.decode(n.key)) == n.key
-            && !lines.decode(n.section).contains(']')) {
+        if (lines.encode(lines.decode(n.section)) == n.section && lines.encode(lines.decode(n.key)) == n.key &&
+            !lines.decode(n.section).contains(']')) {
             section = lines.decode(n.section);
             key = lines.decode(n.key);
             break;

@@ -1,8 +1,8 @@
 #include "generators/CatalogueChecker.h"
 
 #include "catalogue/CategoryTables.h"
-#include "generators/CatalogueRules.h"
 #include "catalogue/NameOrder.h"
+#include "generators/CatalogueRules.h"
 #include "settings/SettingsFile.h"
 
 #include <QHash>
@@ -21,9 +21,8 @@ struct FieldLimit {
 };
 
 const FieldLimit kLimits[] = {
-    {"NAMAE", &FlowerRecord::NAMAE, 30}, {"KISETU", &FlowerRecord::KISETU, 2},
-    {"IRO", &FlowerRecord::IRO, 6},      {"KABEN", &FlowerRecord::KABEN, 10},
-    {"HA", &FlowerRecord::HA, 6},        {"KA", &FlowerRecord::KA, 10},
+    {"NAMAE", &FlowerRecord::NAMAE, 30},   {"KISETU", &FlowerRecord::KISETU, 2}, {"IRO", &FlowerRecord::IRO, 6},
+    {"KABEN", &FlowerRecord::KABEN, 10},   {"HA", &FlowerRecord::HA, 6},         {"KA", &FlowerRecord::KA, 10},
     {"SYASIN", &FlowerRecord::SYASIN, 34},
 };
 
@@ -201,7 +200,10 @@ void CatalogueChecker::checkCount(const QVector<FlowerRecord>& records, Report& 
         names << r.NAMAE;
     std::stable_sort(names.begin(), names.end(), NameOrder());
     const QStringList dropped = names.mid(kMaxRecords);
-    report.problems.push_back({0, {}, {}, Fault::TooManyRecords,
+    report.problems.push_back({0,
+                               {},
+                               {},
+                               Fault::TooManyRecords,
                                QStringLiteral("%1 records; the program loads only the first %2 in name order "
                                               "and leaves out: %3")
                                    .arg(records.size())

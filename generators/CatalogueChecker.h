@@ -20,32 +20,32 @@ public:
     using PictureExists = std::function<bool(const QString& fileName)>;
 
     static constexpr int kMaxRecords = 500;  // the program loads no more
-    static constexpr int kRareBelow = 3;     // a value with fewer records is flagged
+    static constexpr int kRareBelow = 3;  // a value with fewer records is flagged
 
     enum class Fault {
-        NotStoredName,   // a category field is not exactly one stored name
-        EmptyName,       // NAMAE empty
-        DuplicateName,   // NAMAE used by more than one record
-        TooLong,         // more Shift-JIS bytes than the record editor takes
+        NotStoredName,  // a category field is not exactly one stored name
+        EmptyName,  // NAMAE empty
+        DuplicateName,  // NAMAE used by more than one record
+        TooLong,  // more Shift-JIS bytes than the record editor takes
         MissingPicture,  // neither SYASIN nor a .jpg/.bmp/.gif of its base name
-        EmptyField,      // KA2 (the family shown with the picture) empty
+        EmptyField,  // KA2 (the family shown with the picture) empty
         TooManyRecords,  // more records than the program loads
-        Damaged,         // the file itself is damaged or its table does not end
-        BreaksRule,      // filed against a written rule of the catalogue (CatalogueRules)
+        Damaged,  // the file itself is damaged or its table does not end
+        BreaksRule,  // filed against a written rule of the catalogue (CatalogueRules)
     };
 
     struct Problem {
-        int row = 0;       // 1-based position in the checked list; 0 for the whole catalogue
-        QString name;      // NAMAE of the record, empty for the whole catalogue
-        QString field;     // column name, empty for the whole catalogue
+        int row = 0;  // 1-based position in the checked list; 0 for the whole catalogue
+        QString name;  // NAMAE of the record, empty for the whole catalogue
+        QString field;  // column name, empty for the whole catalogue
         Fault fault = Fault::NotStoredName;
-        QString what;      // readable explanation
+        QString what;  // readable explanation
     };
 
     struct ValueCount {
         int category = 0;  // 0 season .. 4 family
-        int code = 0;      // 1-based code of the stored name
-        QString value;     // the stored name
+        int code = 0;  // 1-based code of the stored name
+        QString value;  // the stored name
         int records = 0;
         bool rare = false;  // records < kRareBelow
     };
@@ -54,19 +54,19 @@ public:
     // finds all of them or none of them.
     struct Group {
         QStringList attributes;  // KISETU, IRO, KABEN, HA, KA
-        QStringList names;       // in the order of the checked list
+        QStringList names;  // in the order of the checked list
     };
 
     struct Report {
         int recordCount = 0;
-        QVector<Problem> problems;      // in row order, catalogue-wide ones first
+        QVector<Problem> problems;  // in row order, catalogue-wide ones first
         // Records filed against the written rules of the shipped catalogue
         // (CatalogueRules), in row order. Kept apart from the problems: the
         // program handles these records well, a search just files them
         // differently from their look-alikes.
         QVector<Problem> breaches;
         QVector<ValueCount> valueCounts;  // every stored name, category then code order
-        QVector<Group> groups;          // of two or more records, largest first
+        QVector<Group> groups;  // of two or more records, largest first
         bool clean() const { return problems.isEmpty(); }
         bool keepsRules() const { return breaches.isEmpty(); }
     };

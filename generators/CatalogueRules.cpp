@@ -39,12 +39,20 @@ QString seasonOfMonth(int month)
 // Composites whose small heads sit so close along the branches that the
 // plant is seen as a spike, and those whose heads are burs or tiny buttons.
 const QStringList kSpikeComposites = {
-    QStringLiteral("ヨモギ"),           QStringLiteral("オトコヨモギ"),     QStringLiteral("カワラヨモギ"),
-    QStringLiteral("オオヨモギ"),       QStringLiteral("ブタクサ"),         QStringLiteral("オオブタクサ"),
-    QStringLiteral("セイタカアワダチソウ"), QStringLiteral("オオアワダチソウ"), QStringLiteral("アキノキリンソウ"),
+    QStringLiteral("ヨモギ"),
+    QStringLiteral("オトコヨモギ"),
+    QStringLiteral("カワラヨモギ"),
+    QStringLiteral("オオヨモギ"),
+    QStringLiteral("ブタクサ"),
+    QStringLiteral("オオブタクサ"),
+    QStringLiteral("セイタカアワダチソウ"),
+    QStringLiteral("オオアワダチソウ"),
+    QStringLiteral("アキノキリンソウ"),
 };
 const QStringList kOtherComposites = {
-    QStringLiteral("オナモミ"), QStringLiteral("オオオナモミ"), QStringLiteral("イガオナモミ"),
+    QStringLiteral("オナモミ"),
+    QStringLiteral("オオオナモミ"),
+    QStringLiteral("イガオナモミ"),
     QStringLiteral("トキンソウ"),
 };
 
@@ -87,9 +95,9 @@ void CatalogueRules::checkSeason(const FlowerRecord& r, QVector<Breach>& out)
 {
     const QString season = seasonFromNote(r.NOTE);
     if (!season.isEmpty() && season != r.KISETU)
-        out.push_back({QStringLiteral("KISETU"),
-                       QStringLiteral("%1, but the flowering period the note gives first peaks in %2")
-                           .arg(quoted(r.KISETU), quoted(season))});
+        out.push_back(
+            {QStringLiteral("KISETU"), QStringLiteral("%1, but the flowering period the note gives first peaks in %2")
+                                           .arg(quoted(r.KISETU), quoted(season))});
 }
 
 void CatalogueRules::checkFamily(const FlowerRecord& r, QVector<Breach>& out)
@@ -97,19 +105,22 @@ void CatalogueRules::checkFamily(const FlowerRecord& r, QVector<Breach>& out)
     if (r.KA == kOther) {
         for (const QString& named : CategoryTables::storedNames(kFamily))
             if (named != kOther && folded(named) == folded(r.KA2))
-                out.push_back({QStringLiteral("KA"),
-                               QStringLiteral("%1 is a family of its own in the search, not その他").arg(quoted(r.KA2))});
+                out.push_back(
+                    {QStringLiteral("KA"),
+                     QStringLiteral("%1 is a family of its own in the search, not その他").arg(quoted(r.KA2))});
     } else if (CategoryTables::codeOf(kFamily, r.KA) != 0 && folded(r.KA) != folded(r.KA2)) {
-        out.push_back({QStringLiteral("KA2"),
-                       QStringLiteral("%1 shown with the picture, but searched as %2").arg(quoted(r.KA2), quoted(r.KA))});
+        out.push_back(
+            {QStringLiteral("KA2"),
+             QStringLiteral("%1 shown with the picture, but searched as %2").arg(quoted(r.KA2), quoted(r.KA))});
     }
 }
 
 void CatalogueRules::checkPlumeColour(const FlowerRecord& r, QVector<Breach>& out)
 {
     if (kPlumeFamilies.contains(folded(r.KA)) && CategoryTables::codeOf(kFamily, r.KA) != 0 && r.IRO != kOther)
-        out.push_back({QStringLiteral("IRO"),
-                       QStringLiteral("%1: the plumes of grasses, sedges and rushes are filed as その他").arg(quoted(r.IRO))});
+        out.push_back(
+            {QStringLiteral("IRO"),
+             QStringLiteral("%1: the plumes of grasses, sedges and rushes are filed as その他").arg(quoted(r.IRO))});
 }
 
 void CatalogueRules::checkOrange(const FlowerRecord& r, QVector<Breach>& out)
@@ -143,8 +154,9 @@ void CatalogueRules::checkCompositeShape(const FlowerRecord& r, QVector<Breach>&
     else if (r.KABEN == QStringLiteral("穂型") || r.KABEN == kOther)
         wanted = QStringLiteral("キク型");
     if (!wanted.isEmpty() && r.KABEN != wanted)
-        out.push_back({QStringLiteral("KABEN"),
-                       QStringLiteral("%1, but the rules file this composite as %2").arg(quoted(r.KABEN), quoted(wanted))});
+        out.push_back(
+            {QStringLiteral("KABEN"),
+             QStringLiteral("%1, but the rules file this composite as %2").arg(quoted(r.KABEN), quoted(wanted))});
 }
 
 void CatalogueRules::checkUnits(const FlowerRecord& r, QVector<Breach>& out)

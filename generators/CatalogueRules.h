@@ -13,7 +13,7 @@ class CatalogueRules {
 public:
     struct Breach {
         QString field;  // column the rule is about
-        QString what;   // readable explanation
+        QString what;  // readable explanation
     };
 
     static QVector<Breach> check(const FlowerRecord& r);

@@ -27,7 +27,7 @@ constexpr double kPlateHeight = 480.0;
 
 // FNV-1a over the UTF-8 bytes: stable across runs, platforms and Qt versions,
 // unlike qHash with a per-process seed.
-quint64 nameSeed(const QString &name)
+quint64 nameSeed(const QString& name)
 {
     quint64 h = 1469598103934665603ull;
     for (const char ch : name.toUtf8()) {
@@ -38,8 +38,7 @@ quint64 nameSeed(const QString &name)
 }
 
 // splitmix64: tiny, fast and good enough to decorate a picture.
-struct Rng
-{
+struct Rng {
     quint64 state;
 
     quint64 next()
@@ -65,43 +64,64 @@ enum class Season { Spring, Summer, Autumn };
 enum class Arrangement { Opposite, Alternate, Whorled, Basal };
 enum class LeafShape { Lanceolate, Ovate, Elliptic, Linear, Oblanceolate, Toothed, Lobed, Cordate, Compound };
 
-bool has(const QString &text, const char16_t *word) { return text.contains(QStringView(word)); }
-
-Form parseForm(const QString &s)
+bool has(const QString& text, const char16_t* word)
 {
-    if (has(s, u"４") || has(s, u"4")) return Form::Four;
-    if (has(s, u"５") || has(s, u"5")) return Form::Five;
-    if (has(s, u"多数")) return Form::Many;
-    if (has(s, u"スミレ")) return Form::Violet;
-    if (has(s, u"唇")) return Form::Lipped;
-    if (has(s, u"マメ")) return Form::Pea;
-    if (has(s, u"タンポポ")) return Form::Dandelion;
-    if (has(s, u"キク")) return Form::Daisy;
-    if (has(s, u"穂")) return Form::Spike;
+    return text.contains(QStringView(word));
+}
+
+Form parseForm(const QString& s)
+{
+    if (has(s, u"４") || has(s, u"4"))
+        return Form::Four;
+    if (has(s, u"５") || has(s, u"5"))
+        return Form::Five;
+    if (has(s, u"多数"))
+        return Form::Many;
+    if (has(s, u"スミレ"))
+        return Form::Violet;
+    if (has(s, u"唇"))
+        return Form::Lipped;
+    if (has(s, u"マメ"))
+        return Form::Pea;
+    if (has(s, u"タンポポ"))
+        return Form::Dandelion;
+    if (has(s, u"キク"))
+        return Form::Daisy;
+    if (has(s, u"穂"))
+        return Form::Spike;
     return Form::Other;
 }
 
-Tint parseTint(const QString &s)
+Tint parseTint(const QString& s)
 {
-    if (has(s, u"白")) return Tint::White;
-    if (has(s, u"黄")) return Tint::Yellow;
-    if (has(s, u"赤")) return Tint::RedPurple;
-    if (has(s, u"青")) return Tint::BluePurple;
+    if (has(s, u"白"))
+        return Tint::White;
+    if (has(s, u"黄"))
+        return Tint::Yellow;
+    if (has(s, u"赤"))
+        return Tint::RedPurple;
+    if (has(s, u"青"))
+        return Tint::BluePurple;
     return Tint::GreenBrown;
 }
 
-Season parseSeason(const QString &s)
+Season parseSeason(const QString& s)
 {
-    if (has(s, u"春")) return Season::Spring;
-    if (has(s, u"秋")) return Season::Autumn;
+    if (has(s, u"春"))
+        return Season::Spring;
+    if (has(s, u"秋"))
+        return Season::Autumn;
     return Season::Summer;
 }
 
-Arrangement parseArrangement(const QString &s)
+Arrangement parseArrangement(const QString& s)
 {
-    if (has(s, u"対")) return Arrangement::Opposite;
-    if (has(s, u"輪")) return Arrangement::Whorled;
-    if (has(s, u"根")) return Arrangement::Basal;
+    if (has(s, u"対"))
+        return Arrangement::Opposite;
+    if (has(s, u"輪"))
+        return Arrangement::Whorled;
+    if (has(s, u"根"))
+        return Arrangement::Basal;
     return Arrangement::Alternate;
 }
 
@@ -110,8 +130,8 @@ Arrangement parseArrangement(const QString &s)
 QColor hsl(double h, double s, double l, double a = 1.0)
 {
     h = std::fmod(std::fmod(h, 360.0) + 360.0, 360.0);
-    return QColor::fromHslF(float(h / 360.0), float(std::clamp(s, 0.0, 1.0)),
-                            float(std::clamp(l, 0.0, 1.0)), float(std::clamp(a, 0.0, 1.0)));
+    return QColor::fromHslF(float(h / 360.0), float(std::clamp(s, 0.0, 1.0)), float(std::clamp(l, 0.0, 1.0)),
+                            float(std::clamp(a, 0.0, 1.0)));
 }
 
 QColor withAlpha(QColor c, double a)
@@ -120,31 +140,32 @@ QColor withAlpha(QColor c, double a)
     return c;
 }
 
-QColor mix(const QColor &a, const QColor &b, double t)
+QColor mix(const QColor& a, const QColor& b, double t)
 {
     const auto lerp = [t](float x, float y) { return float(x + (y - x) * t); };
-    return QColor::fromRgbF(lerp(a.redF(), b.redF()), lerp(a.greenF(), b.greenF()),
-                            lerp(a.blueF(), b.blueF()), lerp(a.alphaF(), b.alphaF()));
+    return QColor::fromRgbF(lerp(a.redF(), b.redF()), lerp(a.greenF(), b.greenF()), lerp(a.blueF(), b.blueF()),
+                            lerp(a.alphaF(), b.alphaF()));
 }
 
-QColor shade(const QColor &c, double dl)
+QColor shade(const QColor& c, double dl)
 {
     float h, s, l, a;
     c.getHslF(&h, &s, &l, &a);
     return QColor::fromHslF(std::max(h, 0.0f), s, float(std::clamp(l + dl, 0.0, 1.0)), a);
 }
 
-struct Palette
-{
+struct Palette {
     QColor petal, petalDeep, petalLight, edge, eye, eyeDeep, pollen, guide;
     QColor leaf, leafDark, leafLight, stem;
 };
 
-struct FlowerTones { double hue, sat, light; };
+struct FlowerTones {
+    double hue, sat, light;
+};
 
 // Petal colours per colour group. White petals get a faint tint and a grey
 // edge so they still read against a pale spring sky.
-void setFlowerColours(Palette &c, Tint tint, Rng &r)
+void setFlowerColours(Palette& c, Tint tint, Rng& r)
 {
     c.eye = hsl(48, 0.9, 0.55);
     c.eyeDeep = hsl(34, 0.85, 0.36);
@@ -199,9 +220,9 @@ void setFlowerColours(Palette &c, Tint tint, Rng &r)
 
 // Foliage follows the season: fresh yellow-green, deep summer green, tired
 // olive. Green flowers push the leaves bluer and darker to keep them apart.
-void setLeafColours(Palette &c, Season season, bool greenFlowers, Rng &r)
+void setLeafColours(Palette& c, Season season, bool greenFlowers, Rng& r)
 {
-    const FlowerTones base = season == Season::Spring ? FlowerTones{92, 0.46, 0.42}
+    const FlowerTones base = season == Season::Spring   ? FlowerTones{92, 0.46, 0.42}
                              : season == Season::Summer ? FlowerTones{118, 0.50, 0.31}
                                                         : FlowerTones{74, 0.36, 0.36};
     double h = base.hue + r.range(-10, 10);
@@ -216,11 +237,11 @@ void setLeafColours(Palette &c, Season season, bool greenFlowers, Rng &r)
     c.stem = hsl(h - 10, base.sat - 0.05, l + 0.07);
 }
 
-Palette makePalette(Tint tint, Season season, Rng &r)
+Palette makePalette(Tint tint, Season season, Rng& r)
 {
     Palette c;
     setFlowerColours(c, tint, r);
-    c.guide = tint == Tint::White ? hsl(275, 0.45, 0.45)
+    c.guide = tint == Tint::White    ? hsl(275, 0.45, 0.45)
               : tint == Tint::Yellow ? hsl(22, 0.85, 0.34)
                                      : shade(c.petalDeep, -0.12);
     float h, s, l, a;
@@ -238,12 +259,17 @@ QPointF polar(double deg, double len)
     return {std::cos(a) * len, std::sin(a) * len};
 }
 
-double angleOf(QPointF v) { return qRadiansToDegrees(std::atan2(v.y(), v.x())); }
-
-bool pointsLeft(double deg) { return std::cos(qDegreesToRadians(deg)) < 0; }
-
-struct Curve
+double angleOf(QPointF v)
 {
+    return qRadiansToDegrees(std::atan2(v.y(), v.x()));
+}
+
+bool pointsLeft(double deg)
+{
+    return std::cos(qDegreesToRadians(deg)) < 0;
+}
+
+struct Curve {
     QPointF a, b, c, d;
 
     QPointF at(double t) const
@@ -258,13 +284,15 @@ struct Curve
     }
 };
 
-struct Cubic { QPointF c1, c2, end; };
+struct Cubic {
+    QPointF c1, c2, end;
+};
 
 // Closes a shape drawn along +x by reflecting its upper edge in the x axis.
-QPainterPath mirrored(const std::vector<Cubic> &upper)
+QPainterPath mirrored(const std::vector<Cubic>& upper)
 {
     QPainterPath path(QPointF(0, 0));
-    for (const Cubic &s : upper)
+    for (const Cubic& s : upper)
         path.cubicTo(s.c1, s.c2, s.end);
     const auto flip = [](QPointF q) { return QPointF(q.x(), -q.y()); };
     for (int k = int(upper.size()) - 1; k >= 0; --k) {
@@ -276,7 +304,7 @@ QPainterPath mirrored(const std::vector<Cubic> &upper)
 }
 
 // Catmull-Rom through the points, appended to a path already at pts.first().
-void appendSmooth(QPainterPath &path, const QPolygonF &pts)
+void appendSmooth(QPainterPath& path, const QPolygonF& pts)
 {
     const int n = int(pts.size());
     for (int i = 0; i + 1 < n; ++i) {
@@ -288,7 +316,7 @@ void appendSmooth(QPainterPath &path, const QPolygonF &pts)
 
 // Orients the painter along `angle`, flipped when pointing left so that a
 // shape's local "up" stays up on screen (hoods, lighter leaf halves, droop).
-void orient(QPainter &p, QPointF at, double angle)
+void orient(QPainter& p, QPointF at, double angle)
 {
     p.translate(at);
     p.rotate(angle);
@@ -296,7 +324,7 @@ void orient(QPainter &p, QPointF at, double angle)
         p.scale(1, -1);
 }
 
-void strokeLine(QPainter &p, const QPainterPath &path, const QColor &c, double width)
+void strokeLine(QPainter& p, const QPainterPath& path, const QColor& c, double width)
 {
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -309,17 +337,16 @@ void strokeLine(QPainter &p, const QPainterPath &path, const QColor &c, double w
 // florets) are filled with solid tones and only large, few shapes get
 // gradients. Merging many shapes into one path is slower still (it takes the
 // general-purpose rasteriser), so parts are filled one by one.
-void paintDots(QPainter &p, const std::vector<QPointF> &centres, double radius)
+void paintDots(QPainter& p, const std::vector<QPointF>& centres, double radius)
 {
-    for (const QPointF &c : centres)
+    for (const QPointF& c : centres)
         p.drawEllipse(c, radius, radius);
 }
 
 // ----------------------------------------------------------------- species
 
 // Choices that must agree between every plant of one picture.
-struct Species
-{
+struct Species {
     Form form = Form::Five;
     Arrangement arr = Arrangement::Alternate;
     LeafShape leaf = LeafShape::Lanceolate;
@@ -336,12 +363,16 @@ struct Species
     int whorl = 4;
 };
 
-LeafShape pickLeafShape(Form form, Arrangement arr, Rng &r)
+LeafShape pickLeafShape(Form form, Arrangement arr, Rng& r)
 {
-    if (form == Form::Pea) return LeafShape::Compound;
-    if (form == Form::Violet) return r.chance(0.75) ? LeafShape::Cordate : LeafShape::Lanceolate;
-    if (form == Form::Spike) return r.chance(0.6) ? LeafShape::Linear : LeafShape::Lanceolate;
-    if (form == Form::Dandelion) return r.chance(0.7) ? LeafShape::Lobed : LeafShape::Toothed;
+    if (form == Form::Pea)
+        return LeafShape::Compound;
+    if (form == Form::Violet)
+        return r.chance(0.75) ? LeafShape::Cordate : LeafShape::Lanceolate;
+    if (form == Form::Spike)
+        return r.chance(0.6) ? LeafShape::Linear : LeafShape::Lanceolate;
+    if (form == Form::Dandelion)
+        return r.chance(0.7) ? LeafShape::Lobed : LeafShape::Toothed;
     if (arr == Arrangement::Basal) {
         const LeafShape basal[] = {LeafShape::Oblanceolate, LeafShape::Toothed, LeafShape::Cordate,
                                    LeafShape::Elliptic};
@@ -349,22 +380,22 @@ LeafShape pickLeafShape(Form form, Arrangement arr, Rng &r)
     }
     if (arr == Arrangement::Whorled)
         return r.chance(0.6) ? LeafShape::Lanceolate : LeafShape::Elliptic;
-    const LeafShape any[] = {LeafShape::Lanceolate, LeafShape::Ovate, LeafShape::Elliptic,
-                             LeafShape::Toothed, LeafShape::Ovate};
+    const LeafShape any[] = {LeafShape::Lanceolate, LeafShape::Ovate, LeafShape::Elliptic, LeafShape::Toothed,
+                             LeafShape::Ovate};
     return any[r.pick(0, 4)];
 }
 
-void pickPetals(Species &s, Rng &r)
+void pickPetals(Species& s, Rng& r)
 {
     switch (s.form) {
     case Form::Four:
         s.petals = 4;
-        s.variant = r.chance(0.4) ? 1 : 0; // 1: few large blooms, 0: raceme of small ones
+        s.variant = r.chance(0.4) ? 1 : 0;  // 1: few large blooms, 0: raceme of small ones
         s.petalWidth = r.range(0.55, 0.8);
         s.notch = r.chance(0.3) ? r.range(0.05, 0.12) : 0;
         break;
     case Form::Five:
-        s.variant = r.pick(0, 2); // plain, notched, star
+        s.variant = r.pick(0, 2);  // plain, notched, star
         s.petalWidth = s.variant == 2 ? r.range(0.3, 0.4) : r.range(0.45, 0.7);
         s.notch = s.variant == 1 ? r.range(0.12, 0.3) : 0;
         s.pointed = s.variant == 2;
@@ -380,16 +411,12 @@ void pickPetals(Species &s, Rng &r)
         s.petalWidth = r.range(0.09, 0.15);
         s.notch = r.chance(0.5) ? 0.06 : 0;
         break;
-    case Form::Dandelion:
-        s.petals = r.pick(24, 30);
-        break;
-    default:
-        s.variant = r.pick(0, 3);
-        break;
+    case Form::Dandelion: s.petals = r.pick(24, 30); break;
+    default: s.variant = r.pick(0, 3); break;
     }
 }
 
-Species makeSpecies(Form form, Arrangement arr, Rng &r)
+Species makeSpecies(Form form, Arrangement arr, Rng& r)
 {
     Species s;
     s.form = form;
@@ -405,13 +432,12 @@ Species makeSpecies(Form form, Arrangement arr, Rng &r)
 }
 
 // Everything a plant needs while it is painted.
-struct Ctx
-{
-    QPainter &p;
-    Rng &r;
-    const Palette &c;
-    const Species &sp;
-    int scape = 0;     // index of the flowering stalk within one plant
+struct Ctx {
+    QPainter& p;
+    Rng& r;
+    const Palette& c;
+    const Species& sp;
+    int scape = 0;  // index of the flowering stalk within one plant
     bool fine = true;  // false for the blurred far field: skip what blur hides
 };
 
@@ -435,9 +461,7 @@ double widthRatio(LeafShape s)
 
 double leafProfile(LeafShape s, double t)
 {
-    const auto bump = [t](double a, double b) {
-        return std::pow(std::sin(M_PI * std::pow(t, a)), b);
-    };
+    const auto bump = [t](double a, double b) { return std::pow(std::sin(M_PI * std::pow(t, a)), b); };
     switch (s) {
     case LeafShape::Lanceolate: return bump(0.6, 0.85);
     case LeafShape::Ovate: return bump(0.72, 0.65);
@@ -470,7 +494,7 @@ QPainterPath bladePath(LeafShape s, double L, double w, double droop)
     }
     QPainterPath path(upper.first());
     if (jagged) {
-        for (const QPointF &q : upper + lower)
+        for (const QPointF& q : upper + lower)
             path.lineTo(q);
     } else {
         appendSmooth(path, upper);
@@ -480,7 +504,7 @@ QPainterPath bladePath(LeafShape s, double L, double w, double droop)
     return path;
 }
 
-void paintVeins(QPainter &p, const Palette &c, LeafShape s, double L, double w, double droop)
+void paintVeins(QPainter& p, const Palette& c, LeafShape s, double L, double w, double droop)
 {
     const auto mid = [&](double t) { return QPointF(t * L, droop * L * t * t); };
     QPainterPath rib(mid(0));
@@ -501,7 +525,7 @@ void paintVeins(QPainter &p, const Palette &c, LeafShape s, double L, double w, 
 
 // Paints a blade along +x in the current frame; light falls on the upper
 // half. `fine` is false in the blurred far field, where a flat tone will do.
-void paintBlade(QPainter &p, const Palette &c, LeafShape s, double L, double w, double droop, double tone,
+void paintBlade(QPainter& p, const Palette& c, LeafShape s, double L, double w, double droop, double tone,
                 bool fine = true)
 {
     const QPainterPath blade = bladePath(s, L, w, droop);
@@ -520,17 +544,16 @@ void paintBlade(QPainter &p, const Palette &c, LeafShape s, double L, double w, 
     paintVeins(p, c, s, L, w, droop);
 }
 
-struct LeafPose
-{
+struct LeafPose {
     QPointF at;
     double angle = 0;
     double length = 40;
-    double width = 1.0; // multiplier on the shape's own width
+    double width = 1.0;  // multiplier on the shape's own width
     double tone = 0;
     bool back = false;
 };
 
-void paintTendril(QPainter &p, const Palette &c, QPointF from, double size)
+void paintTendril(QPainter& p, const Palette& c, QPointF from, double size)
 {
     QPolygonF pts;
     for (int i = 0; i <= 16; ++i) {
@@ -543,9 +566,9 @@ void paintTendril(QPainter &p, const Palette &c, QPointF from, double size)
 }
 
 // Pinnate or three-foliate leaf of the pea family, painted along +x.
-void paintCompound(Ctx &x, double L, double tone)
+void paintCompound(Ctx& x, double L, double tone)
 {
-    const Palette &c = x.c;
+    const Palette& c = x.c;
     const bool three = x.sp.variant % 2 == 1;
     QPainterPath rachis(QPointF(0, 0));
     rachis.quadTo(QPointF(L * 0.5, 0), QPointF(L * (three ? 0.4 : 0.92), L * x.sp.droop * 0.5));
@@ -572,9 +595,9 @@ void paintCompound(Ctx &x, double L, double tone)
     paintTendril(x.p, c, QPointF(0.92 * L, L * x.sp.droop * 0.5), L * 0.14);
 }
 
-void paintLeaf(Ctx &x, const LeafPose &s)
+void paintLeaf(Ctx& x, const LeafPose& s)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     p.save();
     orient(p, s.at, s.angle);
     const double tone = s.tone + (s.back ? -0.06 : 0.0);
@@ -594,8 +617,7 @@ void paintLeaf(Ctx &x, const LeafPose &s)
     p.restore();
 }
 
-struct Projected
-{
+struct Projected {
     double angle;
     double scale;
     bool back;
@@ -624,7 +646,7 @@ double leafLength(LeafShape s)
     }
 }
 
-void addLeaf(Ctx &x, std::vector<LeafPose> &out, QPointF at, double axis, double phi, double elev, double len)
+void addLeaf(Ctx& x, std::vector<LeafPose>& out, QPointF at, double axis, double phi, double elev, double len)
 {
     // Whorls and rosettes are flatter and seen from higher, so they read as stars.
     const bool star = x.sp.arr == Arrangement::Whorled || x.sp.arr == Arrangement::Basal;
@@ -633,28 +655,26 @@ void addLeaf(Ctx &x, std::vector<LeafPose> &out, QPointF at, double axis, double
 }
 
 // Leaves of one stem node, according to the record's leaf arrangement.
-void addNode(Ctx &x, std::vector<LeafPose> &out, QPointF at, double axis, double len, int k, double phi0)
+void addNode(Ctx& x, std::vector<LeafPose>& out, QPointF at, double axis, double len, int k, double phi0)
 {
     const double elev = x.sp.arr == Arrangement::Whorled ? x.r.range(0, 12) : x.r.range(12, 38);
     switch (x.sp.arr) {
     case Arrangement::Opposite: {
-        const double phi = phi0 + (k % 2) * 80.0 + x.r.range(-12, 12); // decussate pairs
+        const double phi = phi0 + (k % 2) * 80.0 + x.r.range(-12, 12);  // decussate pairs
         addLeaf(x, out, at, axis, phi, elev, len);
         addLeaf(x, out, at, axis, phi + 180, elev, len);
         return;
     }
     case Arrangement::Whorled:
         for (int i = 0; i < x.sp.whorl; ++i)
-            addLeaf(x, out, at, axis, phi0 + k * 27.0 + 360.0 * i / x.sp.whorl + x.r.range(-8, 8),
-                    elev, len * x.r.range(0.9, 1.05));
+            addLeaf(x, out, at, axis, phi0 + k * 27.0 + 360.0 * i / x.sp.whorl + x.r.range(-8, 8), elev,
+                    len * x.r.range(0.9, 1.05));
         return;
-    default:
-        addLeaf(x, out, at, axis, phi0 + k * 180.0 + x.r.range(-35, 35), elev, len);
-        return;
+    default: addLeaf(x, out, at, axis, phi0 + k * 180.0 + x.r.range(-35, 35), elev, len); return;
     }
 }
 
-std::vector<LeafPose> stemLeaves(Ctx &x, const Curve &stem, double h)
+std::vector<LeafPose> stemLeaves(Ctx& x, const Curve& stem, double h)
 {
     std::vector<LeafPose> out;
     const double base = leafLength(x.sp.leaf) * h * x.sp.leafSize;
@@ -669,7 +689,7 @@ std::vector<LeafPose> stemLeaves(Ctx &x, const Curve &stem, double h)
 }
 
 // Leaves spread on the ground around the foot of a stalk.
-std::vector<LeafPose> rosette(Ctx &x, QPointF base, double h)
+std::vector<LeafPose> rosette(Ctx& x, QPointF base, double h)
 {
     std::vector<LeafPose> out;
     const int n = x.r.pick(6, 9);
@@ -679,7 +699,7 @@ std::vector<LeafPose> rosette(Ctx &x, QPointF base, double h)
         const double phi = phi0 + 360.0 * i / n + x.r.range(-14, 14);
         addLeaf(x, out, base, -90, phi, x.r.range(10, 34), len * x.r.range(0.75, 1.05));
     }
-    std::sort(out.begin(), out.end(), [](const LeafPose &a, const LeafPose &b) {
+    std::sort(out.begin(), out.end(), [](const LeafPose& a, const LeafPose& b) {
         return std::sin(qDegreesToRadians(a.angle)) < std::sin(qDegreesToRadians(b.angle));
     });
     return out;
@@ -687,7 +707,7 @@ std::vector<LeafPose> rosette(Ctx &x, QPointF base, double h)
 
 // ------------------------------------------------------------------- stems
 
-Curve makeStem(Rng &r, QPointF base, double h, double lean, bool hooked)
+Curve makeStem(Rng& r, QPointF base, double h, double lean, bool hooked)
 {
     const QPointF top = base + QPointF(lean, -h);
     const QPointF c1 = base + QPointF(r.range(-0.1, 0.1) * h, -h * 0.4);
@@ -699,7 +719,7 @@ Curve makeStem(Rng &r, QPointF base, double h, double lean, bool hooked)
     return {base, c1, c2, top};
 }
 
-void paintStem(QPainter &p, const Palette &c, const Curve &k, double w0, double w1, bool square)
+void paintStem(QPainter& p, const Palette& c, const Curve& k, double w0, double w1, bool square)
 {
     const int n = 18;
     QPolygonF left, right, lit, dark;
@@ -724,21 +744,20 @@ void paintStem(QPainter &p, const Palette &c, const Curve &k, double w0, double 
     QPainterPath hl(lit.first());
     appendSmooth(hl, lit);
     strokeLine(p, hl, withAlpha(c.leafLight, square ? 0.95 : 0.6), std::max(0.5, w0 * (square ? 0.18 : 0.22)));
-    if (square) { // the flat faces of a square stem meet in a shaded edge
+    if (square) {  // the flat faces of a square stem meet in a shaded edge
         QPainterPath edge(dark.first());
         appendSmooth(edge, dark);
         strokeLine(p, edge, withAlpha(c.leafDark, 0.7), std::max(0.5, w0 * 0.14));
     }
 }
 
-struct Tip
-{
+struct Tip {
     QPointF at;
     double angle;
 };
 
 // A flower stalk leaving `from`, bending by `turn` degrees on its way.
-Tip sprout(Ctx &x, QPointF from, double angle, double len, double turn, double width)
+Tip sprout(Ctx& x, QPointF from, double angle, double len, double turn, double width)
 {
     const QPointF ctrl = from + polar(angle, len * 0.55);
     const QPointF end = ctrl + polar(angle + turn, len * 0.5);
@@ -752,7 +771,7 @@ Tip sprout(Ctx &x, QPointF from, double angle, double len, double turn, double w
 
 // The stem's own tip plus `count - 1` side branches from its upper part,
 // curving back toward the light.
-std::vector<Tip> branchTips(Ctx &x, const Curve &stem, double h, int count, double reach)
+std::vector<Tip> branchTips(Ctx& x, const Curve& stem, double h, int count, double reach)
 {
     std::vector<Tip> tips{{stem.d, stem.angleAt(1.0)}};
     int side = x.r.sign();
@@ -760,25 +779,24 @@ std::vector<Tip> branchTips(Ctx &x, const Curve &stem, double h, int count, doub
         const double t = x.r.range(0.58, 0.86);
         const double axis = stem.angleAt(t);
         const double len = h * reach * x.r.range(0.75, 1.1);
-        tips.push_back(sprout(x, stem.at(t), axis + side * x.r.range(24, 46), len,
-                              -side * x.r.range(8, 22), std::max(1.0, h * 0.008)));
+        tips.push_back(sprout(x, stem.at(t), axis + side * x.r.range(24, 46), len, -side * x.r.range(8, 22),
+                              std::max(1.0, h * 0.008)));
         side = -side;
     }
-    std::sort(tips.begin(), tips.end(), [](const Tip &a, const Tip &b) { return a.at.y() < b.at.y(); });
+    std::sort(tips.begin(), tips.end(), [](const Tip& a, const Tip& b) { return a.at.y() < b.at.y(); });
     return tips;
 }
 
 // ---------------------------------------------------------- radial flowers
 
-struct Face
-{
+struct Face {
     QPointF at;
     double radius;
-    double rot;    // screen rotation of the flower's face
-    double squash; // 1 = seen straight on
+    double rot;  // screen rotation of the flower's face
+    double squash;  // 1 = seen straight on
 };
 
-Face faceAt(Rng &r, const Tip &t, double radius)
+Face faceAt(Rng& r, const Tip& t, double radius)
 {
     return {t.at, radius, t.angle + 90 + r.range(-12, 12), r.range(0.55, 0.95)};
 }
@@ -790,14 +808,15 @@ QPainterPath petalPath(double L, double w, double notch, bool pointed)
         upper.push_back({QPointF(0.9 * L, -0.8 * w), QPointF(0.96 * L, -0.3 * w), QPointF(1.06 * L, 0)});
     } else if (notch > 0.01) {
         upper.push_back({QPointF(0.95 * L, -0.88 * w), QPointF(1.02 * L, -0.4 * w), QPointF(0.99 * L, -0.16 * w)});
-        upper.push_back({QPointF(0.98 * L, -0.06 * w), QPointF((1.02 - notch) * L, -0.02 * w), QPointF((1 - notch) * L, 0)});
+        upper.push_back(
+            {QPointF(0.98 * L, -0.06 * w), QPointF((1.02 - notch) * L, -0.02 * w), QPointF((1 - notch) * L, 0)});
     } else {
         upper.push_back({QPointF(0.93 * L, -0.88 * w), QPointF(1.01 * L, -0.45 * w), QPointF(L, 0)});
     }
     return mirrored(upper);
 }
 
-QRadialGradient petalGradient(const Palette &c, double L, double tone = 0.0)
+QRadialGradient petalGradient(const Palette& c, double L, double tone = 0.0)
 {
     QRadialGradient g(QPointF(0, 0), L);
     g.setColorAt(0.0, c.petalDeep);
@@ -807,7 +826,7 @@ QRadialGradient petalGradient(const Palette &c, double L, double tone = 0.0)
     return g;
 }
 
-void paintPetalVeins(QPainter &p, const Palette &c, double L, double w)
+void paintPetalVeins(QPainter& p, const Palette& c, double L, double w)
 {
     QPainterPath v;
     for (const double k : {-0.5, 0.0, 0.5}) {
@@ -817,10 +836,9 @@ void paintPetalVeins(QPainter &p, const Palette &c, double L, double w)
     strokeLine(p, v, withAlpha(c.petalDeep, 0.35), 0.5);
 }
 
-struct PetalRing
-{
+struct PetalRing {
     int count = 5;
-    double length = 1.0; // fraction of the face radius
+    double length = 1.0;  // fraction of the face radius
     double width = 0.5;  // half-width as a fraction of the petal length
     double notch = 0.0;
     bool pointed = false;
@@ -828,9 +846,9 @@ struct PetalRing
 };
 
 // Petals nearer the viewer are painted last so overlaps read correctly.
-void paintPetalRing(Ctx &x, const Face &f, const PetalRing &ring)
+void paintPetalRing(Ctx& x, const Face& f, const PetalRing& ring)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     const double L = f.radius * ring.length, w = L * ring.width;
     const QPainterPath shape = petalPath(L, w, ring.notch, ring.pointed);
     const double rot = qDegreesToRadians(f.rot);
@@ -843,7 +861,7 @@ void paintPetalRing(Ctx &x, const Face &f, const PetalRing &ring)
     std::sort(order.begin(), order.end());
     const bool few = ring.count <= 6;
     p.setPen(QPen(x.c.edge, 0.6));
-    for (const auto &[depth, a] : order) {
+    for (const auto& [depth, a] : order) {
         p.save();
         p.rotate(a);
         if (few)
@@ -857,7 +875,7 @@ void paintPetalRing(Ctx &x, const Face &f, const PetalRing &ring)
     }
 }
 
-void paintSepals(QPainter &p, const Palette &c, double L, int count, double phase)
+void paintSepals(QPainter& p, const Palette& c, double L, int count, double phase)
 {
     const QPainterPath sepal = petalPath(L, L * 0.2, 0, true);
     p.setPen(QPen(withAlpha(c.leafDark, 0.9), 0.5));
@@ -870,9 +888,9 @@ void paintSepals(QPainter &p, const Palette &c, double L, int count, double phas
     }
 }
 
-void paintEye(Ctx &x, double R, int stamens, double reach)
+void paintEye(Ctx& x, double R, int stamens, double reach)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     QPainterPath filaments;
     std::vector<QPointF> anthers;
     for (int i = 0; i < stamens; ++i) {
@@ -894,7 +912,7 @@ void paintEye(Ctx &x, double R, int stamens, double reach)
 }
 
 // Deepens the colour toward the middle of a head whose petals are solid.
-void paintHeart(QPainter &p, const QColor &deep, double radius)
+void paintHeart(QPainter& p, const QColor& deep, double radius)
 {
     QRadialGradient g(QPointF(0, 0), radius);
     g.setColorAt(0, withAlpha(deep, 0.85));
@@ -905,7 +923,7 @@ void paintHeart(QPainter &p, const QColor &deep, double radius)
 }
 
 // Far-field stand-in for a flower head: the blur would hide its parts anyway.
-void paintBlob(QPainter &p, const Palette &c, const Face &f)
+void paintBlob(QPainter& p, const Palette& c, const Face& f)
 {
     p.save();
     p.translate(f.at);
@@ -922,9 +940,9 @@ void paintBlob(QPainter &p, const Palette &c, const Face &f)
     p.restore();
 }
 
-void paintRadial(Ctx &x, const Face &f, int petals, int stamens)
+void paintRadial(Ctx& x, const Face& f, int petals, int stamens)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     if (!x.fine) {
         paintBlob(p, x.c, {f.at, f.radius * 0.85, f.rot, f.squash});
         return;
@@ -947,19 +965,21 @@ void paintRadial(Ctx &x, const Face &f, int petals, int stamens)
     p.restore();
 }
 
-void paintBud(QPainter &p, const Palette &c, QPointF at, double angle, double size)
+void paintBud(QPainter& p, const Palette& c, QPointF at, double angle, double size)
 {
     p.save();
     p.translate(at);
     p.rotate(angle);
-    const QPainterPath body = mirrored({{QPointF(0.05 * size, -0.32 * size), QPointF(0.55 * size, -0.34 * size), QPointF(size, 0)}});
+    const QPainterPath body =
+        mirrored({{QPointF(0.05 * size, -0.32 * size), QPointF(0.55 * size, -0.34 * size), QPointF(size, 0)}});
     QLinearGradient g(QPointF(0, -0.25 * size), QPointF(0, 0.25 * size));
     g.setColorAt(0, c.petalLight);
     g.setColorAt(1, c.petalDeep);
     p.setPen(QPen(c.edge, 0.6));
     p.setBrush(g);
     p.drawPath(body);
-    const QPainterPath sepal = mirrored({{QPointF(0.1 * size, -0.12 * size), QPointF(0.3 * size, -0.12 * size), QPointF(0.58 * size, 0)}});
+    const QPainterPath sepal =
+        mirrored({{QPointF(0.1 * size, -0.12 * size), QPointF(0.3 * size, -0.12 * size), QPointF(0.58 * size, 0)}});
     p.setPen(QPen(withAlpha(c.leafDark, 0.9), 0.5));
     p.setBrush(c.leaf);
     for (const double a : {-24.0, 24.0, 0.0}) {
@@ -973,7 +993,7 @@ void paintBud(QPainter &p, const Palette &c, QPointF at, double angle, double si
 
 // ------------------------------------------------------------- violet
 
-void paintSpur(QPainter &p, const Palette &c, double R)
+void paintSpur(QPainter& p, const Palette& c, double R)
 {
     QPainterPath spur(QPointF(-0.05 * R, -0.28 * R));
     spur.cubicTo(-0.45 * R, -0.45 * R, -0.85 * R, -0.45 * R, -0.98 * R, -0.3 * R);
@@ -987,9 +1007,9 @@ void paintSpur(QPainter &p, const Palette &c, double R)
     p.drawPath(spur);
 }
 
-void paintViolet(Ctx &x, QPointF at, double R, double side)
+void paintViolet(Ctx& x, QPointF at, double R, double side)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     p.save();
     p.translate(at);
     p.scale(side * 0.9, 1.0);
@@ -1025,18 +1045,19 @@ void paintViolet(Ctx &x, QPointF at, double R, double side)
 
 // ---------------------------------------------------- two-lipped flowers
 
-void paintCalyx(QPainter &p, const Palette &c, double L)
+void paintCalyx(QPainter& p, const Palette& c, double L)
 {
-    const QPainterPath calyx = mirrored({{QPointF(0, -0.07 * L), QPointF(0.15 * L, -0.1 * L), QPointF(0.3 * L, -0.1 * L)},
-                                         {QPointF(0.32 * L, -0.07 * L), QPointF(0.3 * L, -0.04 * L), QPointF(0.34 * L, 0)}});
+    const QPainterPath calyx =
+        mirrored({{QPointF(0, -0.07 * L), QPointF(0.15 * L, -0.1 * L), QPointF(0.3 * L, -0.1 * L)},
+                  {QPointF(0.32 * L, -0.07 * L), QPointF(0.3 * L, -0.04 * L), QPointF(0.34 * L, 0)}});
     p.setPen(QPen(withAlpha(c.leafDark, 0.9), 0.5));
     p.setBrush(c.leaf);
     p.drawPath(calyx);
 }
 
-void paintLippedFlower(Ctx &x, QPointF at, double angle, double L)
+void paintLippedFlower(Ctx& x, QPointF at, double angle, double L)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     p.save();
     orient(p, at, angle);
     QPainterPath tube(QPointF(0.2 * L, -0.05 * L));
@@ -1073,9 +1094,9 @@ void paintLippedFlower(Ctx &x, QPointF at, double angle, double L)
 
 // ------------------------------------------------------------ pea flowers
 
-void paintPeaFlower(Ctx &x, QPointF at, double angle, double L)
+void paintPeaFlower(Ctx& x, QPointF at, double angle, double L)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     p.save();
     orient(p, at, angle);
     QPainterPath banner(QPointF(0.2 * L, 0));
@@ -1113,7 +1134,7 @@ void paintPeaFlower(Ctx &x, QPointF at, double angle, double L)
 }
 
 // An arching raceme; flowers open from the bottom, buds at the tip.
-void paintRaceme(Ctx &x, QPointF from, double angle, double len)
+void paintRaceme(Ctx& x, QPointF from, double angle, double len)
 {
     const double turn = x.r.range(-28, 28);
     const QPointF ctrl = from + polar(angle, len * 0.55);
@@ -1132,7 +1153,7 @@ void paintRaceme(Ctx &x, QPointF from, double angle, double len)
         side = -side;
     }
     for (int i = n - 1; i >= 0; --i) {
-        const auto &[tip, L] = flowers[size_t(i)];
+        const auto& [tip, L] = flowers[size_t(i)];
         if (i >= n - 2)
             paintBud(x.p, x.c, tip.at, tip.angle - 20 * (pointsLeft(tip.angle) ? -1 : 1), L * 0.45);
         else
@@ -1158,9 +1179,9 @@ QPainterPath ligulePath(double r0, double L, double w)
 
 // One ring of strap florets; inner rings stand more upright, so they look
 // shorter and catch less light.
-void paintLiguleRing(Ctx &x, double R, int ring)
+void paintLiguleRing(Ctx& x, double R, int ring)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     const int n = x.sp.petals + 4 - ring * 4;
     const double L = R * (1.0 - 0.16 * ring);
     const double w = 2 * M_PI * L * 0.6 / n;
@@ -1178,9 +1199,9 @@ void paintLiguleRing(Ctx &x, double R, int ring)
 }
 
 // A head of strap florets only: rings grow shorter and deeper toward the middle.
-void paintDandelionHead(Ctx &x, const Face &f)
+void paintDandelionHead(Ctx& x, const Face& f)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     if (!x.fine) {
         paintBlob(p, x.c, f);
         return;
@@ -1198,9 +1219,9 @@ void paintDandelionHead(Ctx &x, const Face &f)
 }
 
 // A ripe head of plumed seeds.
-void paintSeedClock(Ctx &x, QPointF at, double R)
+void paintSeedClock(Ctx& x, QPointF at, double R)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     QPainterPath rays, plumes;
     const int n = 64;
     for (int i = 0; i < n; ++i) {
@@ -1223,9 +1244,9 @@ void paintSeedClock(Ctx &x, QPointF at, double R)
     p.drawEllipse(at, R * 0.1, R * 0.1);
 }
 
-void paintDisc(Ctx &x, double R)
+void paintDisc(Ctx& x, double R)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     QRadialGradient g(QPointF(-0.25 * R, -0.3 * R), 1.3 * R);
     g.setColorAt(0, shade(x.c.eye, 0.15));
     g.setColorAt(0.6, x.c.eye);
@@ -1245,9 +1266,9 @@ void paintDisc(Ctx &x, double R)
 }
 
 // Ray florets around a disc.
-void paintDaisyHead(Ctx &x, const Face &f)
+void paintDaisyHead(Ctx& x, const Face& f)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     if (!x.fine) {
         paintBlob(p, x.c, f);
         return;
@@ -1266,8 +1287,7 @@ void paintDaisyHead(Ctx &x, const Face &f)
 
 // ---------------------------------------------------------------- spikes
 
-struct Bead
-{
+struct Bead {
     double depth;
     QPointF at;
     double radius;
@@ -1275,7 +1295,7 @@ struct Bead
 
 // A dense cylinder of tiny flowers (knotweed, plantain); with `bristles`
 // the florets hide among long hairs (foxtail).
-void paintBeadSpike(Ctx &x, const Tip &from, double len, double width, bool bristles)
+void paintBeadSpike(Ctx& x, const Tip& from, double len, double width, bool bristles)
 {
     const double nod = x.r.range(15, 40) * (pointsLeft(from.angle) ? -1 : 1) * (bristles ? 1.6 : 1.0);
     const QPointF ctrl = from.at + polar(from.angle, len * 0.5);
@@ -1297,9 +1317,9 @@ void paintBeadSpike(Ctx &x, const Tip &from, double len, double width, bool bris
         }
     }
     // three depth bands, back to front, then a glint on the nearer beads
-    std::sort(beads.begin(), beads.end(), [](const Bead &a, const Bead &b) { return a.depth < b.depth; });
+    std::sort(beads.begin(), beads.end(), [](const Bead& a, const Bead& b) { return a.depth < b.depth; });
     const QPen rim(withAlpha(x.c.edge, 0.5), 0.4);
-    for (const Bead &b : beads) {
+    for (const Bead& b : beads) {
         x.p.setPen(rim);
         x.p.setBrush(mix(x.c.petalDeep, x.c.petal, 0.55 + 0.4 * b.depth));
         x.p.drawEllipse(b.at, b.radius, b.radius * 0.85);
@@ -1314,7 +1334,7 @@ void paintBeadSpike(Ctx &x, const Tip &from, double len, double width, bool bris
 }
 
 // A nodding grass panicle: thin branches hung with small spikelets.
-void paintPanicle(Ctx &x, const Tip &from, double len)
+void paintPanicle(Ctx& x, const Tip& from, double len)
 {
     const double side = pointsLeft(from.angle) ? -1 : 1;
     const QPointF ctrl = from.at + polar(from.angle, len * 0.5);
@@ -1337,7 +1357,7 @@ void paintPanicle(Ctx &x, const Tip &from, double len)
     strokeLine(x.p, axis, x.c.stem, 1.1);
     strokeLine(x.p, twigs, mix(x.c.stem, x.c.petalDeep, 0.5), 0.7);
     x.p.setPen(QPen(withAlpha(x.c.petalDeep, 0.8), 0.5));
-    for (const Tip &s : spikelets) {
+    for (const Tip& s : spikelets) {
         x.p.save();
         x.p.translate(s.at);
         x.p.rotate(s.angle);
@@ -1350,15 +1370,16 @@ void paintPanicle(Ctx &x, const Tip &from, double len)
 // ----------------------------------------------------------------- others
 
 // A bell or trumpet along +x from its stalk to the mouth.
-void paintBell(Ctx &x, QPointF at, double angle, double L)
+void paintBell(Ctx& x, QPointF at, double angle, double L)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     p.save();
     orient(p, at, angle);
-    const QPainterPath body = mirrored({{QPointF(0.08 * L, -0.1 * L), QPointF(0.2 * L, -0.18 * L), QPointF(0.38 * L, -0.2 * L)},
-                                        {QPointF(0.6 * L, -0.22 * L), QPointF(0.8 * L, -0.3 * L), QPointF(0.94 * L, -0.44 * L)},
-                                        {QPointF(0.98 * L, -0.48 * L), QPointF(1.04 * L, -0.5 * L), QPointF(1.08 * L, -0.47 * L)},
-                                        {QPointF(1.0 * L, -0.3 * L), QPointF(0.97 * L, -0.12 * L), QPointF(0.96 * L, 0)}});
+    const QPainterPath body =
+        mirrored({{QPointF(0.08 * L, -0.1 * L), QPointF(0.2 * L, -0.18 * L), QPointF(0.38 * L, -0.2 * L)},
+                  {QPointF(0.6 * L, -0.22 * L), QPointF(0.8 * L, -0.3 * L), QPointF(0.94 * L, -0.44 * L)},
+                  {QPointF(0.98 * L, -0.48 * L), QPointF(1.04 * L, -0.5 * L), QPointF(1.08 * L, -0.47 * L)},
+                  {QPointF(1.0 * L, -0.3 * L), QPointF(0.97 * L, -0.12 * L), QPointF(0.96 * L, 0)}});
     QLinearGradient g(QPointF(0, -0.45 * L), QPointF(0, 0.45 * L));
     g.setColorAt(0, x.c.petalLight);
     g.setColorAt(0.45, x.c.petal);
@@ -1385,9 +1406,9 @@ void paintBell(Ctx &x, QPointF at, double angle, double L)
 }
 
 // A ball of tiny florets (clover, burnet).
-void paintGlobe(Ctx &x, QPointF at, double R)
+void paintGlobe(Ctx& x, QPointF at, double R)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     p.save();
     p.translate(at + QPointF(0, R * 0.55));
     p.scale(1, 0.45);
@@ -1414,9 +1435,9 @@ void paintGlobe(Ctx &x, QPointF at, double R)
 }
 
 // A flat-topped umbel: rays fanning out to small domes of florets.
-void paintUmbel(Ctx &x, QPointF at, double R)
+void paintUmbel(Ctx& x, QPointF at, double R)
 {
-    QPainter &p = x.p;
+    QPainter& p = x.p;
     const int rays = x.r.pick(7, 11);
     std::vector<QPointF> heads;
     QPainterPath spokes;
@@ -1429,7 +1450,7 @@ void paintUmbel(Ctx &x, QPointF at, double R)
     }
     strokeLine(p, spokes, x.c.stem, std::max(0.7, R * 0.015));
     std::vector<QPointF> florets[3], eyes;
-    for (const QPointF &h : heads) {
+    for (const QPointF& h : heads) {
         for (int k = 0; k < 9; ++k) {
             const double v = -1 + 2 * (k + 0.5) / 9;
             const QPointF q = h + QPointF(v * 0.22 * R, -0.09 * R * (1 - v * v) + (k % 3 - 1) * 0.03 * R);
@@ -1450,12 +1471,15 @@ void paintUmbel(Ctx &x, QPointF at, double R)
 
 // ------------------------------------------------------ inflorescences
 
-double sideOf(double angle) { return pointsLeft(angle) ? -1.0 : 1.0; }
-
-void bloomFour(Ctx &x, const Curve &stem, double h)
+double sideOf(double angle)
 {
-    if (x.sp.variant == 1) { // a few large blooms
-        for (const Tip &t : branchTips(x, stem, h, x.r.pick(1, 2), 0.2))
+    return pointsLeft(angle) ? -1.0 : 1.0;
+}
+
+void bloomFour(Ctx& x, const Curve& stem, double h)
+{
+    if (x.sp.variant == 1) {  // a few large blooms
+        for (const Tip& t : branchTips(x, stem, h, x.r.pick(1, 2), 0.2))
             paintRadial(x, faceAt(x.r, t, h * 0.13 * x.sp.bloom), 4, 8);
         return;
     }
@@ -1466,8 +1490,8 @@ void bloomFour(Ctx &x, const Curve &stem, double h)
     for (int i = 0; i < open; ++i) {
         const double t = 0.62 + 0.36 * i / open;
         const double axis = stem.angleAt(t);
-        tips.push_back(sprout(x, stem.at(t), axis + side * x.r.range(45, 75), h * x.r.range(0.1, 0.14) * (1 - 0.5 * i / open),
-                              -side * 25.0, std::max(0.8, h * 0.005)));
+        tips.push_back(sprout(x, stem.at(t), axis + side * x.r.range(45, 75),
+                              h * x.r.range(0.1, 0.14) * (1 - 0.5 * i / open), -side * 25.0, std::max(0.8, h * 0.005)));
         side = -side;
     }
     const double apex = stem.angleAt(1.0);
@@ -1477,7 +1501,7 @@ void bloomFour(Ctx &x, const Curve &stem, double h)
         paintRadial(x, faceAt(x.r, tips[size_t(i)], h * 0.048 * x.sp.bloom * (1 - 0.3 * i / open)), 4, 6);
 }
 
-void bloomFive(Ctx &x, const Curve &stem, double h)
+void bloomFive(Ctx& x, const Curve& stem, double h)
 {
     const int count = x.r.pick(2, 4);
     const std::vector<Tip> tips = branchTips(x, stem, h, count, 0.2);
@@ -1491,7 +1515,7 @@ void bloomFive(Ctx &x, const Curve &stem, double h)
     }
 }
 
-void bloomMany(Ctx &x, const Curve &stem, double h)
+void bloomMany(Ctx& x, const Curve& stem, double h)
 {
     const std::vector<Tip> tips = branchTips(x, stem, h, x.r.pick(1, 2), 0.24);
     for (size_t i = 0; i < tips.size(); ++i) {
@@ -1502,14 +1526,14 @@ void bloomMany(Ctx &x, const Curve &stem, double h)
     }
 }
 
-void bloomViolet(Ctx &x, const Curve &stem, double h)
+void bloomViolet(Ctx& x, const Curve& stem, double h)
 {
     const double side = sideOf(stem.angleAt(1.0));
     const double R = h * 0.12 * x.sp.bloom;
     paintViolet(x, stem.d + QPointF(side * 0.12 * R, 0.5 * R), R, side);
 }
 
-void paintWhorl(Ctx &x, QPointF at, double axis, double L, bool top)
+void paintWhorl(Ctx& x, QPointF at, double axis, double L, bool top)
 {
     LeafPose bract{at, 0, L * 0.7, 0.8, -0.02, false};
     for (const double s : {-1.0, 1.0}) {
@@ -1525,10 +1549,10 @@ void paintWhorl(Ctx &x, QPointF at, double axis, double L, bool top)
     }
 }
 
-void bloomLipped(Ctx &x, const Curve &stem, double h)
+void bloomLipped(Ctx& x, const Curve& stem, double h)
 {
     const double L = h * 0.13 * x.sp.bloom;
-    if (x.sp.variant % 2 == 0) { // whorls in the upper leaf axils
+    if (x.sp.variant % 2 == 0) {  // whorls in the upper leaf axils
         const int n = x.r.pick(2, 4);
         for (int k = 0; k < n; ++k) {
             const double t = 0.62 + 0.36 * k / n;
@@ -1554,7 +1578,7 @@ void bloomLipped(Ctx &x, const Curve &stem, double h)
     }
 }
 
-void bloomPea(Ctx &x, const Curve &stem, double h)
+void bloomPea(Ctx& x, const Curve& stem, double h)
 {
     if (x.r.chance(0.5)) {
         const double t = x.r.range(0.55, 0.7), axis = stem.angleAt(t);
@@ -1563,7 +1587,7 @@ void bloomPea(Ctx &x, const Curve &stem, double h)
     paintRaceme(x, stem.d, stem.angleAt(1.0), h * 0.3 * x.sp.bloom);
 }
 
-void bloomDandelion(Ctx &x, const Curve &stem, double h)
+void bloomDandelion(Ctx& x, const Curve& stem, double h)
 {
     const bool basal = x.sp.arr == Arrangement::Basal;
     const std::vector<Tip> tips = branchTips(x, stem, h, basal ? 1 : x.r.pick(1, 3), 0.22);
@@ -1580,16 +1604,16 @@ void bloomDandelion(Ctx &x, const Curve &stem, double h)
     }
 }
 
-void bloomDaisy(Ctx &x, const Curve &stem, double h)
+void bloomDaisy(Ctx& x, const Curve& stem, double h)
 {
     const int heads = x.r.pick(1, 5);
     const std::vector<Tip> tips = branchTips(x, stem, h, heads, heads > 2 ? 0.26 : 0.2);
     const double R = h * (heads > 2 ? 0.085 : 0.12) * x.sp.bloom;
-    for (const Tip &t : tips)
+    for (const Tip& t : tips)
         paintDaisyHead(x, faceAt(x.r, t, R * x.r.range(0.85, 1.05)));
 }
 
-void bloomSpike(Ctx &x, const Curve &stem, double h)
+void bloomSpike(Ctx& x, const Curve& stem, double h)
 {
     const std::vector<Tip> tips = branchTips(x, stem, h, x.r.pick(1, 3), 0.16);
     for (size_t i = 0; i < tips.size(); ++i) {
@@ -1602,7 +1626,7 @@ void bloomSpike(Ctx &x, const Curve &stem, double h)
     }
 }
 
-void bloomOther(Ctx &x, const Curve &stem, double h)
+void bloomOther(Ctx& x, const Curve& stem, double h)
 {
     const double s = x.sp.bloom;
     if (x.sp.variant == 3) {
@@ -1610,19 +1634,20 @@ void bloomOther(Ctx &x, const Curve &stem, double h)
         return;
     }
     const std::vector<Tip> tips = branchTips(x, stem, h, x.r.pick(1, 3), 0.17);
-    for (const Tip &t : tips) {
+    for (const Tip& t : tips) {
         if (x.sp.variant == 2) {
             paintGlobe(x, t.at + polar(t.angle, h * 0.06 * s), h * 0.075 * s);
         } else if (x.sp.variant == 1) {
             paintBell(x, t.at, t.angle, h * 0.19 * s);
-        } else { // nodding bells on hooked stalks
-            const Tip hang = sprout(x, t.at, t.angle, h * 0.07, sideOf(t.angle) * x.r.range(130, 160), std::max(0.8, h * 0.006));
+        } else {  // nodding bells on hooked stalks
+            const Tip hang =
+                sprout(x, t.at, t.angle, h * 0.07, sideOf(t.angle) * x.r.range(130, 160), std::max(0.8, h * 0.006));
             paintBell(x, hang.at, hang.angle, h * 0.15 * s);
         }
     }
 }
 
-void paintBloom(Ctx &x, const Curve &stem, double h)
+void paintBloom(Ctx& x, const Curve& stem, double h)
 {
     switch (x.sp.form) {
     case Form::Four: bloomFour(x, stem, h); break;
@@ -1640,31 +1665,31 @@ void paintBloom(Ctx &x, const Curve &stem, double h)
 
 // ------------------------------------------------------------------ plants
 
-void paintShoot(Ctx &x, const Curve &stem, double h, bool leafy)
+void paintShoot(Ctx& x, const Curve& stem, double h, bool leafy)
 {
     std::vector<LeafPose> leaves;
     if (leafy)
         leaves = stemLeaves(x, stem, h);
-    for (const LeafPose &l : leaves)
+    for (const LeafPose& l : leaves)
         if (l.back)
             paintLeaf(x, l);
     const bool square = x.sp.form == Form::Lipped;
     const bool slender = x.sp.form == Form::Spike || !leafy;
     const double w = h * (slender ? 0.013 : 0.018);
     paintStem(x.p, x.c, stem, w, w * (square ? 0.75 : 0.45), square);
-    for (const LeafPose &l : leaves)
+    for (const LeafPose& l : leaves)
         if (!l.back)
             paintLeaf(x, l);
     paintBloom(x, stem, h);
 }
 
-void paintPlant(Ctx &x, QPointF base, double h)
+void paintPlant(Ctx& x, QPointF base, double h)
 {
     const bool basal = x.sp.arr == Arrangement::Basal;
     std::vector<LeafPose> ground;
     if (basal)
         ground = rosette(x, base, h);
-    for (const LeafPose &l : ground)
+    for (const LeafPose& l : ground)
         if (l.back)
             paintLeaf(x, l);
     const int shoots = basal ? x.r.pick(1, 3) : (x.r.chance(0.35) ? 2 : 1);
@@ -1676,22 +1701,20 @@ void paintPlant(Ctx &x, QPointF base, double h)
         x.scape = i;
         paintShoot(x, makeStem(x.r, foot, sh, lean, hooked), sh, !basal);
     }
-    for (const LeafPose &l : ground)
+    for (const LeafPose& l : ground)
         if (!l.back)
             paintLeaf(x, l);
 }
 
 // ------------------------------------------------------------------- scene
 
-struct Stage
-{
+struct Stage {
     double W, H;
-    double horizon; // foot of the far hills
+    double horizon;  // foot of the far hills
     double meadow;  // where the near ground begins
 };
 
-struct Backdrop
-{
+struct Backdrop {
     QColor skyTop, skyLow, far, near, groundTop, groundLow;
 };
 
@@ -1704,14 +1727,13 @@ Backdrop backdropFor(Season s)
     case Season::Summer:
         return {QColor(0x24, 0x7c, 0xd6), QColor(0xbc, 0xe2, 0xf7), QColor(0x5a, 0x96, 0x76),
                 QColor(0x2f, 0x7a, 0x3a), QColor(0x3a, 0x86, 0x34), QColor(0x20, 0x56, 0x20)};
-    case Season::Autumn:
-        break;
+    case Season::Autumn: break;
     }
     return {QColor(0xf4, 0xde, 0xae), QColor(0xe9, 0xaa, 0x5e), QColor(0xc0, 0x86, 0x50),
             QColor(0xa4, 0x84, 0x44), QColor(0xb0, 0x94, 0x50), QColor(0x72, 0x5c, 0x2e)};
 }
 
-void paintSky(QPainter &p, const Backdrop &b, const Stage &st)
+void paintSky(QPainter& p, const Backdrop& b, const Stage& st)
 {
     QLinearGradient g(QPointF(0, 0), QPointF(0, st.meadow));
     g.setColorAt(0, b.skyTop);
@@ -1719,7 +1741,7 @@ void paintSky(QPainter &p, const Backdrop &b, const Stage &st)
     p.fillRect(QRectF(0, 0, st.W, st.H), g);
 }
 
-void paintGlow(QPainter &p, QPointF at, double radius, const QColor &c)
+void paintGlow(QPainter& p, QPointF at, double radius, const QColor& c)
 {
     QRadialGradient g(at, radius);
     g.setColorAt(0, c);
@@ -1729,7 +1751,7 @@ void paintGlow(QPainter &p, QPointF at, double radius, const QColor &c)
     p.drawEllipse(at, radius, radius);
 }
 
-void paintRidge(QPainter &p, Rng &r, const Stage &st, double baseY, double amp, const QColor &top, const QColor &bottom)
+void paintRidge(QPainter& p, Rng& r, const Stage& st, double baseY, double amp, const QColor& top, const QColor& bottom)
 {
     const double f1 = r.range(0.004, 0.009), f2 = r.range(0.012, 0.025);
     const double ph1 = r.range(0, 6.3), ph2 = r.range(0, 6.3);
@@ -1749,7 +1771,7 @@ void paintRidge(QPainter &p, Rng &r, const Stage &st, double baseY, double amp, 
     p.drawPath(path);
 }
 
-void paintClouds(QPainter &p, Rng &r, const Stage &st)
+void paintClouds(QPainter& p, Rng& r, const Stage& st)
 {
     const int clouds = r.pick(2, 4);
     for (int i = 0; i < clouds; ++i) {
@@ -1775,7 +1797,7 @@ void paintClouds(QPainter &p, Rng &r, const Stage &st)
 }
 
 // Out-of-focus cherry twig reaching in from a top corner.
-void paintBlossomBranch(QPainter &p, Rng &r, const Stage &st)
+void paintBlossomBranch(QPainter& p, Rng& r, const Stage& st)
 {
     Palette c;
     c.petal = hsl(345, 0.8, 0.9);
@@ -1803,7 +1825,7 @@ void paintBlossomBranch(QPainter &p, Rng &r, const Stage &st)
 }
 
 // Out-of-focus blossom from trees beyond the meadow: soft pink discs.
-void paintBlossomBokeh(QPainter &p, Rng &r, const Stage &st)
+void paintBlossomBokeh(QPainter& p, Rng& r, const Stage& st)
 {
     for (int i = r.pick(7, 12); i > 0; --i) {
         const QPointF at(r.range(0, st.W), r.range(0, st.H * 0.5));
@@ -1829,7 +1851,7 @@ QPainterPath maplePath(double s)
     return path;
 }
 
-void paintFallingLeaf(QPainter &p, Rng &r, QPointF at, double size)
+void paintFallingLeaf(QPainter& p, Rng& r, QPointF at, double size)
 {
     const QColor tints[] = {hsl(8, 0.7, 0.45), hsl(26, 0.82, 0.5), hsl(42, 0.8, 0.52), hsl(18, 0.5, 0.32)};
     const QColor c = tints[r.pick(0, 3)];
@@ -1837,7 +1859,9 @@ void paintFallingLeaf(QPainter &p, Rng &r, QPointF at, double size)
     p.translate(at);
     p.rotate(r.range(0, 360));
     p.scale(1, r.range(0.45, 1.0));
-    const QPainterPath shape = r.chance(0.5) ? maplePath(size) : bladePath(LeafShape::Elliptic, size * 2, size * 0.5, 0.1).translated(-size, 0);
+    const QPainterPath shape = r.chance(0.5)
+                                   ? maplePath(size)
+                                   : bladePath(LeafShape::Elliptic, size * 2, size * 0.5, 0.1).translated(-size, 0);
     QLinearGradient g(QPointF(0, -size), QPointF(0, size));
     g.setColorAt(0, shade(c, 0.12));
     g.setColorAt(1, shade(c, -0.1));
@@ -1847,7 +1871,7 @@ void paintFallingLeaf(QPainter &p, Rng &r, QPointF at, double size)
     p.restore();
 }
 
-void paintDriftingPetal(QPainter &p, Rng &r, QPointF at, double size)
+void paintDriftingPetal(QPainter& p, Rng& r, QPointF at, double size)
 {
     p.save();
     p.translate(at);
@@ -1859,7 +1883,7 @@ void paintDriftingPetal(QPainter &p, Rng &r, QPointF at, double size)
     p.restore();
 }
 
-void paintDistantPlants(QPainter &p, Rng &r, const Palette &c, const Species &sp, const Stage &st)
+void paintDistantPlants(QPainter& p, Rng& r, const Palette& c, const Species& sp, const Stage& st)
 {
     const int n = r.pick(3, 6);
     for (int i = 0; i < n; ++i) {
@@ -1871,7 +1895,7 @@ void paintDistantPlants(QPainter &p, Rng &r, const Palette &c, const Species &sp
     }
 }
 
-void paintHaze(QPainter &p, const Stage &st, const QColor &c, double strength)
+void paintHaze(QPainter& p, const Stage& st, const QColor& c, double strength)
 {
     QLinearGradient g(QPointF(0, st.horizon - 60), QPointF(0, st.H));
     g.setColorAt(0, withAlpha(c, 0));
@@ -1880,18 +1904,17 @@ void paintHaze(QPainter &p, const Stage &st, const QColor &c, double strength)
     p.fillRect(QRectF(0, st.horizon - 60, st.W, st.H), g);
 }
 
-struct Scene
-{
+struct Scene {
     Season season;
-    const Palette &c;
-    const Species &sp;
+    const Palette& c;
+    const Species& sp;
     Stage st;
 };
 
-void paintFarField(QPainter &p, Rng &r, const Scene &s)
+void paintFarField(QPainter& p, Rng& r, const Scene& s)
 {
     const Backdrop b = backdropFor(s.season);
-    const Stage &st = s.st;
+    const Stage& st = s.st;
     paintSky(p, b, st);
     if (s.season == Season::Summer) {
         paintGlow(p, QPointF(st.W * r.range(0.7, 0.95), st.H * 0.02), st.H * 0.45, QColor(255, 252, 230, 150));
@@ -1917,7 +1940,7 @@ void paintFarField(QPainter &p, Rng &r, const Scene &s)
 
 // The far field is drawn small and scaled up, which blurs it like a shallow
 // depth of field and costs far less than a real blur.
-QImage renderFarField(Rng &r, const Scene &s, double scale)
+QImage renderFarField(Rng& r, const Scene& s, double scale)
 {
     const QSize px(std::max(8, int(s.st.W * scale / 2)), std::max(6, int(s.st.H * scale / 2)));
     QImage img(px, QImage::Format_ARGB32_Premultiplied);
@@ -1929,22 +1952,22 @@ QImage renderFarField(Rng &r, const Scene &s, double scale)
     p.end();
     // Down and back up in two bilinear steps: a soft, even blur without the
     // stair-steps a single large upscale leaves on bright cloud edges.
-    const QImage small = img.scaled(std::max(4, px.width() / 2), std::max(3, px.height() / 2),
-                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage small = img.scaled(std::max(4, px.width() / 2), std::max(3, px.height() / 2), Qt::IgnoreAspectRatio,
+                                    Qt::SmoothTransformation);
     return small.scaled(px, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-void paintGrass(QPainter &p, Rng &r, const Palette &c, const Stage &st, int count, double top)
+void paintGrass(QPainter& p, Rng& r, const Palette& c, const Stage& st, int count, double top)
 {
     QPainterPath tones[3];
-    for (QPainterPath &path : tones)
+    for (QPainterPath& path : tones)
         path.setFillRule(Qt::WindingFill);
     for (int i = 0; i < count; ++i) {
         const double y = r.range(top, st.H + 6);
         const double depth = (y - st.meadow) / (st.H - st.meadow);
         const double x = r.range(-8, st.W + 8), tall = r.range(10, 30) * (0.5 + depth);
         const double w = r.range(0.8, 1.6) * (0.6 + depth), bend = r.range(-0.45, 0.45) * tall;
-        QPainterPath &path = tones[r.pick(0, 2)];
+        QPainterPath& path = tones[r.pick(0, 2)];
         path.moveTo(x - w, y);
         path.quadTo(x + bend * 0.3, y - tall * 0.6, x + bend, y - tall);
         path.quadTo(x + bend * 0.3 + w * 0.4, y - tall * 0.6, x + w, y);
@@ -1958,7 +1981,7 @@ void paintGrass(QPainter &p, Rng &r, const Palette &c, const Stage &st, int coun
     }
 }
 
-void paintShadow(QPainter &p, QPointF at, double size)
+void paintShadow(QPainter& p, QPointF at, double size)
 {
     p.save();
     p.translate(at);
@@ -1967,13 +1990,12 @@ void paintShadow(QPainter &p, QPointF at, double size)
     p.restore();
 }
 
-struct Placement
-{
+struct Placement {
     QPointF base;
     double height;
 };
 
-std::vector<Placement> placePlants(Rng &r, const Stage &st)
+std::vector<Placement> placePlants(Rng& r, const Stage& st)
 {
     std::vector<Placement> out;
     const double mainX = st.W * r.range(0.38, 0.62);
@@ -1984,13 +2006,13 @@ std::vector<Placement> placePlants(Rng &r, const Stage &st)
         out.push_back({QPointF(x, st.H * r.range(0.8, 0.86)), st.H * r.range(0.42, 0.54)});
         side = -side;
     }
-    std::sort(out.begin(), out.end(), [](const Placement &a, const Placement &b) { return a.base.y() < b.base.y(); });
+    std::sort(out.begin(), out.end(), [](const Placement& a, const Placement& b) { return a.base.y() < b.base.y(); });
     return out;
 }
 
-void paintPlants(QPainter &p, Rng &r, const Scene &s)
+void paintPlants(QPainter& p, Rng& r, const Scene& s)
 {
-    for (const Placement &pl : placePlants(r, s.st)) {
+    for (const Placement& pl : placePlants(r, s.st)) {
         paintShadow(p, pl.base, pl.height * 0.3);
         Rng own = r.fork(0x55);
         Ctx x{p, own, s.c, s.sp};
@@ -1998,7 +2020,7 @@ void paintPlants(QPainter &p, Rng &r, const Scene &s)
     }
 }
 
-void paintNearDetails(QPainter &p, Rng &r, const Scene &s)
+void paintNearDetails(QPainter& p, Rng& r, const Scene& s)
 {
     if (s.season == Season::Spring)
         for (int i = r.pick(4, 8); i > 0; --i)
@@ -2008,7 +2030,7 @@ void paintNearDetails(QPainter &p, Rng &r, const Scene &s)
             paintFallingLeaf(p, r, QPointF(r.range(0, s.st.W), r.range(0, s.st.H * 0.8)), r.range(7, 12));
 }
 
-void paintFrame(QPainter &p, const Stage &st)
+void paintFrame(QPainter& p, const Stage& st)
 {
     QRadialGradient g(QPointF(st.W / 2, st.H * 0.45), std::hypot(st.W, st.H) * 0.62);
     g.setColorAt(0.55, QColor(0, 0, 0, 0));
@@ -2027,7 +2049,7 @@ QFont captionFont(int pixels)
     return f;
 }
 
-void paintCaption(QPainter &p, const Stage &st, const QString &name, const QString &family)
+void paintCaption(QPainter& p, const Stage& st, const QString& name, const QString& family)
 {
     if (name.isEmpty() && family.isEmpty())
         return;
@@ -2050,11 +2072,11 @@ void paintCaption(QPainter &p, const Stage &st, const QString &name, const QStri
     p.drawText(QPointF(band.left() + pad + nameW + gap, baseline), family);
 }
 
-} // namespace
+}  // namespace
 
-QImage FlowerIllustrator::draw(const QString &name, const QString &season, const QString &colour,
-                               const QString &petalForm, const QString &leafArrangement,
-                               const QString &familyDisplay, QSize size)
+QImage FlowerIllustrator::draw(const QString& name, const QString& season, const QString& colour,
+                               const QString& petalForm, const QString& leafArrangement, const QString& familyDisplay,
+                               QSize size)
 {
     const QSize out = size.isEmpty() ? QSize(640, 480) : size;
     const double scale = out.height() / kPlateHeight;

@@ -17,10 +17,8 @@
 // unrecognised falls back to a sensible default instead of failing.
 //
 // Needs a QGuiApplication (fonts). Safe to call from worker threads.
-class FlowerIllustrator
-{
+class FlowerIllustrator {
 public:
-    static QImage draw(const QString &name, const QString &season, const QString &colour,
-                       const QString &petalForm, const QString &leafArrangement,
-                       const QString &familyDisplay, QSize size = QSize(640, 480));
+    static QImage draw(const QString& name, const QString& season, const QString& colour, const QString& petalForm,
+                       const QString& leafArrangement, const QString& familyDisplay, QSize size = QSize(640, 480));
 };

@@ -18,18 +18,18 @@ constexpr double kPi = std::numbers::pi;
 // Click sounds
 
 constexpr int kWavRate = 22050;
-constexpr double kClickPeak = 0.45; // well below full scale: a click should not startle
+constexpr double kClickPeak = 0.45;  // well below full scale: a click should not startle
 
 // One tone of a click. The pitch may glide; the loudness rises along a raised
 // cosine, falls exponentially, and the last milliseconds fade to exactly zero,
 // so the sound neither starts nor ends with a pop.
 struct Tone {
-    double start = 0;   // seconds into the sound
+    double start = 0;  // seconds into the sound
     double length = 0;  // seconds
     double attack = 0;  // seconds
-    double decay = 0;   // time constant of the fall, seconds
-    double brightness = 0.12; // share of the second harmonic
-    std::function<double(double)> frequency; // Hz at t seconds into the tone
+    double decay = 0;  // time constant of the fall, seconds
+    double brightness = 0.12;  // share of the second harmonic
+    std::function<double(double)> frequency;  // Hz at t seconds into the tone
 };
 
 double toneEnvelope(const Tone& tone, double t)
@@ -61,8 +61,7 @@ void addTone(std::vector<double>& out, const Tone& tone)
 // which the ear hears as a crisp start.
 Tone piTone(double start, double length, double decay)
 {
-    return Tone { start, length, 0.004, decay, 0.12,
-                  [](double t) { return 1975.5 * (1 + 0.03 * std::exp(-t / 0.008)); } };
+    return Tone{start, length, 0.004, decay, 0.12, [](double t) { return 1975.5 * (1 + 0.03 * std::exp(-t / 0.008)); }};
 }
 
 // "chui": a short downward "chu" followed by an upward "i", with the slight
@@ -70,25 +69,20 @@ Tone piTone(double start, double length, double decay)
 Tone chuiTone()
 {
     auto glide = [](double t) {
-        const double f = t < 0.035
-            ? 2600 - 500 * std::sin(0.5 * kPi * t / 0.035)
-            : 2100 + 1400 * std::pow(std::min(1.0, (t - 0.035) / 0.165), 1.4);
+        const double f = t < 0.035 ? 2600 - 500 * std::sin(0.5 * kPi * t / 0.035)
+                                   : 2100 + 1400 * std::pow(std::min(1.0, (t - 0.035) / 0.165), 1.4);
         return f * (1 + 0.012 * std::sin(2 * kPi * 38 * t));
     };
-    return Tone { 0.005, 0.23, 0.006, 0.16, 0.08, glide };
+    return Tone{0.005, 0.23, 0.006, 0.16, 0.08, glide};
 }
 
 std::vector<Tone> clickTones(int which)
 {
     switch (which) {
-    case 0:
-        return { piTone(0.005, 0.15, 0.055) };
-    case 1:
-        return { piTone(0.005, 0.085, 0.04), piTone(0.115, 0.12, 0.05) };
-    case 2:
-        return { chuiTone() };
-    default:
-        return {};
+    case 0: return {piTone(0.005, 0.15, 0.055)};
+    case 1: return {piTone(0.005, 0.085, 0.04), piTone(0.115, 0.12, 0.05)};
+    case 2: return {chuiTone()};
+    default: return {};
     }
 }
 
@@ -101,18 +95,26 @@ QByteArray wavFile(const std::vector<double>& samples)
 
     const auto dataBytes = quint32(samples.size() * 2);
     QByteArray out;
-    auto u32 = [&out](quint32 v) { char b[4]; qToLittleEndian(v, b); out.append(b, 4); };
-    auto u16 = [&out](quint16 v) { char b[2]; qToLittleEndian(v, b); out.append(b, 2); };
+    auto u32 = [&out](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        out.append(b, 4);
+    };
+    auto u16 = [&out](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        out.append(b, 2);
+    };
     out.append("RIFF");
     u32(36 + dataBytes);
     out.append("WAVEfmt ");
     u32(16);
-    u16(1);            // PCM
-    u16(1);            // mono
+    u16(1);  // PCM
+    u16(1);  // mono
     u32(kWavRate);
-    u32(kWavRate * 2); // bytes per second
-    u16(2);            // bytes per frame
-    u16(16);           // bits per sample
+    u32(kWavRate * 2);  // bytes per second
+    u16(2);  // bytes per frame
+    u16(16);  // bits per sample
     out.append("data");
     u32(dataBytes);
     for (double s : samples)
@@ -138,27 +140,24 @@ public:
         const auto key = std::make_pair(channel, pitch);
         if (auto it = lastOff_.find(key); it != lastOff_.end() && events_[it->second].tick > tick)
             events_[it->second].tick = tick;
-        add(tick, kOn, { 0x90 | channel, pitch, std::clamp(velocity, 1, 127) });
+        add(tick, kOn, {0x90 | channel, pitch, std::clamp(velocity, 1, 127)});
         lastOff_[key] = events_.size();
-        add(tick + std::max(1, length), kOff, { 0x80 | channel, pitch, 0 });
+        add(tick + std::max(1, length), kOff, {0x80 | channel, pitch, 0});
     }
-    void program(int channel, int number) { add(0, kSetup, { 0xC0 | channel, number }); }
+    void program(int channel, int number) { add(0, kSetup, {0xC0 | channel, number}); }
     void control(int channel, int number, int value)
     {
-        add(0, kSetup, { 0xB0 | channel, number, std::clamp(value, 0, 127) });
+        add(0, kSetup, {0xB0 | channel, number, std::clamp(value, 0, 127)});
     }
     void tempo(int tick, double bpm)
     {
         const int us = int(std::lround(60e6 / bpm));
-        add(tick, kSetup, { 0xFF, 0x51, 0x03, (us >> 16) & 0xFF, (us >> 8) & 0xFF, us & 0xFF });
+        add(tick, kSetup, {0xFF, 0x51, 0x03, (us >> 16) & 0xFF, (us >> 8) & 0xFF, us & 0xFF});
     }
-    void meter(int beats)
-    {
-        add(0, kSetup, { 0xFF, 0x58, 0x04, beats, 2, 24, 8 });
-    }
+    void meter(int beats) { add(0, kSetup, {0xFF, 0x58, 0x04, beats, 2, 24, 8}); }
     void name(const QByteArray& text)
     {
-        std::vector<int> bytes { 0xFF, 0x03, int(text.size()) };
+        std::vector<int> bytes{0xFF, 0x03, int(text.size())};
         for (char c : text)
             bytes.push_back(quint8(c));
         add(0, kSetup, bytes);
@@ -183,7 +182,7 @@ public:
 
         QByteArray out("MThd");
         appendBig(out, 6, 4);
-        appendBig(out, 0, 2); // format 0
+        appendBig(out, 0, 2);  // format 0
         appendBig(out, 1, 2);
         appendBig(out, kPpq, 2);
         out.append("MTrk");
@@ -200,10 +199,7 @@ private:
         std::vector<int> bytes;
     };
 
-    void add(int tick, int order, std::vector<int> bytes)
-    {
-        events_.push_back({ tick, order, std::move(bytes) });
-    }
+    void add(int tick, int order, std::vector<int> bytes) { events_.push_back({tick, order, std::move(bytes)}); }
     static void appendDelta(QByteArray& out, int delta)
     {
         quint32 v = quint32(delta);
@@ -237,7 +233,10 @@ private:
 // same seed gives the same tune on every platform.
 class Rng {
 public:
-    explicit Rng(quint32 seed) : state_(seed) { }
+    explicit Rng(quint32 seed)
+        : state_(seed)
+    {
+    }
     double unit()
     {
         state_ = state_ * 1664525u + 1013904223u;
@@ -253,12 +252,12 @@ enum class Accomp { Pad, Alberti, Arpeggio, Harp, Strum, Comp };
 enum class BassLine { Long, RootFifth, Walk, Pulse };
 enum class Kit { None, Shaker, Brushes, Machine };
 
-using Cell = std::vector<int>; // one bar of melody rhythm in eighths; negative: a rest
+using Cell = std::vector<int>;  // one bar of melody rhythm in eighths; negative: a rest
 
 struct Layer {
     Accomp pattern;
     int program;
-    int low;      // lowest pitch of the chord voicing
+    int low;  // lowest pitch of the chord voicing
     int velocity;
     int pan;
 };
@@ -266,16 +265,16 @@ struct Layer {
 struct Style {
     const char* title;
     double bpm;
-    int beats;                // per bar: 3 or 4
-    int tonic;                // pitch of scale degree 0 in the melody's octave
-    std::array<int, 7> scale; // semitones of the seven degrees
+    int beats;  // per bar: 3 or 4
+    int tonic;  // pitch of scale degree 0 in the melody's octave
+    std::array<int, 7> scale;  // semitones of the seven degrees
     bool sevenths;
-    std::vector<int> progA, progB, coda; // chord roots as scale degrees, one per bar
+    std::vector<int> progA, progB, coda;  // chord roots as scale degrees, one per bar
     int introBars;
-    int melodyLow, melodyHigh; // melody range in scale degrees
+    int melodyLow, melodyHigh;  // melody range in scale degrees
     int melodyProgram, melodyVelocity;
-    double legato;             // sounding share of each melody note
-    int doubleProgram, doubleShift; // the melody's second voice in the reprise
+    double legato;  // sounding share of each melody note
+    int doubleProgram, doubleShift;  // the melody's second voice in the reprise
     std::vector<Layer> layers;
     int bassProgram;
     BassLine bass;
@@ -283,19 +282,25 @@ struct Style {
     Kit kit;
     std::vector<Cell> cells, endCells;
     int reverb, chorus;
-    double level; // scales the channel volumes, so that the pieces sound equally loud
+    double level;  // scales the channel volumes, so that the pieces sound equally loud
     quint32 seed;
 };
 
-constexpr std::array<int, 7> kMajor { 0, 2, 4, 5, 7, 9, 11 };
-constexpr std::array<int, 7> kMinor { 0, 2, 3, 5, 7, 8, 10 };
-constexpr std::array<int, 7> kDorian { 0, 2, 3, 5, 7, 9, 10 };
+constexpr std::array<int, 7> kMajor{0, 2, 4, 5, 7, 9, 11};
+constexpr std::array<int, 7> kMinor{0, 2, 3, 5, 7, 8, 10};
+constexpr std::array<int, 7> kDorian{0, 2, 3, 5, 7, 9, 10};
 
-int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-int degreeClass(int degree) { return degree - 7 * floorDiv(degree, 7); }
+int floorDiv(int a, int b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+int degreeClass(int degree)
+{
+    return degree - 7 * floorDiv(degree, 7);
+}
 
 struct MelodyNote {
-    int tick; // from the start of the section
+    int tick;  // from the start of the section
     int length;
     int degree;
     int velocity;
@@ -304,7 +309,10 @@ struct MelodyNote {
 // Chord and scale arithmetic of one piece.
 class Harmony {
 public:
-    explicit Harmony(const Style& style) : s_(style) { }
+    explicit Harmony(const Style& style)
+        : s_(style)
+    {
+    }
 
     int pitch(int degree) const
     {
@@ -312,7 +320,7 @@ public:
     }
     std::vector<int> chordClasses(int root) const
     {
-        std::vector<int> classes { root % 7, (root + 2) % 7, (root + 4) % 7 };
+        std::vector<int> classes{root % 7, (root + 2) % 7, (root + 4) % 7};
         if (s_.sevenths)
             classes.push_back((root + 6) % 7);
         return classes;
@@ -349,7 +357,12 @@ private:
 // fifth) or, for the second phrase, an answer (the root).
 class MelodyWriter {
 public:
-    MelodyWriter(const Style& style, Rng& rng) : s_(style), h_(style), rng_(rng) { }
+    MelodyWriter(const Style& style, Rng& rng)
+        : s_(style)
+        , h_(style)
+        , rng_(rng)
+    {
+    }
 
     std::vector<MelodyNote> section(const std::vector<int>& chords)
     {
@@ -360,10 +373,9 @@ public:
         const Cell& endAnswer = pick(s_.endCells);
         const int start = startDegree(chords.front());
         for (std::size_t first = 0; first + 4 <= chords.size(); first += 8) {
-            phrase(out, chords, first, { a, b, a, endQuestion }, start, 3.5, { 2, 4, 0 });
+            phrase(out, chords, first, {a, b, a, endQuestion}, start, 3.5, {2, 4, 0});
             if (first + 8 <= chords.size())
-                phrase(out, chords, first + 4, { a, b, pick(s_.cells), endAnswer }, start, 5.0,
-                       { 0, 2, 4 });
+                phrase(out, chords, first + 4, {a, b, pick(s_.cells), endAnswer}, start, 5.0, {0, 2, 4});
         }
         return out;
     }
@@ -375,10 +387,10 @@ public:
         std::vector<Cell> rhythm;
         for (std::size_t i = 0; i + 1 < chords.size(); ++i)
             rhythm.push_back(i + 2 < chords.size() ? pick(s_.cells) : pick(s_.endCells));
-        phrase(out, chords, 0, rhythm, startDegree(chords.front()), 2.0, { 1, 4, 6, 2 });
+        phrase(out, chords, 0, rhythm, startDegree(chords.front()), 2.0, {1, 4, 6, 2});
         const int prev = out.empty() ? 0 : out.back().degree;
         const int tonic = 7 * floorDiv(prev + 3, 7);
-        out.push_back({ int(rhythm.size()) * barTicks(), finalLength, tonic, s_.melodyVelocity - 6 });
+        out.push_back({int(rhythm.size()) * barTicks(), finalLength, tonic, s_.melodyVelocity - 6});
         return out;
     }
 
@@ -419,13 +431,13 @@ private:
                 const double progress = double(onset) / total;
                 const bool strong = (eighth - value) % strongEvery == 0 || value >= 2;
                 const int degree = --notesLeft == 0
-                    ? ending(prev, root, endClasses)
-                    : choose(prev, beforePrev, root, strong,
-                             start + arch * std::sin(kPi * std::min(1.0, progress * 1.15)));
-                const int velocity = s_.melodyVelocity + (strong ? 6 : 0)
-                    + int(8 * std::sin(kPi * progress)) - 4 + rng_.below(5) - 2;
+                                       ? ending(prev, root, endClasses)
+                                       : choose(prev, beforePrev, root, strong,
+                                                start + arch * std::sin(kPi * std::min(1.0, progress * 1.15)));
+                const int velocity =
+                    s_.melodyVelocity + (strong ? 6 : 0) + int(8 * std::sin(kPi * progress)) - 4 + rng_.below(5) - 2;
                 const int length = int(value * kEighth * s_.legato);
-                out.push_back({ int(firstBar) * barTicks() + onset, length, degree, velocity });
+                out.push_back({int(firstBar) * barTicks() + onset, length, degree, velocity});
                 beforePrev = prev;
                 prev = degree;
             }
@@ -477,14 +489,19 @@ private:
 
 // Channels of a piece.
 constexpr int kMelodyChannel = 0;
-constexpr int kFirstLayerChannel = 1; // layers use 1 and 2
+constexpr int kFirstLayerChannel = 1;  // layers use 1 and 2
 constexpr int kBassChannel = 3;
 constexpr int kDoubleChannel = 4;
 
 // Lays one piece out bar by bar into a MIDI track.
 class PieceWriter {
 public:
-    explicit PieceWriter(const Style& style) : s_(style), h_(style), rng_(style.seed) { }
+    explicit PieceWriter(const Style& style)
+        : s_(style)
+        , h_(style)
+        , rng_(style.seed)
+    {
+    }
 
     QByteArray write()
     {
@@ -534,8 +551,7 @@ private:
         track_.control(ch, 93, s_.chorus);
     }
 
-    void section(const std::vector<int>& chords, int following, const std::vector<MelodyNote>& theme,
-                 bool doubled)
+    void section(const std::vector<int>& chords, int following, const std::vector<MelodyNote>& theme, bool doubled)
     {
         const int start = now_;
         accompany(chords, following, 1.0);
@@ -543,8 +559,7 @@ private:
             const int pitch = h_.pitch(n.degree);
             track_.note(kMelodyChannel, start + n.tick, n.length, pitch, n.velocity);
             if (doubled && s_.doubleProgram >= 0)
-                track_.note(kDoubleChannel, start + n.tick, n.length, pitch + s_.doubleShift,
-                            n.velocity * 6 / 10);
+                track_.note(kDoubleChannel, start + n.tick, n.length, pitch + s_.doubleShift, n.velocity * 6 / 10);
         }
     }
 
@@ -582,7 +597,7 @@ private:
                 track_.note(ch, now_, bar - 10, p, vel(layer.velocity, gain));
             break;
         case Accomp::Alberti: {
-            const int order[4] = { 0, int(v.size()) - 1, 1, int(v.size()) - 1 };
+            const int order[4] = {0, int(v.size()) - 1, 1, int(v.size()) - 1};
             for (int e = 0; e < eighths; ++e)
                 track_.note(ch, now_ + e * kEighth, kEighth * 9 / 10, v[std::size_t(order[e % 4])],
                             vel(layer.velocity, gain, e % 2 == 0 ? 4 : -2));
@@ -605,8 +620,7 @@ private:
             break;
         }
         case Accomp::Strum: {
-            const std::vector<int> hits = s_.beats == 3 ? std::vector<int> { 0, 2, 4 }
-                                                        : std::vector<int> { 0, 3, 4, 6 };
+            const std::vector<int> hits = s_.beats == 3 ? std::vector<int>{0, 2, 4} : std::vector<int>{0, 3, 4, 6};
             for (std::size_t i = 0; i < hits.size(); ++i) {
                 const int end = i + 1 < hits.size() ? hits[i + 1] : eighths;
                 strum(ch, now_ + hits[i] * kEighth, (end - hits[i]) * kEighth, v,
@@ -633,9 +647,7 @@ private:
         const int r = h_.bassPitch(root);
         const int v = s_.bassVelocity;
         switch (s_.bass) {
-        case BassLine::Long:
-            track_.note(kBassChannel, now_, bar - 20, r, vel(v, gain));
-            break;
+        case BassLine::Long: track_.note(kBassChannel, now_, bar - 20, r, vel(v, gain)); break;
         case BassLine::RootFifth:
             if (s_.beats == 3) {
                 track_.note(kBassChannel, now_, bar - 20, r, vel(v, gain));
@@ -647,7 +659,7 @@ private:
         case BassLine::Walk: {
             const int next = h_.bassPitch(nextRoot);
             const int approach = next + (barCount_ % 2 == 0 ? -1 : 1);
-            const int walk[4] = { r, h_.bassPitch(root, 2), h_.bassPitch(root, 4), approach };
+            const int walk[4] = {r, h_.bassPitch(root, 2), h_.bassPitch(root, 4), approach};
             for (int b = 0; b < s_.beats; ++b)
                 track_.note(kBassChannel, now_ + b * kPpq, kPpq * 85 / 100, walk[b], vel(v, gain, b == 0 ? 5 : 0));
             break;
@@ -670,8 +682,7 @@ private:
     {
         const int eighths = s_.beats * 2;
         switch (s_.kit) {
-        case Kit::None:
-            break;
+        case Kit::None: break;
         case Kit::Shaker:
             for (int e = 0; e < eighths; ++e)
                 hit(e, 70, vel(e % 2 ? 44 : 58, gain));
@@ -728,8 +739,8 @@ private:
         for (std::size_t i = 0; i < s_.layers.size(); ++i) {
             const Layer& layer = s_.layers[i];
             const int spread = layer.pattern == Accomp::Pad ? 0 : 40;
-            strum(kFirstLayerChannel + int(i), now_, length, h_.voicing(root, layer.low),
-                  vel(layer.velocity, 0.95), spread);
+            strum(kFirstLayerChannel + int(i), now_, length, h_.voicing(root, layer.low), vel(layer.velocity, 0.95),
+                  spread);
         }
         track_.note(kBassChannel, now_, length, h_.bassPitch(root), vel(s_.bassVelocity, 0.95));
         if (s_.kit != Kit::None)
@@ -746,73 +757,219 @@ private:
 
 // General MIDI program numbers (0-based) used below.
 enum Gm {
-    Piano = 0, EPiano1 = 4, EPiano2 = 5, Glockenspiel = 9, Vibraphone = 11, Marimba = 12,
-    NylonGuitar = 24, JazzGuitar = 26, AcousticBass = 32, FingerBass = 33, SynthBass1 = 38,
-    SynthBass2 = 39, Violin = 40, Cello = 42, Contrabass = 43, Harp = 46, Strings = 48,
-    SlowStrings = 49, SynthStrings = 50, Flute = 73, SquareLead = 80, CalliopeLead = 82,
-    SweepPad = 95, Crystal = 98, SteelDrums = 114,
+    Piano = 0,
+    EPiano1 = 4,
+    EPiano2 = 5,
+    Glockenspiel = 9,
+    Vibraphone = 11,
+    Marimba = 12,
+    NylonGuitar = 24,
+    JazzGuitar = 26,
+    AcousticBass = 32,
+    FingerBass = 33,
+    SynthBass1 = 38,
+    SynthBass2 = 39,
+    Violin = 40,
+    Cello = 42,
+    Contrabass = 43,
+    Harp = 46,
+    Strings = 48,
+    SlowStrings = 49,
+    SynthStrings = 50,
+    Flute = 73,
+    SquareLead = 80,
+    CalliopeLead = 82,
+    SweepPad = 95,
+    Crystal = 98,
+    SteelDrums = 114,
 };
 
 const std::vector<Style>& styles()
 {
-    static const std::vector<Style> all {
+    static const std::vector<Style> all{
         // A graceful, classical theme: flute over an Alberti piano, strings and cello.
-        { "classic", 92, 4, 67, kMajor, false,
-          { 0, 4, 5, 2, 3, 0, 3, 4 }, { 3, 4, 2, 5, 1, 4, 0, 4 }, { 3, 4, 0 }, 2,
-          -3, 9, Flute, 74, 0.9, Violin, -12,
-          { { Accomp::Alberti, Piano, 55, 60, 50 }, { Accomp::Pad, Strings, 50, 46, 80 } },
-          Cello, BassLine::RootFifth, 68, Kit::None,
-          { { 2, 1, 1, 2, 2 }, { 1, 1, 1, 1, 2, 2 }, { 3, 1, 2, 2 }, { 2, 2, 2, 2 }, { 2, 2, 1, 1, 2 } },
-          { { 2, 2, 4 }, { 3, 1, 4 }, { 4, 4 } }, 50, 0, 1.04, 11 },
+        {"classic",
+         92,
+         4,
+         67,
+         kMajor,
+         false,
+         {0, 4, 5, 2, 3, 0, 3, 4},
+         {3, 4, 2, 5, 1, 4, 0, 4},
+         {3, 4, 0},
+         2,
+         -3,
+         9,
+         Flute,
+         74,
+         0.9,
+         Violin,
+         -12,
+         {{Accomp::Alberti, Piano, 55, 60, 50}, {Accomp::Pad, Strings, 50, 46, 80}},
+         Cello,
+         BassLine::RootFifth,
+         68,
+         Kit::None,
+         {{2, 1, 1, 2, 2}, {1, 1, 1, 1, 2, 2}, {3, 1, 2, 2}, {2, 2, 2, 2}, {2, 2, 1, 1, 2}},
+         {{2, 2, 4}, {3, 1, 4}, {4, 4}},
+         50,
+         0,
+         1.04,
+         11},
         // Slowly sweeping synthesizer pads in a dorian mode, a soft electric
         // piano arpeggio and a sparse, breathy lead.
-        { "filter", 96, 4, 69, kDorian, true,
-          { 0, 3, 6, 0, 2, 6, 3, 3 }, { 2, 3, 4, 0, 2, 3, 6, 4 }, { 6, 3, 0 }, 4,
-          -3, 8, CalliopeLead, 72, 0.98, Crystal, 12,
-          { { Accomp::Pad, SweepPad, 52, 55, 40 }, { Accomp::Arpeggio, EPiano2, 57, 44, 90 } },
-          SynthBass1, BassLine::RootFifth, 62, Kit::None,
-          { { 4, 4 }, { 2, 2, 4 }, { 6, 2 }, { -2, 2, 4 }, { 3, 3, 2 } },
-          { { 8 }, { 4, -4 } }, 80, 50, 0.54, 23 },
+        {"filter",
+         96,
+         4,
+         69,
+         kDorian,
+         true,
+         {0, 3, 6, 0, 2, 6, 3, 3},
+         {2, 3, 4, 0, 2, 3, 6, 4},
+         {6, 3, 0},
+         4,
+         -3,
+         8,
+         CalliopeLead,
+         72,
+         0.98,
+         Crystal,
+         12,
+         {{Accomp::Pad, SweepPad, 52, 55, 40}, {Accomp::Arpeggio, EPiano2, 57, 44, 90}},
+         SynthBass1,
+         BassLine::RootFifth,
+         62,
+         Kit::None,
+         {{4, 4}, {2, 2, 4}, {6, 2}, {-2, 2, 4}, {3, 3, 2}},
+         {{8}, {4, -4}},
+         80,
+         50,
+         0.54,
+         23},
         // A cheerful holiday tune: marimba, strummed nylon guitar, shaker and
         // tambourine, with a glockenspiel joining in the reprise.
-        { "holyday", 108, 4, 65, kMajor, false,
-          { 0, 5, 3, 4, 0, 5, 1, 4 }, { 3, 4, 2, 5, 3, 4, 0, 4 }, { 3, 4, 0 }, 2,
-          -2, 9, Marimba, 86, 0.85, Glockenspiel, 12,
-          { { Accomp::Strum, NylonGuitar, 53, 50, 45 } },
-          AcousticBass, BassLine::RootFifth, 70, Kit::Shaker,
-          { { 3, 1, 2, 2 }, { 1, 1, 2, 1, 1, 2 }, { 2, 1, 1, 2, 2 }, { 3, 1, 3, 1 }, { 2, 2, 1, 1, 2 } },
-          { { 2, 2, 4 }, { 3, 1, 4 } }, 45, 20, 1.11, 37 },
+        {"holyday",
+         108,
+         4,
+         65,
+         kMajor,
+         false,
+         {0, 5, 3, 4, 0, 5, 1, 4},
+         {3, 4, 2, 5, 3, 4, 0, 4},
+         {3, 4, 0},
+         2,
+         -2,
+         9,
+         Marimba,
+         86,
+         0.85,
+         Glockenspiel,
+         12,
+         {{Accomp::Strum, NylonGuitar, 53, 50, 45}},
+         AcousticBass,
+         BassLine::RootFifth,
+         70,
+         Kit::Shaker,
+         {{3, 1, 2, 2}, {1, 1, 2, 1, 1, 2}, {2, 1, 1, 2, 2}, {3, 1, 3, 1}, {2, 2, 1, 1, 2}},
+         {{2, 2, 4}, {3, 1, 4}},
+         45,
+         20,
+         1.11,
+         37},
         // A steady machine pulse in a minor key: a pulsing synth bass, soft drum
         // machine, synth strings and a clipped square-wave lead.
-        { "industrial", 100, 4, 64, kMinor, false,
-          { 0, 5, 2, 6, 0, 5, 3, 4 }, { 3, 0, 5, 6, 3, 5, 6, 6 }, { 5, 6, 0 }, 4,
-          -2, 7, SquareLead, 70, 0.7, SteelDrums, 0,
-          { { Accomp::Pad, SynthStrings, 52, 48, 70 } },
-          SynthBass2, BassLine::Pulse, 62, Kit::Machine,
-          { { 1, 1, 2, -2, 2 }, { 2, 2, -2, 2 }, { 1, 1, 1, 1, -2, 2 }, { 2, -1, 1, 2, 2 }, { 3, 1, -2, 2 } },
-          { { 2, 2, -4 }, { 4, -4 } }, 55, 10, 0.69, 41 },
+        {"industrial",
+         100,
+         4,
+         64,
+         kMinor,
+         false,
+         {0, 5, 2, 6, 0, 5, 3, 4},
+         {3, 0, 5, 6, 3, 5, 6, 6},
+         {5, 6, 0},
+         4,
+         -2,
+         7,
+         SquareLead,
+         70,
+         0.7,
+         SteelDrums,
+         0,
+         {{Accomp::Pad, SynthStrings, 52, 48, 70}},
+         SynthBass2,
+         BassLine::Pulse,
+         62,
+         Kit::Machine,
+         {{1, 1, 2, -2, 2}, {2, 2, -2, 2}, {1, 1, 1, 1, -2, 2}, {2, -1, 1, 2, 2}, {3, 1, -2, 2}},
+         {{2, 2, -4}, {4, -4}},
+         55,
+         10,
+         0.69,
+         41},
         // Light easy listening: vibraphone over electric piano seventh chords,
         // a walking bass and brushed drums.
-        { "lite", 104, 4, 62, kMajor, true,
-          { 0, 5, 1, 4, 2, 5, 1, 4 }, { 3, 2, 1, 5, 3, 2, 1, 4 }, { 1, 4, 0 }, 2,
-          2, 12, Vibraphone, 98, 0.85, JazzGuitar, -12,
-          { { Accomp::Comp, EPiano1, 53, 42, 40 } },
-          FingerBass, BassLine::Walk, 56, Kit::Brushes,
-          { { 3, 3, 2 }, { 2, 1, 2, 1, 2 }, { -1, 1, 1, 2, 3 }, { 1, 2, 1, 2, 2 }, { 2, 2, 3, 1 } },
-          { { 3, 5 }, { 2, 6 } }, 45, 30, 1.20, 53 },
+        {"lite",
+         104,
+         4,
+         62,
+         kMajor,
+         true,
+         {0, 5, 1, 4, 2, 5, 1, 4},
+         {3, 2, 1, 5, 3, 2, 1, 4},
+         {1, 4, 0},
+         2,
+         2,
+         12,
+         Vibraphone,
+         98,
+         0.85,
+         JazzGuitar,
+         -12,
+         {{Accomp::Comp, EPiano1, 53, 42, 40}},
+         FingerBass,
+         BassLine::Walk,
+         56,
+         Kit::Brushes,
+         {{3, 3, 2}, {2, 1, 2, 1, 2}, {-1, 1, 1, 2, 3}, {1, 2, 1, 2, 2}, {2, 2, 3, 1}},
+         {{3, 5}, {2, 6}},
+         45,
+         30,
+         1.20,
+         53},
         // A slow waltz: piano melody over harp arpeggios and soft strings.
-        { "slow", 68, 3, 63, kMajor, false,
-          { 0, 2, 3, 0, 5, 1, 4, 4 }, { 3, 0, 5, 2, 1, 3, 4, 4 }, { 3, 4, 0 }, 2,
-          -3, 9, Piano, 104, 0.97, Strings, 0,
-          { { Accomp::Harp, Harp, 51, 48, 40 }, { Accomp::Pad, SlowStrings, 48, 40, 85 } },
-          Contrabass, BassLine::Long, 50, Kit::None,
-          { { 4, 2 }, { 2, 2, 2 }, { 3, 1, 2 }, { 2, 4 }, { 2, 1, 1, 2 } },
-          { { 6 }, { 2, 4 } }, 70, 20, 1.27, 67 },
+        {"slow",
+         68,
+         3,
+         63,
+         kMajor,
+         false,
+         {0, 2, 3, 0, 5, 1, 4, 4},
+         {3, 0, 5, 2, 1, 3, 4, 4},
+         {3, 4, 0},
+         2,
+         -3,
+         9,
+         Piano,
+         104,
+         0.97,
+         Strings,
+         0,
+         {{Accomp::Harp, Harp, 51, 48, 40}, {Accomp::Pad, SlowStrings, 48, 40, 85}},
+         Contrabass,
+         BassLine::Long,
+         50,
+         Kit::None,
+         {{4, 2}, {2, 2, 2}, {3, 1, 2}, {2, 4}, {2, 1, 1, 2}},
+         {{6}, {2, 4}},
+         70,
+         20,
+         1.27,
+         67},
     };
     return all;
 }
 
-} // namespace
+}  // namespace
 
 QByteArray SoundSynth::clickWav(int which)
 {
@@ -837,11 +994,11 @@ QByteArray SoundSynth::midiPiece(int which)
 
 QStringList SoundSynth::clickFileNames()
 {
-    return { QStringLiteral("Pi!.wav"), QStringLiteral("Pipi.wav"), QStringLiteral("Tyui.wav") };
+    return {QStringLiteral("Pi!.wav"), QStringLiteral("Pipi.wav"), QStringLiteral("Tyui.wav")};
 }
 
 QStringList SoundSynth::midiFileNames()
 {
-    return { QStringLiteral("classic.mid"), QStringLiteral("filter.mid"), QStringLiteral("holyday.mid"),
-             QStringLiteral("industrial.mid"), QStringLiteral("lite.mid"), QStringLiteral("slow.mid") };
+    return {QStringLiteral("classic.mid"),    QStringLiteral("filter.mid"), QStringLiteral("holyday.mid"),
+            QStringLiteral("industrial.mid"), QStringLiteral("lite.mid"),   QStringLiteral("slow.mid")};
 }

@@ -12,8 +12,8 @@ class LoadingScreen : public QWidget {
 public:
     explicit LoadingScreen(int labelFontSize);
 
-    void setStep(const QString& text);   // Label1
-    void setRecord(const QString& name); // lblData
+    void setStep(const QString& text);  // Label1
+    void setRecord(const QString& name);  // lblData
     QLabel* Label1() const { return step_; }
     QLabel* lblData() const { return record_; }
 

@@ -16,7 +16,7 @@ class ProgressBox;
 // The main window's controls by their names, in window pixel coordinates.
 // They only show the session and hand it the user's pointer.
 struct MainControls {
-    std::array<QLabel*, 5> captions{};                     // Label1..Label5
+    std::array<QLabel*, 5> captions{};  // Label1..Label5
     std::array<std::array<PictureButton*, 12>, 5> attr{};  // panel buttons [category][index]
     PictureButton* imgSam = nullptr;
     PictureButton* imgAll = nullptr;

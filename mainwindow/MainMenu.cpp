@@ -46,8 +46,8 @@ void MainMenu::build()
     mnuSLD[1] = mnuSHOW->addAction(QStringLiteral("ランダム"));
     mnuMain->addSeparator();
     mnuSamuneilu = mnuMain->addMenu(QStringLiteral("サムネイルの表示方法"));
-    mnuHyouji[0] = mnuSamuneilu->addAction(
-        QStringLiteral("サムネイル表示ボタン（左下のボタン）またはShift+クリックで表示"));
+    mnuHyouji[0] =
+        mnuSamuneilu->addAction(QStringLiteral("サムネイル表示ボタン（左下のボタン）またはShift+クリックで表示"));
     mnuHyouji[1] = mnuSamuneilu->addAction(QStringLiteral("クリックと同時に表示"));
     mnuSettei = mnuMain->addMenu(QStringLiteral("サムネイルのクリック音"));
     const char* sounds[4] = {"ピッ！", "ピピッ！", "チュイ", "なし"};
@@ -142,7 +142,8 @@ void MainMenu::Form1_mnuSound_Click(int i)
 {
     AppContext& app = session_.app();
     if (i <= 2)
-        app.platform().sound.play(app.pathOf(QStringLiteral("sound/")) + QString::fromUtf8(AppSettings::kClickSounds[i]));
+        app.platform().sound.play(app.pathOf(QStringLiteral("sound/")) +
+                                  QString::fromUtf8(AppSettings::kClickSounds[i]));
     else
         app.platform().sound.stopAll();
     app.settings().writeClickSound(i);

@@ -20,7 +20,8 @@ class MainMenu {
 public:
     // pointerWatch switches the main window's pointer watch, which rests
     // while the slideshow shows.
-    MainMenu(BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow, std::function<void(bool)> pointerWatch);
+    MainMenu(BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow,
+             std::function<void(bool)> pointerWatch);
     ~MainMenu();
 
     // Prepares the entries, shows the menu at the pointer and runs the choice.

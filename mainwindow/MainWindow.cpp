@@ -107,8 +107,8 @@ void MainWindow::loadCursors()
         QImage image;
         QPoint hot;
         // A FIFO or a device in place of the file must not block the start.
-        const auto data = BoundedFile::read(app_.pathOf(QString::fromLatin1(name)), kCursorFileCap);
-        if (data && CursorFile::read(*data, &image, &hot))
+        const auto bytes = BoundedFile::read(app_.pathOf(QString::fromLatin1(name)), kCursorFileCap);
+        if (bytes && CursorFile::read(*bytes, &image, &hot))
             return QCursor(QPixmap::fromImage(image), hot.x(), hot.y());
         return QCursor(Qt::ArrowCursor);  // a missing cursor file is no reason to stop
     };
@@ -262,8 +262,8 @@ void MainWindow::bindSession()
     s.setTextMeasure([this](const QString& t) { return c_.pctKensaku->textWidth(t); });
     s.setConditionFrame(c_.pctContena->width(), c_.pctKensaku->width());
 
-    std::vector<ButtonId> ids = {{ButtonId::Kind::Thumbnail}, {ButtonId::Kind::AllData}, {ButtonId::Kind::Clear},
-                                 {ButtonId::Kind::Quit}};
+    std::vector<ButtonId> ids = {
+        {ButtonId::Kind::Thumbnail}, {ButtonId::Kind::AllData}, {ButtonId::Kind::Clear}, {ButtonId::Kind::Quit}};
     for (int k = 0; k < 5; ++k)
         for (int i = 0; i < CategoryTables::valueCount(k); ++i)
             ids.push_back({ButtonId::Kind::Attribute, k, i});
@@ -304,8 +304,8 @@ void MainWindow::bindGallery()
     });
     for (int i = 0; i < GalleryModel::kCells; ++i) {
         // The picture forwards to the label of its cell.
-        for (CellWidget* part : {static_cast<CellWidget*>(c_.pctPicture[size_t(i)]),
-                                 static_cast<CellWidget*>(c_.lblNAMAE[size_t(i)])}) {
+        for (CellWidget* part :
+             {static_cast<CellWidget*>(c_.pctPicture[size_t(i)]), static_cast<CellWidget*>(c_.lblNAMAE[size_t(i)])}) {
             connect(part, &CellWidget::moved, &g, &GalleryModel::pointerOverCell);
             connect(part, &CellWidget::pressed, &g, [&g](int c, Qt::MouseButton) { g.cellPressed(c); });
             connect(part, &CellWidget::released, &g, [&g](int c, Qt::MouseButton) { g.cellReleased(c); });
@@ -618,8 +618,8 @@ void MainWindow::shutdown()
 
 void MainWindow::bindKeyboard()
 {
-    std::vector<ButtonId> ids = {{ButtonId::Kind::Thumbnail}, {ButtonId::Kind::AllData}, {ButtonId::Kind::Clear},
-                                 {ButtonId::Kind::Quit}};
+    std::vector<ButtonId> ids = {
+        {ButtonId::Kind::Thumbnail}, {ButtonId::Kind::AllData}, {ButtonId::Kind::Clear}, {ButtonId::Kind::Quit}};
     for (int k = 0; k < 5; ++k)
         for (int i = 0; i < CategoryTables::valueCount(k); ++i)
             ids.push_back({ButtonId::Kind::Attribute, k, i});
@@ -659,8 +659,8 @@ void MainWindow::setSpoken(const ButtonId& id)
 {
     button(id)->setSpoken([this, id] {
         const BrowserSession& s = *session_;
-        return PictureButton::Spoken{s.spokenName(id), s.spokenDescription(id),
-                                     id.kind == ButtonId::Kind::Attribute, s.checked(id)};
+        return PictureButton::Spoken{s.spokenName(id), s.spokenDescription(id), id.kind == ButtonId::Kind::Attribute,
+                                     s.checked(id)};
     });
 }
 

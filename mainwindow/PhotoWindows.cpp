@@ -6,9 +6,9 @@
 #include "platform/Platform.h"
 #include "platform/SoundPlayer.h"
 #include "session/AppContext.h"
-#include "settings/AppSettings.h"
 #include "session/BrowserSession.h"
 #include "session/GalleryModel.h"
+#include "settings/AppSettings.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -20,7 +20,6 @@ const char* const PhotoWindows::kQuitMemory =
     "ソノハを終了します...。次回ソノハを起動した際は、サムネイルの表示数を減らすか、\r\n"
     "他のアプリケーションソフトを終了してから起動してください。";
 const char* const PhotoWindows::kNotInCatalogue = "「%1」は図鑑に登録されていません。";
-
 
 PhotoWindows::PhotoWindows(AppContext& app, BrowserSession& session, QWidget* mainWindow)
     : app_(app)
@@ -231,8 +230,8 @@ void PhotoWindows::Form1_mnuHis_Click(int index)
     const int k = app_.catalogue().slotOfName(name);
     if (k == 0) {
         // The flower left the catalogue: say so rather than show another one.
-        app_.platform().messages.show(window_, QString::fromUtf8(kNotInCatalogue).arg(name),
-                                        MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        app_.platform().messages.show(window_, QString::fromUtf8(kNotInCatalogue).arg(name), MessageBoxes::Buttons::Ok,
+                                      MessageBoxes::Icon::Exclamation);
         return;
     }
     // The flower's own catalogue slot, as from the gallery: the slot of the

@@ -15,19 +15,18 @@ class AppContext;
 class BrowserSession;
 class QWidget;
 
-
 // The photo windows: one table slot per window, the flower's catalogue slot
 // whether opened from the gallery or the history (so a flower never has two
-// windows and a history entry never takes another flower's), the cascade that places new windows, the red and green names in
-// the gallery, the click sound and the viewing history.
+// windows and a history entry never takes another flower's), the cascade that places new windows, the red and green
+// names in the gallery, the click sound and the viewing history.
 class PhotoWindows : public QObject {
     Q_OBJECT
 
 public:
     static constexpr int kSlots = FlowerCatalogue::kSlots;
-    static const char* const kNoPicture;     // "画像ファイルがありません！"
-    static const char* const kContinue;      // "続けますか？（「はい」で続行，「いいえ」で終了）"
-    static const char* const kQuitMemory;    // the message before ending after exhausted memory
+    static const char* const kNoPicture;  // "画像ファイルがありません！"
+    static const char* const kContinue;  // "続けますか？（「はい」で続行，「いいえ」で終了）"
+    static const char* const kQuitMemory;  // the message before ending after exhausted memory
     static const char* const kNotInCatalogue;
 
     PhotoWindows(AppContext& app, BrowserSession& session, QWidget* mainWindow);

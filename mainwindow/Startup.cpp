@@ -1,15 +1,15 @@
 #include "mainwindow/Startup.h"
 
-#include "session/AppContext.h"
+#include "catalogue/FlowerCatalogue.h"
 #include "mainwindow/LoadingScreen.h"
 #include "mainwindow/MainWindow.h"
-#include "session/ScreenMetrics.h"
-#include "catalogue/FlowerCatalogue.h"
 #include "platform/MessageBoxes.h"
+#include "session/AppContext.h"
+#include "session/ScreenMetrics.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 
 Startup::Startup(AppContext& app)
@@ -39,18 +39,15 @@ QString Startup::failureReason(const QString& path, const CatalogueStore::LoadRe
     using Failure = CatalogueStore::Failure;
     const QString file = QFileInfo(path).fileName();
     switch (result.failure) {
-    case Failure::None:
-        break;
-    case Failure::Missing:
-        return QStringLiteral("ファイル「%1」がありません。").arg(file);
-    case Failure::NotAFile:
-        return QStringLiteral("「%1」は読み取りのできるファイルではありません。").arg(file);
+    case Failure::None: break;
+    case Failure::Missing: return QStringLiteral("ファイル「%1」がありません。").arg(file);
+    case Failure::NotAFile: return QStringLiteral("「%1」は読み取りのできるファイルではありません。").arg(file);
     case Failure::Locked:
         return QStringLiteral("「%1」はほかのプログラムが使用中です。（SQLiteのエラー：%2）").arg(file, result.error);
     case Failure::Sqlite:
-        return QStringLiteral("「%1」を図鑑のデータベースとして読めません。（SQLiteのエラー：%2）").arg(file, result.error);
-    case Failure::NoTable:
-        return QStringLiteral("「%1」に表KUSABANAがありません。").arg(file);
+        return QStringLiteral("「%1」を図鑑のデータベースとして読めません。（SQLiteのエラー：%2）")
+            .arg(file, result.error);
+    case Failure::NoTable: return QStringLiteral("「%1」に表KUSABANAがありません。").arg(file);
     case Failure::MissingColumns:
         return QStringLiteral("「%1」の表KUSABANAに列%2がありません。")
             .arg(file, result.missingColumns.join(QStringLiteral("、")));
@@ -85,8 +82,7 @@ void Startup::reportShortRead(const QString& path, const CatalogueStore::LoadRes
     else if (result.truncated())
         text = truncatedText(result.totalRows);
     if (!text.isEmpty())
-        app_.platform().messages.show(main_.get(), text, MessageBoxes::Buttons::Ok,
-                                      MessageBoxes::Icon::Exclamation);
+        app_.platform().messages.show(main_.get(), text, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
 }
 
 void Startup::start(std::function<bool(QWindow*)> askFrame)

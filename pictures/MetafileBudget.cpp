@@ -26,7 +26,9 @@ double side(double units, double scale)
 }  // namespace
 
 MetafileBudget::MetafileBudget(wmfAPI* api, double pixelsPerUnitX, double pixelsPerUnitY, double imagePixels)
-    : scaleX_(std::abs(pixelsPerUnitX)), scaleY_(std::abs(pixelsPerUnitY)), imagePixels_(imagePixels)
+    : scaleX_(std::abs(pixelsPerUnitX))
+    , scaleY_(std::abs(pixelsPerUnitY))
+    , imagePixels_(imagePixels)
 {
     auto* calls = static_cast<wmfFunctionReference*>(api->function_reference);
     device_ = *calls;
@@ -70,8 +72,8 @@ int MetafileBudget::status(void* context, float)
 bool MetafileBudget::pay(wmfAPI* api, double touches)
 {
     // NaN and infinite prices (from wild coordinates) are never paid.
-    if (!exhausted_ && std::isfinite(touches) && spent_ + touches <= kPixelTouches
-        && clock_.elapsed() <= kMilliseconds) {
+    if (!exhausted_ && std::isfinite(touches) && spent_ + touches <= kPixelTouches &&
+        clock_.elapsed() <= kMilliseconds) {
         spent_ += touches;
         return true;
     }

@@ -13,8 +13,8 @@ QString entryOf(const QString& folder, const QString& part, bool wantFolder)
     if (exact.exists())
         return (wantFolder ? exact.isDir() : exact.isFile()) ? part : QString();
     const QDir dir(folder);
-    const QDir::Filters kinds = (wantFolder ? QDir::Dirs : QDir::Files) | QDir::Hidden | QDir::System |
-                                QDir::NoDotAndDotDot;
+    const QDir::Filters kinds =
+        (wantFolder ? QDir::Dirs : QDir::Files) | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     const QStringList names = dir.entryList(kinds, QDir::Name);
     for (const QString& name : names)
         if (name.compare(part, Qt::CaseInsensitive) == 0)

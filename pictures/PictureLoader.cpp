@@ -80,7 +80,8 @@ PictureLoader::Result PictureLoader::load(const QString& path)
     r.status = Status::Unreadable;
     if (MetafileRenderer::isMetafile(path)) {
         // Drawn at its own size, within the same limit as a bitmap.
-        r.image = MetafileRenderer::render(path, [](QSize own) { return drawable(own) ? own : QSize(); }, &r.size);
+        r.image = MetafileRenderer::render(
+            path, [](QSize own) { return drawable(own) ? own : QSize(); }, &r.size);
         r.status = r.image.isNull() ? Status::Unreadable : Status::Ok;
         return r;
     }

@@ -1,7 +1,7 @@
 #include "platform/QtBusyPointer.h"
 
-#include <QGuiApplication>
 #include <QCursor>
+#include <QGuiApplication>
 
 void QtBusyPointer::begin()
 {

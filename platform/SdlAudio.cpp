@@ -10,13 +10,13 @@
 
 #include <dlfcn.h>
 
-Q_LOGGING_CATEGORY(lcAudio, "sonoha.audio", QtInfoMsg)
-
 namespace {
+
+Q_LOGGING_CATEGORY(lcAudio, "sonoha.audio", QtInfoMsg)
 
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
 constexpr int kRate = 44100;
-constexpr int kChunkFrames = 1024; // about 23 ms: a click starts without a noticeable lag
+constexpr int kChunkFrames = 1024;  // about 23 ms: a click starts without a noticeable lag
 
 bool instanceAlive = false;
 
@@ -26,15 +26,16 @@ bool instanceAlive = false;
 using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
 using AlsaSetHandler = int (*)(AlsaErrorHandler);
 
-void silentAlsaError(const char*, int, const char*, int, const char*, ...) { }
+void silentAlsaError(const char*, int, const char*, int, const char*, ...)
+{
+}
 
 AlsaSetHandler alsaSetHandler(void* library)
 {
-    return library ? reinterpret_cast<AlsaSetHandler>(dlsym(library, "snd_lib_error_set_handler"))
-                   : nullptr;
+    return library ? reinterpret_cast<AlsaSetHandler>(dlsym(library, "snd_lib_error_set_handler")) : nullptr;
 }
 
-} // namespace
+}  // namespace
 
 SdlAudio::SdlAudio()
 {
@@ -87,7 +88,7 @@ bool SdlAudio::open()
         fail("SDL audio");
         return false;
     }
-    Mix_Init(MIX_INIT_MID); // without MIDI support only the music stays silent
+    Mix_Init(MIX_INIT_MID);  // without MIDI support only the music stays silent
     if (qEnvironmentVariableIsEmpty("SDL_SOUNDFONTS")) {
         const QString font = soundFontPath();
         if (!font.isEmpty())

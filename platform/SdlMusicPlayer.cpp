@@ -15,7 +15,7 @@ constexpr int kMusicVolume = 80;
 
 constexpr qint64 kMaxMidiBytes = 4 * 1024 * 1024;
 
-} // namespace
+}  // namespace
 
 SdlMusicPlayer::SdlMusicPlayer(SdlAudio& audio)
     : audio_(audio)

@@ -24,6 +24,6 @@ public:
 
 private:
     SdlAudio& audio_;
-    QByteArray data_; // the decoder may read from it for as long as the piece is open
+    QByteArray data_;  // the decoder may read from it for as long as the piece is open
     _Mix_Music* music_ = nullptr;
 };

@@ -33,7 +33,7 @@ public:
 
 private:
     const FlowerCatalogue& catalogue_;
-    QStringList names_;                          // distinct names, in name order
-    QVector<int> nameOf_;                        // per record (0-based): index into names_
-    QVector<std::array<int8_t, 5>> codeOf_;      // per record: value index per category, -1 = none
+    QStringList names_;  // distinct names, in name order
+    QVector<int> nameOf_;  // per record (0-based): index into names_
+    QVector<std::array<int8_t, 5>> codeOf_;  // per record: value index per category, -1 = none
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/AppSettings.h"
 #include "catalogue/FlowerCatalogue.h"
 #include "platform/Platform.h"
+#include "settings/AppSettings.h"
 
 #include <QString>
 

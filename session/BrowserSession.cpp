@@ -70,8 +70,8 @@ int BrowserSession::helpShift(int category, int index)
     if (category != 4)
         return 0;
     switch (index) {
-    case 2: return 50;    // イネ科
-    case 3: return 100;   // カヤツリグサ科
+    case 2: return 50;  // イネ科
+    case 3: return 100;  // カヤツリグサ科
     case 11: return 190;  // その他
     default: return 0;
     }
@@ -449,8 +449,8 @@ void BrowserSession::ResetSearch()
     }
     if (interruptShown()) {
         showLook(ThumbnailLook::IdleShow);
-        for (ThumbnailLook l : {ThumbnailLook::PointedInterrupt, ThumbnailLook::PressedInterrupt,
-                                ThumbnailLook::IdleInterrupt})
+        for (ThumbnailLook l :
+             {ThumbnailLook::PointedInterrupt, ThumbnailLook::PressedInterrupt, ThumbnailLook::IdleInterrupt})
             hideLook(l);
     }
 }

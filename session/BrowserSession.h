@@ -29,23 +29,23 @@ class BrowserSession : public QObject {
 
 public:
     enum class DrawState {
-        Idle,       // no thumbnails asked for
+        Idle,  // no thumbnails asked for
         Requested,  // thumbnails asked for the current result, none being drawn
-        Running,    // thumbnails are being drawn
+        Running,  // thumbnails are being drawn
         Suspended,  // a drawing was interrupted and the next request resumes it
     };
     struct HelpBoxState {
         bool shown = false;
         QString text;
-        QPoint at;                 // main-window coordinates
+        QPoint at;  // main-window coordinates
         bool besidePointer = false;  // the range tip: left of and above `at`
     };
 
     static const char* const kSearching;  // "検索中...少々お待ちください。"
-    static const char* const kNotFound;   // "検索しましたが、条件に合う草花は見当たりませんでした。"
-    static const char* const kPrompt;     // "目的の箇所をクリックしてください。"
+    static const char* const kNotFound;  // "検索しましたが、条件に合う草花は見当たりませんでした。"
+    static const char* const kPrompt;  // "目的の箇所をクリックしてください。"
     static const char* const kConditionPrefix;  // "検索条件→"
-    static const char* const kAllData;          // "検索条件→データ全部"
+    static const char* const kAllData;  // "検索条件→データ全部"
     static QString foundMessage(int count);
     static QString allDataCountText(int count);
     // "春：データ数 27件": a button's count label and its record count.

@@ -344,8 +344,8 @@ void GalleryModel::finish()
     s_.printMessage(s_.statusMessage());
     if (s_.interruptShown()) {
         s_.showLook(ThumbnailLook::IdleShow);
-        for (ThumbnailLook l : {ThumbnailLook::PointedInterrupt, ThumbnailLook::PressedInterrupt,
-                                ThumbnailLook::IdleInterrupt})
+        for (ThumbnailLook l :
+             {ThumbnailLook::PointedInterrupt, ThumbnailLook::PressedInterrupt, ThumbnailLook::IdleInterrupt})
             s_.hideLook(l);
     }
     s_.drawingFinished();

@@ -11,8 +11,8 @@
 #include <QStringList>
 #include <QTimer>
 #include <QVector>
-#include <functional>
 #include <array>
+#include <functional>
 #include <memory>
 
 class BrowserSession;
@@ -143,7 +143,7 @@ private:
     // name lookups (a catalogue made elsewhere may repeat a name).
     QHash<QString, QVector<int>> slotsByName_;
 
-    QString awaited_;     // the picture a worker decodes for the next position
+    QString awaited_;  // the picture a worker decodes for the next position
     QImage lastPicture_;  // what the work surface holds
     std::unique_ptr<ThumbnailPrefetch> prefetch_;
 };

@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-
 // The last eight flowers opened from the gallery, newest first. Read from the
 // settings file at start-up and written back at the end of the run.
 class History {

@@ -56,6 +56,6 @@ struct PointerEvent {
     Kind kind = Kind::Move;
     Qt::MouseButton button = Qt::NoButton;
     Qt::KeyboardModifiers modifiers;
-    QPoint pos;           // relative to the button's top-left corner
-    bool inside = true;   // the position lies in the button, edges included
+    QPoint pos;  // relative to the button's top-left corner
+    bool inside = true;  // the position lies in the button, edges included
 };

@@ -73,8 +73,7 @@ void PanelRules::pointer(int c, int i, const PointerEvent& e)
         if (e.kind == K::Move)
             selectedMoved(c, i);
         break;
-    case L::Pressed:
-        break;  // the pressed look has no handlers of its own
+    case L::Pressed: break;  // the pressed look has no handlers of its own
     }
 }
 

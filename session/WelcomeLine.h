@@ -11,8 +11,8 @@ public:
     static const char* const kNotice;
 
     struct Tick {
-        QString text;     // what the strip shows after this tick
-        int nextInterval; // ms until the next tick; 0 when the line has ended
+        QString text;  // what the strip shows after this tick
+        int nextInterval;  // ms until the next tick; 0 when the line has ended
     };
 
     // status: the status message to show at the end (empty: the prompt).

@@ -10,7 +10,7 @@
 class AppSettings {
 public:
     static const char* const kFileName;  // "SNH347.snh"
-    static const char* const kSection;   // "Sonoha347"
+    static const char* const kSection;  // "Sonoha347"
     static constexpr int kHistorySize = 8;
     // The click sounds of KOUKAON_check 0..2, in the sound folder; 3 is none.
     static constexpr const char* kClickSounds[3] = {"Pi!.wav", "Pipi.wav", "Tyui.wav"};
@@ -20,10 +20,10 @@ public:
     // Slide interval in seconds. A value outside 1..99 (a hand-edited file,
     // or no number at all) would give a zero or absurd timer: it reads as 3.
     int readSlideSeconds() const;
-    int readBgm(int defaultValue) const;      // BGM_check; start-up uses 0, the music panel 6
-    int readClickSound() const;               // KOUKAON_check, default 1
-    int readThumbnailMode() const;            // Samuneilu_check, default 0
-    QString readHistory(int n) const;         // HisN0..HisN7, default ""
+    int readBgm(int defaultValue) const;  // BGM_check; start-up uses 0, the music panel 6
+    int readClickSound() const;  // KOUKAON_check, default 1
+    int readThumbnailMode() const;  // Samuneilu_check, default 0
+    QString readHistory(int n) const;  // HisN0..HisN7, default ""
 
     // Each write gives false when the file was left as it was.
     bool writeSlideSecondsText(const QString& typed);

@@ -1,7 +1,7 @@
 #include "settings/SettingsFile.h"
 
-#include "settings/ProfileLines.h"
 #include "platform/BoundedFile.h"
+#include "settings/ProfileLines.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -136,8 +136,8 @@ bool SettingsFile::replaceWith(const QByteArray& bytes) const
     QSaveFile out(path_);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    const bool written = out.write(bytes) == bytes.size() && out.flush() && out.size() == bytes.size()
-                         && ::fsync(out.handle()) == 0;
+    const bool written =
+        out.write(bytes) == bytes.size() && out.flush() && out.size() == bytes.size() && ::fsync(out.handle()) == 0;
     if (!written) {
         out.cancelWriting();
         return false;

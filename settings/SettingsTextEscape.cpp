@@ -70,8 +70,8 @@ bool SettingsTextEscape::needsQuotes(const QString& text)
 QString SettingsTextEscape::escape(const QString& name)
 {
     QString out;
-    const bool plain = shiftJisHolds(name) && !name.contains(u'\r') && !name.contains(u'\n')
-                       && !name.contains(kIntroducer);
+    const bool plain =
+        shiftJisHolds(name) && !name.contains(u'\r') && !name.contains(u'\n') && !name.contains(kIntroducer);
     if (plain) {
         out = name;
     } else {

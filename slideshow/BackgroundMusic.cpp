@@ -8,10 +8,10 @@
 #include <utility>
 
 namespace {
-const char* const kCaptions[BackgroundMusic::kChoices] = {"Classic", "Filter", "Holyday", "Industrial",
+const char* const kCaptions[BackgroundMusic::kChoices] = {"Classic", "Filter", "Holyday",  "Industrial",
                                                           "Lite",    "Slow",   "ランダム", "なし"};
-const char* const kFiles[BackgroundMusic::kPieces] = {"classic.mid", "filter.mid", "holyday.mid",
-                                                      "industrial.mid", "lite.mid", "slow.mid"};
+const char* const kFiles[BackgroundMusic::kPieces] = {"classic.mid",    "filter.mid", "holyday.mid",
+                                                      "industrial.mid", "lite.mid",   "slow.mid"};
 }  // namespace
 
 BackgroundMusic::BackgroundMusic(MusicPlayer& player, RandomSource& random, const Clock& clock, QString soundFolder)

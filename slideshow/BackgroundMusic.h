@@ -23,8 +23,8 @@ public:
 
     BackgroundMusic(MusicPlayer& player, RandomSource& random, const Clock& clock, QString soundFolder);
 
-    static QString caption(int choice);   // "Classic" .. "なし"
-    static QString fileName(int piece);   // "classic.mid" .. "slow.mid"
+    static QString caption(int choice);  // "Classic" .. "なし"
+    static QString fileName(int piece);  // "classic.mid" .. "slow.mid"
 
     // One tick with the choice just read from the settings.
     Timer tick(int choice);

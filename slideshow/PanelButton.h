@@ -14,7 +14,7 @@ class PanelButton : public QWidget {
 public:
     enum class Release {
         InsideOnly,  // acts only when released within its own area
-        Anywhere,    // acts on every release
+        Anywhere,  // acts on every release
     };
 
     PanelButton(PanelMotif motif, Release rule, bool keepsOpen, QWidget* parent);

@@ -1,10 +1,10 @@
 #include "slideshow/SlidePicture.h"
 
-#include "slideshow/SlideLayout.h"
 #include "pictures/CancellableFile.h"
 #include "pictures/MetafileRenderer.h"
 #include "pictures/PictureFiles.h"
 #include "pictures/PictureLoader.h"
+#include "slideshow/SlideLayout.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -16,8 +16,7 @@ namespace {
 bool decodable(QSize stored)
 {
     const qint64 bytes = qint64(stored.width()) * stored.height() * 4;
-    return stored.isValid() && !stored.isEmpty() &&
-           bytes <= qint64(PictureLoader::kAllocationLimitMB) * 1024 * 1024;
+    return stored.isValid() && !stored.isEmpty() && bytes <= qint64(PictureLoader::kAllocationLimitMB) * 1024 * 1024;
 }
 
 QSize deviceSize(QSize logical, QSize upright, qreal dpr)

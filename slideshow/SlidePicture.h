@@ -14,9 +14,9 @@ struct SlidePicture {
     enum class Kind { Photo, StoredName, Missing };
 
     Kind kind = Kind::Missing;
-    QImage image;   // device pixels; may be null for an empty area
-    QSize shown;    // the picture on screen, in logical pixels
-    QSize area;     // the photo area it sits in the middle of
+    QImage image;  // device pixels; may be null for an empty area
+    QSize shown;  // the picture on screen, in logical pixels
+    QSize area;  // the photo area it sits in the middle of
     QString storedName;
 
     // Looks the record's picture up in the data folder (the usual

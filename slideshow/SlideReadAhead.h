@@ -4,10 +4,10 @@
 
 #include <QSize>
 #include <QString>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
-#include <atomic>
 #include <thread>
 
 // Decodes the picture of the next slide on another thread while the current
@@ -41,9 +41,9 @@ private:
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    QString wanted_;                    // the picture asked for last
-    std::optional<QString> queued_;     // waiting for the worker
-    std::optional<QString> running_;    // being decoded
+    QString wanted_;  // the picture asked for last
+    std::optional<QString> queued_;  // waiting for the worker
+    std::optional<QString> running_;  // being decoded
     std::optional<SlidePicture> ready_;
     bool stopping_ = false;
     std::atomic<bool> cancel_{false};  // the end: a decode under way gives up

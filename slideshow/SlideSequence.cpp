@@ -1,8 +1,8 @@
 #include "slideshow/SlideSequence.h"
 
-#include "slideshow/SlideshowMemory.h"
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
+#include "slideshow/SlideshowMemory.h"
 
 #include <algorithm>
 #include <utility>

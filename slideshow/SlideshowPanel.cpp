@@ -1,9 +1,9 @@
 #include "slideshow/SlideshowPanel.h"
 
+#include "session/AppContext.h"
 #include "slideshow/BackgroundMusic.h"
 #include "slideshow/PanelButton.h"
 #include "slideshow/SlideInterval.h"
-#include "session/AppContext.h"
 
 #include <QButtonGroup>
 #include <QKeyEvent>
@@ -17,7 +17,7 @@ struct ButtonText {
     PanelMotif motif;
     const char* idle;
     const char* pressed;  // empty: the button has no pressed tooltip
-    int tipLeft;          // twips from the button
+    int tipLeft;  // twips from the button
     int tipTop;
 };
 
@@ -71,10 +71,9 @@ void SlideshowPanel::build(int smallFontPt)
     small.setPointSize(std::max(smallFontPt, 1));
     for (int b = 0; b < kButtons; ++b) {
         const bool insideOnly = b <= int(Button::Quit);
-        buttons_[size_t(b)] = new PanelButton(kText[b].motif,
-                                              insideOnly ? PanelButton::Release::InsideOnly
-                                                         : PanelButton::Release::Anywhere,
-                                              b != int(Button::Quit), window_);
+        buttons_[size_t(b)] = new PanelButton(
+            kText[b].motif, insideOnly ? PanelButton::Release::InsideOnly : PanelButton::Release::Anywhere,
+            b != int(Button::Quit), window_);
         buttons_[size_t(b)]->setAccessibleName(QString::fromUtf8(kText[b].idle));
         QLabel* tip = new QLabel(window_);
         tip->setStyleSheet(QString::fromLatin1(kLightGrey));
@@ -257,9 +256,7 @@ bool SlideshowPanel::eventFilter(QObject* watched, QEvent* event)
         if (watched != choices_[size_t(i)])
             continue;
         switch (event->type()) {
-        case QEvent::MouseMove:
-            resetHover();
-            return false;
+        case QEvent::MouseMove: resetHover(); return false;
         case QEvent::MouseButtonPress:
             choices_[size_t(i)]->setChecked(true);
             emit musicPressed();
@@ -268,8 +265,7 @@ bool SlideshowPanel::eventFilter(QObject* watched, QEvent* event)
             app_.settings().writeBgm(i);
             emit musicChosen(i);
             return true;
-        default:
-            return false;
+        default: return false;
         }
     }
     return false;

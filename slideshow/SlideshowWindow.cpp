@@ -1,13 +1,13 @@
 #include "slideshow/SlideshowWindow.h"
 #include "widgets/AccessibleNotice.h"
 
+#include "platform/MessageBoxes.h"
+#include "session/AppContext.h"
 #include "slideshow/BackgroundMusic.h"
 #include "slideshow/SlideInterval.h"
 #include "slideshow/SlideReadAhead.h"
 #include "slideshow/SlideshowMemory.h"
 #include "slideshow/SlideshowPanel.h"
-#include "session/AppContext.h"
-#include "platform/MessageBoxes.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -61,8 +61,8 @@ SlideshowWindow::SlideshowWindow(AppContext& app, SlideOrder order, SlideshowMem
     if (screen)
         setScreen(screen);
     Platform& platform = app.platform();
-    sequence_ = std::make_unique<SlideSequence>(order, app.catalogue().FlowerCount(), memory_, platform.random,
-                                                platform.clock);
+    sequence_ =
+        std::make_unique<SlideSequence>(order, app.catalogue().FlowerCount(), memory_, platform.random, platform.clock);
     music_ = std::make_unique<BackgroundMusic>(platform.music, platform.random, platform.clock,
                                                app.pathOf(QStringLiteral("sound/")));
     build();
@@ -211,8 +211,8 @@ bool SlideshowWindow::pictureOrPlaceholder(SlidePicture* p)
         return false;
     }
     QSize shown;
-    p->image = SlidePicture::decodeFitted(app_.pathOf(QStringLiteral("NoFile.jpg")), layout_.pictureBox(), dpr_,
-                                          &shown);
+    p->image =
+        SlidePicture::decodeFitted(app_.pathOf(QStringLiteral("NoFile.jpg")), layout_.pictureBox(), dpr_, &shown);
     // Without the placeholder file the area stays black at the usual size.
     p->shown = shown;
     p->area = p->image.isNull() ? SlideLayout::storedNameArea() : shown;

@@ -40,8 +40,8 @@ public:
 
     SlideshowWindow(AppContext& app, SlideOrder order, SlideshowMemory& memory, QScreen* screen,
                     QWidget* parent = nullptr);
-    SlideshowWindow(AppContext& app, SlideOrder order, SlideshowMemory& memory, QScreen* screen,
-                    QWidget* parent, Options options);
+    SlideshowWindow(AppContext& app, SlideOrder order, SlideshowMemory& memory, QScreen* screen, QWidget* parent,
+                    Options options);
     ~SlideshowWindow() override;
 
     // Prepares the first slide and shows the window full screen. False when
@@ -115,7 +115,7 @@ private:
     SlideshowPanel* panel_ = nullptr;
     QLabel* nameLine_ = nullptr;
     QPlainTextEdit* description_ = nullptr;
-    QTimer stepTimer_;   // the timed step of either order
+    QTimer stepTimer_;  // the timed step of either order
     QTimer blinkTimer_;  // the name line while paused
     QTimer musicTimer_;
     Phase phase_ = Phase::Loading;

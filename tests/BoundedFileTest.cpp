@@ -13,6 +13,7 @@ class BoundedFileTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void onlySmallRegularFiles_data()
     {
         QTest::addColumn<QString>("kind");
@@ -28,6 +29,7 @@ private slots:
         QTest::newRow("missing file") << "missing" << false;
         QTest::newRow("dangling link") << "dangling" << false;
     }
+    // clang-format on
     void onlySmallRegularFiles()
     {
         QFETCH(QString, kind);

@@ -1,7 +1,7 @@
+#include "session/BrowserSession.h"
 #include "catalogue/CatalogueStore.h"
 #include "platform/fake/FakePlatform.h"
 #include "session/AppContext.h"
-#include "session/BrowserSession.h"
 #include "session/GalleryModel.h"
 #include "session/MenuRules.h"
 #include "tests/support/TestCatalogues.h"
@@ -73,8 +73,8 @@ const ButtonId kQuit{Kind::Quit};
 QString front(const BrowserSession& s, const ButtonId& id)
 {
     static const char* attr[] = {"Pressed", "Selected", "SelectedPointed", "Pointed", "Idle"};
-    static const char* sam[] = {"PressedInterrupt", "PressedShow", "PointedInterrupt", "PointedShow", "IdleInterrupt",
-                                "IdleShow"};
+    static const char* sam[] = {"PressedInterrupt", "PressedShow",   "PointedInterrupt",
+                                "PointedShow",      "IdleInterrupt", "IdleShow"};
     static const char* cmd[] = {"Pressed", "Latched", "Pointed", "Idle"};
     if (id.kind == Kind::Attribute) {
         const auto f = s.attributeLooks(id.category, id.index).front();
@@ -96,6 +96,7 @@ class BrowserSessionTest : public QObject {
 private slots:
     // Pointer sequences on the spring button: m move, p press, r release
     // inside, o release outside, P/R right press/release, S Shift release.
+    // clang-format off
     void attributeButton_data()
     {
         QTest::addColumn<QString>("steps");
@@ -111,6 +112,7 @@ private slots:
         QTest::newRow("second release outside") << "mprmpo" << "Selected" << true << "検索条件→春";
         QTest::newRow("help then release") << "mPR" << "Pointed" << false << "春：データ数 2件";
     }
+    // clang-format on
     void attributeButton()
     {
         QFETCH(QString, steps);
@@ -149,6 +151,7 @@ private slots:
 
     // The four buttons under the panels: which look a move or a click leaves,
     // and what it did.
+    // clang-format off
     void commandButtons_data()
     {
         QTest::addColumn<bool>("selectFirst");
@@ -166,6 +169,7 @@ private slots:
         QTest::newRow("clear pointed, something to clear") << true << "clear" << "move" << "Pointed" << 2 << 0;
         QTest::newRow("clear clicked") << true << "clear" << "click" << "Idle" << 0 << 0;
     }
+    // clang-format on
     void commandButtons()
     {
         QFETCH(bool, selectFirst);
@@ -191,6 +195,7 @@ private slots:
     // Keys on the spring button take the pointer's path: f focus, a Space or
     // Enter, A Shift+Enter, h F1 down, H F1 up. The keys must leave what the
     // same pointer steps leave.
+    // clang-format off
     void keyboardOnAButton_data()
     {
         QTest::addColumn<QString>("keys");
@@ -213,6 +218,7 @@ private slots:
         QTest::newRow("F1 on a selected button") << "fah" << "mprP" << "SelectedPointed" << true << "検索条件→春"
                                                  << true << 0;
     }
+    // clang-format on
     void keyboardOnAButton()
     {
         QFETCH(QString, keys);
@@ -308,6 +314,7 @@ private slots:
     }
 
     // What a screen reader says of the buttons, in each state of the session.
+    // clang-format off
     void spokenTexts_data()
     {
         QTest::addColumn<QString>("state");
@@ -327,6 +334,7 @@ private slots:
         QTest::newRow("clear") << "" << "clear" << "すべてをクリア" << "" << false;
         QTest::newRow("quit") << "" << "quit" << "ソノハの終了" << "" << false;
     }
+    // clang-format on
     void spokenTexts()
     {
         QFETCH(QString, state);
@@ -347,12 +355,12 @@ private slots:
             fx.finishDrawing();  // the interrupt lands at the drawing's next step
             QVERIFY(!fx.s().drawing());
         }
-        const ButtonId id = button == "spring" ? kSpring
-                          : button == "white"  ? kWhite
-                          : button == "sam"    ? kSam
-                          : button == "all"    ? kAll
-                          : button == "clear"  ? kClear
-                                               : kQuit;
+        const ButtonId id = button == "spring"  ? kSpring
+                            : button == "white" ? kWhite
+                            : button == "sam"   ? kSam
+                            : button == "all"   ? kAll
+                            : button == "clear" ? kClear
+                                                : kQuit;
         QCOMPARE(fx.s().spokenName(id), name);
         QCOMPARE(fx.s().spokenDescription(id), description);
         QCOMPARE(fx.s().checked(id), checked);
@@ -436,6 +444,7 @@ private slots:
     // The menu's rules as a function of the session: c clear, e editor, s
     // settings menus, t thumbnails entry enabled, a all data enabled, and the
     // thumbnails entry's text.
+    // clang-format off
     void menuRules_data()
     {
         QTest::addColumn<QString>("situation");
@@ -450,6 +459,7 @@ private slots:
         QTest::newRow("drawing") << "drawing" << true << "t" << "継続";
         QTest::newRow("interrupted") << "interrupted" << true << "ct" << "継続";
     }
+    // clang-format on
     void menuRules()
     {
         QFETCH(QString, situation);

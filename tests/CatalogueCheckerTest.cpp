@@ -50,6 +50,7 @@ class CatalogueCheckerTest : public QObject {
 private slots:
     // Each row changes one field of the first of `count` valid records (whose
     // pictures exist as NAME.jpg) and adds `pictures` to the data folder.
+    // clang-format off
     void rules_data()
     {
         QTest::addColumn<int>("count");
@@ -93,6 +94,7 @@ private slots:
         QTest::newRow("501 records") << 501 << QString() << QString() << QStringList()
                                      << QStringList{":TooManyRecords"};
     }
+    // clang-format on
     void rules()
     {
         QFETCH(int, count);
@@ -118,6 +120,7 @@ private slots:
     // The written rules of the shipped catalogue, one broken (or kept at
     // an edge) per row: name, KISETU, IRO, KABEN, KA, KA2 and NOTE of a
     // record that is otherwise valid.
+    // clang-format off
     void writtenRules_data()
     {
         QTest::addColumn<QStringList>("fields");
@@ -160,6 +163,7 @@ private slots:
         row("full-width m", {"ハナ", "春", "白系", "キク型", "キク科", "キク科", "高さ２ｍ。"}, units);
         row("cm, mm and m", {"ハナ", "春", "白系", "キク型", "キク科", "キク科", "高さ１．５m、径２cm、実は５mm。"}, none);
     }
+    // clang-format on
     void writtenRules()
     {
         QFETCH(QStringList, fields);
@@ -202,14 +206,14 @@ private slots:
         const CatalogueChecker::Report report = checker.check(rows);
         QVERIFY(report.clean());
         QCOMPARE(report.groups.size(), 2);
-        QCOMPARE(report.groups[0].names,
-                 QStringList({"イヌタデ", "オオイヌタデ", "サクラタデ", "ヤナギタデ"}));
+        QCOMPARE(report.groups[0].names, QStringList({"イヌタデ", "オオイヌタデ", "サクラタデ", "ヤナギタデ"}));
         QCOMPARE(report.groups[0].attributes, QStringList({"秋", "赤紫系", "穂型", "互生", "タデ科"}));
         QCOMPARE(report.groups[1].names, QStringList({"カントウタンポポ", "セイヨウタンポポ"}));
     }
 
     // The file itself is checked too: damage that the program's read meets,
     // damage only SQLite's quick_check finds, and a table that never ends.
+    // clang-format off
     void fileDamage_data()
     {
         QTest::addColumn<QString>("fixture");
@@ -220,6 +224,7 @@ private slots:
         QTest::newRow("damaged index page") << "index page" << false << true;
         QTest::newRow("endless view") << "view" << true << false;
     }
+    // clang-format on
     void fileDamage()
     {
         QFETCH(QString, fixture);

@@ -9,6 +9,7 @@ class CatalogueSourceTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void lines_data()
     {
         QTest::addColumn<QByteArray>("text");
@@ -27,6 +28,7 @@ private slots:
         QTest::newRow("a record with a field missing")
             << QByteArray("# 決まり\nハナ\t春\n") << QStringList() << QStringList{"t.tsv:2: 2 fields, expected 9"};
     }
+    // clang-format on
     void lines()
     {
         QFETCH(QByteArray, text);

@@ -1,14 +1,14 @@
-#include "session/AppContext.h"
-#include "mainwindow/Startup.h"
 #include "catalogue/FlowerCatalogue.h"
+#include "mainwindow/Startup.h"
 #include "platform/fake/FakePlatform.h"
+#include "session/AppContext.h"
 #include "tests/support/HostileCatalogues.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
 
@@ -18,6 +18,7 @@ class CatalogueStartupTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void messages_data()
     {
         QTest::addColumn<QString>("fixture");
@@ -45,6 +46,7 @@ private slots:
         QTest::newRow("recursive view") << "recursive view" << true
                                         << QStringList{"途中で読み込みをやめました。", "読み込めた500件のデータで続けます。"};
     }
+    // clang-format on
     void messages()
     {
         QFETCH(QString, fixture);

@@ -43,6 +43,7 @@ private slots:
         QCOMPARE(shown.last(), QStringLiteral("ハコベ"));  // the loading screen's last name
     }
 
+    // clang-format off
     void capacity_data()
     {
         QTest::addColumn<int>("rows");
@@ -51,6 +52,7 @@ private slots:
         QTest::newRow("500 rows") << 500 << 500;
         QTest::newRow("501 rows") << 501 << 500;
     }
+    // clang-format on
     void capacity()
     {
         QFETCH(int, rows);
@@ -103,6 +105,7 @@ private slots:
         QVERIFY(cat.slotOfName(QString()) > 0);
     }
 
+    // clang-format off
     void unreadableFiles_data()
     {
         QTest::addColumn<QByteArray>("content");  // empty: no file at all
@@ -110,6 +113,7 @@ private slots:
         QTest::newRow("not a database") << QByteArray("this is not sqlite at all, just text\n");
         QTest::newRow("no KUSABANA table") << QByteArray("table:OTHER");
     }
+    // clang-format on
     void unreadableFiles()
     {
         QFETCH(QByteArray, content);
@@ -140,6 +144,7 @@ private slots:
     // Files a user can meet: SQLite's own reason when the file cannot be
     // used, a bounded read of what never ends, and the rows before a damaged
     // page kept with the damage reported. Reading never creates a file.
+    // clang-format off
     void hostileFiles_data()
     {
         QTest::addColumn<QString>("fixture");
@@ -167,6 +172,7 @@ private slots:
         QTest::newRow("WAL, log cannot be opened")
             << "wal log blocked" << true << Failure::None << ReadEnd::Complete << "" << 3 << 3;
     }
+    // clang-format on
     void hostileFiles()
     {
         QFETCH(QString, fixture);
@@ -220,6 +226,7 @@ private slots:
 
     // The immutable form of a path names that file and no other, whatever
     // characters SQLite's URI syntax would read otherwise.
+    // clang-format off
     void immutablePaths_data()
     {
         QTest::addColumn<QString>("folder");
@@ -227,6 +234,7 @@ private slots:
         QTest::newRow("query in the name") << QStringLiteral("a?mode=rwc");
         QTest::newRow("blanks, Japanese and a hash") << QStringLiteral("草 花#図鑑");
     }
+    // clang-format on
     void immutablePaths()
     {
         QFETCH(QString, folder);
@@ -251,12 +259,14 @@ private slots:
 
     // The CD-ROM case itself. Root writes into read-only folders, so this
     // runs only for other users; the blocked side-file rows above stand in.
+    // clang-format off
     void walCatalogueInReadOnlyFolder_data()
     {
         QTest::addColumn<bool>("logLeftBeside");
         QTest::newRow("closed cleanly") << false;
         QTest::newRow("empty log left beside it") << true;
     }
+    // clang-format on
     void walCatalogueInReadOnlyFolder()
     {
         QFETCH(bool, logLeftBeside);
@@ -294,10 +304,27 @@ private slots:
     // listing everything through the search gives back the catalogue order.
     void loaderAndResultListAgree()
     {
-        const QStringList tricky = {
-            "ガガイモ", "カタバミ", "キキョウ", "キッコウハグマ", "キツネノボタン", "ヒメジョオン",
-            "ヒメシャラ", "ハーブ", "ハアブ", "ハブ", "ﾊｺﾍﾞ", "ハコベ", "はこべ", "abc", "ABD",
-            "セイタカアワダチソウ", "セイヨウタンポポ", "ゲンノショウコ", "ケキツネノボタン", "コーヒー", "コオロギ"};
+        const QStringList tricky = {"ガガイモ",
+                                    "カタバミ",
+                                    "キキョウ",
+                                    "キッコウハグマ",
+                                    "キツネノボタン",
+                                    "ヒメジョオン",
+                                    "ヒメシャラ",
+                                    "ハーブ",
+                                    "ハアブ",
+                                    "ハブ",
+                                    "ﾊｺﾍﾞ",
+                                    "ハコベ",
+                                    "はこべ",
+                                    "abc",
+                                    "ABD",
+                                    "セイタカアワダチソウ",
+                                    "セイヨウタンポポ",
+                                    "ゲンノショウコ",
+                                    "ケキツネノボタン",
+                                    "コーヒー",
+                                    "コオロギ"};
         QVector<FlowerRecord> recs;
         for (const QString& n : tricky)
             recs << record(n);

@@ -1,17 +1,17 @@
-#include "pictures/CoverSize.h"
-#include "session/GalleryModel.h"
-#include "widgets/NameLabel.h"
 #include "mainwindow/PhotoWindow.h"
 #include "mainwindow/PhotoWindows.h"
+#include "pictures/CoverSize.h"
 #include "pictures/PictureFiles.h"
 #include "pictures/PictureLoader.h"
 #include "pictures/ThumbnailPrefetch.h"
-#include "widgets/ProgressBox.h"
-#include "widgets/ThumbnailCell.h"
-#include "widgets/HelpBox.h"
-#include "widgets/PrintSurface.h"
+#include "session/GalleryModel.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/Metafiles.h"
+#include "widgets/HelpBox.h"
+#include "widgets/NameLabel.h"
+#include "widgets/PrintSurface.h"
+#include "widgets/ProgressBox.h"
+#include "widgets/ThumbnailCell.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -60,6 +60,7 @@ class GalleryTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void coverSize_data()
     {
         QTest::addColumn<QSize>("picture");
@@ -71,6 +72,7 @@ private slots:
         QTest::newRow("photo 4:3") << QSize(640, 480) << QSize(113, 85);
         QTest::newRow("half rounds to even") << QSize(41, 34) << QSize(102, 85);  // 102.5
     }
+    // clang-format on
     void coverSize()
     {
         QFETCH(QSize, picture);
@@ -78,6 +80,7 @@ private slots:
         QCOMPARE(CoverSize::rounded(picture), drawn);
     }
 
+    // clang-format off
     void rangesAfterDrawing_data()
     {
         QTest::addColumn<int>("matches");
@@ -90,6 +93,7 @@ private slots:
         QTest::newRow("17") << 17 << 16 << 4 << 436;
         QTest::newRow("33") << 33 << 16 << 8 << 872;
     }
+    // clang-format on
     void rangesAfterDrawing()
     {
         QFETCH(int, matches);
@@ -159,6 +163,7 @@ private slots:
         QCOMPARE(s.gallery().rangeTip(0), QStringLiteral("ハナ00 ～ ハナ15 "));
     }
 
+    // clang-format off
     void pictureLookup_data()
     {
         QTest::addColumn<QStringList>("files");
@@ -172,6 +177,7 @@ private slots:
         QTest::newRow("base up to the first dot") << QStringList{"a.jpg"} << "a.b.png" << "a.jpg";
         QTest::newRow("no dot") << QStringList{"abc.jpg"} << "abc" << "abc.jpg";
     }
+    // clang-format on
     void pictureLookup()
     {
         QFETCH(QStringList, files);
@@ -188,6 +194,7 @@ private slots:
     // Names as catalogues of other systems store them: "\" between folders,
     // letters in another case than on disk, and names that would lead out of
     // the data folder, which stand for no file.
+    // clang-format off
     void storedNamesFromOtherSystems_data()
     {
         QTest::addColumn<QStringList>("files");
@@ -210,6 +217,7 @@ private slots:
         QTest::newRow("a folder is no picture") << QStringList{"sub/s.jpg"} << "sub" << "";
         QTest::newRow("missing") << QStringList{} << "none.jpg" << "";
     }
+    // clang-format on
     void storedNamesFromOtherSystems()
     {
         QFETCH(QStringList, files);
@@ -400,8 +408,8 @@ private slots:
         QCOMPARE(photo.size(), QSize(640, 480));
         QCOMPARE(photo.pixelColor(320, 240), QColor(Qt::red));
         QVERIFY(fx.fake.messages.texts().isEmpty());
-        const PictureLoader::Result cover = PictureLoader::loadCover(
-            fx.appPath() + QStringLiteral("data/ハナ00.wmf"), QSize(100, 85));
+        const PictureLoader::Result cover =
+            PictureLoader::loadCover(fx.appPath() + QStringLiteral("data/ハナ00.wmf"), QSize(100, 85));
         QCOMPARE(cover.status, PictureLoader::Status::Ok);
         QCOMPARE(cover.size, QSize(640, 480));
         QCOMPARE(cover.image.size(), QSize(100, 85));
@@ -409,6 +417,7 @@ private slots:
                  PictureLoader::Status::Unreadable);
     }
 
+    // clang-format off
     void badPicturesNeverTakeTheProgramDown_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -425,6 +434,7 @@ private slots:
         QTest::newRow("not a picture") << QByteArray("hello") << false;
         QTest::newRow("empty file") << QByteArray() << false;
     }
+    // clang-format on
     void badPicturesNeverTakeTheProgramDown()
     {
         QFETCH(QByteArray, bytes);
@@ -456,8 +466,11 @@ private slots:
         QBuffer buf(&jpeg);
         buf.open(QIODevice::WriteOnly);
         img.save(&buf, "JPG");
-        const QByteArray exif = QByteArray::fromHex(
-            "FFE10022457869660000" "4D4D002A00000008" "0001" "011200030000000100060000" "00000000");
+        const QByteArray exif = QByteArray::fromHex("FFE10022457869660000"
+                                                    "4D4D002A00000008"
+                                                    "0001"
+                                                    "011200030000000100060000"
+                                                    "00000000");
         QTemporaryDir dir;
         QFile f(dir.filePath(QStringLiteral("r.jpg")));
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -479,18 +492,16 @@ private slots:
         nofile.fill(Qt::yellow);
         nofile.save(fx.appPath() + QStringLiteral("NoFile.jpg"));
         const MainControls& f = fx.form();
-        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        auto colourOf = [&](int cell) {
-            return f.pctPicture[size_t(cell)]->grab().toImage().pixelColor(50, 40);
-        };
+        auto colourOf = [&](int cell) { return f.pctPicture[size_t(cell)]->grab().toImage().pixelColor(50, 40); };
         QVERIFY(colourOf(0).red() > 200 && colourOf(0).blue() > 200 && colourOf(0).green() < 60);  // the bmp
-        QVERIFY(colourOf(1).red() > 200 && colourOf(1).green() > 200);                            // NoFile
+        QVERIFY(colourOf(1).red() > 200 && colourOf(1).green() > 200);  // NoFile
         f.VScroll1->setValue(436);
         f.VScroll1->setValue(0);
         QVERIFY(colourOf(0).red() > 200 && colourOf(0).green() > 200);  // the redraw does not look further
     }
 
+    // clang-format off
     void cascade_data()
     {
         QTest::addColumn<int>("n");
@@ -501,6 +512,7 @@ private slots:
         QTest::newRow("eleventh") << 10 << QPoint(80, 0);
         QTest::newRow("twenty-second") << 21 << QPoint(160, 24);
     }
+    // clang-format on
     void cascade()
     {
         QFETCH(int, n);
@@ -531,7 +543,8 @@ private slots:
         QCOMPARE(fx.fake.messages.texts(),
                  QStringList({"画像ファイルがありません！", "続けますか？（「はい」で続行，「いいえ」で終了）"}));
         QCOMPARE(fx.window->photos().OpenPhotoCount(), 2);
-        QCOMPARE(fx.window->photos().window(4)->pos(), PhotoWindows::cascadePosition(1, fx.window->photos().frameHeight()));
+        QCOMPARE(fx.window->photos().window(4)->pos(),
+                 PhotoWindows::cascadePosition(1, fx.window->photos().frameHeight()));
 
         // A second click on a red name closes its window and opens nothing.
         MWF::click(f.lblNAMAE[1]);
@@ -541,7 +554,8 @@ private slots:
         QCOMPARE(f.lblNAMAE[1]->colour(), NameLabel::kGreen);
         QCOMPARE(s.gallery().shownNames(), QStringList{"ハナ03"});
         MWF::click(f.lblNAMAE[1]);  // open again, third position from the top (1 open + 1 closed)
-        QCOMPARE(fx.window->photos().window(2)->pos(), PhotoWindows::cascadePosition(2, fx.window->photos().frameHeight()));
+        QCOMPARE(fx.window->photos().window(2)->pos(),
+                 PhotoWindows::cascadePosition(2, fx.window->photos().frameHeight()));
         QCOMPARE(s.history().entries().mid(0, 3), QStringList({"ハナ01", "ハナ03", "ハナ01"}));
     }
 
@@ -549,7 +563,6 @@ private slots:
     {
         MWF fx(springFlowers(3));
         const MainControls& f = fx.form();
-        BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
         MWF::click(f.lblNAMAE[0]);  // opens with the placeholder after "はい"
         fx.fake.messages.answers = {MessageBoxes::Answer::Ok, MessageBoxes::Answer::No};
@@ -562,6 +575,7 @@ private slots:
 
     // The drawing takes one list position per pass of the event loop; what
     // the user does in between is handled before the next position.
+    // clang-format off
     void userActsBetweenPositions_data()
     {
         QTest::addColumn<QString>("action");
@@ -570,6 +584,7 @@ private slots:
         QTest::newRow("photo window") << "photo" << 5;
         QTest::newRow("scroll") << "scroll" << 20;
     }
+    // clang-format on
     void userActsBetweenPositions()
     {
         QFETCH(QString, action);
@@ -624,12 +639,14 @@ private slots:
     // Closing the window stops the drawing at its next position; a window
     // torn down while pictures are still being decoded takes the drawing
     // with it.
+    // clang-format off
     void closingTheWindowStopsTheDrawing_data()
     {
         QTest::addColumn<bool>("destroy");
         QTest::newRow("closed") << false;
         QTest::newRow("destroyed") << true;
     }
+    // clang-format on
     void closingTheWindowStopsTheDrawing()
     {
         QFETCH(bool, destroy);
@@ -686,7 +703,6 @@ private slots:
     void historyOfARemovedFlowerSaysSo()
     {
         MWF fx(springFlowers(3));
-        const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
         s.history().PushHistory(QStringLiteral("キエタハナ"));
         fx.window->photos().Form1_mnuHis_Click(0);

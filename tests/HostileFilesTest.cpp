@@ -1,11 +1,11 @@
 #include "assets/CursorFile.h"
 #include "pictures/PictureLoader.h"
-#include "tests/support/Metafiles.h"
 #include "platform/SdlAudio.h"
 #include "platform/SdlMusicPlayer.h"
 #include "platform/SdlSoundPlayer.h"
 #include "tests/support/FifoWatchdog.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/Metafiles.h"
 
 #include <QDataStream>
 #include <QScrollBar>
@@ -144,6 +144,7 @@ private slots:
 
     // A picture of extreme proportions is small on disk and when decoded,
     // but drawn to cover a thumbnail cell it would take gigabytes.
+    // clang-format off
     void extremeProportions_data()
     {
         QTest::addColumn<QSize>("size");
@@ -153,6 +154,7 @@ private slots:
         QTest::newRow("photo 640 x 480") << QSize(640, 480) << true;
         QTest::newRow("tall 300 x 2000") << QSize(300, 2000) << true;
     }
+    // clang-format on
     void extremeProportions()
     {
         QFETCH(QSize, size);
@@ -178,6 +180,7 @@ private slots:
     // A metafile of a few dozen bytes can stretch one unit of its pen over
     // thousands of pixels; its thumbnail took minutes before the drawing had
     // a budget. Found by the picture loader's fuzz harness.
+    // clang-format off
     void stretchedPenMetafile_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -189,6 +192,7 @@ private slots:
             << false;
         QTest::newRow("plain rectangle") << QByteArray() << true;
     }
+    // clang-format on
     void stretchedPenMetafile()
     {
         QFETCH(QByteArray, bytes);

@@ -50,6 +50,7 @@ class InstanceLockTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void startWithWhatIsThere_data()
     {
         QTest::addColumn<QString>("there");
@@ -66,6 +67,7 @@ private slots:
         QTest::newRow("lock folder is a file") << "file folder" << O::Failed;
         QTest::newRow("no private folder") << "no folder" << O::Failed;
     }
+    // clang-format on
     void startWithWhatIsThere()
     {
         QFETCH(QString, there);
@@ -132,12 +134,14 @@ private slots:
     void failureIsToldInJapanese()
     {
         const QString text = InstanceLock::failureText(QStringLiteral("/run/user/1000/sonoha-0123456789abcdef.lock"));
-        QVERIFY(text.startsWith(QStringLiteral("ソノハの二重起動を確かめるためのロックファイルを作成できませんでした。\n")));
+        QVERIFY(text.startsWith(
+            QStringLiteral("ソノハの二重起動を確かめるためのロックファイルを作成できませんでした。\n")));
         QVERIFY(text.contains(QStringLiteral("/run/user/1000/sonoha-0123456789abcdef.lock")));
         QVERIFY(text.endsWith(QStringLiteral("このまま起動します。")));
     }
 
     // The lock lives where no other user can plant one.
+    // clang-format off
     void lockFolder_data()
     {
         QTest::addColumn<QString>("runtime");   // mode of $XDG_RUNTIME_DIR, "" when unset
@@ -151,6 +155,7 @@ private slots:
         QTest::newRow("link planted as own folder") << "" << "link" << "none";
         QTest::newRow("temporary folder missing") << "" << "no temp" << "none";
     }
+    // clang-format on
     void lockFolder()
     {
         QFETCH(QString, runtime);
@@ -162,7 +167,8 @@ private slots:
         const QString runtimeDir = dir.filePath(QStringLiteral("runtime"));
         const QString own = tmp + QStringLiteral("/sonoha-%1").arg(::geteuid());
         const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR"), savedTmp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(ownFolder == QLatin1String("no temp") ? tmp + QStringLiteral("/gone") : tmp));
+        qputenv("TMPDIR",
+                QFile::encodeName(ownFolder == QLatin1String("no temp") ? tmp + QStringLiteral("/gone") : tmp));
         if (runtime.isEmpty()) {
             qunsetenv("XDG_RUNTIME_DIR");
         } else {

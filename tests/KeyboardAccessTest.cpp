@@ -1,14 +1,14 @@
+#include "assets/ArtPalette.h"
 #include "catalogue/CategoryTables.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/PhotoWindow.h"
 #include "mainwindow/PhotoWindows.h"
-#include "assets/ArtPalette.h"
+#include "support/MainWindowFixture.h"
 #include "widgets/AccessibleNotice.h"
 #include "widgets/HelpBox.h"
 #include "widgets/NameLabel.h"
 #include "widgets/PrintSurface.h"
 #include "widgets/ThumbnailCell.h"
-#include "support/MainWindowFixture.h"
 
 #include <QAccessible>
 #include <QMenu>
@@ -63,6 +63,7 @@ struct KeyFixture : MWF {
     // One key, as a keyboard sends it to the focused control.
     void key(const QString& token)
     {
+        // clang-format off
         static const QHash<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
             {"Tab", {Qt::Key_Tab, Qt::NoModifier}},        {"S-Tab", {Qt::Key_Backtab, Qt::ShiftModifier}},
             {"Left", {Qt::Key_Left, Qt::NoModifier}},      {"Right", {Qt::Key_Right, Qt::NoModifier}},
@@ -72,6 +73,7 @@ struct KeyFixture : MWF {
             {"S-F10", {Qt::Key_F10, Qt::ShiftModifier}},   {"PgDown", {Qt::Key_PageDown, Qt::NoModifier}},
             {"PgUp", {Qt::Key_PageUp, Qt::NoModifier}},
         };
+        // clang-format on
         QVERIFY2(keys.contains(token), qPrintable(token));
         QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
         QTest::keyClick(to, keys[token].first, keys[token].second);
@@ -116,14 +118,12 @@ class KeyboardAccessTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        AccessibleNotice::setListener(listen);
-    }
+    void initTestCase() { AccessibleNotice::setListener(listen); }
     void init() { heard().clear(); }
 
     // Flows from the keyboard alone, from the window as it opens (the focus
     // rests silently on the first season button).
+    // clang-format off
     void keyboardFlows_data()
     {
         QTest::addColumn<QStringList>("keys");
@@ -163,6 +163,7 @@ private slots:
         QTest::newRow("an empty gallery is no Tab stop")
             << QStringList{"Tab", "Tab", "Tab", "Tab", "Tab", "Tab"} << "attr 0.0" << "" << 0 << 0;
     }
+    // clang-format on
     void keyboardFlows()
     {
         QFETCH(QStringList, keys);
@@ -256,12 +257,14 @@ private slots:
         QCOMPARE(bar->value(), 0);
     }
 
+    // clang-format off
     void menuKeysOpenTheMenu_data()
     {
         QTest::addColumn<QString>("key");
         QTest::newRow("Menu") << "Menu";
         QTest::newRow("Shift+F10") << "S-F10";
     }
+    // clang-format on
     void menuKeysOpenTheMenu()
     {
         QFETCH(QString, key);

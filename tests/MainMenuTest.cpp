@@ -1,12 +1,12 @@
-#include "catalogue/CategoryTables.h"
-#include "about/AboutBox.h"
 #include "mainwindow/MainMenu.h"
-#include "session/GalleryModel.h"
-#include "widgets/NameLabel.h"
+#include "about/AboutBox.h"
+#include "catalogue/CategoryTables.h"
 #include "mainwindow/PhotoWindows.h"
-#include "widgets/ProgressBox.h"
-#include "widgets/PrintSurface.h"
+#include "session/GalleryModel.h"
 #include "tests/support/MainWindowFixture.h"
+#include "widgets/NameLabel.h"
+#include "widgets/PrintSurface.h"
+#include "widgets/ProgressBox.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -37,8 +37,8 @@ QString menuStates(const MainMenu& m)
     };
     QString out;
     out += s(m.mnuSam, 's') + s(m.mnuAll, 'a') + s(m.mnuClear, 'c') + u' ';
-    out += s(m.mnuSHOW->menuAction(), 'w') + s(m.mnuSamuneilu->menuAction(), 'm') +
-           s(m.mnuSettei->menuAction(), 'k') + s(m.mnuDATA, 'd') + u' ';
+    out += s(m.mnuSHOW->menuAction(), 'w') + s(m.mnuSamuneilu->menuAction(), 'm') + s(m.mnuSettei->menuAction(), 'k') +
+           s(m.mnuDATA, 'd') + u' ';
     for (QAction* a : m.mnuHyouji)
         out += s(a, 'h');
     out += u' ';
@@ -54,6 +54,7 @@ class MainMenuTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void states_data()
     {
         QTest::addColumn<QString>("situation");
@@ -65,13 +66,13 @@ private slots:
         QTest::newRow("sound 2 in the file") << "sound2" << "sAc WMKD H*H OOO*O RVE";
         QTest::newRow("mode 1 in the file") << "mode1" << "sAc WMKD HH* OO*OO RVE";
     }
+    // clang-format on
     void states()
     {
         QFETCH(QString, situation);
         QFETCH(QString, expected);
         MWF fx(catalogue());
         const MainControls& f = fx.form();
-        BrowserSession& s = fx.session();
         if (situation == "selected")
             MWF::click(f.attr[0][0]);
         if (situation == "photo") {
@@ -126,6 +127,7 @@ private slots:
         fx.waitForDrawing();
     }
 
+    // clang-format off
     void soundEntries_data()
     {
         QTest::addColumn<int>("entry");
@@ -134,13 +136,12 @@ private slots:
         QTest::newRow("チュイ") << 2 << "play:Tyui.wav";
         QTest::newRow("なし stops the sound") << 3 << "stop";
     }
+    // clang-format on
     void soundEntries()
     {
         QFETCH(int, entry);
         QFETCH(QString, heard);
         MWF fx(catalogue());
-        const MainControls& f = fx.form();
-        BrowserSession& s = fx.session();
         fx.window->menu().prepare();
         fx.window->menu().run(fx.window->menu().mnuSound[size_t(entry)]);
         QCOMPARE(fx.fake.sound.log, QStringList{heard});
@@ -240,6 +241,7 @@ private slots:
         QVERIFY(!MainMenu::folderWritable(QStringLiteral("/proc")));
     }
 
+    // clang-format off
     void aboutBox_data()
     {
         QTest::addColumn<QStringList>("installed");
@@ -247,6 +249,7 @@ private slots:
         QTest::newRow("a system-information program") << QStringList{"hardinfo"} << "hardinfo";
         QTest::newRow("none installed") << QStringList{} << QString();
     }
+    // clang-format on
     void aboutBox()
     {
         QFETCH(QStringList, installed);

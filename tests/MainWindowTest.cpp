@@ -1,22 +1,22 @@
 #include "app/InstanceLock.h"
-#include "session/ScreenMetrics.h"
-#include "mainwindow/Startup.h"
-#include "mainwindow/LoadingScreen.h"
 #include "assets/ButtonArt.h"
+#include "mainwindow/LoadingScreen.h"
+#include "mainwindow/Startup.h"
+#include "session/ScreenMetrics.h"
 #include "session/WelcomeLine.h"
+#include "tests/support/MainWindowFixture.h"
 #include "widgets/GalleryField.h"
 #include "widgets/NameLabel.h"
+#include "widgets/PrintSurface.h"
 #include "widgets/ProgressBox.h"
 #include "widgets/ThumbnailCell.h"
-#include "widgets/PrintSurface.h"
-#include "tests/support/MainWindowFixture.h"
 
 #include <QLabel>
-#include <QScreen>
-#include <QWindow>
 #include <QLockFile>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QWindow>
 #include <QtTest>
 
 using TestCatalogues::record;
@@ -26,6 +26,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void layout_data()
     {
         QTest::addColumn<QString>("control");
@@ -47,13 +48,13 @@ private slots:
         QTest::newRow("condition strip") << "pctKensaku" << QRect(0, 1, 1800, 22);
         QTest::newRow("progress bar") << "pctProg" << QRect(402, 444, 269, 19);
     }
+    // clang-format on
     void layout()
     {
         QFETCH(QString, control);
         QFETCH(QRect, geometry);
         MainWindowFixture fx({record("アカネ")});
         const MainControls& f = fx.form();
-        BrowserSession& s = fx.session();
         const QStringList parts = control.split(u' ');
         QWidget* w = nullptr;
         if (parts[0] == "attr")
@@ -82,7 +83,6 @@ private slots:
     {
         MainWindowFixture fx({record("アカネ")});
         const MainControls& f = fx.form();
-        BrowserSession& s = fx.session();
         QCOMPARE(fx.window->windowTitle(), QStringLiteral("ソノハ Version 3.47"));
         for (int i = 0; i < 16; ++i) {
             QVERIFY(!f.pctPicture[size_t(i)]->isVisible());
@@ -93,6 +93,7 @@ private slots:
         QCOMPARE(f.captions[2]->text(), QStringLiteral("花弁（花びら）の形・数"));
     }
 
+    // clang-format off
     void fontsScaleWithTwips_data()
     {
         QTest::addColumn<int>("twips");
@@ -102,6 +103,7 @@ private slots:
         QTest::newRow("96 dpi") << 15 << 11 << 9 << 10;
         QTest::newRow("large fonts") << 12 << 8 << 7 << 8;
     }
+    // clang-format on
     void fontsScaleWithTwips()
     {
         QFETCH(int, twips);
@@ -110,7 +112,6 @@ private slots:
         QFETCH(int, strip);
         MainWindowFixture fx({record("アカネ")}, twips);
         const MainControls& f = fx.form();
-        BrowserSession& s = fx.session();
         QCOMPARE(f.captions[0]->font().pointSize(), caption);
         QCOMPARE(f.lblNAMAE[3]->font().pointSize(), name);
         QCOMPARE(f.pctMsg->font().pointSize(), strip);
@@ -292,6 +293,7 @@ private slots:
         QVERIFY(startup.mainWindow()->isVisible());
     }
 
+    // clang-format off
     void startupMessages_data()
     {
         QTest::addColumn<int>("rows");  // -1: no catalogue file at all
@@ -302,6 +304,7 @@ private slots:
         QTest::newRow("three rows") << 3 << true << QString();
         QTest::newRow("501 rows") << 501 << true << QStringLiteral("501件");
     }
+    // clang-format on
     void startupMessages()
     {
         QFETCH(int, rows);

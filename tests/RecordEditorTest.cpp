@@ -1,15 +1,15 @@
+#include "editor/RecordEditor.h"
 #include "catalogue/CatalogueStore.h"
 #include "catalogue/NameOrder.h"
 #include "editor/CodeEntry.h"
 #include "editor/EntryRules.h"
 #include "editor/KeyboardPath.h"
 #include "editor/PictureImport.h"
-#include "editor/RecordEditor.h"
 #include "editor/RecordNavigator.h"
 #include "editor/RecordTable.h"
 #include "editor/ShiftJisText.h"
-#include "session/AppContext.h"
 #include "mainwindow/MainMenu.h"
+#include "session/AppContext.h"
 #include "session/BrowserSession.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestCatalogues.h"
@@ -104,6 +104,7 @@ class RecordEditorTest : public QObject {
 private slots:
     // ---- code boxes and category fields ------------------------------------
 
+    // clang-format off
     void codeBoxes_data()
     {
         QTest::addColumn<int>("box");
@@ -126,6 +127,7 @@ private slots:
         QTest::newRow("colour letter") << 2 << QStringList{"a"} << "" << "" << "";
         QTest::newRow("family emptied") << 5 << QStringList{"5", ""} << "" << "" << "";
     }
+    // clang-format on
     void codeBoxes()
     {
         QFETCH(int, box);
@@ -138,6 +140,7 @@ private slots:
         QTEST(e.familyName(), "familyName");
     }
 
+    // clang-format off
     void fieldsShowTheirCodes_data()
     {
         QTest::addColumn<int>("box");
@@ -150,6 +153,7 @@ private slots:
         QTest::newRow("full-width is no stored name") << 5 << "カヤツリグサ科" << "";
         QTest::newRow("trailing space") << 1 << "春 " << "";
     }
+    // clang-format on
     void fieldsShowTheirCodes()
     {
         QFETCH(int, box);
@@ -187,6 +191,7 @@ private slots:
 
     // ---- keyboard path -----------------------------------------------------
 
+    // clang-format off
     void keyboardPath_data()
     {
         QTest::addColumn<EditorField>("from");
@@ -223,6 +228,7 @@ private slots:
         QTest::newRow("description down") << F::Description << D << "" << 1 << false << F::None << false;
         QTest::newRow("description up") << F::Description << U << "" << 1 << false << F::None << false;
     }
+    // clang-format on
     void keyboardPath()
     {
         QFETCH(EditorField, from);
@@ -238,6 +244,7 @@ private slots:
 
     // ---- Shift-JIS limits and the record check -----------------------------
 
+    // clang-format off
     void shiftJis_data()
     {
         QTest::addColumn<QString>("text");
@@ -254,6 +261,7 @@ private slots:
         QTest::newRow("emoji") << "花🌸" << 4 << false << 3 << "花";
         QTest::newRow("outside JIS") << "𠮷野" << 4 << false << 4 << "𠮷野";
     }
+    // clang-format on
     void shiftJis()
     {
         QFETCH(QString, text);
@@ -263,6 +271,7 @@ private slots:
         QTEST(ShiftJisText::cut(text, cutTo), "cut");
     }
 
+    // clang-format off
     void recordCheck_data()
     {
         QTest::addColumn<FlowerRecord>("record");
@@ -285,6 +294,7 @@ private slots:
         picture.SYASIN = QString(35, QChar(u'a'));
         QTest::newRow("picture of 35 bytes") << picture << "「画像」が長すぎます";
     }
+    // clang-format on
     void recordCheck()
     {
         QFETCH(FlowerRecord, record);
@@ -344,12 +354,14 @@ private slots:
         QCOMPARE(QDir(data).entryList(QDir::Files | QDir::Hidden).size(), 1);  // no copy left over
     }
 
+    // clang-format off
     void pictureNamesTheRecordCannotHold_data()
     {
         QTest::addColumn<QString>("name");
         QTest::newRow("too long") << QString(31, QChar(u'a')) + ".jpg";
         QTest::newRow("outside JIS") << "𠮷.jpg";
     }
+    // clang-format on
     void pictureNamesTheRecordCannotHold()
     {
         QFETCH(QString, name);
@@ -442,8 +454,15 @@ private slots:
         QVERIFY2(f.fake.messages.shown.isEmpty(), qPrintable(f.fake.messages.texts().join(u'|')));
         const QVector<FlowerRecord> rows = f.rows();
         QCOMPARE(rows.size(), 4);
-        const FlowerRecord expected{"ヤエムグラ", "夏", "赤紫系", "唇型", "対生", "その他", "アカネ科",
-                                    "yaemugura.jpg", "茎に下向きのとげがある。"};
+        const FlowerRecord expected{"ヤエムグラ",
+                                    "夏",
+                                    "赤紫系",
+                                    "唇型",
+                                    "対生",
+                                    "その他",
+                                    "アカネ科",
+                                    "yaemugura.jpg",
+                                    "茎に下向きのとげがある。"};
         QCOMPARE(rows.value(3), expected);
         // Ready for the next record.
         QCOMPARE(e.mode(), RecordEditor::Mode::Add);

@@ -76,7 +76,7 @@ private slots:
         QTemporaryDir dir;
         const QString db = dir.path() + "/SNH347.mdb";
         FlowerRecord first;
-        QString* fields[] = {&first.NAMAE, &first.KISETU, &first.IRO, &first.KABEN, &first.HA,
+        QString* fields[] = {&first.NAMAE, &first.KISETU, &first.IRO,    &first.KABEN, &first.HA,
                              &first.KA,    &first.KA2,    &first.SYASIN, &first.NOTE};
         for (int i = 0; i < 9; ++i)
             *fields[i] = tagged("u", CatalogueStore::columns()[i], 0);

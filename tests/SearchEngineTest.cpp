@@ -1,7 +1,7 @@
+#include "search/SearchEngine.h"
 #include "catalogue/CategoryTables.h"
 #include "catalogue/FlowerCatalogue.h"
 #include "catalogue/NameOrder.h"
-#include "search/SearchEngine.h"
 #include "tests/support/StagedSearch.h"
 #include "tests/support/TestCatalogues.h"
 
@@ -34,8 +34,8 @@ private slots:
     void matchesStagedSearchOnRandomCatalogues()
     {
         std::mt19937 rng(20261210);
-        const QStringList pool = {"アカネ", "ハコベ", "ﾊｺﾍﾞ", "ガガイモ", "カタバミ", "スミレ", "スミレ ",
-                                  "ツユクサ", "ノゲシ", "", "ヨモギ", "ヒメジョオン", "ハルジオン"};
+        const QStringList pool = {"アカネ",   "ハコベ", "ﾊｺﾍﾞ", "ガガイモ", "カタバミ",     "スミレ",    "スミレ ",
+                                  "ツユクサ", "ノゲシ", "",     "ヨモギ",   "ヒメジョオン", "ハルジオン"};
         for (int round = 0; round < 400; ++round) {
             FlowerCatalogue cat;
             const int n = int(rng() % 40);
@@ -63,6 +63,7 @@ private slots:
         }
     }
 
+    // clang-format off
     void edgeCases_data()
     {
         QTest::addColumn<QStringList>("picks");  // "category:index" pairs, the last one is primary
@@ -76,6 +77,7 @@ private slots:
         QTest::newRow("every category active")
             << QStringList{"0:1", "1:1", "2:1", "3:1", "4:4"} << QStringList{"ヒルガオ"};
     }
+    // clang-format on
     void edgeCases()
     {
         QFETCH(QStringList, picks);

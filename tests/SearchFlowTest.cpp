@@ -1,13 +1,13 @@
 #include "catalogue/CategoryTables.h"
-#include "widgets/NameLabel.h"
-#include <QScrollBar>
 #include "session/GalleryModel.h"
+#include "session/Looks.h"
+#include "tests/support/MainWindowFixture.h"
+#include "widgets/HelpBox.h"
+#include "widgets/NameLabel.h"
+#include "widgets/PrintSurface.h"
 #include "widgets/ProgressBox.h"
 #include "widgets/ThumbnailCell.h"
-#include "widgets/HelpBox.h"
-#include "session/Looks.h"
-#include "widgets/PrintSurface.h"
-#include "tests/support/MainWindowFixture.h"
+#include <QScrollBar>
 
 #include <QtTest>
 
@@ -100,6 +100,7 @@ private slots:
         QVERIFY(s.selection().isSelected(1, 0));
     }
 
+    // clang-format off
     void helpBoxBesideThePointer_data()
     {
         QTest::addColumn<int>("category");
@@ -111,6 +112,7 @@ private slots:
         QTest::newRow("family その他") << 4 << 11 << 190;
         QTest::newRow("colour その他") << 1 << 4 << 0;
     }
+    // clang-format on
     void helpBoxBesideThePointer()
     {
         QFETCH(int, category);
@@ -241,6 +243,7 @@ private slots:
         QCOMPARE(fx.form().imgSam->frontLook(), int(ThumbnailLook::IdleShow));  // empty result: no highlight
     }
 
+    // clang-format off
     void commandReleasedOutsideRunsNothing_data()
     {
         QTest::addColumn<QString>("button");
@@ -249,6 +252,7 @@ private slots:
         QTest::newRow("clear") << "clear";
         QTest::newRow("exit") << "quit";
     }
+    // clang-format on
     void commandReleasedOutsideRunsNothing()
     {
         QFETCH(QString, button);
@@ -256,7 +260,10 @@ private slots:
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
-        PictureButton* b = button == "sam" ? f.imgSam : button == "all" ? f.imgAll : button == "clear" ? f.imgClear : f.imgQuit;
+        PictureButton* b = button == "sam"     ? f.imgSam
+                           : button == "all"   ? f.imgAll
+                           : button == "clear" ? f.imgClear
+                                               : f.imgQuit;
         const int idle = b->frontLook();
         MWF::move(b);
         MWF::press(b);

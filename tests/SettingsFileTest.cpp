@@ -1,5 +1,5 @@
-#include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
+#include "settings/AppSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,6 +81,7 @@ private slots:
         QVERIFY(!QFile::exists(path()));  // reading never creates the file
     }
 
+    // clang-format off
     void integerRead_data()
     {
         QTest::addColumn<QByteArray>("line");
@@ -94,6 +95,7 @@ private slots:
         QTest::newRow("key case ignored") << QByteArray("koukaon_CHECK=2") << 2;
         QTest::newRow("other section ignored") << QByteArray("[Other]\r\nKOUKAON_check=2") << 1;
     }
+    // clang-format on
     void integerRead()
     {
         QFETCH(QByteArray, line);
@@ -103,6 +105,7 @@ private slots:
     }
 
     // A zero or out-of-range interval must never make a 0-second slide timer.
+    // clang-format off
     void slideSecondsAreSane_data()
     {
         QTest::addColumn<QByteArray>("value");
@@ -113,6 +116,7 @@ private slots:
         QTest::newRow("not a number") << QByteArray("abc") << 3;
         QTest::newRow("100") << QByteArray("100") << 3;
     }
+    // clang-format on
     void slideSecondsAreSane()
     {
         QFETCH(QByteArray, value);
@@ -121,6 +125,7 @@ private slots:
         QCOMPARE(AppSettings(path()).readSlideSeconds(), expected);
     }
 
+    // clang-format off
     void textRead_data()
     {
         QTest::addColumn<QString>("raw");
@@ -130,6 +135,7 @@ private slots:
         QTest::newRow("inner quotes stay") << QStringLiteral("\"\"ハコベ\"\"") << QStringLiteral("\"ハコベ\"");
         QTest::newRow("half-width katakana") << QStringLiteral("ﾊﾝｶｸ") << QStringLiteral("ﾊﾝｶｸ");
     }
+    // clang-format on
     void textRead()
     {
         QFETCH(QString, raw);
@@ -141,6 +147,7 @@ private slots:
     }
 
     // Values are read into a 1024-byte buffer: 1023 bytes, never half a character.
+    // clang-format off
     void longValuesAreCut_data()
     {
         QTest::addColumn<QString>("value");
@@ -150,6 +157,7 @@ private slots:
         QTest::newRow("one byte then kana") << (QStringLiteral("a") + QString(600, u'ア')) << 1023;
         QTest::newRow("cut inside an escaped emoji") << (QString(1020, u'a') + QStringLiteral("🌼")) << 1020;
     }
+    // clang-format on
     void longValuesAreCut()
     {
         QFETCH(QString, value);
@@ -163,7 +171,8 @@ private slots:
 
     void historyRoundTripInShiftJis()
     {
-        const QStringList names = {"オオイヌノフグリ", "ﾊﾙｼﾞｵﾝ", "ヒメジョオン", "", "ツユクサ", "", "", "セイヨウタンポポ"};
+        const QStringList names = {"オオイヌノフグリ", "ﾊﾙｼﾞｵﾝ", "ヒメジョオン", "", "ツユクサ", "", "",
+                                   "セイヨウタンポポ"};
         AppSettings(path()).writeHistory(names);
         const QByteArray raw = readRaw();
         QVERIFY(raw.startsWith("[Sonoha347]\r\n"));
@@ -192,12 +201,14 @@ private slots:
 
     // A write the system refuses leaves the file as it was. The refusals are
     // ones that bind root too, so the test runs everywhere, CI included.
+    // clang-format off
     void writeFailureLeavesFileAlone_data()
     {
         QTest::addColumn<QString>("refusal");
         QTest::newRow("no room for a single byte") << "size limit";
         QTest::newRow("the folder is a file") << "parent is a file";
     }
+    // clang-format on
     void writeFailureLeavesFileAlone()
     {
         QFETCH(QString, refusal);
@@ -256,6 +267,7 @@ private slots:
 
     // A full disk must never replace the file with a short or empty one; the
     // eight history keys go in together, so a refusal half way keeps all eight.
+    // clang-format off
     void failedWriteKeepsFileByteForByte_data()
     {
         QTest::addColumn<int>("slack");  // the size limit, relative to the original file
@@ -264,6 +276,7 @@ private slots:
         QTest::newRow("limit below the file, history") << -40 << true;
         QTest::newRow("history crosses the limit half way") << 120 << true;
     }
+    // clang-format on
     void failedWriteKeepsFileByteForByte()
     {
         QFETCH(int, slack);
@@ -288,6 +301,7 @@ private slots:
 
     // Something other than a small regular file reads as a missing file, at
     // once, and is never replaced.
+    // clang-format off
     void strangeFileReadsAsMissingAndIsKept_data()
     {
         QTest::addColumn<Strange>("kind");
@@ -297,6 +311,7 @@ private slots:
         QTest::newRow("link to /dev/zero") << Strange::DevZeroLink;
         QTest::newRow("huge file") << Strange::Huge;
     }
+    // clang-format on
     void strangeFileReadsAsMissingAndIsKept()
     {
         QFETCH(Strange, kind);
@@ -304,20 +319,14 @@ private slots:
         QString file = path();
         QByteArray bytes;
         switch (kind) {
-        case Strange::Directory:
-            QVERIFY(QDir().mkdir(file));
-            break;
+        case Strange::Directory: QVERIFY(QDir().mkdir(file)); break;
         case Strange::ParentIsFile:
             writeRaw(valid);
             bytes = valid;
             file = path() + QStringLiteral("/SNH347.snh");
             break;
-        case Strange::Fifo:
-            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
-            break;
-        case Strange::DevZeroLink:
-            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file));
-            break;
+        case Strange::Fifo: QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0); break;
+        case Strange::DevZeroLink: QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file)); break;
         case Strange::Huge:
             bytes = valid + "; " + QByteArray(2 * 1024 * 1024, 'x') + "\r\n";  // far above any real file
             writeRaw(bytes);
@@ -336,16 +345,10 @@ private slots:
             QVERIFY(S_ISDIR(st.st_mode));
             QVERIFY(QDir(path()).isEmpty());
             break;
-        case Strange::Fifo:
-            QVERIFY(S_ISFIFO(st.st_mode));
-            break;
-        case Strange::DevZeroLink:
-            QCOMPARE(QFile::symLinkTarget(path()), QStringLiteral("/dev/zero"));
-            break;
+        case Strange::Fifo: QVERIFY(S_ISFIFO(st.st_mode)); break;
+        case Strange::DevZeroLink: QCOMPARE(QFile::symLinkTarget(path()), QStringLiteral("/dev/zero")); break;
         case Strange::ParentIsFile:
-        case Strange::Huge:
-            QCOMPARE(readRaw(), bytes);
-            break;
+        case Strange::Huge: QCOMPARE(readRaw(), bytes); break;
         }
     }
 
@@ -370,13 +373,14 @@ private slots:
         QCOMPARE(readRaw(), QByteArray("; c\r\n[Sonoha347]\r\nHisN2=c\r\nKOUKAON_check=2\r\nHisN0=a\r\nHisN1=b\r\n"
                                        "\r\n[Other]\r\nHisN1=x\r\n"));
         QFile::remove(path());
-        QVERIFY(f.writeTexts(QStringLiteral("Sonoha347"), {{QStringLiteral("HisN0"), QStringLiteral("a")},
-                                                           {QStringLiteral("HisN1"), QString()}}));
+        QVERIFY(f.writeTexts(QStringLiteral("Sonoha347"),
+                             {{QStringLiteral("HisN0"), QStringLiteral("a")}, {QStringLiteral("HisN1"), QString()}}));
         QCOMPARE(readRaw(), QByteArray("[Sonoha347]\r\nHisN0=a\r\nHisN1=\r\n"));
     }
 
     // Every name reads back as itself; names Shift-JIS holds without trouble
     // keep the bytes earlier installations wrote.
+    // clang-format off
     void historyNamesReadBackAsThemselves_data()
     {
         QTest::addColumn<QString>("name");
@@ -400,6 +404,7 @@ private slots:
         QTest::newRow("introducer at the end") << QStringLiteral("ハコベ&#x") << (sjis(u"ハコベ") + "&#x26;#x");
         QTest::newRow("escaped emoji as text") << QStringLiteral("&#x1F33C;") << QByteArray("&#x26;#x1F33C;");
     }
+    // clang-format on
     void historyNamesReadBackAsThemselves()
     {
         QFETCH(QString, name);
@@ -413,6 +418,7 @@ private slots:
 
     // Files saved by other editors: a UTF-8 byte-order mark, CR-only or LF
     // line ends. Keys are found, replaced in place, and every other byte stays.
+    // clang-format off
     void otherEditorsFiles_data()
     {
         QTest::addColumn<QByteArray>("before");
@@ -435,6 +441,7 @@ private slots:
         QTest::newRow("BOM, no section") << bom + "; only a note\r\n" << 1
                                          << bom + "; only a note\r\n[Sonoha347]\r\nKOUKAON_check=3\r\nSamuneilu_check=1\r\n";
     }
+    // clang-format on
     void otherEditorsFiles()
     {
         QFETCH(QByteArray, before);

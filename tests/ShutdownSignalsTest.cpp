@@ -1,8 +1,8 @@
 #include "app/ShutdownSignals.h"
-#include "settings/SettingsFile.h"
 #include "mainwindow/PhotoWindows.h"
-#include "widgets/NameLabel.h"
+#include "settings/SettingsFile.h"
 #include "tests/support/MainWindowFixture.h"
+#include "widgets/NameLabel.h"
 
 #include <QtTest>
 
@@ -19,6 +19,7 @@ class ShutdownSignalsTest : public QObject {
 private slots:
     void initTestCase() { MWF::quietOffscreenNotices(); }
 
+    // clang-format off
     void signalRunsTheNormalShutdown_data()
     {
         QTest::addColumn<int>("number");
@@ -26,6 +27,7 @@ private slots:
         QTest::newRow("SIGHUP") << SIGHUP;
         QTest::newRow("SIGINT") << SIGINT;
     }
+    // clang-format on
     void signalRunsTheNormalShutdown()
     {
         QFETCH(int, number);
@@ -53,7 +55,8 @@ private slots:
     // ignoring what its starter told it to ignore.
     void ignoredSignalStaysIgnored()
     {
-        struct sigaction ignore {}, before {}, termBefore {}, after {};
+        struct sigaction ignore {
+        }, before{}, termBefore{}, after{};
         ignore.sa_handler = SIG_IGN;
         sigemptyset(&ignore.sa_mask);
         QCOMPARE(::sigaction(SIGHUP, &ignore, &before), 0);

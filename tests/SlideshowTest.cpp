@@ -1,5 +1,5 @@
-#include "session/AppContext.h"
 #include "platform/fake/FakePlatform.h"
+#include "session/AppContext.h"
 #include "slideshow/BackgroundMusic.h"
 #include "slideshow/PanelButton.h"
 #include "slideshow/SlideInterval.h"
@@ -11,12 +11,10 @@
 #include "slideshow/SlideshowMemory.h"
 #include "slideshow/SlideshowPanel.h"
 #include "slideshow/SlideshowWindow.h"
-#include "slideshow/PanelButton.h"
-#include "slideshow/SlideshowPanel.h"
 #include "tests/support/Metafiles.h"
 
-#include <QAccessible>
 #include "tests/support/TestCatalogues.h"
+#include <QAccessible>
 
 #include <QApplication>
 #include <QDir>
@@ -87,8 +85,8 @@ QByteArray bmpClaiming(qint32 w, qint32 h)
     s.setByteOrder(QDataStream::LittleEndian);
     s.writeRawData("BM", 2);
     s << quint32(54) << quint32(0) << quint32(54);
-    s << quint32(40) << w << h << quint16(1) << quint16(32) << quint32(0) << quint32(0) << qint32(2835)
-      << qint32(2835) << quint32(0) << quint32(0);
+    s << quint32(40) << w << h << quint16(1) << quint16(32) << quint32(0) << quint32(0) << qint32(2835) << qint32(2835)
+      << quint32(0) << quint32(0);
     return b;
 }
 
@@ -105,8 +103,8 @@ QList<int> permutationOf(const SlideSequence& s)
 struct ShowFixture {
     explicit ShowFixture(int records = 3)
     {
-        static const QtMessageHandler previous = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        static const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
                 if (!message.startsWith(QLatin1String("This plugin does not support")))
                     previous(type, context, message);
             });
@@ -146,7 +144,7 @@ struct ShowFixture {
     QString setting(const char* key) const
     {
         return app->settings().file().readText(QStringLiteral("Sonoha347"), QString::fromLatin1(key),
-                                                QStringLiteral("(none)"));
+                                               QStringLiteral("(none)"));
     }
 
     // A show on a fixed area of 1024 x 768, not yet begun.
@@ -245,6 +243,7 @@ private slots:
 
     // --- order of the slides -------------------------------------------
 
+    // clang-format off
     void catalogueOrder_data()
     {
         QTest::addColumn<int>("count");
@@ -252,6 +251,7 @@ private slots:
         QTest::newRow("one record") << 1 << QList<int>{1, 1, 1};
         QTest::newRow("three wrap to the first") << 3 << QList<int>{1, 2, 3, 1, 2, 3, 1};
     }
+    // clang-format on
     void catalogueOrder()
     {
         QFETCH(int, count);
@@ -263,6 +263,7 @@ private slots:
         QVERIFY(f.random.seeds.isEmpty());
     }
 
+    // clang-format off
     void permutation_data()
     {
         QTest::addColumn<int>("count");
@@ -274,6 +275,7 @@ private slots:
         // A generator that returns 1.0 must not reach past the list.
         QTest::newRow("draw of one") << 3 << QList<double>{1.0, 1.0} << QList<int>{1, 2, 3};
     }
+    // clang-format on
     void permutation()
     {
         QFETCH(int, count);
@@ -308,6 +310,7 @@ private slots:
         QCOMPARE(shown.mid(2 * n, n), first);
     }
 
+    // clang-format off
     void secondShow_data()
     {
         QTest::addColumn<int>("leftAt");
@@ -317,6 +320,7 @@ private slots:
         QTest::newRow("earlier show reached the last position") << 4 << QList<int>{1, 1, 2, 3, 4, 1};
         QTest::newRow("earlier show on a larger catalogue") << 9 << QList<int>{1, 1, 2, 3};
     }
+    // clang-format on
     void secondShow()
     {
         QFETCH(int, leftAt);
@@ -357,6 +361,7 @@ private slots:
         QCOMPARE(play(s, 3), (QList<int>{1, 1, 1, 1}));
     }
 
+    // clang-format off
     void resume_data()
     {
         QTest::addColumn<int>("order");
@@ -368,6 +373,7 @@ private slots:
         QTest::newRow("random order, any record") << 1 << 1 << 0.99 << 4;
         QTest::newRow("random order, first record") << 1 << 1 << 0.0 << 1;
     }
+    // clang-format on
     void resume()
     {
         QFETCH(int, order);
@@ -396,6 +402,7 @@ private slots:
 
     // --- interval box ---------------------------------------------------
 
+    // clang-format off
     void intervalKeys_data()
     {
         QTest::addColumn<QString>("typed");
@@ -409,6 +416,7 @@ private slots:
         QTest::newRow("backspace") << "\b" << true;
         QTest::newRow("enter") << "\r" << true;
     }
+    // clang-format on
     void intervalKeys()
     {
         QFETCH(QString, typed);
@@ -416,6 +424,7 @@ private slots:
         QCOMPARE(SlideInterval::keeps(typed.front()), kept);
     }
 
+    // clang-format off
     void intervalText_data()
     {
         QTest::addColumn<QString>("text");
@@ -429,6 +438,7 @@ private slots:
         QTest::newRow("pasted letters") << "ab" << 0;
         QTest::newRow("pasted half number") << "1a" << 0;
     }
+    // clang-format on
     void intervalText()
     {
         QFETCH(QString, text);
@@ -436,6 +446,7 @@ private slots:
         QCOMPARE(SlideInterval::accept(text).value_or(0), seconds);
     }
 
+    // clang-format off
     void intervalTimer_data()
     {
         QTest::addColumn<int>("seconds");
@@ -445,6 +456,7 @@ private slots:
         QTest::newRow("0 from a hand-edited file") << 0 << 3000;
         QTest::newRow("100") << 100 << 3000;
     }
+    // clang-format on
     void intervalTimer()
     {
         QFETCH(int, seconds);
@@ -454,6 +466,7 @@ private slots:
 
     // --- music ------------------------------------------------------------
 
+    // clang-format off
     void musicChoice_data()
     {
         QTest::addColumn<int>("choice");
@@ -464,6 +477,7 @@ private slots:
         QTest::newRow("none") << 7 << QStringList{} << false;
         QTest::newRow("not a choice") << 12 << QStringList{} << true;
     }
+    // clang-format on
     void musicChoice()
     {
         QFETCH(int, choice);
@@ -513,6 +527,7 @@ private slots:
 
     // --- where the slide goes -------------------------------------------
 
+    // clang-format off
     void fitting_data()
     {
         QTest::addColumn<QSize>("picture");
@@ -523,6 +538,7 @@ private slots:
         QTest::newRow("panorama") << QSize(8000, 1000) << QSize(1824, 228);
         QTest::newRow("portrait") << QSize(3000, 4000) << QSize(641, 854);
     }
+    // clang-format on
     void fitting()
     {
         QFETCH(QSize, picture);
@@ -535,12 +551,14 @@ private slots:
         QVERIFY(layout.noteRect(r).bottom() < 1080);
     }
 
+    // clang-format off
     void readAheadHandsOverTheAskedPicture_data()
     {
         QTest::addColumn<bool>("enabled");
         QTest::newRow("ahead") << true;
         QTest::newRow("on the spot") << false;
     }
+    // clang-format on
     void readAheadHandsOverTheAskedPicture()
     {
         QFETCH(bool, enabled);
@@ -583,6 +601,7 @@ private slots:
         QVERIFY(!w->description()->isVisible());
     }
 
+    // clang-format off
     void storedIntervalIsRead_data()
     {
         QTest::addColumn<QString>("stored");
@@ -592,6 +611,7 @@ private slots:
         QTest::newRow("0") << "0" << 3000;
         QTest::newRow("no number") << "abc" << 3000;
     }
+    // clang-format on
     void storedIntervalIsRead()
     {
         QFETCH(QString, stored);
@@ -604,6 +624,7 @@ private slots:
         QCOMPARE(w->stepTimer().interval(), ms);
     }
 
+    // clang-format off
     void missingPicture_data()
     {
         QTest::addColumn<QString>("file");  // what data/ holds for slot 2
@@ -613,6 +634,7 @@ private slots:
         QTest::newRow("too large to decode") << "bomb" << true;
         QTest::newRow("gif only") << "gif" << false;
     }
+    // clang-format on
     void missingPicture()
     {
         QFETCH(QString, file);

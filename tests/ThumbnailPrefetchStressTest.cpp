@@ -172,9 +172,15 @@ void ThumbnailPrefetchStressTest::check(const QString& path, const PictureLoader
         return;
     std::lock_guard lock(faultsMutex_);
     faults_ << QStringLiteral("%1 (status %2, size %3x%4, image %5x%6; expected status %7, size %8x%9)")
-                   .arg(path).arg(int(r.status)).arg(r.size.width()).arg(r.size.height())
-                   .arg(r.image.width()).arg(r.image.height()).arg(int(want.status))
-                   .arg(want.size.width()).arg(want.size.height());
+                   .arg(path)
+                   .arg(int(r.status))
+                   .arg(r.size.width())
+                   .arg(r.size.height())
+                   .arg(r.image.width())
+                   .arg(r.image.height())
+                   .arg(int(want.status))
+                   .arg(want.size.width())
+                   .arg(want.size.height());
 }
 
 void ThumbnailPrefetchStressTest::expectNoFaults()
@@ -210,29 +216,30 @@ void ThumbnailPrefetchStressTest::takersOnManyThreads()
         ThumbnailPrefetch prefetch(kCell);
         const QStringList order = shuffled(rng);
         prefetch.start(order);
-        runThreads(takers, [&](int t) {
-            for (int i = t; i < order.size(); i += takers) {
-                const QString& path = order[i];
-                switch ((i + round) % 3) {
-                case 0:
-                    check(path, prefetch.take(path));
-                    break;
-                case 1:
-                    while (true) {
-                        if (auto r = prefetch.tryTake(path)) {
-                            check(path, *r);
-                            break;
+        runThreads(
+            takers,
+            [&](int t) {
+                for (int i = t; i < order.size(); i += takers) {
+                    const QString& path = order[i];
+                    switch ((i + round) % 3) {
+                    case 0: check(path, prefetch.take(path)); break;
+                    case 1:
+                        while (true) {
+                            if (auto r = prefetch.tryTake(path)) {
+                                check(path, *r);
+                                break;
+                            }
+                            std::this_thread::yield();
                         }
-                        std::this_thread::yield();
+                        break;
+                    default:
+                        while (!prefetch.claim(path))
+                            std::this_thread::yield();
+                        check(path, prefetch.take(path));
                     }
-                    break;
-                default:
-                    while (!prefetch.claim(path))
-                        std::this_thread::yield();
-                    check(path, prefetch.take(path));
                 }
-            }
-        }, "takersOnManyThreads");
+            },
+            "takersOnManyThreads");
         expectNoFaults();
     }
 }
@@ -242,27 +249,30 @@ void ThumbnailPrefetchStressTest::takersOnManyThreads()
 void ThumbnailPrefetchStressTest::startAndClearWhileOthersTake()
 {
     ThumbnailPrefetch prefetch(kCell);
-    runThreads(3, [&](int t) {
-        std::mt19937 rng(100 + t);
-        for (int i = 0; i < 150; ++i) {
-            // Read only: a non-const index would detach the shared list
-            // from several threads at once.
-            const QString& path = std::as_const(paths_)[rng() % paths_.size()];
-            if (t == 0) {
-                if (i % 4 == 3) {
-                    prefetch.clear();
-                } else {
-                    QStringList some = shuffled(rng);
-                    some = some.mid(0, 1 + rng() % some.size());
-                    prefetch.start(some);
+    runThreads(
+        3,
+        [&](int t) {
+            std::mt19937 rng(100 + t);
+            for (int i = 0; i < 150; ++i) {
+                // Read only: a non-const index would detach the shared list
+                // from several threads at once.
+                const QString& path = std::as_const(paths_)[rng() % paths_.size()];
+                if (t == 0) {
+                    if (i % 4 == 3) {
+                        prefetch.clear();
+                    } else {
+                        QStringList some = shuffled(rng);
+                        some = some.mid(0, 1 + rng() % some.size());
+                        prefetch.start(some);
+                    }
+                } else if (i % 2) {
+                    check(path, prefetch.take(path));
+                } else if (auto r = prefetch.tryTake(path)) {
+                    check(path, *r);
                 }
-            } else if (i % 2) {
-                check(path, prefetch.take(path));
-            } else if (auto r = prefetch.tryTake(path)) {
-                check(path, *r);
             }
-        }
-    }, "startAndClearWhileOthersTake");
+        },
+        "startAndClearWhileOthersTake");
     expectNoFaults();
 }
 
@@ -293,15 +303,18 @@ void ThumbnailPrefetchStressTest::stopWhileTakersWait()
         ThumbnailPrefetch prefetch(kCell);
         const QStringList order = shuffled(rng);
         prefetch.start(order);
-        runThreads(3, [&](int t) {
-            if (t == 0) {
-                std::this_thread::sleep_for(std::chrono::microseconds(100 * (round % 7)));
-                prefetch.stop();
-                return;
-            }
-            for (int i = t - 1; i < order.size(); i += 2)
-                check(order[i], prefetch.take(order[i]));
-        }, "stopWhileTakersWait");
+        runThreads(
+            3,
+            [&](int t) {
+                if (t == 0) {
+                    std::this_thread::sleep_for(std::chrono::microseconds(100 * (round % 7)));
+                    prefetch.stop();
+                    return;
+                }
+                for (int i = t - 1; i < order.size(); i += 2)
+                    check(order[i], prefetch.take(order[i]));
+            },
+            "stopWhileTakersWait");
         QVERIFY(prefetch.stopped());
         prefetch.start(order);
         check(order.last(), prefetch.take(order.last()));

@@ -24,17 +24,13 @@ using Look = ButtonArt::AttributeLook;
 using Command = ButtonArt::Command;
 using CommandLook = ButtonArt::CommandLook;
 
-const Look kLooks[] = {Look::Unselected, Look::Pointed, Look::Pressed, Look::SelectedPointed,
-                       Look::Selected};
-const char *const kLookNames[] = {"unselected", "pointed", "pressed", "selected+pointed",
-                                  "selected"};
-const Command kCommands[] = {Command::Play, Command::Pause, Command::AllData, Command::Clear,
-                             Command::Quit};
+const Look kLooks[] = {Look::Unselected, Look::Pointed, Look::Pressed, Look::SelectedPointed, Look::Selected};
+const char* const kLookNames[] = {"unselected", "pointed", "pressed", "selected+pointed", "selected"};
+const Command kCommands[] = {Command::Play, Command::Pause, Command::AllData, Command::Clear, Command::Quit};
 const CommandLook kCommandLooks[] = {CommandLook::Idle, CommandLook::Pointed, CommandLook::Pressed,
                                      CommandLook::Latched};
-const char *const kCommandLookNames[] = {"idle", "pointed", "pressed", "latched"};
-const char *const kCategoryNames[] = {"season", "colour", "petal form", "leaf arrangement",
-                                      "family"};
+const char* const kCommandLookNames[] = {"idle", "pointed", "pressed", "latched"};
+const char* const kCategoryNames[] = {"season", "colour", "petal form", "leaf arrangement", "family"};
 
 // Draws images pixel for pixel, whatever their device pixel ratio.
 QImage devicePixels(QImage image)
@@ -50,17 +46,17 @@ QFont labelFont(int pixelSize)
     return font;
 }
 
-class Sheet
-{
+class Sheet {
 public:
-    explicit Sheet(int width) : m_image(width, 9000, QImage::Format_ARGB32_Premultiplied)
+    explicit Sheet(int width)
+        : m_image(width, 9000, QImage::Format_ARGB32_Premultiplied)
     {
         m_image.fill(Qt::white);
         m_painter.begin(&m_image);
         m_painter.setRenderHint(QPainter::Antialiasing);
     }
 
-    void heading(const QString &text)
+    void heading(const QString& text)
     {
         m_y += 10;
         m_painter.setFont(labelFont(20));
@@ -69,14 +65,14 @@ public:
         m_y += 32;
     }
 
-    void row(const QString &label, const QList<QImage> &images, const QColor &tile = Qt::white)
+    void row(const QString& label, const QList<QImage>& images, const QColor& tile = Qt::white)
     {
         m_painter.setFont(labelFont(12));
         m_painter.setPen(QColor(80, 80, 80));
         m_painter.drawText(10, m_y + 14, label);
         int x = 190;
         int height = 16;
-        for (const QImage &image : images) {
+        for (const QImage& image : images) {
             const QImage pixels = devicePixels(image);
             if (tile != Qt::white)
                 m_painter.fillRect(QRect(QPoint(x, m_y), pixels.size()), tile);
@@ -88,7 +84,7 @@ public:
         m_y += height + 8;
     }
 
-    bool save(const QString &path)
+    bool save(const QString& path)
     {
         m_painter.end();
         return m_image.copy(0, 0, std::min(m_width + 10, m_image.width()), m_y + 10).save(path);
@@ -102,7 +98,7 @@ private:
 };
 
 // The cursor with its hot spot marked by a red pixel, to check the alignment.
-QImage markedCursor(const QImage &cursor, QPoint hotSpot, int scale)
+QImage markedCursor(const QImage& cursor, QPoint hotSpot, int scale)
 {
     QImage marked = devicePixels(cursor).convertToFormat(QImage::Format_ARGB32);
     for (int dy = 0; dy < scale; ++dy)
@@ -111,15 +107,14 @@ QImage markedCursor(const QImage &cursor, QPoint hotSpot, int scale)
     return marked;
 }
 
-void addButtons(Sheet &sheet, int scale)
+void addButtons(Sheet& sheet, int scale)
 {
     for (int category = 0; category < 5; ++category) {
         for (int l = 0; l < 5; ++l) {
             QList<QImage> images;
             for (int i = 0; i < ButtonArt::motifCount(category); ++i)
                 images << ButtonArt::attributeButton(category, i, kLooks[l], scale);
-            sheet.row(QStringLiteral("%1 / %2").arg(kCategoryNames[category], kLookNames[l]),
-                      images);
+            sheet.row(QStringLiteral("%1 / %2").arg(kCategoryNames[category], kLookNames[l]), images);
         }
     }
     for (int l = 0; l < 4; ++l) {
@@ -130,7 +125,7 @@ void addButtons(Sheet &sheet, int scale)
     }
 }
 
-void addCursors(Sheet &sheet, int scale)
+void addCursors(Sheet& sheet, int scale)
 {
     const QList<QImage> cursors = {ButtonArt::pointingHand(scale), ButtonArt::scrollPointerRest(scale),
                                    ButtonArt::scrollPointerMove(scale)};
@@ -143,7 +138,7 @@ void addCursors(Sheet &sheet, int scale)
               QColor(200, 200, 200));
 }
 
-bool writeSheet(const QString &path)
+bool writeSheet(const QString& path)
 {
     Sheet sheet(1200);
     for (int scale : {1, 2}) {
@@ -163,16 +158,17 @@ bool writeSheet(const QString &path)
 
 // ------------------------------------------------------------ layout mock --
 
-struct Panel
-{
-    const char *caption;
+struct Panel {
+    const char* caption;
     int category;
     int captionY;
     QList<int> rowYs;
 };
 
-const Panel kPanels[] = {{"季節", 0, 8, {24}},        {"花の色", 1, 72, {88}},
-                         {"花の形", 2, 136, {152, 184}}, {"葉のつき方", 3, 232, {248}},
+const Panel kPanels[] = {{"季節", 0, 8, {24}},
+                         {"花の色", 1, 72, {88}},
+                         {"花の形", 2, 136, {152, 184}},
+                         {"葉のつき方", 3, 232, {248}},
                          {"科", 4, 296, {312, 344}}};
 
 // Which buttons the mock shows chosen or pointed at, for a realistic mix.
@@ -187,25 +183,22 @@ Look mockLook(int category, int index)
     return Look::Unselected;
 }
 
-void paintLeftColumn(QPainter &p, int scale)
+void paintLeftColumn(QPainter& p, int scale)
 {
-    for (const Panel &panel : kPanels) {
+    for (const Panel& panel : kPanels) {
         const int bottom = panel.rowYs.last() + 32 + 4;
-        p.fillRect(QRect(4, panel.captionY - 4, 200, bottom - panel.captionY + 4),
-                   ArtPalette::panelBackground());
+        p.fillRect(QRect(4, panel.captionY - 4, 200, bottom - panel.captionY + 4), ArtPalette::panelBackground());
         p.setFont(labelFont(12));
         p.setPen(ArtPalette::panelCaption());
         p.drawText(QRect(8, panel.captionY, 192, 16), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::fromUtf8(panel.caption));
         for (int i = 0; i < ButtonArt::motifCount(panel.category); ++i) {
             const QPoint at(8 + 32 * (i % 6), panel.rowYs[i / 6]);
-            p.drawImage(at, ButtonArt::attributeButton(panel.category, i,
-                                                       mockLook(panel.category, i), scale));
+            p.drawImage(at, ButtonArt::attributeButton(panel.category, i, mockLook(panel.category, i), scale));
         }
     }
     const Command commands[] = {Command::Play, Command::AllData, Command::Clear, Command::Quit};
-    const CommandLook looks[] = {CommandLook::Idle, CommandLook::Latched, CommandLook::Pointed,
-                                 CommandLook::Idle};
+    const CommandLook looks[] = {CommandLook::Idle, CommandLook::Latched, CommandLook::Pointed, CommandLook::Idle};
     for (int i = 0; i < 4; ++i)
         p.drawImage(QPoint(8 + 48 * i, 400), ButtonArt::commandButton(commands[i], looks[i], scale));
 }
@@ -224,15 +217,14 @@ QImage mockPhoto(int index)
     return photo;
 }
 
-void paintField(QPainter &p, QPoint origin)
+void paintField(QPainter& p, QPoint origin)
 {
     p.drawImage(origin, ButtonArt::fieldBackground());
-    const QStringList names = {"タンポポ", "スミレ", "ハコベ", "ホトケノザ", "カラスノエンドウ",
-                               "ヒメジョオン", "エノコログサ", "ナズナ", "オオバコ", "ドクダミ",
-                               "ツユクサ", "ヨモギ", "カタバミ", "ヘビイチゴ"};
+    const QStringList names = {"タンポポ",     "スミレ",       "ハコベ",   "ホトケノザ", "カラスノエンドウ",
+                               "ヒメジョオン", "エノコログサ", "ナズナ",   "オオバコ",   "ドクダミ",
+                               "ツユクサ",     "ヨモギ",       "カタバミ", "ヘビイチゴ"};
     const QColor inks[] = {QColor(0, 255, 0), QColor(255, 0, 0), QColor(255, 255, 0)};
-    const QImage missing = ButtonArt::noFilePicture().scaled(100, 85, Qt::IgnoreAspectRatio,
-                                                            Qt::SmoothTransformation);
+    const QImage missing = ButtonArt::noFilePicture().scaled(100, 85, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     p.setFont(labelFont(12));
     for (int i = 0; i < names.size(); ++i) {
         const QPoint cell = origin + QPoint(9 + 109 * (i % 4), 8 + 109 * (i / 4));
@@ -242,11 +234,10 @@ void paintField(QPainter &p, QPoint origin)
     }
 }
 
-void paintStrips(QPainter &p)
+void paintStrips(QPainter& p)
 {
     const QRect strips[] = {QRect(8, 460, 300, 22), QRect(316, 460, 352, 22)};
-    const QString texts[] = {QStringLiteral("該当 14 件 / 全 312 件"),
-                             QStringLiteral("タンポポ（キク科）　春　黄色")};
+    const QString texts[] = {QStringLiteral("該当 14 件 / 全 312 件"), QStringLiteral("タンポポ（キク科）　春　黄色")};
     p.setFont(labelFont(12));
     for (int i = 0; i < 2; ++i) {
         p.fillRect(strips[i], ArtPalette::stripBackground());
@@ -255,7 +246,7 @@ void paintStrips(QPainter &p)
     }
 }
 
-bool writeLayout(const QString &path)
+bool writeLayout(const QString& path)
 {
     QImage mock(676 + 8 + 212 * 2, 488 * 2, QImage::Format_ARGB32_Premultiplied);
     mock.fill(Qt::white);
@@ -279,9 +270,9 @@ bool writeLayout(const QString &path)
     return mock.save(path);
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     if (argc < 2) {

@@ -10,9 +10,9 @@
 // exit status: 0 no problem, 1 problems or breaches of the written rules found,
 // 2 the catalogue cannot be read.
 
-#include "generators/CatalogueChecker.h"
 #include "catalogue/CatalogueStore.h"
 #include "catalogue/CategoryTables.h"
+#include "generators/CatalogueChecker.h"
 #include "pictures/PictureFiles.h"
 
 #include <QCoreApplication>
@@ -105,8 +105,8 @@ int main(int argc, char** argv)
     }
     const CatalogueChecker::Report& report = *checked;
 
-    out() << "Catalogue " << path << ": " << report.recordCount << " records, pictures in "
-          << pictures.dataFolder() << "\n\n";
+    out() << "Catalogue " << path << ": " << report.recordCount << " records, pictures in " << pictures.dataFolder()
+          << "\n\n";
     printProblems(report);
     printBreaches(report);
     printValueCounts(report);

@@ -11,22 +11,22 @@
 // Meant to run with QT_QPA_PLATFORM=offscreen (it sets that when unset).
 
 #include "about/AboutBox.h"
-#include "session/AppContext.h"
+#include "assets/ButtonArt.h"
+#include "catalogue/CatalogueStore.h"
 #include "mainwindow/MainControls.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/MainWindow.h"
-#include "assets/ButtonArt.h"
-#include "catalogue/CatalogueStore.h"
-#include "session/BrowserSession.h"
-#include "session/GalleryModel.h"
-#include "widgets/NameLabel.h"
 #include "mainwindow/PhotoWindow.h"
 #include "mainwindow/PhotoWindows.h"
-#include "widgets/ThumbnailCell.h"
 #include "platform/fake/FakePlatform.h"
+#include "session/AppContext.h"
+#include "session/BrowserSession.h"
+#include "session/GalleryModel.h"
 #include "widgets/HelpBox.h"
+#include "widgets/NameLabel.h"
 #include "widgets/PictureButton.h"
 #include "widgets/PrintSurface.h"
+#include "widgets/ThumbnailCell.h"
 
 #include <QAction>
 #include <QApplication>
@@ -86,7 +86,8 @@ bool copyAppFolder(const QString& from, const QString& to)
     int copied = 0;
     while (it.hasNext()) {
         const QString src = it.next();
-        copied += copyFile(src, to + QStringLiteral("data/") + QDir(from + QStringLiteral("/data")).relativeFilePath(src));
+        copied +=
+            copyFile(src, to + QStringLiteral("data/") + QDir(from + QStringLiteral("/data")).relativeFilePath(src));
     }
     for (const char* optional : {"NoFile.jpg", "H_point.cur", "H_move.cur"})
         if (QFileInfo::exists(from + u'/' + QLatin1String(optional)))
@@ -231,8 +232,7 @@ private:
             ok_ = false;
             return;
         }
-        out() << name << " " << pixels.width() << "x" << pixels.height() << " " << QFileInfo(path).size()
-              << " bytes\n";
+        out() << name << " " << pixels.width() << "x" << pixels.height() << " " << QFileInfo(path).size() << " bytes\n";
         out().flush();
     }
 
@@ -337,9 +337,9 @@ private:
         // Offscreen there is no real pointer: the tip is placed as it would be
         // with the pointer on the thumb.
         session().gallery().scrollDragged(bar->sliderPosition(), bar->mapTo(window_.get(), thumb));
-        save(QStringLiteral("gallery-scroll.png"), withPointer(mainShot(), bar->mapTo(window_.get(), thumb),
-                                                               ButtonArt::scrollPointerMove(1),
-                                                               ButtonArt::scrollPointerHotSpot()));
+        save(QStringLiteral("gallery-scroll.png"),
+             withPointer(mainShot(), bar->mapTo(window_.get(), thumb), ButtonArt::scrollPointerMove(1),
+                         ButtonArt::scrollPointerHotSpot()));
         bar->setSliderDown(false);
         settle(50);
     }

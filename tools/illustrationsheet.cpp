@@ -22,8 +22,7 @@
 
 namespace {
 
-struct Sample
-{
+struct Sample {
     const char *name, *season, *colour, *form, *leaves, *family;
 };
 
@@ -55,14 +54,14 @@ const std::vector<Sample> kSamples = {
     {"ヤブジラミ", "夏", "白系", "その他", "互生", "セリ科"},
 };
 
-QImage drawSample(const Sample &s, QSize size)
+QImage drawSample(const Sample& s, QSize size)
 {
-    return FlowerIllustrator::draw(QString::fromUtf8(s.name), QString::fromUtf8(s.season),
-                                   QString::fromUtf8(s.colour), QString::fromUtf8(s.form),
-                                   QString::fromUtf8(s.leaves), QString::fromUtf8(s.family), size);
+    return FlowerIllustrator::draw(QString::fromUtf8(s.name), QString::fromUtf8(s.season), QString::fromUtf8(s.colour),
+                                   QString::fromUtf8(s.form), QString::fromUtf8(s.leaves), QString::fromUtf8(s.family),
+                                   size);
 }
 
-QImage contactSheet(const std::vector<QImage> &plates, int columns)
+QImage contactSheet(const std::vector<QImage>& plates, int columns)
 {
     const QSize cell(320, 240);
     const int gap = 6, rows = (int(plates.size()) + columns - 1) / columns;
@@ -77,9 +76,9 @@ QImage contactSheet(const std::vector<QImage> &plates, int columns)
     return sheet;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
@@ -88,14 +87,14 @@ int main(int argc, char **argv)
     }
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     const QSize full(640, 480);
-    drawSample(kSamples.front(), full); // warm up font loading
+    drawSample(kSamples.front(), full);  // warm up font loading
 
     std::vector<QImage> plates;
     QElapsedTimer timer;
     timer.start();
     for (int round = 0; round < rounds; ++round) {
         plates.clear();
-        for (const Sample &s : kSamples)
+        for (const Sample& s : kSamples)
             plates.push_back(drawSample(s, full));
     }
     const double perImage = double(timer.nsecsElapsed()) / 1e6 / double(rounds * kSamples.size());
@@ -108,7 +107,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
     }
-    std::printf("%zu plates, %.2f ms per 640x480 plate (average of %d rounds), repeat draws %s\n",
-                kSamples.size(), perImage, rounds, stable ? "identical" : "DIFFER");
+    std::printf("%zu plates, %.2f ms per 640x480 plate (average of %d rounds), repeat draws %s\n", kSamples.size(),
+                perImage, rounds, stable ? "identical" : "DIFFER");
     return stable ? 0 : 1;
 }

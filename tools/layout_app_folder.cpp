@@ -7,10 +7,10 @@
 
 #include "assets/ButtonArt.h"
 #include "assets/CursorFile.h"
+#include "catalogue/CatalogueStore.h"
+#include "generators/CatalogueSource.h"
 #include "generators/FlowerIllustrator.h"
 #include "generators/SoundSynth.h"
-#include "generators/CatalogueSource.h"
-#include "catalogue/CatalogueStore.h"
 
 #include <QDir>
 #include <QDirIterator>

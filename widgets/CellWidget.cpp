@@ -3,8 +3,8 @@
 #include "widgets/FocusMark.h"
 
 #include <QKeyEvent>
-#include <QPainter>
 #include <QMouseEvent>
+#include <QPainter>
 
 CellWidget::CellWidget(int index, QWidget* parent)
     : QWidget(parent)

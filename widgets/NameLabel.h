@@ -9,8 +9,8 @@ class NameLabel : public CellWidget {
     Q_OBJECT
 
 public:
-    static const QColor kGreen;   // photo window not open
-    static const QColor kRed;     // photo window open
+    static const QColor kGreen;  // photo window not open
+    static const QColor kRed;  // photo window open
     static const QColor kYellow;  // pointed at
 
     NameLabel(int index, QWidget* parent = nullptr);

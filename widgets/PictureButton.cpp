@@ -159,8 +159,8 @@ void PictureButton::mousePressEvent(QMouseEvent* e)
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* e)
 {
-    const bool known = e->button() == Qt::LeftButton || e->button() == Qt::RightButton ||
-                       e->button() == Qt::MiddleButton;
+    const bool known =
+        e->button() == Qt::LeftButton || e->button() == Qt::RightButton || e->button() == Qt::MiddleButton;
     // The release of the last button held ends the press.
     if (known && e->buttons() == Qt::NoButton)
         forward(PointerEvent::Kind::Release, e, e->button());

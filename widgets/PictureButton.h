@@ -20,10 +20,10 @@ class PictureButton : public QWidget {
 public:
     using Handler = std::function<void(const PointerEvent&)>;
     enum class Key {
-        Focused,      // focus arrived by a key
-        Activate,     // Space or Enter, with the modifiers held
+        Focused,  // focus arrived by a key
+        Activate,  // Space or Enter, with the modifiers held
         HelpPressed,  // F1 down
-        HelpReleased, // F1 up
+        HelpReleased,  // F1 up
     };
     using KeyHandler = std::function<void(Key, Qt::KeyboardModifiers)>;
     // What a screen reader says of the button, asked for when it is needed.

@@ -1,6 +1,5 @@
 #include "widgets/PrintSurface.h"
 
-
 #include "widgets/AccessibleNotice.h"
 
 #include <QMouseEvent>

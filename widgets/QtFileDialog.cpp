@@ -2,8 +2,7 @@
 
 #include <QFileDialog>
 
-QString QtFileDialog::openFile(QWidget* parent, const QString& title, const QString& folder,
-                               const QStringList& filters)
+QString QtFileDialog::openFile(QWidget* parent, const QString& title, const QString& folder, const QStringList& filters)
 {
     QFileDialog dialog(parent, title, folder);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -4,6 +4,5 @@
 
 class QtFileDialog : public FileDialog {
 public:
-    QString openFile(QWidget* parent, const QString& title, const QString& folder,
-                     const QStringList& filters) override;
+    QString openFile(QWidget* parent, const QString& title, const QString& folder, const QStringList& filters) override;
 };

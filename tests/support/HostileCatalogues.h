@@ -96,8 +96,7 @@ inline bool damagedIndexPage(const QString& path, int rows)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("index-root"));
         db.setDatabaseName(path);
         QSqlQuery q(db);
-        if (db.open() && q.exec(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE type = 'index'")) &&
-            q.next())
+        if (db.open() && q.exec(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE type = 'index'")) && q.next())
             root = q.value(0).toInt();
         q.finish();
         db.close();
@@ -162,8 +161,7 @@ private:
 
 inline QStringList listing(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                                  QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 }  // namespace HostileCatalogues

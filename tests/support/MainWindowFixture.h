@@ -1,13 +1,13 @@
 #pragma once
 
-#include "session/AppContext.h"
-#include "mainwindow/MainWindow.h"
 #include "catalogue/CatalogueStore.h"
+#include "mainwindow/MainWindow.h"
 #include "platform/fake/FakePlatform.h"
+#include "session/AppContext.h"
 #include "session/BrowserSession.h"
 #include "session/GalleryModel.h"
-#include "widgets/PictureButton.h"
 #include "support/TestCatalogues.h"
+#include "widgets/PictureButton.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,8 +56,8 @@ public:
     // those notices say nothing about the program.
     static void quietOffscreenNotices()
     {
-        static const QtMessageHandler previous = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        static const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
                 if (!message.startsWith(QLatin1String("This plugin does not support")))
                     previous(type, context, message);
             });

@@ -18,6 +18,7 @@ inline bool write(const QString& path, QSize size, QColor fill)
     b.setByteOrder(QDataStream::LittleEndian);
     const qint16 w = qint16(size.width()), h = qint16(size.height());
     auto record = [&](quint32 words, quint16 function) { b << words << function; };
+    // clang-format off
     record(5, 0x020B); b << qint16(0) << qint16(0);  // window origin
     record(5, 0x020C); b << h << w;                  // window extent
     record(7, 0x02FC); b << quint16(0) << quint8(fill.red()) << quint8(fill.green()) << quint8(fill.blue())
@@ -25,6 +26,7 @@ inline bool write(const QString& path, QSize size, QColor fill)
     record(4, 0x012D); b << quint16(0);              // select it
     record(7, 0x041B); b << h << w << qint16(0) << qint16(0);  // the rectangle
     record(3, 0x0000);                               // end
+    // clang-format on
     QByteArray out;
     QDataStream o(&out, QIODevice::WriteOnly);
     o.setByteOrder(QDataStream::LittleEndian);

@@ -59,4 +59,3 @@ inline QStringList stagedSearch(const FlowerCatalogue& cat, const Selection& sel
     }
     return lstKOUHO;
 }
-

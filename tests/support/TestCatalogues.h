@@ -15,7 +15,14 @@ inline FlowerRecord record(const QString& name, const QString& season = QStringL
                            const QString& leaf = QStringLiteral("互生"),
                            const QString& family = QStringLiteral("キク科"))
 {
-    return FlowerRecord{name, season, colour, petal, leaf, family, family, name + QStringLiteral(".jpg"),
+    return FlowerRecord{name,
+                        season,
+                        colour,
+                        petal,
+                        leaf,
+                        family,
+                        family,
+                        name + QStringLiteral(".jpg"),
                         name + QStringLiteral("の解説")};
 }
 
