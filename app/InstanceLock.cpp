@@ -101,7 +101,7 @@ QString InstanceLock::lockPathFor(const QString& appPath, const QString& folder)
 
 QString InstanceLock::lockFolder()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && isPrivateFolder(runtime))
         return runtime;
     // The temporary folder is shared by all users: a folder of our own is

@@ -82,7 +82,7 @@ void decodeReduced(const QByteArray& data, int wantW, int wantH)
             break;
         }
     jpeg_start_decompress(&cinfo);
-    std::vector<unsigned char> row(cinfo.output_width * cinfo.output_components);
+    std::vector<unsigned char> row(size_t(cinfo.output_width) * size_t(cinfo.output_components));
     while (cinfo.output_scanline < cinfo.output_height) {
         unsigned char* p = row.data();
         jpeg_read_scanlines(&cinfo, &p, 1);

@@ -105,6 +105,7 @@ int main(int argc, char** argv)
     QElapsedTimer made;
     made.start();
     std::vector<QByteArray> plates;
+    plates.reserve(size_t(kPlates));
     for (int n = 0; n < kPlates; ++n)
         plates.push_back(photograph(n));
     // One more slide than measured: the first is shown at the start.

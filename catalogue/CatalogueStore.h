@@ -32,7 +32,7 @@ public:
     // text, or this much time, whichever comes first; a plain table is bounded
     // by its file and is read whole.
     static constexpr int kMaxDerivedRows = 100000;
-    static constexpr qint64 kMaxDerivedChars = 32 * 1024 * 1024;
+    static constexpr qint64 kMaxDerivedChars = qint64(32) * 1024 * 1024;
     static constexpr int kMaxDerivedSeconds = 3;
 
     // Why a file cannot be used at all.

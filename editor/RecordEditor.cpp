@@ -223,7 +223,7 @@ void RecordEditor::buildLayout()
 
     setTabOrder(Text1[0], Text2[1]);
     for (int box = 1; box < CodeEntry::kBoxes; ++box)
-        setTabOrder(Text2[size_t(box)], Text2[size_t(box + 1)]);
+        setTabOrder(Text2[size_t(box)], Text2[size_t(box) + 1]);
     setTabOrder(Text2[5], Text4);
     setTabOrder(Text4, Text1[6]);
     setTabOrder(Text1[6], cmdSansyou);

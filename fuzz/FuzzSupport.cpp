@@ -28,7 +28,7 @@ QString scratchFolder()
 
 QString writeScratch(const QString& name, const QByteArray& bytes)
 {
-    const QString path = scratchFolder() + '/' + name;
+    QString path = scratchFolder() + '/' + name;
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         fail("cannot write a scratch file");

@@ -48,7 +48,7 @@ void bindField(sqlite3_stmt* st, int column, FuzzedDataProvider& in, size_t& hug
         const std::string piece = in.ConsumeRandomLengthString(8) + "x";
         std::string huge;
         // The budget keeps one input's table to a few tens of megabytes.
-        const size_t length = std::min(hugeBudget, in.ConsumeIntegralInRange<size_t>(1, 2 * 1024 * 1024));
+        const size_t length = std::min(hugeBudget, in.ConsumeIntegralInRange<size_t>(1, size_t(2) * 1024 * 1024));
         hugeBudget -= length;
         while (huge.size() < length)
             huge += piece;
@@ -77,7 +77,7 @@ bool makeTable(const QString& path, FuzzedDataProvider& in)
     sqlite3_stmt* st = nullptr;
     ok = ok && sqlite3_prepare_v2(db, kInserts[schema == kSchemaCount - 1 ? 1 : 0], -1, &st, nullptr) == SQLITE_OK;
     const int rows = in.ConsumeIntegralInRange(0, 600);
-    size_t hugeBudget = 16 * 1024 * 1024;
+    size_t hugeBudget = size_t(16) * 1024 * 1024;
     for (int r = 0; ok && r < rows && in.remaining_bytes() > 0; ++r) {
         for (int c = 1; c <= 9; ++c)
             bindField(st, c, in, hugeBudget);

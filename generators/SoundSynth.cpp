@@ -511,6 +511,7 @@ public:
         const auto themeB = melody.section(s_.progB);
 
         std::vector<int> intro;
+        intro.reserve(size_t(s_.introBars));
         for (int i = 0; i < s_.introBars; ++i)
             intro.push_back(s_.progA[std::size_t(i) % s_.progA.size()]);
         accompany(intro, s_.progA.front(), 0.88);

@@ -686,6 +686,7 @@ std::vector<PictureButton*> MainWindow::group(int g) const
     if (g == 5)
         return {c_.imgSam, c_.imgAll, c_.imgClear, c_.imgQuit};
     std::vector<PictureButton*> members;
+    members.reserve(size_t(CategoryTables::valueCount(g)));
     for (int i = 0; i < CategoryTables::valueCount(g); ++i)
         members.push_back(c_.attr[size_t(g)][size_t(i)]);
     return members;
@@ -759,7 +760,7 @@ bool MainWindow::arrowInGallery(int key)
             c_.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
         return true;
     case Qt::Key_Down:
-        if (i + cols < GalleryModel::kCells && !c_.lblNAMAE[size_t(i + cols)]->isHidden())
+        if (i + cols < GalleryModel::kCells && !c_.lblNAMAE[size_t(i) + size_t(cols)]->isHidden())
             focusCell(i + cols);
         else
             c_.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);

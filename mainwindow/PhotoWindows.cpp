@@ -153,7 +153,9 @@ bool PhotoWindows::PlaceFlowerWindow(int slot, int k, const QString& file, int n
         boxes.show(window_, QStringLiteral("メモリが不足しています。"), MessageBoxes::Buttons::Ok,
                    MessageBoxes::Icon::None);
         boxes.show(window_, QString::fromUtf8(kQuitMemory), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
-        std::exit(1);
+        // Ends through the normal shutdown like any other end, so the
+        // history of the run is kept and no thread outlives the window.
+        quit = true;
     }
     if (quit) {
         endProgram();

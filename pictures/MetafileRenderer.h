@@ -17,5 +17,5 @@ public:
     static QImage render(const QString& path, const std::function<QSize(QSize)>& sizeFor, QSize* natural);
 
     // A metafile file is read only up to this size.
-    static constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
+    static constexpr qint64 kMaxBytes = qint64(16) * 1024 * 1024;
 };

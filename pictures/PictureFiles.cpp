@@ -69,7 +69,7 @@ QString PictureFiles::locate(const QString& storedName) const
 
 QString PictureFiles::dataPath(const QString& storedName) const
 {
-    const QString found = locate(storedName);
+    QString found = locate(storedName);
     if (!found.isEmpty())
         return found;
     // Under a folder name no catalogue folder carries, so the read finds nothing.
@@ -87,7 +87,7 @@ QString PictureFiles::ResolvePictureFile(const QString& storedName) const
     const int dot = int(storedName.indexOf(u'.', slash + 1));
     const QString base = dot >= 0 ? storedName.left(dot) : storedName;
     for (const char* ext : {".jpg", ".bmp", ".gif"}) {
-        const QString candidate = base + QLatin1String(ext);
+        QString candidate = base + QLatin1String(ext);
         if (existsInData(candidate))
             return candidate;
     }

@@ -6,7 +6,7 @@
 QString DesktopProgramLauncher::find(const QStringList& candidates) const
 {
     for (const QString& name : candidates) {
-        const QString path = QStandardPaths::findExecutable(name);
+        QString path = QStandardPaths::findExecutable(name);
         if (!path.isEmpty())
             return path;
     }

@@ -13,7 +13,7 @@ namespace {
 // and their loudest notes stay near half of full scale.
 constexpr int kMusicVolume = 80;
 
-constexpr qint64 kMaxMidiBytes = 4 * 1024 * 1024;
+constexpr qint64 kMaxMidiBytes = qint64(4) * 1024 * 1024;
 
 }  // namespace
 

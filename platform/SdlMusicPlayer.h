@@ -5,8 +5,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <SDL_mixer.h>
+
 class SdlAudio;
-struct _Mix_Music;
 
 // Background music through SDL_mixer, which renders MIDI with the General
 // MIDI soundfont that SdlAudio selects. Only one piece is open at a time.
@@ -25,5 +26,5 @@ public:
 private:
     SdlAudio& audio_;
     QByteArray data_;  // the decoder may read from it for as long as the piece is open
-    _Mix_Music* music_ = nullptr;
+    Mix_Music* music_ = nullptr;
 };

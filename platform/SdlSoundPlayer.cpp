@@ -9,7 +9,7 @@ namespace {
 
 // The click sounds last under a second; 16 MiB is over a minute of CD-quality
 // sound, far beyond any click, yet little enough to hold.
-constexpr qint64 kMaxWavBytes = 16 * 1024 * 1024;
+constexpr qint64 kMaxWavBytes = qint64(16) * 1024 * 1024;
 
 }  // namespace
 

@@ -37,7 +37,7 @@ void SearchEngine::rebuild()
         const FlowerRecord& r = catalogue_.slot(i + 1);
         nameOf_[i] = seen.value(r.NAMAE);
         for (int k = 0; k < CategoryTables::kCategoryCount; ++k)
-            codeOf_[i][size_t(k)] = int8_t(CategoryTables::codeOf(k, r.attribute(k)) - 1);
+            codeOf_[i][size_t(k)] = int16_t(CategoryTables::codeOf(k, r.attribute(k)) - 1);
     }
 }
 

@@ -35,5 +35,5 @@ private:
     const FlowerCatalogue& catalogue_;
     QStringList names_;  // distinct names, in name order
     QVector<int> nameOf_;  // per record (0-based): index into names_
-    QVector<std::array<int8_t, 5>> codeOf_;  // per record: value index per category, -1 = none
+    QVector<std::array<int16_t, 5>> codeOf_;  // per record: value index per category, -1 = none
 };

@@ -56,7 +56,7 @@ QString GalleryModel::rangeTip(int value) const
     for (int i = 15; i >= 0; --i) {
         const int e = 4 * r + i;
         if (e < entries_.size() && !entries_[e].NAMAE.isEmpty()) {
-            const QString first = 4 * r < entries_.size() ? entries_[4 * r].NAMAE : QString();
+            const QString first = qsizetype(4) * r < entries_.size() ? entries_[qsizetype(4) * r].NAMAE : QString();
             return first + QStringLiteral(" ～ ") + entries_[e].NAMAE + u' ';
         }
     }

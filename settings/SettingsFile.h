@@ -28,7 +28,7 @@ class SettingsFile {
 public:
     static constexpr int kTextBufferBytes = 1024;
     // Far above any real settings file, which holds a dozen short lines.
-    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+    static constexpr qint64 kMaxFileBytes = qint64(1024) * 1024;
     using Entry = std::pair<QString, QString>;  // key, value
 
     explicit SettingsFile(QString path);

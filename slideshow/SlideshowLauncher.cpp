@@ -2,7 +2,7 @@
 
 #include "slideshow/SlideshowWindow.h"
 
-bool SlideshowLauncher::start(AppContext& app, int order, QWidget* mainWindow, Hooks hooks)
+bool SlideshowLauncher::start(AppContext& app, int order, QWidget* mainWindow, const Hooks& hooks)
 {
     if (running())
         return false;

@@ -24,7 +24,7 @@ public:
     // order: 0 = catalogue (kana) order, 1 = random order. False when no
     // show runs afterwards (one was running already, the catalogue is empty,
     // or the first slide's question was answered "いいえ").
-    bool start(AppContext& app, int order, QWidget* mainWindow, Hooks hooks);
+    bool start(AppContext& app, int order, QWidget* mainWindow, const Hooks& hooks);
 
     bool running() const { return !window_.isNull(); }
     SlideshowWindow* window() const { return window_.data(); }

@@ -126,7 +126,7 @@ private slots:
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QStringList>("expected");
         const QString sedges = CategoryTables::storedName(4, 4);
-        auto row = [](const char* tag, QStringList fields, QStringList expected) {
+        auto row = [](const char* tag, const QStringList& fields, const QStringList& expected) {
             QTest::newRow(tag) << fields << expected;
         };
         const QStringList none;

@@ -95,7 +95,7 @@ private slots:
         const QStringList files = {fx.appPath() + QStringLiteral("H_point.cur"),
                                    fx.appPath() + QStringLiteral("H_move.cur")};
         for (const QString& f : files)
-            QVERIFY(place(f, stand, cursorBytes(), 2 * 1024 * 1024));
+            QVERIFY(place(f, stand, cursorBytes(), qint64(2) * 1024 * 1024));
         const FifoWatchdog watchdog(files);
         MainWindow window(*fx.context);
         QVERIFY2(!watchdog.fired(), "the set-up waited for a writer");
@@ -135,7 +135,7 @@ private slots:
         SdlMusicPlayer player(audio);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("sound/bgm1.mid"));
-        QVERIFY(place(path, stand, QByteArray("MThd"), 8 * 1024 * 1024));
+        QVERIFY(place(path, stand, QByteArray("MThd"), qint64(8) * 1024 * 1024));
         const FifoWatchdog watchdog({path});
         QVERIFY(!player.open(path));
         QVERIFY2(!watchdog.fired(), "the music waited for a writer");

@@ -328,7 +328,7 @@ private slots:
         case Strange::Fifo: QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0); break;
         case Strange::DevZeroLink: QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file)); break;
         case Strange::Huge:
-            bytes = valid + "; " + QByteArray(2 * 1024 * 1024, 'x') + "\r\n";  // far above any real file
+            bytes = valid + "; " + QByteArray(qsizetype(2) * 1024 * 1024, 'x') + "\r\n";  // far above any real file
             writeRaw(bytes);
             break;
         }

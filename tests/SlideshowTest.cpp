@@ -297,8 +297,8 @@ private slots:
         for (int i = 0; i < 40; ++i)
             f.random.values << (i * 0.6180339887) - int(i * 0.6180339887);
         SlideshowMemory memory;
-        const int n = 12;
-        SlideSequence s(SlideOrder::Random, n, memory, f.random, f.clock);
+        const qsizetype n = 12;
+        SlideSequence s(SlideOrder::Random, int(n), memory, f.random, f.clock);
         const QList<int> shown = play(s, 3 * n - 1);
         const QList<int> first = shown.mid(0, n);
         QCOMPARE(first, permutationOf(s));

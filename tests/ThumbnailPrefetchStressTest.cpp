@@ -41,6 +41,7 @@ void runThreads(int n, const std::function<void(int)>& fn, const char* what)
     std::condition_variable cv;
     int finished = 0;
     std::vector<std::thread> threads;
+    threads.reserve(size_t(n));
     for (int i = 0; i < n; ++i)
         threads.emplace_back([&, i] {
             fn(i);

@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
 # clang-tidy (the checks of .clang-tidy) over every C++ source file of the
-# repository, with the compile commands of build/. Any finding fails it.
+# repository, with the compile commands of build/; the fuzz harnesses with
+# those of build-fuzz/ once tools/fuzz.sh has configured it. Any finding
+# fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/build.sh > /dev/null
-mapfile -t files < <(git ls-files '*.cpp' ':!:fuzz/*')
-printf '%s\n' "${files[@]}" | xargs -P"$(nproc)" -n4 clang-tidy -p build --quiet
-echo "clang-tidy: ${#files[@]} files, no finding."
+tidy() { xargs -r -P"$(nproc)" -n4 clang-tidy -p "$1" --quiet; }
+git ls-files '*.cpp' ':!:fuzz/*' | tidy build
+if [[ -f build-fuzz/compile_commands.json ]]; then
+  git ls-files 'fuzz/*.cpp' | tidy build-fuzz
+else
+  echo "clang-tidy: fuzz/ skipped (run tools/fuzz.sh first)"
+fi
+echo "clang-tidy: no finding."
