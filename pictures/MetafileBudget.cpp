@@ -82,6 +82,13 @@ bool MetafileBudget::pay(wmfAPI* api, double touches)
     return false;
 }
 
+template <class Args>
+void MetafileBudget::run(wmfAPI* api, Args* args, double price, void (*wmfFunctionReference::*call)(wmfAPI*, Args*))
+{
+    if (pay(api, price))
+        (device_.*call)(api, args);
+}
+
 double MetafileBudget::stroke(const wmfDC* dc, double lengthInPixels) const
 {
     const wmfPen* pen = dc ? dc->pen : nullptr;
@@ -105,6 +112,11 @@ double MetafileBudget::area(const wmfD_Coord& tl, const wmfD_Coord& br) const
     return (std::abs(double(br.x) - tl.x) * scaleX_ + 1) * (std::abs(double(br.y) - tl.y) * scaleY_ + 1);
 }
 
+double MetafileBudget::shape(const wmfD_Coord& tl, const wmfD_Coord& br, const wmfDC* dc) const
+{
+    return area(tl, br) + stroke(dc, outline(tl, br));
+}
+
 double MetafileBudget::polyline(const wmfD_Coord* points, unsigned count, bool closed) const
 {
     double total = 0;
@@ -118,64 +130,56 @@ double MetafileBudget::polyline(const wmfD_Coord* points, unsigned count, bool c
 void MetafileBudget::floodInterior(wmfAPI* api, wmfFlood_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, b.imagePixels_))
-        b.device_.flood_interior(api, d);
+    b.run(api, d, b.imagePixels_, &wmfFunctionReference::flood_interior);
 }
 
 void MetafileBudget::floodExterior(wmfAPI* api, wmfFlood_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, b.imagePixels_))
-        b.device_.flood_exterior(api, d);
+    b.run(api, d, b.imagePixels_, &wmfFunctionReference::flood_exterior);
 }
 
 void MetafileBudget::drawPixel(wmfAPI* api, wmfDrawPixel_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, side(d->pixel_width, b.scaleX_) * side(d->pixel_height, b.scaleY_)))
-        b.device_.draw_pixel(api, d);
+    b.run(api, d, side(d->pixel_width, b.scaleX_) * side(d->pixel_height, b.scaleY_),
+          &wmfFunctionReference::draw_pixel);
 }
 
 void MetafileBudget::drawPie(wmfAPI* api, wmfDrawArc_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, b.area(d->TL, d->BR) + b.stroke(d->dc, b.outline(d->TL, d->BR))))
-        b.device_.draw_pie(api, d);
+    b.run(api, d, b.shape(d->TL, d->BR, d->dc), &wmfFunctionReference::draw_pie);
 }
 
 void MetafileBudget::drawChord(wmfAPI* api, wmfDrawArc_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, b.area(d->TL, d->BR) + b.stroke(d->dc, b.outline(d->TL, d->BR))))
-        b.device_.draw_chord(api, d);
+    b.run(api, d, b.shape(d->TL, d->BR, d->dc), &wmfFunctionReference::draw_chord);
 }
 
 void MetafileBudget::drawArc(wmfAPI* api, wmfDrawArc_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, b.stroke(d->dc, b.outline(d->TL, d->BR))))
-        b.device_.draw_arc(api, d);
+    b.run(api, d, b.stroke(d->dc, b.outline(d->TL, d->BR)), &wmfFunctionReference::draw_arc);
 }
 
 void MetafileBudget::drawEllipse(wmfAPI* api, wmfDrawArc_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, b.area(d->TL, d->BR) + b.stroke(d->dc, b.outline(d->TL, d->BR))))
-        b.device_.draw_ellipse(api, d);
+    b.run(api, d, b.shape(d->TL, d->BR, d->dc), &wmfFunctionReference::draw_ellipse);
 }
 
 void MetafileBudget::drawLine(wmfAPI* api, wmfDrawLine_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, b.stroke(d->dc, b.length(d->from, d->to))))
-        b.device_.draw_line(api, d);
+    b.run(api, d, b.stroke(d->dc, b.length(d->from, d->to)), &wmfFunctionReference::draw_line);
 }
 
 void MetafileBudget::polyLine(wmfAPI* api, wmfPolyLine_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, b.stroke(d->dc, b.polyline(d->pt, d->count, false))))
-        b.device_.poly_line(api, d);
+    b.run(api, d, b.stroke(d->dc, b.polyline(d->pt, d->count, false)), &wmfFunctionReference::poly_line);
 }
 
 double MetafileBudget::fill(const wmfD_Coord* points, unsigned count) const
@@ -200,8 +204,7 @@ void MetafileBudget::drawPolygon(wmfAPI* api, wmfPolyLine_t* d)
 {
     MetafileBudget& b = of(api);
     const double fill = b.fill(d->pt, d->count);
-    if (b.pay(api, fill + b.stroke(d->dc, b.polyline(d->pt, d->count, true))))
-        b.device_.draw_polygon(api, d);
+    b.run(api, d, fill + b.stroke(d->dc, b.polyline(d->pt, d->count, true)), &wmfFunctionReference::draw_polygon);
 }
 
 void MetafileBudget::drawPolypolygon(wmfAPI* api, wmfPolyPoly_t* d)
@@ -210,30 +213,26 @@ void MetafileBudget::drawPolypolygon(wmfAPI* api, wmfPolyPoly_t* d)
     double price = 0;
     for (unsigned i = 0; i < d->npoly; ++i)
         price += b.fill(d->pt[i], d->count[i]) + b.stroke(d->dc, b.polyline(d->pt[i], d->count[i], true));
-    if (b.pay(api, price))
-        b.device_.draw_polypolygon(api, d);
+    b.run(api, d, price, &wmfFunctionReference::draw_polypolygon);
 }
 
 void MetafileBudget::drawRectangle(wmfAPI* api, wmfDrawRectangle_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, b.area(d->TL, d->BR) + b.stroke(d->dc, b.outline(d->TL, d->BR))))
-        b.device_.draw_rectangle(api, d);
+    b.run(api, d, b.shape(d->TL, d->BR, d->dc), &wmfFunctionReference::draw_rectangle);
 }
 
 void MetafileBudget::ropDraw(wmfAPI* api, wmfROP_Draw_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, b.area(d->TL, d->BR)))
-        b.device_.rop_draw(api, d);
+    b.run(api, d, b.area(d->TL, d->BR), &wmfFunctionReference::rop_draw);
 }
 
 void MetafileBudget::bmpDraw(wmfAPI* api, wmfBMP_Draw_t* d)
 {
     MetafileBudget& b = of(api);
     const double shown = side(d->crop.w * d->pixel_width, b.scaleX_) * side(d->crop.h * d->pixel_height, b.scaleY_);
-    if (b.pay(api, shown + double(d->crop.w) * d->crop.h))
-        b.device_.bmp_draw(api, d);
+    b.run(api, d, shown + double(d->crop.w) * d->crop.h, &wmfFunctionReference::bmp_draw);
 }
 
 void MetafileBudget::drawText(wmfAPI* api, wmfDrawText_t* d)
@@ -243,8 +242,7 @@ void MetafileBudget::drawText(wmfAPI* api, wmfDrawText_t* d)
     const double height = side(d->font_height, b.scaleY_);
     const double width = std::max(1.0, height * std::abs(d->font_ratio) * b.scaleX_ / b.scaleY_);
     const double letters = d->str ? double(std::strlen(d->str)) : 0;
-    if (b.pay(api, letters * height * width + 1))
-        b.device_.draw_text(api, d);
+    b.run(api, d, letters * height * width + 1, &wmfFunctionReference::draw_text);
 }
 
 void MetafileBudget::regionFrame(wmfAPI* api, wmfPolyRectangle_t* d)
@@ -254,8 +252,7 @@ void MetafileBudget::regionFrame(wmfAPI* api, wmfPolyRectangle_t* d)
     const double pen = side(d->width, b.scaleX_) * side(d->height, b.scaleY_);
     for (unsigned i = 0; i < d->count; ++i)
         price += (b.outline(d->TL[i], d->BR[i]) + 1) * pen;
-    if (b.pay(api, price))
-        b.device_.region_frame(api, d);
+    b.run(api, d, price, &wmfFunctionReference::region_frame);
 }
 
 void MetafileBudget::regionPaint(wmfAPI* api, wmfPolyRectangle_t* d)
@@ -264,13 +261,11 @@ void MetafileBudget::regionPaint(wmfAPI* api, wmfPolyRectangle_t* d)
     double price = 0;
     for (unsigned i = 0; i < d->count; ++i)
         price += b.area(d->TL[i], d->BR[i]);
-    if (b.pay(api, price))
-        b.device_.region_paint(api, d);
+    b.run(api, d, price, &wmfFunctionReference::region_paint);
 }
 
 void MetafileBudget::regionClip(wmfAPI* api, wmfPolyRectangle_t* d)
 {
     MetafileBudget& b = of(api);
-    if (b.pay(api, double(d->count) + 1))
-        b.device_.region_clip(api, d);
+    b.run(api, d, double(d->count) + 1, &wmfFunctionReference::region_clip);
 }

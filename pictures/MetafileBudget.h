@@ -38,10 +38,14 @@ private:
 
     // Charges a price; false (and the player stopped) when it cannot be paid.
     bool pay(wmfAPI* api, double touches);
+    // Runs the device's own call when its price can be paid.
+    template <class Args>
+    void run(wmfAPI* api, Args* args, double price, void (*wmfFunctionReference::*call)(wmfAPI*, Args*));
     double stroke(const wmfDC* dc, double lengthInPixels) const;
     double length(const wmfD_Coord& from, const wmfD_Coord& to) const;
     double outline(const wmfD_Coord& tl, const wmfD_Coord& br) const;
     double area(const wmfD_Coord& tl, const wmfD_Coord& br) const;
+    double shape(const wmfD_Coord& tl, const wmfD_Coord& br, const wmfDC* dc) const;
     double polyline(const wmfD_Coord* points, unsigned count, bool closed) const;
     double fill(const wmfD_Coord* points, unsigned count) const;
 
