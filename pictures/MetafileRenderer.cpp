@@ -28,7 +28,10 @@ public:
     {
         wmfAPI_Options options{};
         options.function = wmf_gd_function;
-        if (wmf_api_create(&api_, WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL, &options) != wmf_E_None)
+        // A damaged metafile is shown as unreadable; libwmf's own reports of
+        // it on the terminal would tell the user nothing more.
+        const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+        if (wmf_api_create(&api_, flags, &options) != wmf_E_None)
             api_ = nullptr;
     }
     ~Player()
