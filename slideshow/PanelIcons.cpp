@@ -14,7 +14,6 @@ const QColor navy(0, 0, 128);
 const QColor grey(128, 128, 128);
 const QColor silver(192, 192, 192);
 const QColor red(255, 0, 0);
-const QColor lime(0, 255, 0);
 const QColor yellow(255, 255, 0);
 const QColor blue(0, 0, 255);
 const QColor aqua(0, 255, 255);

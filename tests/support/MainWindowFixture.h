@@ -57,9 +57,9 @@ public:
     static void quietOffscreenNotices()
     {
         static const QtMessageHandler previous =
-            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& where, const QString& message) {
                 if (!message.startsWith(QLatin1String("This plugin does not support")))
-                    previous(type, context, message);
+                    previous(type, where, message);
             });
     }
     QString appPath() const { return dir.path() + u'/'; }
