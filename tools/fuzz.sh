@@ -7,6 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
+# FUZZ_SEED fixes libFuzzer's random seed, so that a regression run can be
+# repeated; 0 (the default) lets each run pick its own.
+seed=${FUZZ_SEED:-0}
 build=build-fuzz
 
 bash tools/setup.sh
@@ -25,7 +28,7 @@ for seeds in fuzz/corpus/*/; do
   cp -r "$seeds". "$work/$name/"
   echo "== fuzz_$name for ${seconds}s"
   # A unit that runs 20 s is a hang: every reader answers within seconds.
-  if ! "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
+  if ! "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -seed="$seed" -timeout=20 -rss_limit_mb=4096 \
         -print_final_stats=1 -artifact_prefix="$build/artifacts/$name/" "$work/$name" \
         >"$work/$name.log" 2>&1; then
     tail -n 60 "$work/$name.log"
