@@ -256,18 +256,23 @@ PictureButton* MainWindow::button(const ButtonId& id) const
     return nullptr;
 }
 
+std::vector<ButtonId> MainWindow::allButtons()
+{
+    std::vector<ButtonId> ids = {
+        {ButtonId::Kind::Thumbnail}, {ButtonId::Kind::AllData}, {ButtonId::Kind::Clear}, {ButtonId::Kind::Quit}};
+    for (int k = 0; k < 5; ++k)
+        for (int i = 0; i < CategoryTables::valueCount(k); ++i)
+            ids.push_back({ButtonId::Kind::Attribute, k, i});
+    return ids;
+}
+
 void MainWindow::bindSession()
 {
     BrowserSession& s = *session_;
     s.setTextMeasure([this](const QString& t) { return c_.pctKensaku->textWidth(t); });
     s.setConditionFrame(c_.pctContena->width(), c_.pctKensaku->width());
 
-    std::vector<ButtonId> ids = {
-        {ButtonId::Kind::Thumbnail}, {ButtonId::Kind::AllData}, {ButtonId::Kind::Clear}, {ButtonId::Kind::Quit}};
-    for (int k = 0; k < 5; ++k)
-        for (int i = 0; i < CategoryTables::valueCount(k); ++i)
-            ids.push_back({ButtonId::Kind::Attribute, k, i});
-    for (const ButtonId& id : ids) {
+    for (const ButtonId& id : allButtons()) {
         button(id)->setHandler([this, id](const PointerEvent& e) { session_->pointer(id, e); });
         renderLooks(id);
     }
@@ -618,12 +623,7 @@ void MainWindow::shutdown()
 
 void MainWindow::bindKeyboard()
 {
-    std::vector<ButtonId> ids = {
-        {ButtonId::Kind::Thumbnail}, {ButtonId::Kind::AllData}, {ButtonId::Kind::Clear}, {ButtonId::Kind::Quit}};
-    for (int k = 0; k < 5; ++k)
-        for (int i = 0; i < CategoryTables::valueCount(k); ++i)
-            ids.push_back({ButtonId::Kind::Attribute, k, i});
-    for (const ButtonId& id : ids) {
+    for (const ButtonId& id : allButtons()) {
         button(id)->setKeyHandler(
             [this, id](PictureButton::Key key, Qt::KeyboardModifiers m) { onButtonKey(id, key, m); });
         setSpoken(id);

@@ -80,6 +80,8 @@ private:
     void bindSession();
     void bindGallery();
     PictureButton* button(const ButtonId& id) const;
+    // Every picture button: the four commands, then the five panels.
+    static std::vector<ButtonId> allButtons();
     void renderLooks(const ButtonId& id);
     void renderMessage();
     bool deferWhileDrawing(bool* pending);

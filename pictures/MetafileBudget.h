@@ -30,7 +30,6 @@ public:
 
     // True once a call was refused; the drawing is then incomplete.
     bool exhausted() const { return exhausted_; }
-    double spent() const { return spent_; }
 
 private:
     static MetafileBudget& of(wmfAPI* api);
