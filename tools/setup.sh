@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake pkg-config clang libclang-rt-14-dev clang-format clang-tidy
+  build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev clang-format clang-tidy
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-image-formats-plugins
   libsdl2-dev libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm
   fonts-ipafont-gothic fonts-ipafont-mincho
