@@ -232,6 +232,20 @@ private slots:
         QCOMPARE(marked.pixelColor(3, 3), QColor(Qt::white));
     }
 
+    // The pointer rests on ▶ while Tab and Space select 白系; a click on ▶
+    // that comes without a move of the pointer shows the thumbnails.
+    void clickWithoutMoveAfterAKeyReachesThePointedButton()
+    {
+        KeyFixture fx;
+        MWF::click(fx.form().attr[0][0]);  // spring: 12 found
+        MWF::move(fx.form().imgSam);
+        fx.keys({"Tab", "Space"});
+        QCOMPARE(fx.selected(), QStringLiteral("0.0,1.0"));
+        MWF::clickInPlace(fx.form().imgSam);
+        QEXPECT_FAIL("", "a press without a move goes to the look a key's replay left", Abort);
+        QCOMPARE(fx.session().gallery().drawnCount(), 8);  // spring and white
+    }
+
     void helpKeyShowsTheHelpBox()
     {
         KeyFixture fx;

@@ -96,6 +96,12 @@ public:
     static void click(QWidget* w, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = Qt::NoModifier)
     {
         move(w);
+        clickInPlace(w, b, m);
+    }
+    // The same click without the move: the pointer was already there, or the
+    // button came under it (a menu closed, a key changed the looks).
+    static void clickInPlace(QWidget* w, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
         press(w, b, QPoint(10, 10), m);
         release(w, b, QPoint(10, 10), m);
         if (auto* main = qobject_cast<MainWindow*>(w->window()))
