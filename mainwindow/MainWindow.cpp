@@ -277,7 +277,7 @@ void MainWindow::bindSession()
         renderLooks(id);
     }
 
-    connect(&s, &BrowserSession::looksChanged, this, &MainWindow::renderLooks);
+    connect(&s.buttons(), &ButtonBoard::looksChanged, this, &MainWindow::renderLooks);
     connect(&s, &BrowserSession::selectionChanged, this,
             [this](const ButtonId& id) { button(id)->spokenMayHaveChanged(); });
     // What a drawing left unpainted shows the moment it ends or stops.
@@ -343,14 +343,7 @@ void MainWindow::bindGallery()
 
 void MainWindow::renderLooks(const ButtonId& id)
 {
-    const BrowserSession& s = *session_;
-    unsigned mask = 0;
-    switch (id.kind) {
-    case ButtonId::Kind::Attribute: mask = s.attributeLooks(id.category, id.index).mask(); break;
-    case ButtonId::Kind::Thumbnail: mask = s.thumbnailLooks().mask(); break;
-    default: mask = s.commandLooks(id.kind).mask(); break;
-    }
-    button(id)->setLooks(mask);
+    button(id)->setLooks(session_->buttons().mask(id));
     button(id)->spokenMayHaveChanged();
 }
 

@@ -27,15 +27,10 @@ BrowserSession::BrowserSession(AppContext& app, QObject* parent)
     , app_(app)
     , engine_(app.catalogue())
     , gallery_(std::make_unique<GalleryModel>(*this))
-    , panels_(std::make_unique<PanelRules>(*this))
-    , commandRules_(std::make_unique<CommandRules>(*this))
+    , panels_(std::make_unique<PanelRules>(buttons_, *this))
+    , commandRules_(std::make_unique<CommandRules>(buttons_, *this))
 {
-    for (int c = 0; c < 5; ++c)
-        for (int i = 0; i < CategoryTables::valueCount(c); ++i)
-            attr_[size_t(c)][size_t(i)].show(AttributeLook::Idle);
-    sam_.show(ThumbnailLook::IdleShow);
-    for (auto& looks : commands_)
-        looks.show(CommandLook::Idle);
+    buttons_.setRules(*panels_, *commandRules_);
     history_.load(app.settings());
     connect(&welcomeTimer_, &QTimer::timeout, this, &BrowserSession::welcomeTick);
 }
@@ -75,64 +70,6 @@ int BrowserSession::helpShift(int category, int index)
     case 11: return 190;  // その他
     default: return 0;
     }
-}
-
-const LookSet<CommandLook>& BrowserSession::commandLooks(ButtonId::Kind kind) const
-{
-    return const_cast<BrowserSession*>(this)->commandLooksOf(kind);
-}
-
-LookSet<CommandLook>& BrowserSession::commandLooksOf(ButtonId::Kind kind)
-{
-    switch (kind) {
-    case ButtonId::Kind::AllData: return commands_[0];
-    case ButtonId::Kind::Clear: return commands_[1];
-    default: return commands_[2];
-    }
-}
-
-bool BrowserSession::interruptShown() const
-{
-    return sam_.visible(ThumbnailLook::PointedInterrupt) || sam_.visible(ThumbnailLook::PressedInterrupt) ||
-           sam_.visible(ThumbnailLook::IdleInterrupt);
-}
-
-// ---- looks ---------------------------------------------------------------------
-
-void BrowserSession::showLook(int c, int i, AttributeLook l)
-{
-    if (attr_[size_t(c)][size_t(i)].show(l))
-        emit looksChanged({ButtonId::Kind::Attribute, c, i});
-}
-
-void BrowserSession::hideLook(int c, int i, AttributeLook l)
-{
-    if (attr_[size_t(c)][size_t(i)].hide(l))
-        emit looksChanged({ButtonId::Kind::Attribute, c, i});
-}
-
-void BrowserSession::showLook(ThumbnailLook l)
-{
-    if (sam_.show(l))
-        emit looksChanged({ButtonId::Kind::Thumbnail});
-}
-
-void BrowserSession::hideLook(ThumbnailLook l)
-{
-    if (sam_.hide(l))
-        emit looksChanged({ButtonId::Kind::Thumbnail});
-}
-
-void BrowserSession::showLook(ButtonId::Kind kind, CommandLook l)
-{
-    if (commandLooksOf(kind).show(l))
-        emit looksChanged({kind});
-}
-
-void BrowserSession::hideLook(ButtonId::Kind kind, CommandLook l)
-{
-    if (commandLooksOf(kind).hide(l))
-        emit looksChanged({kind});
 }
 
 // ---- strips and help box ----------------------------------------------------------
@@ -285,7 +222,7 @@ void BrowserSession::lstHANA_Click(int c)
         showProgress(false);
         showConditionStrip(true);
     }
-    panels_->Mirror(c);
+    buttons_.mirror(c, selection_);
     categoryActive_[size_t(c)] = true;
     forgetSuspension();
     primaryCategory_ = c;
@@ -324,7 +261,7 @@ void BrowserSession::ClearCategory(int c)
     if (gallery_->cellsInUse() > 0)
         gallery_->clearCells();
     for (int i = 0; i < CategoryTables::valueCount(c); ++i) {
-        panels_->showUnselected(c, i);
+        buttons_.showUnselected(c, i);
         setSelected(c, i, false);
     }
     primaryCategory_ = 5;
@@ -364,7 +301,7 @@ void BrowserSession::catalogueReloaded()
 void BrowserSession::ShowConditions()
 {
     QString text;
-    if (allDataLatched()) {
+    if (buttons_.allDataLatched()) {
         text = QString::fromUtf8(kAllData);
     } else {
         for (int k = 0; k < 5; ++k)
@@ -401,25 +338,7 @@ void BrowserSession::conditionStripReleased(Qt::MouseButton button, QPoint pos, 
 
 void BrowserSession::ResetHover()
 {
-    panels_->dropHighlights();
-    if (drawState_ != DrawState::Idle) {
-        if (sam_.visible(ThumbnailLook::PointedShow)) {
-            showLook(ThumbnailLook::IdleShow);
-            hideLook(ThumbnailLook::PointedShow);
-        } else if (sam_.visible(ThumbnailLook::PointedInterrupt)) {
-            showLook(ThumbnailLook::IdleInterrupt);
-            hideLook(ThumbnailLook::PointedInterrupt);
-        }
-    } else {
-        showLook(ThumbnailLook::IdleShow);
-        hideLook(ThumbnailLook::PointedShow);
-        hideLook(ThumbnailLook::IdleInterrupt);
-    }
-    for (ButtonId::Kind k : {ButtonId::Kind::AllData, ButtonId::Kind::Clear, ButtonId::Kind::Quit})
-        if (commandLooks(k).visible(CommandLook::Pointed)) {
-            showLook(k, CommandLook::Idle);
-            hideLook(k, CommandLook::Pointed);
-        }
+    buttons_.dropHover(drawState_ != DrawState::Idle);
     if (help_.shown)
         hideHelp();
 }
@@ -427,7 +346,7 @@ void BrowserSession::ResetHover()
 void BrowserSession::ResetSearch()
 {
     forgetSuspension();
-    panels_->unselectAllLooks();
+    buttons_.unselectAll();
     for (int k = 0; k < 5; ++k)
         for (int i = 0; i < CategoryTables::valueCount(k); ++i)
             setSelected(k, i, false);
@@ -443,15 +362,15 @@ void BrowserSession::ResetSearch()
     }
     printCondition(QString());
     showConditionStrip(true);
-    if (allDataLatched()) {
-        showLook(ButtonId::Kind::AllData, CommandLook::Idle);
-        hideLook(ButtonId::Kind::AllData, CommandLook::Latched);
+    if (buttons_.allDataLatched()) {
+        buttons_.show(ButtonId::Kind::AllData, CommandLook::Idle);
+        buttons_.hide(ButtonId::Kind::AllData, CommandLook::Latched);
     }
-    if (interruptShown()) {
-        showLook(ThumbnailLook::IdleShow);
+    if (buttons_.interruptShown()) {
+        buttons_.show(ThumbnailLook::IdleShow);
         for (ThumbnailLook l :
              {ThumbnailLook::PointedInterrupt, ThumbnailLook::PressedInterrupt, ThumbnailLook::IdleInterrupt})
-            hideLook(l);
+            buttons_.hide(l);
     }
 }
 
@@ -463,7 +382,7 @@ void BrowserSession::pointerOverBackground()
     ShowConditions();
     if (welcomeRunning())
         return;
-    if (drawState_ != DrawState::Idle || allDataLatched() || selection_.any())
+    if (drawState_ != DrawState::Idle || buttons_.allDataLatched() || selection_.any())
         showMessageNow(statusMessage_);
     else
         showMessageNow(QString::fromUtf8(kPrompt));
@@ -503,10 +422,7 @@ void BrowserSession::pointerLeftThumbnails()
 
 void BrowserSession::pointer(const ButtonId& button, const PointerEvent& e)
 {
-    if (button.kind == ButtonId::Kind::Attribute)
-        panels_->pointer(button.category, button.index, e);
-    else
-        commandRules_->pointer(button.kind, e);
+    buttons_.pointer(button, e);
 }
 
 void BrowserSession::select(int category, int index)
@@ -546,44 +462,26 @@ void BrowserSession::quit()
 
 // ---- the keyboard ---------------------------------------------------------------
 
-namespace {
-
-// Where a key "points" inside a button: its middle, so that a help box opens
-// where a pointer resting on the button would open it.
-const QPoint kKeyPoint(16, 16);
-
-PointerEvent keyPointer(PointerEvent::Kind kind, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {})
-{
-    return PointerEvent{kind, button, modifiers, kKeyPoint, true};
-}
-
-}  // namespace
-
 void BrowserSession::focusButton(const ButtonId& button)
 {
-    pointer(button, keyPointer(PointerEvent::Kind::Move, Qt::NoButton));
+    buttons_.keyPoint(button);
 }
 
 void BrowserSession::activateButton(const ButtonId& button, Qt::KeyboardModifiers modifiers)
 {
-    // Shift-click is Shift alone; the keypad flag of Enter is no modifier.
-    modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-    focusButton(button);
-    pointer(button, keyPointer(PointerEvent::Kind::Press, Qt::LeftButton, modifiers));
-    pointer(button, keyPointer(PointerEvent::Kind::Release, Qt::LeftButton, modifiers));
+    buttons_.keyClick(button, modifiers);
 }
 
 void BrowserSession::helpKeyPressed(const ButtonId& button)
 {
-    focusButton(button);
-    pointer(button, keyPointer(PointerEvent::Kind::Press, Qt::RightButton));
+    buttons_.keyHelp(button, true);
 }
 
 void BrowserSession::helpKeyReleased(const ButtonId& button)
 {
     // Only a help box that the key opened is closed by it.
     if (help_.shown)
-        pointer(button, keyPointer(PointerEvent::Kind::Release, Qt::RightButton));
+        buttons_.keyHelp(button, false);
 }
 
 QString BrowserSession::spokenName(const ButtonId& button) const
@@ -591,7 +489,7 @@ QString BrowserSession::spokenName(const ButtonId& button) const
     switch (button.kind) {
     case ButtonId::Kind::Attribute: return CategoryTables::storedName(button.category, button.index + 1);
     case ButtonId::Kind::Thumbnail:
-        if (interruptShown())
+        if (buttons_.interruptShown())
             return QStringLiteral("サムネイルの表示を中断");
         return progressShown() ? QStringLiteral("サムネイルの表示を継続") : QStringLiteral("サムネイルの表示");
     case ButtonId::Kind::AllData: return QStringLiteral("全サムネイルの表示");
@@ -614,5 +512,5 @@ bool BrowserSession::checked(const ButtonId& button) const
 {
     if (button.kind == ButtonId::Kind::Attribute)
         return selection_.isSelected(button.category, button.index);
-    return button.kind == ButtonId::Kind::AllData && allDataLatched();
+    return button.kind == ButtonId::Kind::AllData && buttons_.allDataLatched();
 }

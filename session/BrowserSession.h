@@ -2,6 +2,7 @@
 
 #include "search/SearchEngine.h"
 #include "search/Selection.h"
+#include "session/ButtonBoard.h"
 #include "session/History.h"
 #include "session/Looks.h"
 #include "session/WelcomeLine.h"
@@ -76,12 +77,8 @@ public:
     bool allMode() const { return allMode_; }
     int thumbnailMode() const { return thumbnailMode_; }
 
-    const LookSet<AttributeLook>& attributeLooks(int c, int i) const { return attr_[size_t(c)][size_t(i)]; }
-    const LookSet<ThumbnailLook>& thumbnailLooks() const { return sam_; }
-    const LookSet<CommandLook>& commandLooks(ButtonId::Kind kind) const;
-    // True while the thumbnail button is an interrupt button.
-    bool interruptShown() const;
-    bool allDataLatched() const { return commandLooks(ButtonId::Kind::AllData).visible(CommandLook::Latched); }
+    ButtonBoard& buttons() { return buttons_; }
+    const ButtonBoard& buttons() const { return buttons_; }
 
     const QString& messageText() const { return messageText_; }
     const QString& conditionText() const { return conditionText_; }
@@ -178,14 +175,6 @@ public:
     void showHelp(const QString& text, QPoint at, bool besidePointer = false);
     void hideHelp();
 
-    // Looks.
-    void showLook(int c, int i, AttributeLook l);
-    void hideLook(int c, int i, AttributeLook l);
-    void showLook(ThumbnailLook l);
-    void hideLook(ThumbnailLook l);
-    void showLook(ButtonId::Kind kind, CommandLook l);
-    void hideLook(ButtonId::Kind kind, CommandLook l);
-
     // Drawing state changes, as the drawing and the commands make them.
     void requestDrawing();
     void drawingStarted();
@@ -198,7 +187,6 @@ public:
     void readThumbnailMode();
 
 signals:
-    void looksChanged(const ButtonId& button);
     // A button was selected or released (its checked state).
     void selectionChanged(const ButtonId& button);
     void drawStateChanged();
@@ -215,7 +203,6 @@ private:
     void lstHANA_Click(int category);
     void ClearCategory(int category);
     void welcomeTick();
-    LookSet<CommandLook>& commandLooksOf(ButtonId::Kind kind);
 
     AppContext& app_;
     SearchEngine engine_;
@@ -236,9 +223,7 @@ private:
     bool allMode_ = false;
     int thumbnailMode_ = 0;  // the mode the last selecting click read
 
-    std::array<std::array<LookSet<AttributeLook>, 12>, 5> attr_{};
-    LookSet<ThumbnailLook> sam_;
-    std::array<LookSet<CommandLook>, 3> commands_{};
+    ButtonBoard buttons_;
 
     QString messageText_;
     QString conditionText_;

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
+#include "session/ButtonBoard.h"
 #include "session/GalleryModel.h"
 
 #include <algorithm>
@@ -16,11 +17,6 @@ using Kind = ButtonId::Kind;
 
 namespace {
 
-int slotOf(Kind kind)
-{
-    return kind == Kind::AllData ? 0 : kind == Kind::Clear ? 1 : 2;
-}
-
 bool isInterruptLook(T look)
 {
     return look == T::PressedInterrupt || look == T::PointedInterrupt || look == T::IdleInterrupt;
@@ -28,40 +24,18 @@ bool isInterruptLook(T look)
 
 }  // namespace
 
-CommandRules::CommandRules(BrowserSession& session)
-    : s_(session)
+CommandRules::CommandRules(ButtonBoard& board, BrowserSession& session)
+    : board_(board)
+    , s_(session)
 {
 }
 
-// A press is captured by the look that got it; moves while a button is held
-// and the release go to that look wherever the pointer is.
-void CommandRules::pointer(Kind kind, const PointerEvent& e)
+void CommandRules::pointer(const ButtonId& button, int look, const PointerEvent& e)
 {
-    using K = PointerEvent::Kind;
-    if (kind == Kind::Thumbnail) {
-        std::optional<T> look = samPressed_ ? samPressed_ : s_.thumbnailLooks().front();
-        if (e.kind == K::Press) {
-            if (samPressed_ || e.button == Qt::NoButton)
-                return;
-            samPressed_ = look;
-        } else if (e.kind == K::Release) {
-            samPressed_.reset();
-        }
-        if (look)
-            thumbnailPointer(*look, e);
-        return;
-    }
-    std::optional<C>& pressed = pressed_[size_t(slotOf(kind))];
-    std::optional<C> look = pressed ? pressed : s_.commandLooks(kind).front();
-    if (e.kind == K::Press) {
-        if (pressed || e.button == Qt::NoButton)
-            return;
-        pressed = look;
-    } else if (e.kind == K::Release) {
-        pressed.reset();
-    }
-    if (look)
-        commandPointer(kind, *look, e);
+    if (button.kind == Kind::Thumbnail)
+        thumbnailPointer(T(look), e);
+    else
+        commandPointer(button.kind, C(look), e);
 }
 
 void CommandRules::thumbnailPointer(T look, const PointerEvent& e)
@@ -81,8 +55,8 @@ void CommandRules::thumbnailPointer(T look, const PointerEvent& e)
                 s_.app().platform().beeper.beep();
                 return;
             }
-            s_.showLook(k ? T::PressedInterrupt : T::PressedShow);
-            s_.hideLook(look);
+            board_.show(k ? T::PressedInterrupt : T::PressedShow);
+            board_.hide(look);
         } else {
             thumbnailReleased(k, e);
         }
@@ -115,8 +89,8 @@ void CommandRules::commandPointer(Kind kind, C look, const PointerEvent& e)
             if (e.inside) {
                 commandReleased(kind);
             } else {  // released outside: no command
-                s_.showLook(kind, C::Idle);
-                s_.hideLook(kind, C::Pressed);
+                board_.show(kind, C::Idle);
+                board_.hide(kind, C::Pressed);
             }
         }
     }
@@ -129,8 +103,8 @@ void CommandRules::commandReleased(Kind kind)
     } else if (kind == Kind::Clear) {
         clear();
     } else {
-        s_.showLook(Kind::Quit, C::Pointed);
-        s_.hideLook(Kind::Quit, C::Pressed);
+        board_.show(Kind::Quit, C::Pointed);
+        board_.hide(Kind::Quit, C::Pressed);
         s_.quit();
     }
 }
@@ -141,23 +115,23 @@ void CommandRules::pressOrBeep(Kind kind, C pressed, C pointed, Qt::MouseButton 
         s_.app().platform().beeper.beep();
         return;
     }
-    s_.showLook(kind, pressed);
-    s_.hideLook(kind, pointed);
+    board_.show(kind, pressed);
+    board_.hide(kind, pointed);
 }
 
 void CommandRules::toIdle(Kind kind)
 {
-    if (s_.commandLooks(kind).visible(C::Pointed)) {
-        s_.showLook(kind, C::Idle);
-        s_.hideLook(kind, C::Pointed);
+    if (board_.commandLooks(kind).visible(C::Pointed)) {
+        board_.show(kind, C::Idle);
+        board_.hide(kind, C::Pointed);
     }
 }
 
 void CommandRules::toIdle(T pointed, T idle)
 {
-    if (s_.thumbnailLooks().visible(pointed)) {
-        s_.showLook(idle);
-        s_.hideLook(pointed);
+    if (board_.thumbnailLooks().visible(pointed)) {
+        board_.show(idle);
+        board_.hide(pointed);
     }
 }
 
@@ -168,8 +142,8 @@ void CommandRules::thumbnailIdleMoved(bool k)
     s_.ResetHover();
     s_.ShowConditions();
     if (!s_.results().isEmpty()) {
-        s_.showLook(k ? T::PointedInterrupt : T::PointedShow);
-        s_.hideLook(k ? T::IdleInterrupt : T::IdleShow);
+        board_.show(k ? T::PointedInterrupt : T::PointedShow);
+        board_.hide(k ? T::IdleInterrupt : T::IdleShow);
         toIdle(Kind::AllData);
     }
 }
@@ -179,8 +153,8 @@ void CommandRules::thumbnailReleased(bool k, const PointerEvent& e)
     if (e.button == Qt::RightButton)
         return;
     if (!e.inside) {
-        s_.showLook(k ? T::IdleInterrupt : T::IdleShow);
-        s_.hideLook(k ? T::PressedInterrupt : T::PressedShow);
+        board_.show(k ? T::IdleInterrupt : T::IdleShow);
+        board_.hide(k ? T::PressedInterrupt : T::PressedShow);
         return;
     }
     if (k)
@@ -191,18 +165,18 @@ void CommandRules::thumbnailReleased(bool k, const PointerEvent& e)
 
 void CommandRules::showThumbnails()
 {
-    s_.showLook(T::PointedInterrupt);
+    board_.show(T::PointedInterrupt);
     for (T look : {T::PressedShow, T::PointedShow, T::IdleShow})
-        s_.hideLook(look);
+        board_.hide(look);
     s_.requestDrawing();
     s_.ApplySelection();
 }
 
 void CommandRules::interrupt()
 {
-    s_.showLook(T::PointedShow);
+    board_.show(T::PointedShow);
     for (T look : {T::PressedInterrupt, T::PointedInterrupt, T::IdleInterrupt})
-        s_.hideLook(look);
+        board_.hide(look);
     s_.askInterrupt();
     s_.ApplySelection();
 }
@@ -215,10 +189,10 @@ void CommandRules::allDataIdleMoved()
     toIdle(T::PointedShow, T::IdleShow);
     toIdle(T::PointedInterrupt, T::IdleInterrupt);
     toIdle(Kind::Clear);
-    if (s_.thumbnailLooks().visible(T::PointedInterrupt) || s_.thumbnailLooks().visible(T::IdleInterrupt))
+    if (board_.thumbnailLooks().visible(T::PointedInterrupt) || board_.thumbnailLooks().visible(T::IdleInterrupt))
         return;  // a drawing is requested
-    s_.showLook(Kind::AllData, C::Pointed);
-    s_.hideLook(Kind::AllData, C::Idle);
+    board_.show(Kind::AllData, C::Pointed);
+    board_.hide(Kind::AllData, C::Idle);
     s_.moveConditionStrip(0, 0);
     s_.printCondition(BrowserSession::allDataCountText(s_.app().catalogue().FlowerCount()));
 }
@@ -235,9 +209,9 @@ void CommandRules::allDataLatchedMoved()
 void CommandRules::showAll()
 {
     s_.ResetSearch();
-    s_.showLook(Kind::AllData, C::Latched);
-    s_.hideLook(Kind::AllData, C::Pressed);
-    s_.hideLook(Kind::AllData, C::Pointed);
+    board_.show(Kind::AllData, C::Latched);
+    board_.hide(Kind::AllData, C::Pressed);
+    board_.hide(Kind::AllData, C::Pointed);
 
     const FlowerCatalogue& cat = s_.app().catalogue();
     QStringList names;
@@ -247,9 +221,9 @@ void CommandRules::showAll()
     s_.setResults(names);
     s_.setAllMode(true);
 
-    s_.showLook(T::IdleInterrupt);
+    board_.show(T::IdleInterrupt);
     for (T look : {T::PressedShow, T::PointedShow, T::IdleShow})
-        s_.hideLook(look);
+        board_.hide(look);
     s_.requestDrawing();
     s_.ApplySelection();
 }
@@ -262,19 +236,19 @@ void CommandRules::clearIdleMoved()
     s_.ShowConditions();
     toIdle(Kind::AllData);
     const bool somethingToClear = s_.openPhotoCount() > 0 || !s_.results().isEmpty() || s_.selection().any();
-    if (somethingToClear && !s_.thumbnailLooks().visible(T::IdleInterrupt)) {
-        s_.showLook(Kind::Clear, C::Pointed);
-        s_.hideLook(Kind::Clear, C::Idle);
+    if (somethingToClear && !board_.thumbnailLooks().visible(T::IdleInterrupt)) {
+        board_.show(Kind::Clear, C::Pointed);
+        board_.hide(Kind::Clear, C::Idle);
     }
 }
 
 void CommandRules::clear()
 {
-    s_.showLook(Kind::Clear, C::Idle);
-    s_.hideLook(Kind::Clear, C::Pressed);
-    s_.hideLook(Kind::Clear, C::Pointed);
-    s_.showLook(T::IdleShow);
-    s_.hideLook(T::IdleInterrupt);
+    board_.show(Kind::Clear, C::Idle);
+    board_.hide(Kind::Clear, C::Pressed);
+    board_.hide(Kind::Clear, C::Pointed);
+    board_.show(T::IdleShow);
+    board_.hide(T::IdleInterrupt);
     s_.setListClickOff(true);  // the reset's deselections run no search
     s_.closeAllPhotos();
     s_.gallery().forgetShownNames();
@@ -288,7 +262,7 @@ void CommandRules::quitIdleMoved()
 {
     s_.ResetHover();
     s_.ShowConditions();
-    s_.showLook(Kind::Quit, C::Pointed);
-    s_.hideLook(Kind::Quit, C::Idle);
+    board_.show(Kind::Quit, C::Pointed);
+    board_.hide(Kind::Quit, C::Idle);
     toIdle(Kind::Clear);
 }

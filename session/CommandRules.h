@@ -1,21 +1,19 @@
 #pragma once
 
-#include "session/Looks.h"
-
-#include <array>
-#include <optional>
+#include "session/ButtonRules.h"
 
 class BrowserSession;
+class ButtonBoard;
 
 // The four buttons under the panels: show thumbnails (an interrupt button
 // while thumbnails are drawn), all data, clear and exit. A command runs when
 // the button is released inside the look that got the press; the menu runs
 // the same commands.
-class CommandRules {
+class CommandRules : public ButtonRules {
 public:
-    explicit CommandRules(BrowserSession& session);
+    CommandRules(ButtonBoard& board, BrowserSession& session);
 
-    void pointer(ButtonId::Kind kind, const PointerEvent& e);
+    void pointer(const ButtonId& button, int look, const PointerEvent& e) override;
 
     void showThumbnails();
     void interrupt();
@@ -37,7 +35,6 @@ private:
     void clearIdleMoved();
     void quitIdleMoved();
 
+    ButtonBoard& board_;
     BrowserSession& s_;
-    std::optional<ThumbnailLook> samPressed_;
-    std::array<std::optional<CommandLook>, 3> pressed_{};
 };

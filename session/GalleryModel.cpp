@@ -342,11 +342,12 @@ void GalleryModel::finish()
     ColourNameLabels();
     s_.setStatusMessage(L == 0 ? QString::fromUtf8(BrowserSession::kNotFound) : doneText(L));
     s_.printMessage(s_.statusMessage());
-    if (s_.interruptShown()) {
-        s_.showLook(ThumbnailLook::IdleShow);
+    ButtonBoard& buttons = s_.buttons();
+    if (buttons.interruptShown()) {
+        buttons.show(ThumbnailLook::IdleShow);
         for (ThumbnailLook l :
              {ThumbnailLook::PointedInterrupt, ThumbnailLook::PressedInterrupt, ThumbnailLook::IdleInterrupt})
-            s_.hideLook(l);
+            buttons.hide(l);
     }
     s_.drawingFinished();
     s_.showProgress(false);

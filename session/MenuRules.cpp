@@ -8,8 +8,8 @@ MenuState MenuRules::prepare(const BrowserSession& s, bool folderWritable)
     MenuState m;
     const bool selection = s.selection().any();
     const bool resultEmpty = s.results().isEmpty();
-    const bool interruptLook = s.thumbnailLooks().visible(ThumbnailLook::IdleInterrupt);
-    const bool latched = s.allDataLatched();
+    const bool interruptLook = s.buttons().thumbnailLooks().visible(ThumbnailLook::IdleInterrupt);
+    const bool latched = s.buttons().allDataLatched();
     const int openPhotos = s.openPhotoCount();
 
     m.clearEnabled = (resultEmpty && !selection && openPhotos == 0) ? false : !interruptLook;

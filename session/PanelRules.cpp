@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
+#include "session/ButtonBoard.h"
 
 using L = AttributeLook;
 
@@ -18,37 +19,29 @@ bool shiftAlone(Qt::KeyboardModifiers m)
 
 }  // namespace
 
-PanelRules::PanelRules(BrowserSession& session)
-    : s_(session)
+PanelRules::PanelRules(ButtonBoard& board, BrowserSession& session)
+    : board_(board)
+    , s_(session)
 {
 }
 
 const LookSet<AttributeLook>& PanelRules::looks(int c, int i) const
 {
-    return s_.attributeLooks(c, i);
+    return board_.attributeLooks(c, i);
 }
 
 void PanelRules::swap(int c, int i, AttributeLook show, AttributeLook hide)
 {
-    s_.showLook(c, i, show);
-    s_.hideLook(c, i, hide);
+    board_.show(c, i, show);
+    board_.hide(c, i, hide);
 }
 
-void PanelRules::pointer(int c, int i, const PointerEvent& e)
+void PanelRules::pointer(const ButtonId& button, int look, const PointerEvent& e)
 {
     using K = PointerEvent::Kind;
-    std::optional<L>& pressed = pressed_[size_t(c)][size_t(i)];
-    std::optional<L> look = pressed ? pressed : looks(c, i).front();
-    if (e.kind == K::Press) {
-        if (pressed || e.button == Qt::NoButton)
-            return;  // a second button while one is held goes to the same capture
-        pressed = look;
-    } else if (e.kind == K::Release) {
-        pressed.reset();
-    }
-    if (!look)
-        return;
-    switch (*look) {
+    const int c = button.category;
+    const int i = button.index;
+    switch (L(look)) {
     case L::Idle:
         if (e.kind == K::Move)
             idleMoved(c, i);
@@ -140,8 +133,8 @@ void PanelRules::pointedReleased(int c, int i, const PointerEvent& e)
             s_.hideHelp();
         return;
     }
-    s_.showLook(c, i, shiftAlone(e.modifiers) ? L::Selected : L::SelectedPointed);
-    s_.hideLook(c, i, L::Pressed);
+    board_.show(c, i, shiftAlone(e.modifiers) ? L::Selected : L::SelectedPointed);
+    board_.hide(c, i, L::Pressed);
     select(c, i, e.modifiers);
 }
 
@@ -149,21 +142,21 @@ void PanelRules::select(int c, int i, Qt::KeyboardModifiers modifiers)
 {
     s_.setListClickOff(false);
     s_.setAllMode(false);
-    if (s_.allDataLatched()) {
-        s_.showLook(ButtonId::Kind::AllData, CommandLook::Idle);
-        s_.hideLook(ButtonId::Kind::AllData, CommandLook::Latched);
+    if (board_.allDataLatched()) {
+        board_.show(ButtonId::Kind::AllData, CommandLook::Idle);
+        board_.hide(ButtonId::Kind::AllData, CommandLook::Latched);
     }
     if (!s_.selection().isSelected(c, i))
         s_.setSelected(c, i, true);
     s_.ShowConditions();
     if (looks(c, i).visible(L::Pointed) && looks(c, i).visible(L::SelectedPointed)) {
-        s_.hideLook(c, i, L::Pointed);
+        board_.hide(c, i, L::Pointed);
         s_.app().platform().beeper.beep();
     }
     s_.readThumbnailMode();
     if (shiftAlone(modifiers) || s_.thumbnailMode() == 1) {
-        s_.showLook(ThumbnailLook::IdleInterrupt);
-        s_.hideLook(ThumbnailLook::IdleShow);
+        board_.show(ThumbnailLook::IdleInterrupt);
+        board_.hide(ThumbnailLook::IdleShow);
         s_.requestDrawing();
         s_.ApplySelection();
     }
@@ -210,9 +203,9 @@ void PanelRules::release(int c, int i)
     if (s_.thumbnailMode() != 0) {
         // The mode remembered at the last selecting click decides; Shift plays no part.
         if (s_.selection().any()) {
-            s_.showLook(ThumbnailLook::IdleInterrupt);
+            board_.show(ThumbnailLook::IdleInterrupt);
             for (ThumbnailLook l : {ThumbnailLook::PressedShow, ThumbnailLook::PointedShow, ThumbnailLook::IdleShow})
-                s_.hideLook(l);
+                board_.hide(l);
             s_.requestDrawing();
         }
         s_.ApplySelection();
@@ -234,47 +227,4 @@ void PanelRules::selectedMoved(int c, int i)
         // The season panel shows the status even while the welcome line runs.
         s_.showMessageNow(s_.statusMessage());
     }
-}
-
-void PanelRules::Mirror(int c)
-{
-    for (int i = 0; i < CategoryTables::valueCount(c); ++i) {
-        if (s_.selection().isSelected(c, i)) {
-            s_.showLook(c, i, L::SelectedPointed);
-            s_.hideLook(c, i, L::Pressed);
-        } else if (looks(c, i).visible(L::SelectedPointed)) {
-            s_.showLook(c, i, L::Pointed);
-            s_.hideLook(c, i, L::SelectedPointed);
-            s_.hideLook(c, i, L::Selected);
-        }
-    }
-}
-
-void PanelRules::dropHighlights()
-{
-    for (int c = 0; c < 5; ++c)
-        for (int i = 0; i < CategoryTables::valueCount(c); ++i) {
-            if (looks(c, i).visible(L::Pointed))
-                swap(c, i, L::Idle, L::Pointed);
-            if (looks(c, i).visible(L::SelectedPointed))
-                swap(c, i, L::Selected, L::SelectedPointed);
-        }
-}
-
-void PanelRules::unselectAllLooks()
-{
-    for (int c = 0; c < 5; ++c)
-        for (int i = 0; i < CategoryTables::valueCount(c); ++i)
-            if (looks(c, i).visible(L::Selected)) {
-                s_.showLook(c, i, L::Idle);
-                s_.hideLook(c, i, L::Selected);
-                s_.hideLook(c, i, L::SelectedPointed);
-            }
-}
-
-void PanelRules::showUnselected(int c, int i)
-{
-    s_.showLook(c, i, L::Idle);
-    s_.hideLook(c, i, L::SelectedPointed);
-    s_.hideLook(c, i, L::Selected);
 }

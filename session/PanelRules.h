@@ -1,37 +1,26 @@
 #pragma once
 
-#include "session/Looks.h"
-
-#include <array>
-#include <optional>
+#include "session/ButtonRules.h"
 
 class BrowserSession;
+class ButtonBoard;
 
 // The five panels of attribute buttons: which look takes a pointer event,
 // and what a move, press or release over that look does. The rules are
 // written once for all panels; what differs between them is data: the season
 // panel reprints the status when a selected button is pointed at, and the
 // family panel moves the help box of its long help texts to the left.
-class PanelRules {
+class PanelRules : public ButtonRules {
 public:
-    explicit PanelRules(BrowserSession& session);
+    PanelRules(ButtonBoard& board, BrowserSession& session);
 
-    void pointer(int category, int index, const PointerEvent& e);
+    void pointer(const ButtonId& button, int look, const PointerEvent& e) override;
 
     // A release inside an unselected button: select it and search; with
     // Shift alone, or in the thumbnail mode "at once", draw the result.
     void select(int category, int index, Qt::KeyboardModifiers modifiers);
     // A release inside a selected button: release it and search again.
     void release(int category, int index);
-
-    // Brings the buttons of a category in line with the selection.
-    void Mirror(int category);
-    // Pointed-at looks back to their plain looks (part of ResetHover).
-    void dropHighlights();
-    // Every selected button back to the unselected look (part of ResetSearch).
-    void unselectAllLooks();
-    // Button i shows the unselected look only.
-    void showUnselected(int category, int index);
 
 private:
     const LookSet<AttributeLook>& looks(int c, int i) const;
@@ -50,7 +39,6 @@ private:
     void selectedPointedReleased(int c, int i, const PointerEvent& e);
     void selectedMoved(int c, int i);
 
+    ButtonBoard& board_;
     BrowserSession& s_;
-    // The look that got the press, per button: the release goes to it.
-    std::array<std::array<std::optional<AttributeLook>, 12>, 5> pressed_{};
 };

@@ -78,14 +78,14 @@ QString front(const BrowserSession& s, const ButtonId& id)
                                 "PointedShow",      "IdleInterrupt", "IdleShow"};
     static const char* cmd[] = {"Pressed", "Latched", "Pointed", "Idle"};
     if (id.kind == Kind::Attribute) {
-        const auto f = s.attributeLooks(id.category, id.index).front();
+        const auto f = s.buttons().attributeLooks(id.category, id.index).front();
         return f ? attr[int(*f)] : "none";
     }
     if (id.kind == Kind::Thumbnail) {
-        const auto f = s.thumbnailLooks().front();
+        const auto f = s.buttons().thumbnailLooks().front();
         return f ? sam[int(*f)] : "none";
     }
-    const auto f = s.commandLooks(id.kind).front();
+    const auto f = s.buttons().commandLooks(id.kind).front();
     return f ? cmd[int(*f)] : "none";
 }
 
@@ -232,7 +232,7 @@ private slots:
         else if (done == "selected")
             QVERIFY(fx.s().selection().isSelected(0, 2));
         else if (done == "latched")
-            QVERIFY(fx.s().allDataLatched() && fx.s().results().size() == 3);
+            QVERIFY(fx.s().buttons().allDataLatched() && fx.s().results().size() == 3);
         else if (done == "cleared")
             QVERIFY(!fx.s().selection().any() && fx.s().results().isEmpty());
         else

@@ -145,7 +145,7 @@ private slots:
         QVERIFY(!s.drawing());
         QVERIFY(!(s.drawState() != BrowserSession::DrawState::Idle));
         QCOMPARE(s.statusMessage(), QStringLiteral("3枚あります。サムネイルのクリックで、写真と解説を表示します。"));
-        QVERIFY(s.thumbnailLooks().visible(ThumbnailLook::IdleShow));
+        QVERIFY(s.buttons().thumbnailLooks().visible(ThumbnailLook::IdleShow));
     }
 
     // The mode is read from the file at a selecting click only.
@@ -176,7 +176,7 @@ private slots:
         MWF::click(f.attr[0][1]);
         QCOMPARE(s.gallery().drawnCount(), 1);
         MWF::click(f.attr[0][1]);
-        QVERIFY(s.thumbnailLooks().visible(ThumbnailLook::IdleShow));  // no interrupt look: nothing to draw
+        QVERIFY(s.buttons().thumbnailLooks().visible(ThumbnailLook::IdleShow));  // no interrupt look: nothing to draw
         QCOMPARE(s.gallery().drawnCount(), 0);
         QVERIFY(!s.drawing());
     }
@@ -289,10 +289,10 @@ private slots:
         QCOMPARE(s.results(), QStringList({"アカネ", "オオイヌノフグリ", "ハコベ", "ヒルガオ", "ホトケノザ"}));
         QVERIFY(!s.selection().any());
         QCOMPARE(s.gallery().drawnCount(), 5);
-        QVERIFY(s.allDataLatched());
+        QVERIFY(s.buttons().allDataLatched());
         QCOMPARE(f.pctKensaku->text(), QStringLiteral("検索条件→データ全部"));
         MWF::click(f.attr[0][2]);  // a selecting click unlatches
-        QVERIFY(!s.allDataLatched());
+        QVERIFY(!s.buttons().allDataLatched());
         QCOMPARE(s.results(), QStringList({"アカネ"}));
     }
 
@@ -322,8 +322,8 @@ private slots:
         QVERIFY(drawn >= 16 && drawn < 40);
         QVERIFY(f.pctProg->isVisible());
         QCOMPARE(s.statusMessage(), QStringLiteral("サムネイルの表示を中断しました。%1/40枚。").arg(drawn));
-        QVERIFY(s.thumbnailLooks().visible(ThumbnailLook::PointedShow) ||
-                s.thumbnailLooks().visible(ThumbnailLook::IdleShow));
+        QVERIFY(s.buttons().thumbnailLooks().visible(ThumbnailLook::PointedShow) ||
+                s.buttons().thumbnailLooks().visible(ThumbnailLook::IdleShow));
         MWF::click(f.imgSam);  // resumes where it stopped
         QCOMPARE(s.gallery().drawnCount(), 40);
         QVERIFY(!f.pctProg->isVisible());
