@@ -378,6 +378,7 @@ void BrowserSession::ResetSearch()
 
 void BrowserSession::pointerOverBackground()
 {
+    buttons_.pointerOff();
     ResetHover();
     ShowConditions();
     if (welcomeRunning())
@@ -390,11 +391,13 @@ void BrowserSession::pointerOverBackground()
 
 void BrowserSession::pointerOverCaption()
 {
+    buttons_.pointerOff();
     ResetHover();
 }
 
 void BrowserSession::pointerOverMessage()
 {
+    buttons_.pointerOff();
     ResetHover();
 }
 
@@ -410,6 +413,7 @@ void BrowserSession::backgroundReleased(Qt::MouseButton button)
 
 void BrowserSession::pointerLeftWindow()
 {
+    buttons_.pointerOff();
     ResetHover();
 }
 

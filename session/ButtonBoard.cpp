@@ -208,7 +208,39 @@ int ButtonBoard::slotOf(const ButtonId& id)
 
 void ButtonBoard::pointer(const ButtonId& id, const PointerEvent& e)
 {
+    switch (e.kind) {
+    case PointerEvent::Kind::Move: point(id, e); break;
+    case PointerEvent::Kind::Press: press(id, e); break;
+    case PointerEvent::Kind::Release: release(id, e); break;
+    }
+}
+
+void ButtonBoard::point(const ButtonId& id, const PointerEvent& e)
+{
+    under_ = id;
+    underPos_ = e.pos;
+    pointed_ = id;
     dispatch(id, e);
+}
+
+void ButtonBoard::press(const ButtonId& id, const PointerEvent& e)
+{
+    // The looks may still be those of another button's pointing: a key
+    // pointed elsewhere, or the button came under a resting pointer.
+    if (pointed_ != id)
+        point(id, PointerEvent{PointerEvent::Kind::Move, Qt::NoButton, e.modifiers, e.pos, e.inside});
+    dispatch(id, e);
+}
+
+void ButtonBoard::release(const ButtonId& id, const PointerEvent& e)
+{
+    dispatch(id, e);
+}
+
+void ButtonBoard::pointerOff()
+{
+    under_.reset();
+    pointed_.reset();
 }
 
 // A press is captured by the look that got it; moves while a button is held
@@ -231,6 +263,7 @@ void ButtonBoard::dispatch(const ButtonId& id, const PointerEvent& e)
 
 void ButtonBoard::keyPoint(const ButtonId& id)
 {
+    pointed_ = id;
     dispatch(id, keyEvent(PointerEvent::Kind::Move, Qt::NoButton));
 }
 
@@ -241,6 +274,7 @@ void ButtonBoard::keyClick(const ButtonId& id, Qt::KeyboardModifiers modifiers)
     keyPoint(id);
     dispatch(id, keyEvent(PointerEvent::Kind::Press, Qt::LeftButton, modifiers));
     dispatch(id, keyEvent(PointerEvent::Kind::Release, Qt::LeftButton, modifiers));
+    pointBack(id);
 }
 
 void ButtonBoard::keyHelp(const ButtonId& id, bool down)
@@ -250,5 +284,17 @@ void ButtonBoard::keyHelp(const ButtonId& id, bool down)
         dispatch(id, keyEvent(PointerEvent::Kind::Press, Qt::RightButton));
     } else {
         dispatch(id, keyEvent(PointerEvent::Kind::Release, Qt::RightButton));
+        pointBack(id);
     }
+}
+
+// After a key's click the looks show what the real pointer points at again,
+// so that a press there finds the look it expects. A focus alone keeps the
+// key's pointing: its count text is what a keyboard user moved there for.
+void ButtonBoard::pointBack(const ButtonId& keyButton)
+{
+    if (!under_ || *under_ == keyButton)
+        return;
+    pointed_ = under_;
+    dispatch(*under_, PointerEvent{PointerEvent::Kind::Move, Qt::NoButton, {}, underPos_, true});
 }

@@ -10,11 +10,16 @@ class ButtonRules;
 class Selection;
 
 // The picture buttons of the main window without their widgets: the looks
-// each button shows, and the pointer over them. A pointer event comes in
-// through point, press or release; the board finds the look that takes it
-// and hands it to the rules of the button's kind (PanelRules, CommandRules),
-// which change the looks here. A key takes the pointer's path through the
-// same rules (keyPoint, keyClick, keyHelp).
+// each button shows, which button the pointer is over and which holds a
+// press. A pointer event comes in through point, press or release; the board
+// finds the look that takes it and hands it to the rules of the button's kind
+// (PanelRules, CommandRules), which change the looks here.
+//
+// A press always knows its button: one that comes without a move over its
+// button (the button came under a resting pointer) is handled as a move there
+// first. A key takes the pointer's path through the same rules (keyPoint,
+// keyClick, keyHelp); once a key's click is over, the button the real pointer
+// rests on is pointed at again.
 class ButtonBoard : public QObject {
     Q_OBJECT
 
@@ -53,7 +58,15 @@ public:
     void showUnselected(int category, int index);
 
     // ---- the pointer and the keys ------------------------------------------------
+    // The real pointer: point, press or release as the event's kind says.
     void pointer(const ButtonId& button, const PointerEvent& e);
+    void point(const ButtonId& button, const PointerEvent& e);
+    void press(const ButtonId& button, const PointerEvent& e);
+    void release(const ButtonId& button, const PointerEvent& e);
+    // The real pointer is over none of the buttons (the background, a
+    // caption, a strip, the gallery, outside the window).
+    void pointerOff();
+    std::optional<ButtonId> pointerOver() const { return under_; }
     // Focus on a button points at it.
     void keyPoint(const ButtonId& button);
     // Space or Enter: a left click inside; with Shift, a Shift-click.
@@ -71,6 +84,7 @@ private:
     LookSet<CommandLook>& commandLooksOf(ButtonId::Kind kind);
     std::optional<int> frontLook(const ButtonId& button) const;
     void dispatch(const ButtonId& button, const PointerEvent& e);
+    void pointBack(const ButtonId& keyButton);
 
     std::array<std::array<LookSet<AttributeLook>, 12>, 5> attributes_{};
     LookSet<ThumbnailLook> thumbnail_;
@@ -81,4 +95,9 @@ private:
     // Per button, the look that got the press: moves while the button is
     // held and the release go to it, wherever the pointer is.
     std::array<std::optional<int>, kButtons> held_{};
+    // The button the real pointer is over, and where in it.
+    std::optional<ButtonId> under_;
+    QPoint underPos_;
+    // The button the last move went to, by the pointer or by a key.
+    std::optional<ButtonId> pointed_;
 };

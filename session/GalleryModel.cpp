@@ -416,6 +416,7 @@ void GalleryModel::pointerOverCell(int i)
         else if (j != i && c == NameColour::Yellow)
             setColour(j, NameColour::Green);
     }
+    s_.buttons().pointerOff();
     s_.ResetHover();
     s_.ShowConditions();
 }
@@ -423,6 +424,7 @@ void GalleryModel::pointerOverCell(int i)
 void GalleryModel::pointerOverField()
 {
     dropNameHighlight();
+    s_.buttons().pointerOff();
     s_.ResetHover();
     s_.ShowConditions();
 }
