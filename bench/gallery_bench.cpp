@@ -143,7 +143,7 @@ int main(int argc, char** argv)
     window.show();
     const MainControls& f = window.controls();
     BrowserSession& s = window.session();
-    s.stopWelcome();
+    s.strips().stopWelcome();
     window.setPointerWatch(false);
     QApplication::processEvents();
 

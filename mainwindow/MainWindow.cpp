@@ -12,6 +12,7 @@
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
 #include "session/GalleryModel.h"
+#include "session/PanelRules.h"
 #include "widgets/GalleryField.h"
 #include "widgets/HelpBox.h"
 #include "widgets/NameLabel.h"
@@ -94,7 +95,7 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
     bindGallery();
     bindKeyboard();
 
-    session_->startWelcome();
+    session_->strips().startWelcome();
     connect(&pointerWatch_, &QTimer::timeout, this, &MainWindow::watchPointer);
     pointerWatch_.start(100);
 }
@@ -139,7 +140,7 @@ void MainWindow::createPanels()
             b->addLook(pix(ButtonArt::attributeButton(k, i, L::Pointed, scale)), true);
             b->addLook(pix(ButtonArt::attributeButton(k, i, L::Unselected, scale)), false);
             b->setPointingCursor(pointingHand_);
-            b->move(BrowserSession::attributeButtonPos(k, i));
+            b->move(PanelRules::buttonPos(k, i));
             c_.attr[size_t(k)][size_t(i)] = b;
         }
     }
@@ -269,8 +270,9 @@ std::vector<ButtonId> MainWindow::allButtons()
 void MainWindow::bindSession()
 {
     BrowserSession& s = *session_;
-    s.setTextMeasure([this](const QString& t) { return c_.pctKensaku->textWidth(t); });
-    s.setConditionFrame(c_.pctContena->width(), c_.pctKensaku->width());
+    StatusStrips& strips = s.strips();
+    strips.setTextMeasure([this](const QString& t) { return c_.pctKensaku->textWidth(t); });
+    strips.setConditionFrame(c_.pctContena->width(), c_.pctKensaku->width());
 
     for (const ButtonId& id : allButtons()) {
         button(id)->setHandler([this, id](const PointerEvent& e) { session_->pointer(id, e); });
@@ -284,10 +286,10 @@ void MainWindow::bindSession()
     connect(&s, &BrowserSession::drawStateChanged, this, &MainWindow::paintPending);
     frame_.setSingleShot(true);
     connect(&frame_, &QTimer::timeout, this, &MainWindow::paintPending);
-    connect(&s, &BrowserSession::messageChanged, this, &MainWindow::renderMessage);
-    connect(&s, &BrowserSession::conditionChanged, this, &MainWindow::renderCondition);
-    connect(&s, &BrowserSession::progressChanged, this, &MainWindow::renderProgress);
-    connect(&s, &BrowserSession::helpBoxChanged, this, &MainWindow::renderHelpBox);
+    connect(&strips, &StatusStrips::messageChanged, this, &MainWindow::renderMessage);
+    connect(&strips, &StatusStrips::conditionChanged, this, &MainWindow::renderCondition);
+    connect(&strips, &StatusStrips::progressChanged, this, &MainWindow::renderProgress);
+    connect(&strips, &StatusStrips::helpBoxChanged, this, &MainWindow::renderHelpBox);
     connect(&s, &BrowserSession::menuRequested, this,
             [this] { menu_->popup(std::exchange(keyMenuAt_, std::nullopt).value_or(QCursor::pos())); });
     connect(&s, &BrowserSession::closePhotosRequested, this, [this] { photos_->CloseAllPhotos(); });
@@ -295,7 +297,7 @@ void MainWindow::bindSession()
 
     connect(c_.pctKensaku, &PrintSurface::mouseReleased, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint pos) {
-                session_->conditionStripReleased(b, pos, c_.pctKensaku->size());
+                session_->strips().conditionReleased(b, pos, c_.pctKensaku->size());
             });
     connect(c_.pctMsg, &PrintSurface::mouseMoved, this, [this] { session_->pointerOverMessage(); });
 }
@@ -380,12 +382,12 @@ void MainWindow::renderMessage()
 void MainWindow::paintMessage()
 {
     c_.pctMsg->cls();
-    c_.pctMsg->print(session_->messageText());
+    c_.pctMsg->print(session_->strips().messageText());
 }
 
 void MainWindow::renderCondition()
 {
-    const BrowserSession& s = *session_;
+    const StatusStrips& s = session_->strips();
     if (c_.pctKensaku->text() != s.conditionText()) {
         c_.pctKensaku->cls();
         c_.pctKensaku->print(s.conditionText());
@@ -397,21 +399,21 @@ void MainWindow::renderCondition()
 void MainWindow::renderProgress()
 {
     c_.imgSam->spokenMayHaveChanged();  // "continue" while a drawing is interrupted
-    if (c_.pctProg->isVisible() == session_->progressShown() && deferWhileDrawing(&progressPending_))
+    if (c_.pctProg->isVisible() == session_->strips().progressShown() && deferWhileDrawing(&progressPending_))
         return;
     paintProgress();
 }
 
 void MainWindow::paintProgress()
 {
-    c_.pctProg->setVisible(session_->progressShown());
-    if (c_.pctProg->percent() != session_->progressPercent())
-        c_.pctProg->DrawProgress(session_->progressPercent());
+    c_.pctProg->setVisible(session_->strips().progressShown());
+    if (c_.pctProg->percent() != session_->strips().progressPercent())
+        c_.pctProg->DrawProgress(session_->strips().progressPercent());
 }
 
 void MainWindow::renderHelpBox()
 {
-    const BrowserSession::HelpBoxState& h = session_->helpBox();
+    const StatusStrips::HelpBox& h = session_->strips().helpBox();
     HelpBox* box = c_.txtKaisetu;
     box->setText(h.text);
     if (h.besidePointer)
@@ -485,7 +487,7 @@ void MainWindow::prepareFrame(const std::function<bool(QWindow*)>& askFrame)
 {
     framing_ = true;
     // The welcome line's first tick comes once the window is on the screen.
-    session_->stopWelcome();
+    session_->strips().stopWelcome();
     create();
     if (askFrame)
         frameAsked_ = askFrame(windowHandle());
@@ -508,7 +510,7 @@ void MainWindow::showPlaced()
     show();
     raise();
     activateWindow();
-    session_->startWelcome();
+    session_->strips().startWelcome();
     // A window manager that told no frame yet may still do so.
     for (int ms : {50, 200, 600})
         QTimer::singleShot(ms, this, &MainWindow::fitOuterFrame);

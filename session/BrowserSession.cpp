@@ -9,155 +9,23 @@
 #include "session/CommandRules.h"
 #include "session/GalleryModel.h"
 #include "session/PanelRules.h"
+#include "session/StatusTexts.h"
 
 #include <algorithm>
-
-const char* const BrowserSession::kSearching = "検索中...少々お待ちください。";
-const char* const BrowserSession::kNotFound = "検索しましたが、条件に合う草花は見当たりませんでした。";
-const char* const BrowserSession::kPrompt = "目的の箇所をクリックしてください。";
-const char* const BrowserSession::kConditionPrefix = "検索条件→";
-const char* const BrowserSession::kAllData = "検索条件→データ全部";
-
-namespace {
-const int kRowTop[5][2] = {{24, 24}, {88, 88}, {152, 184}, {248, 248}, {312, 344}};
-}
 
 BrowserSession::BrowserSession(AppContext& app, QObject* parent)
     : QObject(parent)
     , app_(app)
     , engine_(app.catalogue())
     , gallery_(std::make_unique<GalleryModel>(*this))
-    , panels_(std::make_unique<PanelRules>(buttons_, *this))
-    , commandRules_(std::make_unique<CommandRules>(buttons_, *this))
+    , panels_(std::make_unique<PanelRules>(buttons_, strips_, *this))
+    , commandRules_(std::make_unique<CommandRules>(buttons_, strips_, *this))
 {
     buttons_.setRules(*panels_, *commandRules_);
     history_.load(app.settings());
-    connect(&welcomeTimer_, &QTimer::timeout, this, &BrowserSession::welcomeTick);
 }
 
 BrowserSession::~BrowserSession() = default;
-
-QString BrowserSession::foundMessage(int count)
-{
-    // Numbers keep a sign position: one space before the digits.
-    return QStringLiteral("検索完了！ %1個見つけました｡").arg(count);
-}
-
-QString BrowserSession::allDataCountText(int count)
-{
-    return QStringLiteral("全サムネイル：データ数 %1件").arg(count);
-}
-
-QString BrowserSession::countText(int c, int i) const
-{
-    const int n = app_.catalogue().countWith(c, CategoryTables::storedName(c, i + 1));
-    return CategoryTables::countLabel(c, i + 1) + QStringLiteral(" %1件").arg(n);
-}
-
-QPoint BrowserSession::attributeButtonPos(int category, int i)
-{
-    const bool second = i >= 6;
-    return {8 + 32 * (second ? i - 6 : i), kRowTop[category][second ? 1 : 0]};
-}
-
-int BrowserSession::helpShift(int category, int index)
-{
-    if (category != 4)
-        return 0;
-    switch (index) {
-    case 2: return 50;  // イネ科
-    case 3: return 100;  // カヤツリグサ科
-    case 11: return 190;  // その他
-    default: return 0;
-    }
-}
-
-// ---- strips and help box ----------------------------------------------------------
-
-void BrowserSession::printMessage(const QString& text)
-{
-    if (welcomeRunning())
-        return;  // the welcome line owns the strip; it shows the status at its end
-    messageText_ = text;
-    emit messageChanged();
-}
-
-void BrowserSession::showMessageNow(const QString& text)
-{
-    messageText_ = text;
-    emit messageChanged();
-}
-
-void BrowserSession::moveConditionStrip(double left, int top)
-{
-    conditionLeft_ = left;
-    conditionTop_ = top;
-    emit conditionChanged();
-}
-
-void BrowserSession::printCondition(const QString& text)
-{
-    conditionText_ = text;
-    emit conditionChanged();
-}
-
-void BrowserSession::showConditionStrip(bool shown)
-{
-    conditionShown_ = shown;
-    emit conditionChanged();
-}
-
-void BrowserSession::setConditionFrame(int width, int stripWidth)
-{
-    conditionFrameWidth_ = width;
-    conditionStripWidth_ = stripWidth;
-}
-
-void BrowserSession::showProgress(bool shown)
-{
-    if (progressShown_ == shown)
-        return;
-    progressShown_ = shown;
-    emit progressChanged();
-}
-
-void BrowserSession::setProgress(double percent)
-{
-    progressPercent_ = percent;
-    emit progressChanged();
-}
-
-void BrowserSession::showHelp(const QString& text, QPoint at, bool besidePointer)
-{
-    help_ = {true, text, at, besidePointer};
-    emit helpBoxChanged();
-}
-
-void BrowserSession::hideHelp()
-{
-    if (!help_.shown && help_.text.isEmpty())
-        return;
-    help_.shown = false;
-    emit helpBoxChanged();
-}
-
-// ---- welcome line ---------------------------------------------------------------
-
-void BrowserSession::startWelcome()
-{
-    welcomeTimer_.start(30);
-}
-
-void BrowserSession::welcomeTick()
-{
-    const WelcomeLine::Tick t = welcome_.tick(statusMessage_);
-    messageText_ = t.text;
-    if (t.nextInterval > 0)
-        welcomeTimer_.setInterval(t.nextInterval);
-    else
-        welcomeTimer_.stop();
-    emit messageChanged();
-}
 
 // ---- drawing state ------------------------------------------------------------------
 
@@ -218,9 +86,9 @@ void BrowserSession::lstHANA_Click(int c)
 {
     if (listClickOff_)
         return;
-    if (progressShown_) {
-        showProgress(false);
-        showConditionStrip(true);
+    if (strips_.progressShown()) {
+        strips_.showProgress(false);
+        strips_.showConditionStrip(true);
     }
     buttons_.mirror(c, selection_);
     categoryActive_[size_t(c)] = true;
@@ -239,18 +107,16 @@ void BrowserSession::SearchFlowers()
 {
     BusyPointer& busy = app_.platform().busy;
     busy.begin();
-    statusMessage_ = QString::fromUtf8(kSearching);
-    printMessage(statusMessage_);
+    strips_.setStatus(QString::fromUtf8(StatusTexts::kSearching));
 
     results_ = engine_.search(selection_, primaryCategory_);
 
     if (!results_.isEmpty())
-        statusMessage_ = foundMessage(int(results_.size()));
+        strips_.setStatus(StatusTexts::found(int(results_.size())));
     else if (selection_.any())
-        statusMessage_ = QString::fromUtf8(kNotFound);
+        strips_.setStatus(QString::fromUtf8(StatusTexts::kNotFound));
     else
-        statusMessage_ = QString::fromUtf8(kPrompt);
-    printMessage(statusMessage_);
+        strips_.setStatus(QString::fromUtf8(StatusTexts::kPrompt));
     busy.end();
 }
 
@@ -300,47 +166,25 @@ void BrowserSession::catalogueReloaded()
 
 void BrowserSession::ShowConditions()
 {
-    QString text;
     if (buttons_.allDataLatched()) {
-        text = QString::fromUtf8(kAllData);
-    } else {
-        for (int k = 0; k < 5; ++k)
-            for (int i = 0; i < CategoryTables::valueCount(k); ++i)
-                if (selection_.isSelected(k, i)) {
-                    text += text.isEmpty() ? QString::fromUtf8(kConditionPrefix) : QStringLiteral("，");
-                    text += CategoryTables::storedName(k, i + 1);
-                }
-        const int w = measure_ ? measure_(text) : 0;
-        const int W = conditionFrameWidth_;
-        if (w >= W)
-            moveConditionStrip(-((w - W) + 6), 0);  // the end shows, 6 pixels from the frame's edge
-        else
-            moveConditionStrip(0, 0);
-    }
-    printCondition(text);
-}
-
-void BrowserSession::conditionStripReleased(Qt::MouseButton button, QPoint pos, QSize strip)
-{
-    if (pos.x() < 0 || pos.y() < 0 || pos.x() > strip.width() || pos.y() > strip.height())
+        strips_.printCondition(QString::fromUtf8(StatusTexts::kAllData));
         return;
-    const double half = conditionFrameWidth_ / 2.0;  // 134.5
-    if (button == Qt::LeftButton) {
-        moveConditionStrip(conditionLeft_ + half, 0);
-        if (conditionLeft_ >= -2)
-            moveConditionStrip(0, 0);
-    } else if (button == Qt::RightButton) {
-        moveConditionStrip(conditionLeft_ - half, -1);
-        if (conditionFrameWidth_ - conditionStripWidth_ >= conditionLeft_)
-            moveConditionStrip(0, 0);
     }
+    QString text;
+    for (int k = 0; k < 5; ++k)
+        for (int i = 0; i < CategoryTables::valueCount(k); ++i)
+            if (selection_.isSelected(k, i)) {
+                text += text.isEmpty() ? QString::fromUtf8(StatusTexts::kConditionPrefix) : QStringLiteral("，");
+                text += CategoryTables::storedName(k, i + 1);
+            }
+    strips_.showEnd(text);
 }
 
 void BrowserSession::ResetHover()
 {
     buttons_.dropHover(drawState_ != DrawState::Idle);
-    if (help_.shown)
-        hideHelp();
+    if (strips_.helpBox().shown)
+        strips_.hideHelp();
 }
 
 void BrowserSession::ResetSearch()
@@ -354,14 +198,12 @@ void BrowserSession::ResetSearch()
     results_.clear();
     if (gallery_->cellsInUse() > 0)
         gallery_->clearCells();
-    showProgress(false);
+    strips_.showProgress(false);
     gallery_->home();
-    if (!welcomeRunning()) {
-        statusMessage_ = QString::fromUtf8(kPrompt);
-        printMessage(statusMessage_);
-    }
-    printCondition(QString());
-    showConditionStrip(true);
+    if (!strips_.welcomeRunning())
+        strips_.setStatus(QString::fromUtf8(StatusTexts::kPrompt));
+    strips_.printCondition(QString());
+    strips_.showConditionStrip(true);
     if (buttons_.allDataLatched()) {
         buttons_.show(ButtonId::Kind::AllData, CommandLook::Idle);
         buttons_.hide(ButtonId::Kind::AllData, CommandLook::Latched);
@@ -381,12 +223,12 @@ void BrowserSession::pointerOverBackground()
     buttons_.pointerOff();
     ResetHover();
     ShowConditions();
-    if (welcomeRunning())
+    if (strips_.welcomeRunning())
         return;
     if (drawState_ != DrawState::Idle || buttons_.allDataLatched() || selection_.any())
-        showMessageNow(statusMessage_);
+        strips_.printNow(strips_.status());
     else
-        showMessageNow(QString::fromUtf8(kPrompt));
+        strips_.printNow(QString::fromUtf8(StatusTexts::kPrompt));
 }
 
 void BrowserSession::pointerOverCaption()
@@ -403,7 +245,7 @@ void BrowserSession::pointerOverMessage()
 
 void BrowserSession::backgroundReleased(Qt::MouseButton button)
 {
-    if (progressShown_ && !suspended()) {
+    if (strips_.progressShown() && !suspended()) {
         app_.platform().beeper.beep();
         return;
     }
@@ -484,7 +326,7 @@ void BrowserSession::helpKeyPressed(const ButtonId& button)
 void BrowserSession::helpKeyReleased(const ButtonId& button)
 {
     // Only a help box that the key opened is closed by it.
-    if (help_.shown)
+    if (strips_.helpBox().shown)
         buttons_.keyHelp(button, false);
 }
 
@@ -495,7 +337,7 @@ QString BrowserSession::spokenName(const ButtonId& button) const
     case ButtonId::Kind::Thumbnail:
         if (buttons_.interruptShown())
             return QStringLiteral("サムネイルの表示を中断");
-        return progressShown() ? QStringLiteral("サムネイルの表示を継続") : QStringLiteral("サムネイルの表示");
+        return strips_.progressShown() ? QStringLiteral("サムネイルの表示を継続") : QStringLiteral("サムネイルの表示");
     case ButtonId::Kind::AllData: return QStringLiteral("全サムネイルの表示");
     case ButtonId::Kind::Clear: return QStringLiteral("すべてをクリア");
     case ButtonId::Kind::Quit: return QStringLiteral("ソノハの終了");
@@ -506,9 +348,9 @@ QString BrowserSession::spokenName(const ButtonId& button) const
 QString BrowserSession::spokenDescription(const ButtonId& button) const
 {
     if (button.kind == ButtonId::Kind::Attribute)
-        return countText(button.category, button.index);
+        return StatusTexts::attributeCount(app_.catalogue(), button.category, button.index);
     if (button.kind == ButtonId::Kind::AllData)
-        return allDataCountText(app_.catalogue().FlowerCount());
+        return StatusTexts::allDataCount(app_.catalogue().FlowerCount());
     return {};
 }
 

@@ -5,7 +5,7 @@
 #include "session/ButtonBoard.h"
 #include "session/History.h"
 #include "session/Looks.h"
-#include "session/WelcomeLine.h"
+#include "session/StatusStrips.h"
 
 #include <QObject>
 #include <QPoint>
@@ -35,27 +35,6 @@ public:
         Running,  // thumbnails are being drawn
         Suspended,  // a drawing was interrupted and the next request resumes it
     };
-    struct HelpBoxState {
-        bool shown = false;
-        QString text;
-        QPoint at;  // main-window coordinates
-        bool besidePointer = false;  // the range tip: left of and above `at`
-    };
-
-    static const char* const kSearching;  // "検索中...少々お待ちください。"
-    static const char* const kNotFound;  // "検索しましたが、条件に合う草花は見当たりませんでした。"
-    static const char* const kPrompt;  // "目的の箇所をクリックしてください。"
-    static const char* const kConditionPrefix;  // "検索条件→"
-    static const char* const kAllData;  // "検索条件→データ全部"
-    static QString foundMessage(int count);
-    static QString allDataCountText(int count);
-    // "春：データ数 27件": a button's count label and its record count.
-    QString countText(int category, int index) const;
-    // Top-left of an attribute button in the window, six to a row.
-    static QPoint attributeButtonPos(int category, int index);
-    // How far the help box of a button moves left of its usual place.
-    static int helpShift(int category, int index);
-
     explicit BrowserSession(AppContext& app, QObject* parent = nullptr);
     ~BrowserSession() override;
 
@@ -63,7 +42,6 @@ public:
     AppContext& app() { return app_; }
     const Selection& selection() const { return selection_; }
     const QStringList& results() const { return results_; }
-    const QString& statusMessage() const { return statusMessage_; }
     int primaryCategory() const { return primaryCategory_; }
     bool categoryActive(int c) const { return categoryActive_[size_t(c)]; }
     bool listClickOff() const { return listClickOff_; }
@@ -80,15 +58,8 @@ public:
     ButtonBoard& buttons() { return buttons_; }
     const ButtonBoard& buttons() const { return buttons_; }
 
-    const QString& messageText() const { return messageText_; }
-    const QString& conditionText() const { return conditionText_; }
-    double conditionLeft() const { return conditionLeft_; }
-    int conditionTop() const { return conditionTop_; }
-    bool conditionShown() const { return conditionShown_; }
-    bool progressShown() const { return progressShown_; }
-    double progressPercent() const { return progressPercent_; }
-    const HelpBoxState& helpBox() const { return help_; }
-    bool welcomeRunning() const { return welcomeTimer_.isActive(); }
+    StatusStrips& strips() { return strips_; }
+    const StatusStrips& strips() const { return strips_; }
 
     GalleryModel& gallery() { return *gallery_; }
     const GalleryModel& gallery() const { return *gallery_; }
@@ -97,9 +68,6 @@ public:
     int openPhotoCount() const { return openPhotoCount_; }
 
     // ---- what the views hand over ---------------------------------------------
-    // Pixel width of a text on the condition strip (the strip's font).
-    void setTextMeasure(std::function<int(const QString&)> measure) { measure_ = std::move(measure); }
-    void setConditionFrame(int width, int stripWidth);
     // The photo windows report how many are open.
     void setOpenPhotoCount(int n) { openPhotoCount_ = n; }
 
@@ -112,7 +80,6 @@ public:
     // A release over the background or an idle control: the right button
     // opens the menu, unless thumbnails are being drawn.
     void backgroundReleased(Qt::MouseButton button);
-    void conditionStripReleased(Qt::MouseButton button, QPoint pos, QSize stripSize);
     // The pointer watch: outside the window, outside the thumbnails.
     void pointerLeftWindow();
     void pointerLeftThumbnails();
@@ -147,8 +114,6 @@ public:
     // Attribute buttons are checked while selected.
     bool checked(const ButtonId& button) const;
 
-    void startWelcome();
-    void stopWelcome() { welcomeTimer_.stop(); }
     // After the catalogue was loaded.
     void catalogueLoaded();
     // After the editor read the catalogue again: the result refers to old
@@ -156,9 +121,6 @@ public:
     void catalogueReloaded();
 
     // ---- shared steps of the commands -------------------------------------------
-    void printMessage(const QString& text);
-    // Prints even while the welcome line runs.
-    void showMessageNow(const QString& text);
     void setResults(const QStringList& names) { results_ = names; }
     void closeAllPhotos() { emit closePhotosRequested(); }
     void ShowConditions();
@@ -166,14 +128,6 @@ public:
     void ResetSearch();
     void SearchFlowers();
     void ApplySelection();
-    void setStatusMessage(const QString& text) { statusMessage_ = text; }
-    void moveConditionStrip(double left, int top);
-    void printCondition(const QString& text);
-    void showProgress(bool shown);
-    void setProgress(double percent);
-    void showConditionStrip(bool shown);
-    void showHelp(const QString& text, QPoint at, bool besidePointer = false);
-    void hideHelp();
 
     // Drawing state changes, as the drawing and the commands make them.
     void requestDrawing();
@@ -190,10 +144,6 @@ signals:
     // A button was selected or released (its checked state).
     void selectionChanged(const ButtonId& button);
     void drawStateChanged();
-    void messageChanged();
-    void conditionChanged();
-    void progressChanged();
-    void helpBoxChanged();
     void menuRequested();
     void closePhotosRequested();
     void quitRequested();
@@ -202,18 +152,15 @@ private:
     void setDrawState(DrawState state, bool resuming);
     void lstHANA_Click(int category);
     void ClearCategory(int category);
-    void welcomeTick();
 
     AppContext& app_;
     SearchEngine engine_;
     History history_;
-    WelcomeLine welcome_;
-    QTimer welcomeTimer_;
+    StatusStrips strips_;
 
     Selection selection_;
     std::array<bool, 6> categoryActive_{};
     int primaryCategory_ = 5;  // 5: none
-    QString statusMessage_;
     QStringList results_;
     bool listClickOff_ = false;
 
@@ -225,17 +172,6 @@ private:
 
     ButtonBoard buttons_;
 
-    QString messageText_;
-    QString conditionText_;
-    double conditionLeft_ = 0;
-    int conditionTop_ = 0;
-    int conditionFrameWidth_ = 269;
-    int conditionStripWidth_ = 1800;
-    bool conditionShown_ = true;
-    bool progressShown_ = false;
-    double progressPercent_ = 0;
-    HelpBoxState help_;
-    std::function<int(const QString&)> measure_;
     int openPhotoCount_ = 0;
 
     std::unique_ptr<GalleryModel> gallery_;

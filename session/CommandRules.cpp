@@ -8,6 +8,8 @@
 #include "session/BrowserSession.h"
 #include "session/ButtonBoard.h"
 #include "session/GalleryModel.h"
+#include "session/StatusStrips.h"
+#include "session/StatusTexts.h"
 
 #include <algorithm>
 
@@ -24,8 +26,9 @@ bool isInterruptLook(T look)
 
 }  // namespace
 
-CommandRules::CommandRules(ButtonBoard& board, BrowserSession& session)
+CommandRules::CommandRules(ButtonBoard& board, StatusStrips& strips, BrowserSession& session)
     : board_(board)
+    , strips_(strips)
     , s_(session)
 {
 }
@@ -193,8 +196,7 @@ void CommandRules::allDataIdleMoved()
         return;  // a drawing is requested
     board_.show(Kind::AllData, C::Pointed);
     board_.hide(Kind::AllData, C::Idle);
-    s_.moveConditionStrip(0, 0);
-    s_.printCondition(BrowserSession::allDataCountText(s_.app().catalogue().FlowerCount()));
+    strips_.showAtStart(StatusTexts::allDataCount(s_.app().catalogue().FlowerCount()));
 }
 
 void CommandRules::allDataLatchedMoved()

@@ -4,6 +4,7 @@
 
 class BrowserSession;
 class ButtonBoard;
+class StatusStrips;
 
 // The four buttons under the panels: show thumbnails (an interrupt button
 // while thumbnails are drawn), all data, clear and exit. A command runs when
@@ -11,7 +12,7 @@ class ButtonBoard;
 // the same commands.
 class CommandRules : public ButtonRules {
 public:
-    CommandRules(ButtonBoard& board, BrowserSession& session);
+    CommandRules(ButtonBoard& board, StatusStrips& strips, BrowserSession& session);
 
     void pointer(const ButtonId& button, int look, const PointerEvent& e) override;
 
@@ -36,5 +37,6 @@ private:
     void quitIdleMoved();
 
     ButtonBoard& board_;
+    StatusStrips& strips_;
     BrowserSession& s_;
 };

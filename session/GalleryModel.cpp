@@ -5,6 +5,7 @@
 #include "pictures/ThumbnailPrefetch.h"
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
+#include "session/StatusTexts.h"
 
 #include <algorithm>
 
@@ -244,8 +245,8 @@ void GalleryModel::ColourNameLabels()
 void GalleryModel::RefreshResults()
 {
     if (s_.suspended()) {
-        s_.showProgress(true);
-        s_.showConditionStrip(false);
+        s_.strips().showProgress(true);
+        s_.strips().showConditionStrip(false);
         drawnCount_ = savedDrawnCount_;
         drawnRows_ = savedDrawnRows_;
     } else {
@@ -269,7 +270,7 @@ void GalleryModel::ShowThumbnails()
         entries_.fill(FlowerRecord{});
     total_ = int(s_.results().size());
     percentStep_ = total_ > 0 ? double(100.0f / float(total_)) : 0.0;
-    s_.showProgress(true);
+    s_.strips().showProgress(true);
     prefetchDrawing();
     slotsByName_.clear();
     const FlowerCatalogue& cat = s_.app().catalogue();
@@ -302,7 +303,7 @@ void GalleryModel::step()
 
 void GalleryModel::drawPosition(int i)
 {
-    s_.setProgress((i + 1) * percentStep_);
+    s_.strips().setProgress((i + 1) * percentStep_);
     const FlowerCatalogue& cat = s_.app().catalogue();
     const QStringList& results = s_.results();
     const QString name = i < results.size() ? results[i] : QString();
@@ -323,7 +324,7 @@ void GalleryModel::drawPosition(int i)
                 setScrollMaximum(drawnRows_ * kRowPitch);
         }
         ++drawnCount_;
-        s_.printMessage(progressText(total_ - drawnCount_, total_));
+        s_.strips().print(progressText(total_ - drawnCount_, total_));
     }
     if (i <= 15) {
         cells_[size_t(i)].pictureEnabled = true;
@@ -340,8 +341,7 @@ void GalleryModel::finish()
     if (drawnCount_ % 16 == 0)
         setScrollMaximum(L == 0 ? 0 : std::max(0, (drawnRows_ - 4) * kRowPitch));
     ColourNameLabels();
-    s_.setStatusMessage(L == 0 ? QString::fromUtf8(BrowserSession::kNotFound) : doneText(L));
-    s_.printMessage(s_.statusMessage());
+    s_.strips().setStatus(L == 0 ? QString::fromUtf8(StatusTexts::kNotFound) : doneText(L));
     ButtonBoard& buttons = s_.buttons();
     if (buttons.interruptShown()) {
         buttons.show(ThumbnailLook::IdleShow);
@@ -350,8 +350,8 @@ void GalleryModel::finish()
             buttons.hide(l);
     }
     s_.drawingFinished();
-    s_.showProgress(false);
-    s_.showConditionStrip(true);
+    s_.strips().showProgress(false);
+    s_.strips().showConditionStrip(true);
     s_.setAllMode(false);
     s_.ShowConditions();
 }
@@ -368,9 +368,8 @@ void GalleryModel::interrupt(int i)
         cell.labelEnabled = true;
         changed(c);
     }
-    s_.setProgress((i + 1) * percentStep_);
-    s_.setStatusMessage(interruptedText(drawnCount_, total_));
-    s_.printMessage(s_.statusMessage());
+    s_.strips().setProgress((i + 1) * percentStep_);
+    s_.strips().setStatus(interruptedText(drawnCount_, total_));
     if (drawnCount_ % 16 == 0)
         setScrollMaximum(std::max(0, (drawnRows_ - 4) * kRowPitch));
 }
@@ -380,7 +379,7 @@ void GalleryModel::interrupt(int i)
 void GalleryModel::scrolledTo(int value)
 {
     scrollValue_ = value;
-    s_.hideHelp();
+    s_.strips().hideHelp();
     const int r = value / kRowPitch;
     prefetchPage(4 * r);
     for (int i = 0; i < kCells; ++i) {
@@ -404,7 +403,7 @@ void GalleryModel::scrolledTo(int value)
 
 void GalleryModel::scrollDragged(int sliderPosition, QPoint pointer)
 {
-    s_.showHelp(rangeTip(sliderPosition), pointer, true);
+    s_.strips().showHelp(rangeTip(sliderPosition), pointer, true);
 }
 
 void GalleryModel::pointerOverCell(int i)

@@ -22,7 +22,7 @@ MenuState MenuRules::prepare(const BrowserSession& s, bool folderWritable)
         m.historyCaptions[size_t(n)] = s.history().caption(n);
         m.historyEnabled[size_t(n)] = s.history().itemEnabled(n, s.gallery().drawnCount());
     }
-    m.thumbnailsText = s.progressShown() ? QStringLiteral("継続") : QStringLiteral("サムネイルの表示");
+    m.thumbnailsText = s.strips().progressShown() ? QStringLiteral("継続") : QStringLiteral("サムネイルの表示");
     m.thumbnailsEnabled = !resultEmpty;
     m.allEnabled = !latched;
     return m;

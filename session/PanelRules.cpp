@@ -6,6 +6,8 @@
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
 #include "session/ButtonBoard.h"
+#include "session/StatusStrips.h"
+#include "session/StatusTexts.h"
 
 using L = AttributeLook;
 
@@ -19,10 +21,30 @@ bool shiftAlone(Qt::KeyboardModifiers m)
 
 }  // namespace
 
-PanelRules::PanelRules(ButtonBoard& board, BrowserSession& session)
+PanelRules::PanelRules(ButtonBoard& board, StatusStrips& strips, BrowserSession& session)
     : board_(board)
+    , strips_(strips)
     , s_(session)
 {
+}
+
+QPoint PanelRules::buttonPos(int category, int i)
+{
+    static const int kRowTop[5][2] = {{24, 24}, {88, 88}, {152, 184}, {248, 248}, {312, 344}};
+    const bool second = i >= 6;
+    return {8 + 32 * (second ? i - 6 : i), kRowTop[category][second ? 1 : 0]};
+}
+
+int PanelRules::helpShift(int category, int index)
+{
+    if (category != 4)
+        return 0;
+    switch (index) {
+    case 2: return 50;  // イネ科
+    case 3: return 100;  // カヤツリグサ科
+    case 11: return 190;  // その他
+    default: return 0;
+    }
 }
 
 const LookSet<AttributeLook>& PanelRules::looks(int c, int i) const
@@ -86,13 +108,12 @@ void PanelRules::resetPanelSelectedPointed(int c)
 
 void PanelRules::printCount(int c, int i)
 {
-    s_.moveConditionStrip(0, 0);
-    s_.printCondition(s_.countText(c, i));
+    strips_.showAtStart(StatusTexts::attributeCount(s_.app().catalogue(), c, i));
 }
 
 bool PanelRules::drawingShowsProgress() const
 {
-    return !s_.suspended() && s_.progressShown();
+    return !s_.suspended() && strips_.progressShown();
 }
 
 void PanelRules::idleMoved(int c, int i)
@@ -108,8 +129,8 @@ void PanelRules::idleMoved(int c, int i)
 
 void PanelRules::showHelp(int c, int i, QPoint pos)
 {
-    const QPoint at = BrowserSession::attributeButtonPos(c, i) + pos + QPoint(12, 12);
-    s_.showHelp(CategoryTables::helpText(c, i + 1), QPoint(at.x() - BrowserSession::helpShift(c, i), at.y()));
+    const QPoint at = buttonPos(c, i) + pos + QPoint(12, 12);
+    strips_.showHelp(CategoryTables::helpText(c, i + 1), QPoint(at.x() - helpShift(c, i), at.y()));
 }
 
 void PanelRules::pointedPressed(int c, int i, const PointerEvent& e)
@@ -122,15 +143,15 @@ void PanelRules::pointedPressed(int c, int i, const PointerEvent& e)
 
 void PanelRules::pointedReleased(int c, int i, const PointerEvent& e)
 {
-    if (s_.helpBox().shown) {
-        s_.hideHelp();
+    if (strips_.helpBox().shown) {
+        strips_.hideHelp();
         return;  // the release ends a help display and selects nothing
     }
     if (!e.inside) {
         if (e.button != Qt::RightButton)
             swap(c, i, L::Idle, L::Pressed);
         else
-            s_.hideHelp();
+            strips_.hideHelp();
         return;
     }
     board_.show(c, i, shiftAlone(e.modifiers) ? L::Selected : L::SelectedPointed);
@@ -185,8 +206,8 @@ void PanelRules::selectedPointedReleased(int c, int i, const PointerEvent& e)
         s_.app().platform().beeper.beep();
         return;
     }
-    if (s_.helpBox().shown) {
-        s_.hideHelp();
+    if (strips_.helpBox().shown) {
+        strips_.hideHelp();
         return;
     }
     if (!e.inside) {
@@ -225,6 +246,6 @@ void PanelRules::selectedMoved(int c, int i)
     swap(c, i, L::SelectedPointed, L::Selected);
     if (c == 0) {
         // The season panel shows the status even while the welcome line runs.
-        s_.showMessageNow(s_.statusMessage());
+        strips_.printNow(strips_.status());
     }
 }

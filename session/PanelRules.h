@@ -4,6 +4,7 @@
 
 class BrowserSession;
 class ButtonBoard;
+class StatusStrips;
 
 // The five panels of attribute buttons: which look takes a pointer event,
 // and what a move, press or release over that look does. The rules are
@@ -12,7 +13,13 @@ class ButtonBoard;
 // family panel moves the help box of its long help texts to the left.
 class PanelRules : public ButtonRules {
 public:
-    PanelRules(ButtonBoard& board, BrowserSession& session);
+    PanelRules(ButtonBoard& board, StatusStrips& strips, BrowserSession& session);
+
+    // Top-left of an attribute button in the window, six to a row.
+    static QPoint buttonPos(int category, int index);
+    // How far the help box of a button moves left of its usual place: the
+    // family panel's long help texts would run past the panels.
+    static int helpShift(int category, int index);
 
     void pointer(const ButtonId& button, int look, const PointerEvent& e) override;
 
@@ -40,5 +47,6 @@ private:
     void selectedMoved(int c, int i);
 
     ButtonBoard& board_;
+    StatusStrips& strips_;
     BrowserSession& s_;
 };

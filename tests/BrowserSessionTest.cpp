@@ -4,6 +4,7 @@
 #include "session/AppContext.h"
 #include "session/GalleryModel.h"
 #include "session/MenuRules.h"
+#include "session/PanelRules.h"
 #include "tests/support/TestCatalogues.h"
 
 #include <QSignalSpy>
@@ -136,8 +137,8 @@ private slots:
         fx.finishDrawing();
         QCOMPARE(front(fx.s(), kSpring), look);
         QCOMPARE(fx.s().selection().isSelected(0, 0), selected);
-        QCOMPARE(fx.s().conditionText(), condition);
-        QVERIFY(!fx.s().helpBox().shown);
+        QCOMPARE(fx.s().strips().conditionText(), condition);
+        QVERIFY(!fx.s().strips().helpBox().shown);
     }
 
     void helpBoxOfAButton()
@@ -145,10 +146,10 @@ private slots:
         Fixture fx;
         fx.pointer(ButtonId{Kind::Attribute, 4, 3}, PE::Kind::Move);
         fx.pointer(ButtonId{Kind::Attribute, 4, 3}, PE::Kind::Press, Qt::RightButton, true, {}, QPoint(5, 6));
-        const BrowserSession::HelpBoxState& h = fx.s().helpBox();
+        const StatusStrips::HelpBox& h = fx.s().strips().helpBox();
         QVERIFY(h.shown);
         // Family buttons of long help texts move it left.
-        QCOMPARE(h.at, BrowserSession::attributeButtonPos(4, 3) + QPoint(5 + 12 - 100, 6 + 12));
+        QCOMPARE(h.at, PanelRules::buttonPos(4, 3) + QPoint(5 + 12 - 100, 6 + 12));
     }
 
     // The four buttons under the panels: which look a move or a click leaves,
@@ -304,11 +305,11 @@ private slots:
         for (Fixture* fx : {&byKey, &byPointer}) {
             QCOMPARE(front(fx->s(), kSpring), look);
             QCOMPARE(fx->s().selection().isSelected(0, 0), selected);
-            QCOMPARE(fx->s().conditionText(), condition);
-            QCOMPARE(fx->s().helpBox().shown, help);
+            QCOMPARE(fx->s().strips().conditionText(), condition);
+            QCOMPARE(fx->s().strips().helpBox().shown, help);
             QCOMPARE(fx->s().gallery().drawnCount(), drawn);
         }
-        QCOMPARE(byKey.s().messageText(), byPointer.s().messageText());
+        QCOMPARE(byKey.s().strips().messageText(), byPointer.s().strips().messageText());
         QCOMPARE(byKey.s().results(), byPointer.s().results());
         QCOMPARE(byKey.s().checked(kSpring), selected);
     }
@@ -436,7 +437,7 @@ private slots:
         fx.s().showAll();
         QVERIFY(fx.s().drawing());
         QCOMPARE(fx.s().gallery().drawnCount(), 0);  // nothing before the first pass
-        QVERIFY(fx.s().progressShown());
+        QVERIFY(fx.s().strips().progressShown());
         // A pass draws one position, or none while a worker still decodes
         // the position's picture.
         for (int before = 0; fx.s().gallery().drawnCount() < 3; before = fx.s().gallery().drawnCount()) {
@@ -449,7 +450,7 @@ private slots:
             Fixture::pass();
         QCOMPARE(fx.s().drawState(), BrowserSession::DrawState::Suspended);
         QCOMPARE(fx.s().gallery().drawnCount(), 3);
-        QCOMPARE(fx.s().statusMessage(), GalleryModel::interruptedText(3, 40));
+        QCOMPARE(fx.s().strips().status(), GalleryModel::interruptedText(3, 40));
         fx.s().showThumbnails();  // resumes where it stopped
         QVERIFY(fx.s().suspended());  // a resumed drawing counts as suspended until it ends
         fx.finishDrawing();

@@ -3,6 +3,7 @@
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/PhotoWindow.h"
 #include "mainwindow/PhotoWindows.h"
+#include "session/StatusTexts.h"
 #include "support/MainWindowFixture.h"
 #include "widgets/AccessibleNotice.h"
 #include "widgets/HelpBox.h"
@@ -251,7 +252,7 @@ private slots:
         fx.keys({"Tab", "S-Tab"});
         QTest::keyPress(fx.form().attr[0][0], Qt::Key_F1);
         QVERIFY(fx.form().txtKaisetu->isVisible());
-        QCOMPARE(fx.session().helpBox().text, CategoryTables::helpText(0, 1));
+        QCOMPARE(fx.session().strips().helpBox().text, CategoryTables::helpText(0, 1));
         QTest::keyRelease(fx.form().attr[0][0], Qt::Key_F1);
         QVERIFY(!fx.form().txtKaisetu->isVisible());
         QVERIFY(!fx.session().selection().any());
@@ -329,7 +330,7 @@ private slots:
                 QVERIFY(a);
                 QCOMPARE(a->role(), QAccessible::CheckBox);
                 QCOMPARE(a->text(QAccessible::Name), CategoryTables::storedName(c, i + 1));
-                QCOMPARE(a->text(QAccessible::Description), fx.session().countText(c, i));
+                QCOMPARE(a->text(QAccessible::Description), StatusTexts::attributeCount(fx.context->catalogue(), c, i));
                 QVERIFY(a->state().checkable);
                 QVERIFY(!a->state().checked);
                 ++buttons;

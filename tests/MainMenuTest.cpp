@@ -212,7 +212,7 @@ private slots:
         MWF::click(f.attr[0][0]);
         MWF::move(background, QPoint(300, 470));
         QCOMPARE(f.pctMsg->text(), QStringLiteral("検索完了！ 15個見つけました｡"));
-        s.startWelcome();
+        s.strips().startWelcome();
         QTRY_VERIFY(f.pctMsg->text().startsWith(QStringLiteral("ようこそ")));
         const QString typed = f.pctMsg->text();
         MWF::move(background, QPoint(300, 470));

@@ -59,8 +59,8 @@ private slots:
         MWF::click(f.attr[3][0]);
         QVERIFY(s.selection().isSelected(0, 0));
         QCOMPARE(s.results(), QStringList({"オオイヌノフグリ", "ハコベ", "ホトケノザ"}));
-        QCOMPARE(s.statusMessage(), QStringLiteral("検索完了！ 3個見つけました｡"));
-        QCOMPARE(f.pctMsg->text(), s.statusMessage());
+        QCOMPARE(s.strips().status(), QStringLiteral("検索完了！ 3個見つけました｡"));
+        QCOMPARE(f.pctMsg->text(), s.strips().status());
         QCOMPARE(f.pctKensaku->text(), QStringLiteral("検索条件→春，対生"));
         QCOMPARE(f.attr[3][0]->frontLook(), int(AttributeLook::SelectedPointed));  // until the pointer moves elsewhere
         QCOMPARE(f.attr[0][0]->frontLook(), int(AttributeLook::Selected));
@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(s.results().size(), 3);
         MWF::click(f.attr[3][0]);
         QCOMPARE(s.primaryCategory(), 5);
-        QCOMPARE(s.statusMessage(), QStringLiteral("目的の箇所をクリックしてください。"));
+        QCOMPARE(s.strips().status(), QStringLiteral("目的の箇所をクリックしてください。"));
     }
 
     void releaseOutsideCancels()
@@ -90,7 +90,7 @@ private slots:
         MWF::release(b, Qt::LeftButton, QPoint(40, 10));
         QCOMPARE(b->frontLook(), int(AttributeLook::Idle));
         QVERIFY(!s.selection().any());
-        QCOMPARE(s.statusMessage(), QString());  // nothing was searched
+        QCOMPARE(s.strips().status(), QString());  // nothing was searched
 
         MWF::click(b);
         MWF::move(b);
@@ -144,7 +144,7 @@ private slots:
         QVERIFY(f.pctPicture[2]->isVisible());
         QVERIFY(!s.drawing());
         QVERIFY(!(s.drawState() != BrowserSession::DrawState::Idle));
-        QCOMPARE(s.statusMessage(), QStringLiteral("3枚あります。サムネイルのクリックで、写真と解説を表示します。"));
+        QCOMPARE(s.strips().status(), QStringLiteral("3枚あります。サムネイルのクリックで、写真と解説を表示します。"));
         QVERIFY(s.buttons().thumbnailLooks().visible(ThumbnailLook::IdleShow));
     }
 
@@ -321,7 +321,7 @@ private slots:
         const int drawn = s.gallery().drawnCount();
         QVERIFY(drawn >= 16 && drawn < 40);
         QVERIFY(f.pctProg->isVisible());
-        QCOMPARE(s.statusMessage(), QStringLiteral("サムネイルの表示を中断しました。%1/40枚。").arg(drawn));
+        QCOMPARE(s.strips().status(), QStringLiteral("サムネイルの表示を中断しました。%1/40枚。").arg(drawn));
         QVERIFY(s.buttons().thumbnailLooks().visible(ThumbnailLook::PointedShow) ||
                 s.buttons().thumbnailLooks().visible(ThumbnailLook::IdleShow));
         MWF::click(f.imgSam);  // resumes where it stopped
@@ -342,17 +342,17 @@ private slots:
         const int w = f.pctKensaku->textWidth(f.pctKensaku->text());
         QVERIFY(w > 269 * 2);
         QCOMPARE(f.pctKensaku->x(), -(w - 269 + 6));
-        const double start = s.conditionLeft();
+        const double start = s.strips().conditionLeft();
         MWF::release(f.pctKensaku, Qt::LeftButton, QPoint(5, 5));
-        QCOMPARE(s.conditionLeft(), std::min(0.0, start + 134.5 >= -2 ? 0.0 : start + 134.5));
-        while (s.conditionLeft() < 0)
+        QCOMPARE(s.strips().conditionLeft(), std::min(0.0, start + 134.5 >= -2 ? 0.0 : start + 134.5));
+        while (s.strips().conditionLeft() < 0)
             MWF::release(f.pctKensaku, Qt::LeftButton, QPoint(5, 5));
         QCOMPARE(f.pctKensaku->pos(), QPoint(0, 0));
         MWF::release(f.pctKensaku, Qt::RightButton, QPoint(5, 5));
-        QCOMPARE(s.conditionLeft(), -134.5);
+        QCOMPARE(s.strips().conditionLeft(), -134.5);
         QCOMPARE(f.pctKensaku->y(), -1);
         int steps = 0;
-        while (s.conditionLeft() < 0 && steps++ < 100)
+        while (s.strips().conditionLeft() < 0 && steps++ < 100)
             MWF::release(f.pctKensaku, Qt::RightButton, QPoint(5, 5));
         QCOMPARE(f.pctKensaku->pos(), QPoint(0, 0));  // back to the start after the end
         QCOMPARE(steps, (1800 - 269) * 2 / 269 + 0);

@@ -183,7 +183,7 @@ public:
         window_ = std::make_unique<MainWindow>(*context_);
         window_->catalogueLoaded();
         window_->show();
-        window_->session().stopWelcome();
+        window_->session().strips().stopWelcome();
         window_->setPointerWatch(false);
         settle(700);  // past the frame fitting after show
         // The welcome line is stopped: the strip shows what a pointer move leaves.

@@ -35,7 +35,7 @@ public:
         window = std::make_unique<MainWindow>(*context);
         window->catalogueLoaded();
         window->show();
-        session().stopWelcome();
+        session().strips().stopWelcome();
         window->setPointerWatch(false);
     }
 

@@ -1,0 +1,30 @@
+#include "session/StatusTexts.h"
+
+#include "catalogue/CategoryTables.h"
+#include "catalogue/FlowerCatalogue.h"
+
+namespace StatusTexts {
+
+const char* const kSearching = "検索中...少々お待ちください。";
+const char* const kNotFound = "検索しましたが、条件に合う草花は見当たりませんでした。";
+const char* const kPrompt = "目的の箇所をクリックしてください。";
+const char* const kConditionPrefix = "検索条件→";
+const char* const kAllData = "検索条件→データ全部";
+
+QString found(int count)
+{
+    return QStringLiteral("検索完了！ %1個見つけました｡").arg(count);
+}
+
+QString allDataCount(int count)
+{
+    return QStringLiteral("全サムネイル：データ数 %1件").arg(count);
+}
+
+QString attributeCount(const FlowerCatalogue& catalogue, int c, int i)
+{
+    const int n = catalogue.countWith(c, CategoryTables::storedName(c, i + 1));
+    return CategoryTables::countLabel(c, i + 1) + QStringLiteral(" %1件").arg(n);
+}
+
+}  // namespace StatusTexts
