@@ -20,9 +20,10 @@
 #include <QStorageInfo>
 #include <QWidget>
 
-MainMenu::MainMenu(BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow,
+MainMenu::MainMenu(AppContext& app, BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow,
                    std::function<void(bool)> pointerWatch)
-    : session_(session)
+    : app_(app)
+    , session_(session)
     , photos_(photos)
     , window_(mainWindow)
     , pointerWatch_(std::move(pointerWatch))
@@ -78,7 +79,7 @@ bool MainMenu::folderWritable(const QString& appPath)
 
 void MainMenu::prepare()
 {
-    AppContext& app = session_.app();
+    AppContext& app = app_;
     const MenuState m = MenuRules::prepare(session_, folderWritable(app.GetAppPath()));
     mnuClear->setEnabled(m.clearEnabled);
     mnuDATA->setEnabled(m.editorEnabled);
@@ -111,7 +112,7 @@ void MainMenu::popup(QPoint globalPos)
 
 void MainMenu::run(QAction* a)
 {
-    AppContext& app = session_.app();
+    AppContext& app = app_;
     if (a == mnuSam)
         session_.showThumbnails();
     else if (a == mnuAll)
@@ -140,7 +141,7 @@ void MainMenu::run(QAction* a)
 
 void MainMenu::Form1_mnuSound_Click(int i)
 {
-    AppContext& app = session_.app();
+    AppContext& app = app_;
     if (i <= 2)
         app.platform().sound.play(app.pathOf(QStringLiteral("sound/")) +
                                   QString::fromUtf8(AppSettings::kClickSounds[i]));
@@ -151,7 +152,7 @@ void MainMenu::Form1_mnuSound_Click(int i)
 
 void MainMenu::Form1_mnuDATA_Click()
 {
-    if (!RecordEditor::run(session_.app(), window_))
+    if (!RecordEditor::run(app_, window_))
         return;
     // The catalogue was read again and may be renumbered: nothing may refer to old slots.
     session_.catalogueReloaded();
@@ -159,9 +160,9 @@ void MainMenu::Form1_mnuDATA_Click()
 
 void MainMenu::StartSlideShow(int order)
 {
-    shows_->start(session_.app(), order, window_,
+    shows_->start(app_, order, window_,
                   {[this] {
-                       session_.ResetSearch();
+                       session_.resetSearch();
                        pointerWatch_(false);
                    },
                    [this] { pointerWatch_(true); }});
@@ -169,7 +170,7 @@ void MainMenu::StartSlideShow(int order)
 
 void MainMenu::Form1_mnuVER_Click()
 {
-    AboutBox box(session_.app(), window_);
+    AboutBox box(app_, window_);
     if (const QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect g = s->geometry();
         box.move(g.x() + (g.width() - box.width()) / 2, g.y() + (g.height() - box.height()) / 2);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+class AppContext;
 class BrowserSession;
 class PhotoWindows;
 class QWidget;
@@ -20,7 +21,7 @@ class MainMenu {
 public:
     // pointerWatch switches the main window's pointer watch, which rests
     // while the slideshow shows.
-    MainMenu(BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow,
+    MainMenu(AppContext& app, BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow,
              std::function<void(bool)> pointerWatch);
     ~MainMenu();
 
@@ -57,6 +58,7 @@ private:
     void Form1_mnuVER_Click();
     void StartSlideShow(int order);
 
+    AppContext& app_;
     BrowserSession& session_;
     PhotoWindows& photos_;
     QWidget* window_;

@@ -90,7 +90,7 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
     loadCursors();
 
     photos_ = std::make_unique<PhotoWindows>(app, *session_, this);
-    menu_ = std::make_unique<MainMenu>(*session_, *photos_, this, [this](bool on) { setPointerWatch(on); });
+    menu_ = std::make_unique<MainMenu>(app, *session_, *photos_, this, [this](bool on) { setPointerWatch(on); });
     bindSession();
     bindGallery();
     bindKeyboard();
@@ -275,7 +275,7 @@ void MainWindow::bindSession()
     strips.setConditionFrame(c_.pctContena->width(), c_.pctKensaku->width());
 
     for (const ButtonId& id : allButtons()) {
-        button(id)->setHandler([this, id](const PointerEvent& e) { session_->pointer(id, e); });
+        button(id)->setHandler([this, id](const PointerEvent& e) { session_->buttons().pointer(id, e); });
         renderLooks(id);
     }
 
@@ -598,8 +598,7 @@ void MainWindow::shutdown()
     if (shutDown_)
         return;
     shutDown_ = true;
-    if (session_->drawing())
-        session_->askInterrupt();  // a running drawing stops at its next step
+    session_->stopDrawing();  // a running drawing stops at its next step
     // Pictures read ahead would keep the process alive after its windows.
     session_->gallery().stopReadAhead();
     // Photo windows close first, so that nothing viewed is left out.

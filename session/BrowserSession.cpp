@@ -6,22 +6,23 @@
 #include "platform/BusyPointer.h"
 #include "platform/Platform.h"
 #include "session/AppContext.h"
-#include "session/CommandRules.h"
 #include "session/GalleryModel.h"
-#include "session/PanelRules.h"
 #include "session/StatusTexts.h"
 
 #include <algorithm>
+
+using T = ThumbnailLook;
+using Kind = ButtonId::Kind;
 
 BrowserSession::BrowserSession(AppContext& app, QObject* parent)
     : QObject(parent)
     , app_(app)
     , engine_(app.catalogue())
     , gallery_(std::make_unique<GalleryModel>(*this))
-    , panels_(std::make_unique<PanelRules>(buttons_, strips_, *this))
-    , commandRules_(std::make_unique<CommandRules>(buttons_, strips_, *this))
+    , panelRules_(buttons_, strips_, *this, app.catalogue())
+    , commandRules_(buttons_, strips_, *this, app.catalogue())
 {
-    buttons_.setRules(*panels_, *commandRules_);
+    buttons_.setRules(panelRules_, commandRules_);
     history_.load(app.settings());
 }
 
@@ -36,17 +37,6 @@ void BrowserSession::setDrawState(DrawState state, bool resuming)
     drawState_ = state;
     resuming_ = resuming;
     emit drawStateChanged();
-}
-
-void BrowserSession::requestDrawing()
-{
-    if (drawState_ == DrawState::Idle)
-        setDrawState(DrawState::Requested, false);
-}
-
-void BrowserSession::drawingStarted()
-{
-    setDrawState(DrawState::Running, drawState_ == DrawState::Suspended);
 }
 
 void BrowserSession::drawingInterrupted()
@@ -65,24 +55,73 @@ void BrowserSession::forgetSuspension()
     setDrawState(drawState_ == DrawState::Suspended ? DrawState::Requested : drawState_, false);
 }
 
-void BrowserSession::readThumbnailMode()
+bool BrowserSession::drawingShowsProgress() const
 {
-    thumbnailMode_ = app_.settings().readThumbnailMode();
-    app_.SamMode = thumbnailMode_;
+    return !suspended() && strips_.progressShown();
+}
+
+void BrowserSession::requestThumbnails()
+{
+    if (drawState_ == DrawState::Idle)
+        setDrawState(DrawState::Requested, false);
+    drawResult();
+}
+
+// Starts the drawing of the result, resumes an interrupted one, or asks a
+// running drawing to stop at its next step.
+void BrowserSession::drawResult()
+{
+    if (results_.isEmpty() && !selection_.any())
+        return;
+    if (drawing()) {
+        interruptPending_ = true;
+        return;
+    }
+    setDrawState(DrawState::Running, drawState_ == DrawState::Suspended);
+    gallery_->RefreshResults();
+}
+
+void BrowserSession::stopDrawing()
+{
+    if (drawing())
+        interruptPending_ = true;
 }
 
 // ---- search -----------------------------------------------------------------------
+
+bool BrowserSession::select(int c, int i)
+{
+    listClickOff_ = false;
+    allMode_ = false;
+    if (buttons_.allDataLatched()) {
+        buttons_.show(Kind::AllData, CommandLook::Idle);
+        buttons_.hide(Kind::AllData, CommandLook::Latched);
+    }
+    setSelected(c, i, true);
+    showConditions();
+    // The file is the reference: a mode changed by hand counts from the next
+    // selecting click; a releasing click goes by the mode read here.
+    thumbnailMode_ = app_.settings().readThumbnailMode();
+    app_.SamMode = thumbnailMode_;
+    return thumbnailMode_ == 1;
+}
+
+bool BrowserSession::deselect(int c, int i)
+{
+    setSelected(c, i, false);
+    return thumbnailMode_ != 0;
+}
 
 void BrowserSession::setSelected(int category, int index, bool on)
 {
     if (selection_.isSelected(category, index) == on)
         return;
     selection_.set(category, index, on);
-    emit selectionChanged(ButtonId{ButtonId::Kind::Attribute, category, index});
-    lstHANA_Click(category);  // as a list box raises its click event
+    emit selectionChanged(ButtonId{Kind::Attribute, category, index});
+    listChanged(category);  // as a list box raises its click event
 }
 
-void BrowserSession::lstHANA_Click(int c)
+void BrowserSession::listChanged(int c)
 {
     if (listClickOff_)
         return;
@@ -97,13 +136,13 @@ void BrowserSession::lstHANA_Click(int c)
     if (gallery_->cellsInUse() > 0)
         gallery_->clearCells();
     if (selection_.anyIn(c))
-        SearchFlowers();
+        search();
     else
-        ClearCategory(c);
+        dropCategory(c);
     gallery_->home();
 }
 
-void BrowserSession::SearchFlowers()
+void BrowserSession::search()
 {
     BusyPointer& busy = app_.platform().busy;
     busy.begin();
@@ -120,7 +159,9 @@ void BrowserSession::SearchFlowers()
     busy.end();
 }
 
-void BrowserSession::ClearCategory(int c)
+// The category's last attribute was released: it takes no part any more,
+// and the search starts from the lowest category still active.
+void BrowserSession::dropCategory(int c)
 {
     forgetSuspension();
     categoryActive_[size_t(c)] = false;
@@ -136,19 +177,7 @@ void BrowserSession::ClearCategory(int c)
             primaryCategory_ = k;
             break;
         }
-    SearchFlowers();
-}
-
-void BrowserSession::ApplySelection()
-{
-    if (results_.isEmpty() && !selection_.any())
-        return;
-    if (drawing()) {
-        interruptPending_ = true;
-        return;
-    }
-    drawingStarted();
-    gallery_->RefreshResults();
+    search();
 }
 
 void BrowserSession::catalogueLoaded()
@@ -162,9 +191,9 @@ void BrowserSession::catalogueReloaded()
     engine_.rebuild();
 }
 
-// ---- strips --------------------------------------------------------------------------
+// ---- strips and hover --------------------------------------------------------------------
 
-void BrowserSession::ShowConditions()
+void BrowserSession::showConditions()
 {
     if (buttons_.allDataLatched()) {
         strips_.printCondition(QString::fromUtf8(StatusTexts::kAllData));
@@ -180,14 +209,24 @@ void BrowserSession::ShowConditions()
     strips_.showEnd(text);
 }
 
-void BrowserSession::ResetHover()
+void BrowserSession::resetHover()
 {
     buttons_.dropHover(drawState_ != DrawState::Idle);
     if (strips_.helpBox().shown)
         strips_.hideHelp();
 }
 
-void BrowserSession::ResetSearch()
+void BrowserSession::beep()
+{
+    app_.platform().beeper.beep();
+}
+
+bool BrowserSession::somethingToClear() const
+{
+    return openPhotoCount_ > 0 || !results_.isEmpty() || selection_.any();
+}
+
+void BrowserSession::resetSearch()
 {
     forgetSuspension();
     buttons_.unselectAll();
@@ -205,24 +244,28 @@ void BrowserSession::ResetSearch()
     strips_.printCondition(QString());
     strips_.showConditionStrip(true);
     if (buttons_.allDataLatched()) {
-        buttons_.show(ButtonId::Kind::AllData, CommandLook::Idle);
-        buttons_.hide(ButtonId::Kind::AllData, CommandLook::Latched);
+        buttons_.show(Kind::AllData, CommandLook::Idle);
+        buttons_.hide(Kind::AllData, CommandLook::Latched);
     }
     if (buttons_.interruptShown()) {
-        buttons_.show(ThumbnailLook::IdleShow);
-        for (ThumbnailLook l :
-             {ThumbnailLook::PointedInterrupt, ThumbnailLook::PressedInterrupt, ThumbnailLook::IdleInterrupt})
+        buttons_.show(T::IdleShow);
+        for (T l : {T::PointedInterrupt, T::PressedInterrupt, T::IdleInterrupt})
             buttons_.hide(l);
     }
 }
 
 // ---- the background and the pointer watch -----------------------------------------------
 
-void BrowserSession::pointerOverBackground()
+void BrowserSession::pointerOffButtons()
 {
     buttons_.pointerOff();
-    ResetHover();
-    ShowConditions();
+    resetHover();
+}
+
+void BrowserSession::pointerOverBackground()
+{
+    pointerOffButtons();
+    showConditions();
     if (strips_.welcomeRunning())
         return;
     if (drawState_ != DrawState::Idle || buttons_.allDataLatched() || selection_.any())
@@ -233,20 +276,18 @@ void BrowserSession::pointerOverBackground()
 
 void BrowserSession::pointerOverCaption()
 {
-    buttons_.pointerOff();
-    ResetHover();
+    pointerOffButtons();
 }
 
 void BrowserSession::pointerOverMessage()
 {
-    buttons_.pointerOff();
-    ResetHover();
+    pointerOffButtons();
 }
 
 void BrowserSession::backgroundReleased(Qt::MouseButton button)
 {
     if (strips_.progressShown() && !suspended()) {
-        app_.platform().beeper.beep();
+        beep();
         return;
     }
     if (button == Qt::RightButton)
@@ -255,8 +296,7 @@ void BrowserSession::backgroundReleased(Qt::MouseButton button)
 
 void BrowserSession::pointerLeftWindow()
 {
-    buttons_.pointerOff();
-    ResetHover();
+    pointerOffButtons();
 }
 
 void BrowserSession::pointerLeftThumbnails()
@@ -266,39 +306,56 @@ void BrowserSession::pointerLeftThumbnails()
 
 // ---- commands -----------------------------------------------------------------------------
 
-void BrowserSession::pointer(const ButtonId& button, const PointerEvent& e)
-{
-    buttons_.pointer(button, e);
-}
-
-void BrowserSession::select(int category, int index)
-{
-    panels_->select(category, index, Qt::NoModifier);
-}
-
-void BrowserSession::release(int category, int index)
-{
-    panels_->release(category, index);
-}
-
 void BrowserSession::showThumbnails()
 {
-    commandRules_->showThumbnails();
+    buttons_.show(T::PointedInterrupt);  // the pointer is on it
+    for (T look : {T::PressedShow, T::PointedShow, T::IdleShow})
+        buttons_.hide(look);
+    requestThumbnails();
 }
 
 void BrowserSession::interrupt()
 {
-    commandRules_->interrupt();
+    buttons_.show(T::PointedShow);
+    for (T look : {T::PressedInterrupt, T::PointedInterrupt, T::IdleInterrupt})
+        buttons_.hide(look);
+    interruptPending_ = true;
+    drawResult();
 }
 
 void BrowserSession::showAll()
 {
-    commandRules_->showAll();
+    resetSearch();
+    buttons_.show(Kind::AllData, CommandLook::Latched);
+    buttons_.hide(Kind::AllData, CommandLook::Pressed);
+    buttons_.hide(Kind::AllData, CommandLook::Pointed);
+
+    const FlowerCatalogue& cat = app_.catalogue();
+    QStringList names;
+    for (int i = 1; i <= cat.FlowerCount(); ++i)
+        names << cat.slot(i).NAMAE;
+    std::stable_sort(names.begin(), names.end(), NameOrder());
+    results_ = names;
+    allMode_ = true;
+
+    buttons_.show(T::IdleInterrupt);
+    for (T look : {T::PressedShow, T::PointedShow, T::IdleShow})
+        buttons_.hide(look);
+    requestThumbnails();
 }
 
 void BrowserSession::clear()
 {
-    commandRules_->clear();
+    buttons_.show(Kind::Clear, CommandLook::Idle);
+    buttons_.hide(Kind::Clear, CommandLook::Pressed);
+    buttons_.hide(Kind::Clear, CommandLook::Pointed);
+    buttons_.show(T::IdleShow);
+    buttons_.hide(T::IdleInterrupt);
+    listClickOff_ = true;  // the reset's deselections run no search
+    emit closePhotosRequested();
+    gallery_->forgetShownNames();
+    resetSearch();
+    allMode_ = false;
 }
 
 void BrowserSession::quit()
@@ -333,30 +390,30 @@ void BrowserSession::helpKeyReleased(const ButtonId& button)
 QString BrowserSession::spokenName(const ButtonId& button) const
 {
     switch (button.kind) {
-    case ButtonId::Kind::Attribute: return CategoryTables::storedName(button.category, button.index + 1);
-    case ButtonId::Kind::Thumbnail:
+    case Kind::Attribute: return CategoryTables::storedName(button.category, button.index + 1);
+    case Kind::Thumbnail:
         if (buttons_.interruptShown())
             return QStringLiteral("サムネイルの表示を中断");
         return strips_.progressShown() ? QStringLiteral("サムネイルの表示を継続") : QStringLiteral("サムネイルの表示");
-    case ButtonId::Kind::AllData: return QStringLiteral("全サムネイルの表示");
-    case ButtonId::Kind::Clear: return QStringLiteral("すべてをクリア");
-    case ButtonId::Kind::Quit: return QStringLiteral("ソノハの終了");
+    case Kind::AllData: return QStringLiteral("全サムネイルの表示");
+    case Kind::Clear: return QStringLiteral("すべてをクリア");
+    case Kind::Quit: return QStringLiteral("ソノハの終了");
     }
     return {};
 }
 
 QString BrowserSession::spokenDescription(const ButtonId& button) const
 {
-    if (button.kind == ButtonId::Kind::Attribute)
+    if (button.kind == Kind::Attribute)
         return StatusTexts::attributeCount(app_.catalogue(), button.category, button.index);
-    if (button.kind == ButtonId::Kind::AllData)
+    if (button.kind == Kind::AllData)
         return StatusTexts::allDataCount(app_.catalogue().FlowerCount());
     return {};
 }
 
 bool BrowserSession::checked(const ButtonId& button) const
 {
-    if (button.kind == ButtonId::Kind::Attribute)
+    if (button.kind == Kind::Attribute)
         return selection_.isSelected(button.category, button.index);
-    return button.kind == ButtonId::Kind::AllData && buttons_.allDataLatched();
+    return button.kind == Kind::AllData && buttons_.allDataLatched();
 }

@@ -3,29 +3,32 @@
 #include "search/SearchEngine.h"
 #include "search/Selection.h"
 #include "session/ButtonBoard.h"
+#include "session/CommandRules.h"
 #include "session/History.h"
 #include "session/Looks.h"
+#include "session/PanelRules.h"
+#include "session/SearchActions.h"
 #include "session/StatusStrips.h"
 
 #include <QObject>
-#include <QPoint>
 #include <QStringList>
-#include <QTimer>
 #include <array>
-#include <functional>
 #include <memory>
 
 class AppContext;
 class GalleryModel;
-class PanelRules;
-class CommandRules;
 
-// Everything the main window shows and decides on, without a widget: the
-// selection and its result, the drawing state, the looks of every picture
-// button, the texts of the two strips, the help box, the gallery and the
-// history. Widgets render it from its signals and hand the user's pointer
-// events and commands to it; nothing here reads a widget.
-class BrowserSession : public QObject {
+// The main window without a widget: the selection and its result, the
+// drawing state, and the owners of the rest, each widget-free: the picture
+// buttons (ButtonBoard, with PanelRules and CommandRules deciding what a
+// pointer event does), the strips and the help box (StatusStrips), the
+// gallery (GalleryModel) and the history. Widgets render them from their
+// signals and hand the user's pointer events and commands over; nothing here
+// reads a widget.
+//
+// The rules of the buttons see the session only as SearchActions: the
+// search's state they decide on and the search's steps they run.
+class BrowserSession : public QObject, private SearchActions {
     Q_OBJECT
 
 public:
@@ -39,28 +42,23 @@ public:
     ~BrowserSession() override;
 
     // ---- state --------------------------------------------------------------
-    AppContext& app() { return app_; }
     const Selection& selection() const { return selection_; }
     const QStringList& results() const { return results_; }
     int primaryCategory() const { return primaryCategory_; }
-    bool categoryActive(int c) const { return categoryActive_[size_t(c)]; }
     bool listClickOff() const { return listClickOff_; }
 
     DrawState drawState() const { return drawState_; }
-    bool drawing() const { return drawState_ == DrawState::Running; }
+    bool drawing() const override { return drawState_ == DrawState::Running; }
     // A drawing that goes on from an interrupted one counts as suspended
     // until it ends: the panels and the menu treat it so.
     bool suspended() const { return drawState_ == DrawState::Suspended || (drawing() && resuming_); }
     bool interruptPending() const { return interruptPending_; }
-    bool allMode() const { return allMode_; }
-    int thumbnailMode() const { return thumbnailMode_; }
+    bool allMode() const override { return allMode_; }
 
     ButtonBoard& buttons() { return buttons_; }
     const ButtonBoard& buttons() const { return buttons_; }
-
     StatusStrips& strips() { return strips_; }
     const StatusStrips& strips() const { return strips_; }
-
     GalleryModel& gallery() { return *gallery_; }
     const GalleryModel& gallery() const { return *gallery_; }
     History& history() { return history_; }
@@ -70,9 +68,6 @@ public:
     // ---- what the views hand over ---------------------------------------------
     // The photo windows report how many are open.
     void setOpenPhotoCount(int n) { openPhotoCount_ = n; }
-
-    // ---- commands -------------------------------------------------------------
-    void pointer(const ButtonId& button, const PointerEvent& e);
     // The pointer over the window's background, a caption or the message strip.
     void pointerOverBackground();
     void pointerOverCaption();
@@ -84,14 +79,16 @@ public:
     void pointerLeftWindow();
     void pointerLeftThumbnails();
 
-    void select(int category, int index);
-    void release(int category, int index);
-    void showThumbnails();  // also resumes an interrupted drawing
-    void interrupt();
-    void showAll();
-    void clear();
-    void quit();
-    void setSelected(int category, int index, bool on);
+    // ---- commands (the buttons under the panels and the menu) -------------------
+    void showThumbnails() override;  // also resumes an interrupted drawing
+    void interrupt() override;
+    void showAll() override;
+    void clear() override;
+    void quit() override;
+    // Forgets the selection, the result and the gallery (a slideshow starts).
+    void resetSearch();
+    // At the end of the run: a running drawing stops at its next step.
+    void stopDrawing();
 
     // ---- the keyboard ---------------------------------------------------------
     // A key takes the pointer's path through the same rules, so that a
@@ -120,26 +117,6 @@ public:
     // slots and goes.
     void catalogueReloaded();
 
-    // ---- shared steps of the commands -------------------------------------------
-    void setResults(const QStringList& names) { results_ = names; }
-    void closeAllPhotos() { emit closePhotosRequested(); }
-    void ShowConditions();
-    void ResetHover();
-    void ResetSearch();
-    void SearchFlowers();
-    void ApplySelection();
-
-    // Drawing state changes, as the drawing and the commands make them.
-    void requestDrawing();
-    void drawingStarted();
-    void drawingInterrupted();
-    void drawingFinished();
-    void askInterrupt() { interruptPending_ = true; }
-    void forgetSuspension();
-    void setAllMode(bool on) { allMode_ = on; }
-    void setListClickOff(bool on) { listClickOff_ = on; }
-    void readThumbnailMode();
-
 signals:
     // A button was selected or released (its checked state).
     void selectionChanged(const ButtonId& button);
@@ -149,32 +126,57 @@ signals:
     void quitRequested();
 
 private:
+    // The drawing still reaches back here; it is to report instead.
+    friend class GalleryModel;
+    void drawingInterrupted();
+    void drawingFinished();
+
+    // ---- SearchActions ----------------------------------------------------------------
+    bool hasResult() const override { return !results_.isEmpty(); }
+    bool anySelected() const override { return selection_.any(); }
+    bool drawingShowsProgress() const override;
+    bool somethingToClear() const override;
+    void resetHover() override;
+    void showConditions() override;
+    void beep() override;
+    void openMenu() override { backgroundReleased(Qt::RightButton); }
+    bool select(int category, int index) override;
+    bool deselect(int category, int index) override;
+    void requestThumbnails() override;
+    void drawResult() override;
+
+    // ---- the search's own steps -----------------------------------------------------------
+    // An attribute's selected flag changes; the search runs as a list box's
+    // selection-change handler would run it.
+    void setSelected(int category, int index, bool on);
+    void listChanged(int category);
+    void dropCategory(int category);
+    void search();
     void setDrawState(DrawState state, bool resuming);
-    void lstHANA_Click(int category);
-    void ClearCategory(int category);
+    void forgetSuspension();
+    void pointerOffButtons();
 
     AppContext& app_;
     SearchEngine engine_;
     History history_;
     StatusStrips strips_;
+    ButtonBoard buttons_;
 
     Selection selection_;
     std::array<bool, 6> categoryActive_{};
     int primaryCategory_ = 5;  // 5: none
     QStringList results_;
     bool listClickOff_ = false;
+    bool allMode_ = false;
+    int thumbnailMode_ = 0;  // the mode the last selecting click read
 
     DrawState drawState_ = DrawState::Idle;
     bool resuming_ = false;
     bool interruptPending_ = false;
-    bool allMode_ = false;
-    int thumbnailMode_ = 0;  // the mode the last selecting click read
-
-    ButtonBoard buttons_;
 
     int openPhotoCount_ = 0;
 
     std::unique_ptr<GalleryModel> gallery_;
-    std::unique_ptr<PanelRules> panels_;
-    std::unique_ptr<CommandRules> commandRules_;
+    PanelRules panelRules_;
+    CommandRules commandRules_;
 };

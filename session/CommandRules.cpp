@@ -26,10 +26,12 @@ bool isInterruptLook(T look)
 
 }  // namespace
 
-CommandRules::CommandRules(ButtonBoard& board, StatusStrips& strips, BrowserSession& session)
+CommandRules::CommandRules(ButtonBoard& board, StatusStrips& strips, SearchActions& search,
+                           const FlowerCatalogue& catalogue)
     : board_(board)
     , strips_(strips)
-    , s_(session)
+    , search_(search)
+    , catalogue_(catalogue)
 {
 }
 
@@ -49,13 +51,13 @@ void CommandRules::thumbnailPointer(T look, const PointerEvent& e)
         if (e.kind == K::Move)
             thumbnailIdleMoved(k);
         else if (e.kind == K::Release && e.button == Qt::RightButton)
-            s_.backgroundReleased(Qt::RightButton);
+            search_.openMenu();
     } else if (look == (k ? T::PointedInterrupt : T::PointedShow)) {
         if (e.kind == K::Move) {
             toIdle(Kind::AllData);
         } else if (e.kind == K::Press) {
             if (e.button == Qt::RightButton) {
-                s_.app().platform().beeper.beep();
+                search_.beep();
                 return;
             }
             board_.show(k ? T::PressedInterrupt : T::PressedShow);
@@ -83,7 +85,7 @@ void CommandRules::commandPointer(Kind kind, C look, const PointerEvent& e)
             else
                 quitIdleMoved();
         } else if (e.kind == K::Release && e.button == Qt::RightButton) {
-            s_.backgroundReleased(Qt::RightButton);
+            search_.openMenu();
         }
     } else if (look == C::Pointed) {
         if (e.kind == K::Press) {
@@ -102,20 +104,20 @@ void CommandRules::commandPointer(Kind kind, C look, const PointerEvent& e)
 void CommandRules::commandReleased(Kind kind)
 {
     if (kind == Kind::AllData) {
-        showAll();
+        search_.showAll();
     } else if (kind == Kind::Clear) {
-        clear();
+        search_.clear();
     } else {
         board_.show(Kind::Quit, C::Pointed);
         board_.hide(Kind::Quit, C::Pressed);
-        s_.quit();
+        search_.quit();
     }
 }
 
 void CommandRules::pressOrBeep(Kind kind, C pressed, C pointed, Qt::MouseButton button)
 {
     if (button == Qt::RightButton) {
-        s_.app().platform().beeper.beep();
+        search_.beep();
         return;
     }
     board_.show(kind, pressed);
@@ -142,9 +144,9 @@ void CommandRules::toIdle(T pointed, T idle)
 
 void CommandRules::thumbnailIdleMoved(bool k)
 {
-    s_.ResetHover();
-    s_.ShowConditions();
-    if (!s_.results().isEmpty()) {
+    search_.resetHover();
+    search_.showConditions();
+    if (search_.hasResult()) {
         board_.show(k ? T::PointedInterrupt : T::PointedShow);
         board_.hide(k ? T::IdleInterrupt : T::IdleShow);
         toIdle(Kind::AllData);
@@ -161,34 +163,16 @@ void CommandRules::thumbnailReleased(bool k, const PointerEvent& e)
         return;
     }
     if (k)
-        interrupt();
+        search_.interrupt();
     else
-        showThumbnails();
-}
-
-void CommandRules::showThumbnails()
-{
-    board_.show(T::PointedInterrupt);
-    for (T look : {T::PressedShow, T::PointedShow, T::IdleShow})
-        board_.hide(look);
-    s_.requestDrawing();
-    s_.ApplySelection();
-}
-
-void CommandRules::interrupt()
-{
-    board_.show(T::PointedShow);
-    for (T look : {T::PressedInterrupt, T::PointedInterrupt, T::IdleInterrupt})
-        board_.hide(look);
-    s_.askInterrupt();
-    s_.ApplySelection();
+        search_.showThumbnails();
 }
 
 // ---- all data ---------------------------------------------------------------
 
 void CommandRules::allDataIdleMoved()
 {
-    s_.ResetHover();
+    search_.resetHover();
     toIdle(T::PointedShow, T::IdleShow);
     toIdle(T::PointedInterrupt, T::IdleInterrupt);
     toIdle(Kind::Clear);
@@ -196,7 +180,7 @@ void CommandRules::allDataIdleMoved()
         return;  // a drawing is requested
     board_.show(Kind::AllData, C::Pointed);
     board_.hide(Kind::AllData, C::Idle);
-    strips_.showAtStart(StatusTexts::allDataCount(s_.app().catalogue().FlowerCount()));
+    strips_.showAtStart(StatusTexts::allDataCount(catalogue_.FlowerCount()));
 }
 
 void CommandRules::allDataLatchedMoved()
@@ -205,65 +189,28 @@ void CommandRules::allDataLatchedMoved()
     toIdle(T::PointedInterrupt, T::IdleInterrupt);
     toIdle(Kind::Clear);
     toIdle(Kind::Quit);
-    s_.ResetHover();
-}
-
-void CommandRules::showAll()
-{
-    s_.ResetSearch();
-    board_.show(Kind::AllData, C::Latched);
-    board_.hide(Kind::AllData, C::Pressed);
-    board_.hide(Kind::AllData, C::Pointed);
-
-    const FlowerCatalogue& cat = s_.app().catalogue();
-    QStringList names;
-    for (int i = 1; i <= cat.FlowerCount(); ++i)
-        names << cat.slot(i).NAMAE;
-    std::stable_sort(names.begin(), names.end(), NameOrder());
-    s_.setResults(names);
-    s_.setAllMode(true);
-
-    board_.show(T::IdleInterrupt);
-    for (T look : {T::PressedShow, T::PointedShow, T::IdleShow})
-        board_.hide(look);
-    s_.requestDrawing();
-    s_.ApplySelection();
+    search_.resetHover();
 }
 
 // ---- clear -------------------------------------------------------------------
 
 void CommandRules::clearIdleMoved()
 {
-    s_.ResetHover();
-    s_.ShowConditions();
+    search_.resetHover();
+    search_.showConditions();
     toIdle(Kind::AllData);
-    const bool somethingToClear = s_.openPhotoCount() > 0 || !s_.results().isEmpty() || s_.selection().any();
-    if (somethingToClear && !board_.thumbnailLooks().visible(T::IdleInterrupt)) {
+    if (search_.somethingToClear() && !board_.thumbnailLooks().visible(T::IdleInterrupt)) {
         board_.show(Kind::Clear, C::Pointed);
         board_.hide(Kind::Clear, C::Idle);
     }
-}
-
-void CommandRules::clear()
-{
-    board_.show(Kind::Clear, C::Idle);
-    board_.hide(Kind::Clear, C::Pressed);
-    board_.hide(Kind::Clear, C::Pointed);
-    board_.show(T::IdleShow);
-    board_.hide(T::IdleInterrupt);
-    s_.setListClickOff(true);  // the reset's deselections run no search
-    s_.closeAllPhotos();
-    s_.gallery().forgetShownNames();
-    s_.ResetSearch();
-    s_.setAllMode(false);
 }
 
 // ---- exit --------------------------------------------------------------------
 
 void CommandRules::quitIdleMoved()
 {
-    s_.ResetHover();
-    s_.ShowConditions();
+    search_.resetHover();
+    search_.showConditions();
     board_.show(Kind::Quit, C::Pointed);
     board_.hide(Kind::Quit, C::Idle);
     toIdle(Kind::Clear);

@@ -2,24 +2,21 @@
 
 #include "session/ButtonRules.h"
 
-class BrowserSession;
 class ButtonBoard;
+class FlowerCatalogue;
+class SearchActions;
 class StatusStrips;
 
 // The four buttons under the panels: show thumbnails (an interrupt button
-// while thumbnails are drawn), all data, clear and exit. A command runs when
-// the button is released inside the look that got the press; the menu runs
-// the same commands.
+// while thumbnails are drawn), all data, clear and exit. What a move, press
+// or release over a look does; a command runs when the button is released
+// inside the look that got the press, and is the search's own (the menu runs
+// the same commands).
 class CommandRules : public ButtonRules {
 public:
-    CommandRules(ButtonBoard& board, StatusStrips& strips, BrowserSession& session);
+    CommandRules(ButtonBoard& board, StatusStrips& strips, SearchActions& search, const FlowerCatalogue& catalogue);
 
     void pointer(const ButtonId& button, int look, const PointerEvent& e) override;
-
-    void showThumbnails();
-    void interrupt();
-    void showAll();
-    void clear();
 
 private:
     void thumbnailPointer(ThumbnailLook look, const PointerEvent& e);
@@ -38,5 +35,6 @@ private:
 
     ButtonBoard& board_;
     StatusStrips& strips_;
-    BrowserSession& s_;
+    SearchActions& search_;
+    const FlowerCatalogue& catalogue_;
 };

@@ -15,7 +15,7 @@ const QSize kCell(100, 85);
 
 GalleryModel::GalleryModel(BrowserSession& session)
     : s_(session)
-    , files_(session.app().GetAppPath())
+    , files_(session.app_.GetAppPath())
     , prefetch_(std::make_unique<ThumbnailPrefetch>(kCell))
 {
     entries_.resize(kTableSize);
@@ -70,7 +70,7 @@ QString GalleryModel::rangeTip(int value) const
 // them: same name scan, same order.
 void GalleryModel::prefetchDrawing()
 {
-    const FlowerCatalogue& cat = s_.app().catalogue();
+    const FlowerCatalogue& cat = s_.app_.catalogue();
     const QStringList& names = s_.results();
     int drawn = drawnCount_;
     int visible = visibleCells();
@@ -154,7 +154,7 @@ bool GalleryModel::picturesAtHand(int position)
     int visible = visibleCells();
     const QStringList& results = s_.results();
     const QString name = position < results.size() ? results[position] : QString();
-    const FlowerCatalogue& cat = s_.app().catalogue();
+    const FlowerCatalogue& cat = s_.app_.catalogue();
     int drawn = drawnCount_;
     for (int k : slotsByName_.value(name)) {
         if (visible > 15 || drawn >= kTableSize)
@@ -218,7 +218,7 @@ QImage GalleryModel::thumbnailFor(const QString& stored, const QString& slotStor
 void GalleryModel::DrawCell(int c, int e, int slot)
 {
     const FlowerRecord& entry = entries_[e];
-    const QString slotStored = slot > 0 ? s_.app().catalogue().slot(slot).SYASIN : entry.SYASIN;
+    const QString slotStored = slot > 0 ? s_.app_.catalogue().slot(slot).SYASIN : entry.SYASIN;
     Cell& cell = cells_[size_t(c)];
     cell.picture = thumbnailFor(entry.SYASIN, slotStored, slot > 0);
     cell.pictureShown = true;
@@ -273,7 +273,7 @@ void GalleryModel::ShowThumbnails()
     s_.strips().showProgress(true);
     prefetchDrawing();
     slotsByName_.clear();
-    const FlowerCatalogue& cat = s_.app().catalogue();
+    const FlowerCatalogue& cat = s_.app_.catalogue();
     for (int k = 1; k <= cat.FlowerCount(); ++k)
         slotsByName_[cat.slot(k).NAMAE].append(k);
     position_ = drawnCount_;
@@ -304,7 +304,7 @@ void GalleryModel::step()
 void GalleryModel::drawPosition(int i)
 {
     s_.strips().setProgress((i + 1) * percentStep_);
-    const FlowerCatalogue& cat = s_.app().catalogue();
+    const FlowerCatalogue& cat = s_.app_.catalogue();
     const QStringList& results = s_.results();
     const QString name = i < results.size() ? results[i] : QString();
     // Every record of the name from the slot after the count drawn so far,
@@ -352,8 +352,8 @@ void GalleryModel::finish()
     s_.drawingFinished();
     s_.strips().showProgress(false);
     s_.strips().showConditionStrip(true);
-    s_.setAllMode(false);
-    s_.ShowConditions();
+    s_.allMode_ = false;
+    s_.showConditions();
 }
 
 void GalleryModel::interrupt(int i)
@@ -415,17 +415,15 @@ void GalleryModel::pointerOverCell(int i)
         else if (j != i && c == NameColour::Yellow)
             setColour(j, NameColour::Green);
     }
-    s_.buttons().pointerOff();
-    s_.ResetHover();
-    s_.ShowConditions();
+    s_.pointerOffButtons();
+    s_.showConditions();
 }
 
 void GalleryModel::pointerOverField()
 {
     dropNameHighlight();
-    s_.buttons().pointerOff();
-    s_.ResetHover();
-    s_.ShowConditions();
+    s_.pointerOffButtons();
+    s_.showConditions();
 }
 
 void GalleryModel::dropNameHighlight()

@@ -1,11 +1,8 @@
 #include "session/PanelRules.h"
 
 #include "catalogue/CategoryTables.h"
-#include "platform/Beeper.h"
-#include "platform/Platform.h"
-#include "session/AppContext.h"
-#include "session/BrowserSession.h"
 #include "session/ButtonBoard.h"
+#include "session/SearchActions.h"
 #include "session/StatusStrips.h"
 #include "session/StatusTexts.h"
 
@@ -21,10 +18,12 @@ bool shiftAlone(Qt::KeyboardModifiers m)
 
 }  // namespace
 
-PanelRules::PanelRules(ButtonBoard& board, StatusStrips& strips, BrowserSession& session)
+PanelRules::PanelRules(ButtonBoard& board, StatusStrips& strips, SearchActions& search,
+                       const FlowerCatalogue& catalogue)
     : board_(board)
     , strips_(strips)
-    , s_(session)
+    , search_(search)
+    , catalogue_(catalogue)
 {
 }
 
@@ -68,7 +67,7 @@ void PanelRules::pointer(const ButtonId& button, int look, const PointerEvent& e
         if (e.kind == K::Move)
             idleMoved(c, i);
         else if (e.kind == K::Release && e.button == Qt::RightButton)
-            s_.backgroundReleased(Qt::RightButton);
+            search_.openMenu();
         break;
     case L::Pointed:
         if (e.kind == K::Press)
@@ -108,18 +107,13 @@ void PanelRules::resetPanelSelectedPointed(int c)
 
 void PanelRules::printCount(int c, int i)
 {
-    strips_.showAtStart(StatusTexts::attributeCount(s_.app().catalogue(), c, i));
-}
-
-bool PanelRules::drawingShowsProgress() const
-{
-    return !s_.suspended() && strips_.progressShown();
+    strips_.showAtStart(StatusTexts::attributeCount(catalogue_, c, i));
 }
 
 void PanelRules::idleMoved(int c, int i)
 {
-    s_.ResetHover();
-    if (s_.drawing())
+    search_.resetHover();
+    if (search_.drawing())
         return;  // nothing to press while thumbnails are drawn
     resetPanelPointed(c);
     swap(c, i, L::Pointed, L::Idle);
@@ -159,34 +153,26 @@ void PanelRules::pointedReleased(int c, int i, const PointerEvent& e)
     select(c, i, e.modifiers);
 }
 
+// A release inside an unselected button: select it and search; with Shift
+// alone, or in the thumbnail mode "at once", draw the result.
 void PanelRules::select(int c, int i, Qt::KeyboardModifiers modifiers)
 {
-    s_.setListClickOff(false);
-    s_.setAllMode(false);
-    if (board_.allDataLatched()) {
-        board_.show(ButtonId::Kind::AllData, CommandLook::Idle);
-        board_.hide(ButtonId::Kind::AllData, CommandLook::Latched);
-    }
-    if (!s_.selection().isSelected(c, i))
-        s_.setSelected(c, i, true);
-    s_.ShowConditions();
+    const bool atOnce = search_.select(c, i);
     if (looks(c, i).visible(L::Pointed) && looks(c, i).visible(L::SelectedPointed)) {
         board_.hide(c, i, L::Pointed);
-        s_.app().platform().beeper.beep();
+        search_.beep();
     }
-    s_.readThumbnailMode();
-    if (shiftAlone(modifiers) || s_.thumbnailMode() == 1) {
+    if (shiftAlone(modifiers) || atOnce) {
         board_.show(ThumbnailLook::IdleInterrupt);
         board_.hide(ThumbnailLook::IdleShow);
-        s_.requestDrawing();
-        s_.ApplySelection();
+        search_.requestThumbnails();
     }
 }
 
 void PanelRules::selectedPointedPressed(int c, int i, const PointerEvent& e)
 {
-    if (drawingShowsProgress()) {
-        s_.app().platform().beeper.beep();
+    if (search_.drawingShowsProgress()) {
+        search_.beep();
         return;
     }
     if (e.button == Qt::RightButton)
@@ -202,8 +188,8 @@ void PanelRules::selectedPointedMoved(int c)
 
 void PanelRules::selectedPointedReleased(int c, int i, const PointerEvent& e)
 {
-    if (drawingShowsProgress()) {
-        s_.app().platform().beeper.beep();
+    if (search_.drawingShowsProgress()) {
+        search_.beep();
         return;
     }
     if (strips_.helpBox().shown) {
@@ -218,29 +204,31 @@ void PanelRules::selectedPointedReleased(int c, int i, const PointerEvent& e)
     release(c, i);
 }
 
+// A release inside a selected button: release it and search again. The
+// thumbnail mode remembered at the last selecting click decides whether the
+// result is drawn again; Shift plays no part.
 void PanelRules::release(int c, int i)
 {
-    s_.setSelected(c, i, false);
-    if (s_.thumbnailMode() != 0) {
-        // The mode remembered at the last selecting click decides; Shift plays no part.
-        if (s_.selection().any()) {
-            board_.show(ThumbnailLook::IdleInterrupt);
-            for (ThumbnailLook l : {ThumbnailLook::PressedShow, ThumbnailLook::PointedShow, ThumbnailLook::IdleShow})
-                board_.hide(l);
-            s_.requestDrawing();
-        }
-        s_.ApplySelection();
+    if (!search_.deselect(c, i)) {
+        printCount(c, i);  // it now describes the button under the pointer
+        return;
+    }
+    if (search_.anySelected()) {
+        board_.show(ThumbnailLook::IdleInterrupt);
+        for (ThumbnailLook l : {ThumbnailLook::PressedShow, ThumbnailLook::PointedShow, ThumbnailLook::IdleShow})
+            board_.hide(l);
+        search_.requestThumbnails();
     } else {
-        printCount(c, i);
+        search_.drawResult();
     }
 }
 
 void PanelRules::selectedMoved(int c, int i)
 {
-    if (s_.drawing() || s_.allMode())
+    if (search_.drawing() || search_.allMode())
         return;
-    s_.ResetHover();
-    s_.ShowConditions();
+    search_.resetHover();
+    search_.showConditions();
     resetPanelPointed(c);
     resetPanelSelectedPointed(c);
     swap(c, i, L::SelectedPointed, L::Selected);

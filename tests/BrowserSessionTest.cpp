@@ -41,7 +41,7 @@ struct Fixture {
     void pointer(ButtonId id, PE::Kind kind, Qt::MouseButton b = Qt::NoButton, bool inside = true,
                  Qt::KeyboardModifiers m = Qt::NoModifier, QPoint pos = QPoint(10, 10))
     {
-        session->pointer(id, PE{kind, b, m, pos, inside});
+        session->buttons().pointer(id, PE{kind, b, m, pos, inside});
     }
     // Point at, press and release inside, as a user clicks.
     void click(ButtonId id, Qt::KeyboardModifiers m = Qt::NoModifier)

@@ -98,7 +98,7 @@ private slots:
         MWF::move(f.imgSam);
         MWF::press(f.imgSam);
         MWF::release(f.imgSam);
-        s.askInterrupt();  // before the first thumbnail
+        s.interrupt();  // before the first thumbnail
         fx.waitForDrawing();
         QVERIFY(s.suspended());
         fx.window->menu().prepare();

@@ -681,8 +681,8 @@ private slots:
     {
         MainWindowFixture w(threeFlowers());
         BrowserSession& s = w.session();
-        s.setSelected(3, 0, true);  // something found before
-        s.setSelected(3, 0, false);
+        MainWindowFixture::click(w.form().attr[3][0]);  // something found before
+        MainWindowFixture::click(w.form().attr[3][0]);
         QTimer::singleShot(0, [&] {
             auto* e = qobject_cast<RecordEditor*>(QApplication::activeModalWidget());
             QVERIFY(e);
@@ -713,7 +713,7 @@ private slots:
         QVERIFY(cat.slot(4).NAMAE.isEmpty());
         QVERIFY(s.results().isEmpty());
         QCOMPARE(w.fake.busy.depth, 0);
-        s.setSelected(4, 11, true);  // family その他
+        MainWindowFixture::click(w.form().attr[4][11]);  // family その他
         QCOMPARE(s.results(), QStringList{"アオミズ"});
     }
 
