@@ -313,7 +313,7 @@ void MainWindow::bindGallery()
         // The picture forwards to the label of its cell.
         for (CellWidget* part :
              {static_cast<CellWidget*>(c_.pctPicture[size_t(i)]), static_cast<CellWidget*>(c_.lblNAMAE[size_t(i)])}) {
-            connect(part, &CellWidget::moved, &g, &GalleryModel::pointerOverCell);
+            connect(part, &CellWidget::moved, session_.get(), &BrowserSession::pointerOverCell);
             connect(part, &CellWidget::pressed, &g, [&g](int c, Qt::MouseButton) { g.cellPressed(c); });
             connect(part, &CellWidget::released, &g, [&g](int c, Qt::MouseButton) { g.cellReleased(c); });
             connect(part, &CellWidget::clicked, photos_.get(), &PhotoWindows::PickGalleryCell);
@@ -322,7 +322,7 @@ void MainWindow::bindGallery()
     }
     connect(&g, &GalleryModel::cellChanged, this, &MainWindow::renderCell);
     connect(&g, &GalleryModel::scrollChanged, this, &MainWindow::renderScroll);
-    connect(c_.pctFIELD, &GalleryField::mouseMoved, &g, &GalleryModel::pointerOverField);
+    connect(c_.pctFIELD, &GalleryField::mouseMoved, session_.get(), &BrowserSession::pointerOverField);
     connect(c_.pctFIELD, &GalleryField::mouseReleased, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
         if (b == Qt::RightButton)
             session_->backgroundReleased(b);
@@ -330,7 +330,7 @@ void MainWindow::bindGallery()
     QScrollBar* bar = c_.VScroll1;
     auto settle = [this, bar] {
         bar->setCursor(scrollRest_);
-        session_->gallery().scrolledTo(bar->value());
+        session_->scrolledTo(bar->value());
     };
     connect(bar, &QScrollBar::valueChanged, this, [bar, settle](int) {
         if (!bar->isSliderDown())
@@ -339,7 +339,7 @@ void MainWindow::bindGallery()
     connect(bar, &QScrollBar::sliderReleased, this, settle);
     connect(bar, &QScrollBar::sliderMoved, this, [this, bar](int) {
         bar->setCursor(scrollMove_);
-        session_->gallery().scrollDragged(bar->sliderPosition(), mapFromGlobal(QCursor::pos()));
+        session_->scrollDragged(bar->sliderPosition(), mapFromGlobal(QCursor::pos()));
     });
 }
 
@@ -640,7 +640,7 @@ void MainWindow::bindKeyboard()
         previous = label;
         connect(label, &CellWidget::focusedByKey, this, [this](int cell) {
             markCell(cell, true);
-            session_->gallery().pointerOverCell(cell);  // the name turns yellow, as pointing does
+            session_->focusCell(cell);  // the name turns yellow, as pointing does
         });
         connect(label, &CellWidget::focusLost, this, [this](int cell) { markCell(cell, false); });
         connect(label, &CellWidget::activated, this, &MainWindow::activateCell);
@@ -773,7 +773,7 @@ void MainWindow::markCell(int i, bool on)
 void MainWindow::activateCell(int i)
 {
     GalleryModel& g = session_->gallery();
-    g.pointerOverCell(i);
+    session_->focusCell(i);
     g.cellPressed(i);
     g.cellReleased(i);
     photos_->PickGalleryCell(i);

@@ -106,7 +106,8 @@ void PhotoWindows::ShowFlowerDetail()
     if (!PlaceFlowerWindow(k, k, file, 102, false))
         return;
     PlayClickSound();
-    session_.gallery().markOpened(r.NAMAE);
+    if (session_.gallery().markOpened(r.NAMAE))
+        session_.history().PushHistory(r.NAMAE);
     const bool wasShown = w->isVisible();  // opened from the history
     w->show();
     w->raise();

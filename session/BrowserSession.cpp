@@ -6,7 +6,6 @@
 #include "platform/BusyPointer.h"
 #include "platform/Platform.h"
 #include "session/AppContext.h"
-#include "session/GalleryModel.h"
 #include "session/StatusTexts.h"
 
 #include <algorithm>
@@ -18,12 +17,17 @@ BrowserSession::BrowserSession(AppContext& app, QObject* parent)
     : QObject(parent)
     , app_(app)
     , engine_(app.catalogue())
-    , gallery_(std::make_unique<GalleryModel>(*this))
+    , gallery_(app.catalogue(), app.GetAppPath())
     , panelRules_(buttons_, strips_, *this, app.catalogue())
     , commandRules_(buttons_, strips_, *this, app.catalogue())
 {
     buttons_.setRules(panelRules_, commandRules_);
     history_.load(app.settings());
+    connect(&gallery_, &GalleryModel::drawingProgress, &strips_, &StatusStrips::setProgress);
+    connect(&gallery_, &GalleryModel::thumbnailDrawn, this,
+            [this](int remaining, int total) { strips_.print(StatusTexts::drawing(remaining, total)); });
+    connect(&gallery_, &GalleryModel::drawingInterrupted, this, &BrowserSession::drawingInterrupted);
+    connect(&gallery_, &GalleryModel::drawingFinished, this, &BrowserSession::drawingFinished);
 }
 
 BrowserSession::~BrowserSession() = default;
@@ -39,15 +43,26 @@ void BrowserSession::setDrawState(DrawState state, bool resuming)
     emit drawStateChanged();
 }
 
-void BrowserSession::drawingInterrupted()
+void BrowserSession::drawingInterrupted(int drawn, int total, double percent)
 {
-    interruptPending_ = false;
     setDrawState(DrawState::Suspended, false);
+    strips_.setProgress(percent);  // the bar stays until a drawing completes
+    strips_.setStatus(StatusTexts::interrupted(drawn, total));
 }
 
-void BrowserSession::drawingFinished()
+void BrowserSession::drawingFinished(int total)
 {
+    strips_.setStatus(total == 0 ? QString::fromUtf8(StatusTexts::kNotFound) : StatusTexts::drawn(total));
+    if (buttons_.interruptShown()) {
+        buttons_.show(T::IdleShow);
+        for (T l : {T::PointedInterrupt, T::PressedInterrupt, T::IdleInterrupt})
+            buttons_.hide(l);
+    }
     setDrawState(DrawState::Idle, false);
+    strips_.showProgress(false);
+    strips_.showConditionStrip(true);
+    allMode_ = false;
+    showConditions();
 }
 
 void BrowserSession::forgetSuspension()
@@ -74,17 +89,25 @@ void BrowserSession::drawResult()
     if (results_.isEmpty() && !selection_.any())
         return;
     if (drawing()) {
-        interruptPending_ = true;
+        gallery_.interrupt();
         return;
     }
-    setDrawState(DrawState::Running, drawState_ == DrawState::Suspended);
-    gallery_->RefreshResults();
+    const bool resume = drawState_ == DrawState::Suspended;
+    setDrawState(DrawState::Running, resume);
+    if (resume) {
+        strips_.showProgress(true);
+        strips_.showConditionStrip(false);
+        gallery_.resume();
+    } else {
+        strips_.showProgress(true);
+        gallery_.draw(results_);
+    }
 }
 
 void BrowserSession::stopDrawing()
 {
     if (drawing())
-        interruptPending_ = true;
+        gallery_.interrupt();
 }
 
 // ---- search -----------------------------------------------------------------------
@@ -133,13 +156,13 @@ void BrowserSession::listChanged(int c)
     categoryActive_[size_t(c)] = true;
     forgetSuspension();
     primaryCategory_ = c;
-    if (gallery_->cellsInUse() > 0)
-        gallery_->clearCells();
+    if (gallery_.cellsInUse() > 0)
+        gallery_.clearCells();
     if (selection_.anyIn(c))
         search();
     else
         dropCategory(c);
-    gallery_->home();
+    gallery_.home();
 }
 
 void BrowserSession::search()
@@ -165,8 +188,8 @@ void BrowserSession::dropCategory(int c)
 {
     forgetSuspension();
     categoryActive_[size_t(c)] = false;
-    if (gallery_->cellsInUse() > 0)
-        gallery_->clearCells();
+    if (gallery_.cellsInUse() > 0)
+        gallery_.clearCells();
     for (int i = 0; i < CategoryTables::valueCount(c); ++i) {
         buttons_.showUnselected(c, i);
         setSelected(c, i, false);
@@ -235,10 +258,10 @@ void BrowserSession::resetSearch()
             setSelected(k, i, false);
     categoryActive_ = {};
     results_.clear();
-    if (gallery_->cellsInUse() > 0)
-        gallery_->clearCells();
+    if (gallery_.cellsInUse() > 0)
+        gallery_.clearCells();
     strips_.showProgress(false);
-    gallery_->home();
+    gallery_.home();
     if (!strips_.welcomeRunning())
         strips_.setStatus(QString::fromUtf8(StatusTexts::kPrompt));
     strips_.printCondition(QString());
@@ -301,7 +324,41 @@ void BrowserSession::pointerLeftWindow()
 
 void BrowserSession::pointerLeftThumbnails()
 {
-    gallery_->dropNameHighlight();
+    gallery_.dropNameHighlight();
+}
+
+// ---- the gallery ------------------------------------------------------------------------
+
+void BrowserSession::pointerOverCell(int cell)
+{
+    gallery_.pointOnCell(cell);
+    pointerOffButtons();
+    showConditions();
+}
+
+void BrowserSession::pointerOverField()
+{
+    gallery_.dropNameHighlight();
+    pointerOffButtons();
+    showConditions();
+}
+
+void BrowserSession::focusCell(int cell)
+{
+    gallery_.pointOnCell(cell);
+    resetHover();
+    showConditions();
+}
+
+void BrowserSession::scrolledTo(int value)
+{
+    strips_.hideHelp();
+    gallery_.scrolledTo(value);
+}
+
+void BrowserSession::scrollDragged(int sliderPosition, QPoint pointer)
+{
+    strips_.showHelp(gallery_.rangeTip(sliderPosition), pointer, true);
 }
 
 // ---- commands -----------------------------------------------------------------------------
@@ -319,7 +376,7 @@ void BrowserSession::interrupt()
     buttons_.show(T::PointedShow);
     for (T look : {T::PressedInterrupt, T::PointedInterrupt, T::IdleInterrupt})
         buttons_.hide(look);
-    interruptPending_ = true;
+    gallery_.interrupt();
     drawResult();
 }
 
@@ -353,7 +410,7 @@ void BrowserSession::clear()
     buttons_.hide(T::IdleInterrupt);
     listClickOff_ = true;  // the reset's deselections run no search
     emit closePhotosRequested();
-    gallery_->forgetShownNames();
+    gallery_.forgetShownNames();
     resetSearch();
     allMode_ = false;
 }

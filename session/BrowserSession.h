@@ -4,6 +4,7 @@
 #include "search/Selection.h"
 #include "session/ButtonBoard.h"
 #include "session/CommandRules.h"
+#include "session/GalleryModel.h"
 #include "session/History.h"
 #include "session/Looks.h"
 #include "session/PanelRules.h"
@@ -11,12 +12,12 @@
 #include "session/StatusStrips.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QStringList>
 #include <array>
 #include <memory>
 
 class AppContext;
-class GalleryModel;
 
 // The main window without a widget: the selection and its result, the
 // drawing state, and the owners of the rest, each widget-free: the picture
@@ -52,15 +53,15 @@ public:
     // A drawing that goes on from an interrupted one counts as suspended
     // until it ends: the panels and the menu treat it so.
     bool suspended() const { return drawState_ == DrawState::Suspended || (drawing() && resuming_); }
-    bool interruptPending() const { return interruptPending_; }
+    bool interruptPending() const { return gallery_.interruptPending(); }
     bool allMode() const override { return allMode_; }
 
     ButtonBoard& buttons() { return buttons_; }
     const ButtonBoard& buttons() const { return buttons_; }
     StatusStrips& strips() { return strips_; }
     const StatusStrips& strips() const { return strips_; }
-    GalleryModel& gallery() { return *gallery_; }
-    const GalleryModel& gallery() const { return *gallery_; }
+    GalleryModel& gallery() { return gallery_; }
+    const GalleryModel& gallery() const { return gallery_; }
     History& history() { return history_; }
     const History& history() const { return history_; }
     int openPhotoCount() const { return openPhotoCount_; }
@@ -78,6 +79,16 @@ public:
     // The pointer watch: outside the window, outside the thumbnails.
     void pointerLeftWindow();
     void pointerLeftThumbnails();
+    // The pointer over a cell of the gallery, or over the field between them.
+    void pointerOverCell(int cell);
+    void pointerOverField();
+    // A key's focus on a cell points at it as the pointer does; where the
+    // pointer rests is kept.
+    void focusCell(int cell);
+    // The scroll bar: settled on a value, or its thumb dragged (the range
+    // of names under it shows beside the pointer).
+    void scrolledTo(int value);
+    void scrollDragged(int sliderPosition, QPoint pointer);
 
     // ---- commands (the buttons under the panels and the menu) -------------------
     void showThumbnails() override;  // also resumes an interrupted drawing
@@ -126,11 +137,6 @@ signals:
     void quitRequested();
 
 private:
-    // The drawing still reaches back here; it is to report instead.
-    friend class GalleryModel;
-    void drawingInterrupted();
-    void drawingFinished();
-
     // ---- SearchActions ----------------------------------------------------------------
     bool hasResult() const override { return !results_.isEmpty(); }
     bool anySelected() const override { return selection_.any(); }
@@ -153,6 +159,8 @@ private:
     void dropCategory(int category);
     void search();
     void setDrawState(DrawState state, bool resuming);
+    void drawingInterrupted(int drawn, int total, double percent);
+    void drawingFinished(int total);
     void forgetSuspension();
     void pointerOffButtons();
 
@@ -172,11 +180,10 @@ private:
 
     DrawState drawState_ = DrawState::Idle;
     bool resuming_ = false;
-    bool interruptPending_ = false;
 
     int openPhotoCount_ = 0;
 
-    std::unique_ptr<GalleryModel> gallery_;
+    GalleryModel gallery_;
     PanelRules panelRules_;
     CommandRules commandRules_;
 };

@@ -3,9 +3,6 @@
 #include "catalogue/FlowerCatalogue.h"
 #include "pictures/PictureLoader.h"
 #include "pictures/ThumbnailPrefetch.h"
-#include "session/AppContext.h"
-#include "session/BrowserSession.h"
-#include "session/StatusTexts.h"
 
 #include <algorithm>
 
@@ -13,9 +10,9 @@ namespace {
 const QSize kCell(100, 85);
 }
 
-GalleryModel::GalleryModel(BrowserSession& session)
-    : s_(session)
-    , files_(session.app_.GetAppPath())
+GalleryModel::GalleryModel(const FlowerCatalogue& catalogue, const QString& appPath)
+    : catalogue_(catalogue)
+    , files_(appPath)
     , prefetch_(std::make_unique<ThumbnailPrefetch>(kCell))
 {
     entries_.resize(kTableSize);
@@ -26,21 +23,6 @@ GalleryModel::GalleryModel(BrowserSession& session)
 }
 
 GalleryModel::~GalleryModel() = default;
-
-QString GalleryModel::progressText(int remaining, int total)
-{
-    return QStringLiteral("サムネイルを表示中... 残り%1/%2枚。").arg(remaining).arg(total);
-}
-
-QString GalleryModel::interruptedText(int drawn, int total)
-{
-    return QStringLiteral("サムネイルの表示を中断しました。%1/%2枚。").arg(drawn).arg(total);
-}
-
-QString GalleryModel::doneText(int total)
-{
-    return QStringLiteral("%1枚あります。サムネイルのクリックで、写真と解説を表示します。").arg(total);
-}
 
 QString GalleryModel::tooltipOf(const FlowerRecord& r, bool nameFits)
 {
@@ -70,8 +52,8 @@ QString GalleryModel::rangeTip(int value) const
 // them: same name scan, same order.
 void GalleryModel::prefetchDrawing()
 {
-    const FlowerCatalogue& cat = s_.app_.catalogue();
-    const QStringList& names = s_.results();
+    const FlowerCatalogue& cat = catalogue_;
+    const QStringList& names = names_;
     int drawn = drawnCount_;
     int visible = visibleCells();
     QStringList paths;
@@ -152,9 +134,8 @@ void GalleryModel::home()
 bool GalleryModel::picturesAtHand(int position)
 {
     int visible = visibleCells();
-    const QStringList& results = s_.results();
-    const QString name = position < results.size() ? results[position] : QString();
-    const FlowerCatalogue& cat = s_.app_.catalogue();
+    const QString name = position < names_.size() ? names_[position] : QString();
+    const FlowerCatalogue& cat = catalogue_;
     int drawn = drawnCount_;
     for (int k : slotsByName_.value(name)) {
         if (visible > 15 || drawn >= kTableSize)
@@ -174,7 +155,7 @@ bool GalleryModel::picturesAtHand(int position)
 
 void GalleryModel::pictureDecoded(const QString& path)
 {
-    if (path == awaited_ && s_.drawing()) {
+    if (path == awaited_ && running_) {
         awaited_.clear();
         stepper_.start();
     }
@@ -215,10 +196,10 @@ QImage GalleryModel::thumbnailFor(const QString& stored, const QString& slotStor
     return lastPicture_;
 }
 
-void GalleryModel::DrawCell(int c, int e, int slot)
+void GalleryModel::drawCell(int c, int e, int slot)
 {
     const FlowerRecord& entry = entries_[e];
-    const QString slotStored = slot > 0 ? s_.app_.catalogue().slot(slot).SYASIN : entry.SYASIN;
+    const QString slotStored = slot > 0 ? catalogue_.slot(slot).SYASIN : entry.SYASIN;
     Cell& cell = cells_[size_t(c)];
     cell.picture = thumbnailFor(entry.SYASIN, slotStored, slot > 0);
     cell.pictureShown = true;
@@ -230,7 +211,7 @@ void GalleryModel::DrawCell(int c, int e, int slot)
     changed(c);
 }
 
-void GalleryModel::ColourNameLabels()
+void GalleryModel::colourNameLabels()
 {
     for (int i = 0; i < kCells; ++i) {
         Cell& c = cells_[size_t(i)];
@@ -242,40 +223,39 @@ void GalleryModel::ColourNameLabels()
 
 // ---- the drawing ------------------------------------------------------------------
 
-void GalleryModel::RefreshResults()
+void GalleryModel::draw(const QStringList& names)
 {
-    if (s_.suspended()) {
-        s_.strips().showProgress(true);
-        s_.strips().showConditionStrip(false);
-        drawnCount_ = savedDrawnCount_;
-        drawnRows_ = savedDrawnRows_;
-    } else {
-        home();
-        if (drawnCount_ > 0)
-            clearCells();
-        if (s_.results().isEmpty()) {
-            cells_[0].pictureShown = false;
-            cells_[0].labelShown = false;
-            changed(0);
-        }
-        drawnCount_ = 0;
-        drawnRows_ = 0;
+    names_ = names;
+    home();
+    if (drawnCount_ > 0)
+        clearCells();
+    if (names_.isEmpty()) {
+        cells_[0].pictureShown = false;
+        cells_[0].labelShown = false;
+        changed(0);
     }
-    ShowThumbnails();
+    drawnCount_ = 0;
+    drawnRows_ = 0;
+    entries_.fill(FlowerRecord{});
+    start();
 }
 
-void GalleryModel::ShowThumbnails()
+void GalleryModel::resume()
 {
-    if (!s_.suspended())
-        entries_.fill(FlowerRecord{});
-    total_ = int(s_.results().size());
+    drawnCount_ = savedDrawnCount_;
+    drawnRows_ = savedDrawnRows_;
+    start();
+}
+
+void GalleryModel::start()
+{
+    running_ = true;
+    total_ = int(names_.size());
     percentStep_ = total_ > 0 ? double(100.0f / float(total_)) : 0.0;
-    s_.strips().showProgress(true);
     prefetchDrawing();
     slotsByName_.clear();
-    const FlowerCatalogue& cat = s_.app_.catalogue();
-    for (int k = 1; k <= cat.FlowerCount(); ++k)
-        slotsByName_[cat.slot(k).NAMAE].append(k);
+    for (int k = 1; k <= catalogue_.FlowerCount(); ++k)
+        slotsByName_[catalogue_.slot(k).NAMAE].append(k);
     position_ = drawnCount_;
     if (position_ < total_)
         stepper_.start();  // the user may act before every position
@@ -285,11 +265,11 @@ void GalleryModel::ShowThumbnails()
 
 void GalleryModel::step()
 {
-    if (!s_.drawing())
+    if (!running_)
         return;
-    if (s_.interruptPending()) {
+    if (interruptPending_) {
         awaited_.clear();
-        interrupt(position_);
+        stop(position_);
         return;
     }
     if (!picturesAtHand(position_))
@@ -303,10 +283,9 @@ void GalleryModel::step()
 
 void GalleryModel::drawPosition(int i)
 {
-    s_.strips().setProgress((i + 1) * percentStep_);
-    const FlowerCatalogue& cat = s_.app_.catalogue();
-    const QStringList& results = s_.results();
-    const QString name = i < results.size() ? results[i] : QString();
+    emit drawingProgress((i + 1) * percentStep_);
+    const FlowerCatalogue& cat = catalogue_;
+    const QString name = i < names_.size() ? names_[i] : QString();
     // Every record of the name from the slot after the count drawn so far,
     // as a scan of the catalogue from there would find them.
     const int first = drawnCount_ + 1;
@@ -317,14 +296,14 @@ void GalleryModel::drawPosition(int i)
         entries_[drawnCount_] = cat.slot(k);
         const int visible = visibleCells();
         if (visible <= 15)
-            DrawCell(visible, drawnCount_, k);
+            drawCell(visible, drawnCount_, k);
         if (drawnCount_ % 4 == 3) {
             ++drawnRows_;
             if (drawnRows_ % 4 == 0)
                 setScrollMaximum(drawnRows_ * kRowPitch);
         }
         ++drawnCount_;
-        s_.strips().print(progressText(total_ - drawnCount_, total_));
+        emit thumbnailDrawn(total_ - drawnCount_, total_);
     }
     if (i <= 15) {
         cells_[size_t(i)].pictureEnabled = true;
@@ -334,31 +313,20 @@ void GalleryModel::drawPosition(int i)
 
 void GalleryModel::finish()
 {
-    const int L = total_;
+    running_ = false;
     lastPicture_ = QImage();
     prefetch_->clear();
     slotsByName_.clear();
     if (drawnCount_ % 16 == 0)
-        setScrollMaximum(L == 0 ? 0 : std::max(0, (drawnRows_ - 4) * kRowPitch));
-    ColourNameLabels();
-    s_.strips().setStatus(L == 0 ? QString::fromUtf8(StatusTexts::kNotFound) : doneText(L));
-    ButtonBoard& buttons = s_.buttons();
-    if (buttons.interruptShown()) {
-        buttons.show(ThumbnailLook::IdleShow);
-        for (ThumbnailLook l :
-             {ThumbnailLook::PointedInterrupt, ThumbnailLook::PressedInterrupt, ThumbnailLook::IdleInterrupt})
-            buttons.hide(l);
-    }
-    s_.drawingFinished();
-    s_.strips().showProgress(false);
-    s_.strips().showConditionStrip(true);
-    s_.allMode_ = false;
-    s_.showConditions();
+        setScrollMaximum(total_ == 0 ? 0 : std::max(0, (drawnRows_ - 4) * kRowPitch));
+    colourNameLabels();
+    emit drawingFinished(total_);
 }
 
-void GalleryModel::interrupt(int i)
+void GalleryModel::stop(int i)
 {
-    s_.drawingInterrupted();
+    running_ = false;
+    interruptPending_ = false;
     savedDrawnCount_ = drawnCount_;
     savedDrawnRows_ = drawnRows_;
     for (int c = 0; c < kCells; ++c) {
@@ -368,10 +336,9 @@ void GalleryModel::interrupt(int i)
         cell.labelEnabled = true;
         changed(c);
     }
-    s_.strips().setProgress((i + 1) * percentStep_);
-    s_.strips().setStatus(interruptedText(drawnCount_, total_));
     if (drawnCount_ % 16 == 0)
         setScrollMaximum(std::max(0, (drawnRows_ - 4) * kRowPitch));
+    emit drawingInterrupted(drawnCount_, total_, (i + 1) * percentStep_);
 }
 
 // ---- scrolling and picking -----------------------------------------------------------
@@ -379,13 +346,12 @@ void GalleryModel::interrupt(int i)
 void GalleryModel::scrolledTo(int value)
 {
     scrollValue_ = value;
-    s_.strips().hideHelp();
     const int r = value / kRowPitch;
     prefetchPage(4 * r);
     for (int i = 0; i < kCells; ++i) {
         const int e = 4 * r + i;
         if (e < drawnCount_) {
-            DrawCell(i, e, 0);
+            drawCell(i, e, 0);
         } else {
             Cell& cell = cells_[size_t(i)];
             cell.pictureShown = false;
@@ -398,15 +364,10 @@ void GalleryModel::scrolledTo(int value)
         changed(i);
     }
     lastPicture_ = QImage();
-    ColourNameLabels();
+    colourNameLabels();
 }
 
-void GalleryModel::scrollDragged(int sliderPosition, QPoint pointer)
-{
-    s_.strips().showHelp(rangeTip(sliderPosition), pointer, true);
-}
-
-void GalleryModel::pointerOverCell(int i)
+void GalleryModel::pointOnCell(int i)
 {
     for (int j = 0; j < kCells; ++j) {
         const NameColour c = cells_[size_t(j)].colour;
@@ -415,15 +376,6 @@ void GalleryModel::pointerOverCell(int i)
         else if (j != i && c == NameColour::Yellow)
             setColour(j, NameColour::Green);
     }
-    s_.pointerOffButtons();
-    s_.showConditions();
-}
-
-void GalleryModel::pointerOverField()
-{
-    dropNameHighlight();
-    s_.pointerOffButtons();
-    s_.showConditions();
 }
 
 void GalleryModel::dropNameHighlight()
@@ -445,15 +397,15 @@ void GalleryModel::cellReleased(int i)
     changed(i);
 }
 
-void GalleryModel::markOpened(const QString& name)
+bool GalleryModel::markOpened(const QString& name)
 {
+    shownNames_.append(name);
     for (int i = 0; i < kCells; ++i)
         if (cells_[size_t(i)].caption == name) {
             setColour(i, NameColour::Red);
-            s_.history().PushHistory(name);
-            break;
+            return true;
         }
-    shownNames_.append(name);
+    return false;
 }
 
 void GalleryModel::markClosed(const QString& name)

@@ -15,14 +15,15 @@
 #include <functional>
 #include <memory>
 
-class BrowserSession;
 class ThumbnailPrefetch;
 
 // The thumbnail gallery without its widgets: the table the matches are
 // copied into, the 16 cells with their pictures, names and colours, the
 // scroll range, and the drawing that fills them. The drawing advances one
 // position of the result list per pass of the event loop, so the user can
-// scroll, open photo windows or interrupt between two thumbnails.
+// scroll, open photo windows or interrupt between two thumbnails. It reports
+// its progress and its end by signals; what they mean for the strips and the
+// buttons is the session's business.
 class GalleryModel : public QObject {
     Q_OBJECT
 
@@ -45,13 +46,9 @@ public:
         bool pressed = false;  // drawn one pixel in while the button is down
     };
 
-    explicit GalleryModel(BrowserSession& session);
+    GalleryModel(const FlowerCatalogue& catalogue, const QString& appPath);
     ~GalleryModel() override;
 
-    // The status line of a running drawing: "サムネイルを表示中... 残りN/M枚。"
-    static QString progressText(int remaining, int total);
-    static QString interruptedText(int drawn, int total);
-    static QString doneText(int total);
     // The name label's tooltip: attributes, and the real family for その他.
     // A name that the label cannot show whole comes first, on a line of its own.
     static QString tooltipOf(const FlowerRecord& r, bool nameFits = true);
@@ -72,7 +69,15 @@ public:
     const PictureFiles& files() const { return files_; }
 
     // ---- the drawing ----------------------------------------------------------
-    void RefreshResults();
+    // Draws the names afresh: the table and the cells are emptied first.
+    void draw(const QStringList& names);
+    // Goes on with an interrupted drawing where it stopped, nothing cleared.
+    void resume();
+    // A running drawing stops at its next position; asked while none runs,
+    // the next drawing stops before its first.
+    void interrupt() { interruptPending_ = true; }
+    bool interruptPending() const { return interruptPending_; }
+    bool drawing() const { return running_; }
     // Empties the 16 cells (cell 15 down to 0) and the count of cells in use.
     void clearCells();
     // No scroll range, the first page.
@@ -82,16 +87,19 @@ public:
     bool readAheadStopped() const;
 
     // ---- the user -------------------------------------------------------------
+    // The page that starts at the row of the scroll value.
     void scrolledTo(int value);
-    void scrollDragged(int sliderPosition, QPoint pointer);
-    void pointerOverCell(int i);
-    void pointerOverField();
+    // A green name turns yellow while pointed at; the one pointed at before
+    // turns green again.
+    void pointOnCell(int i);
     void cellPressed(int i);
     void cellReleased(int i);
     void dropNameHighlight();
 
     // ---- photo windows ----------------------------------------------------------
-    void markOpened(const QString& name);
+    // The first cell of the name turns red; false when the page shows no
+    // such cell.
+    bool markOpened(const QString& name);
     void markClosed(const QString& name);
     void forgetShownNames() { shownNames_.clear(); }
     // Every name green and usable again.
@@ -100,15 +108,21 @@ public:
 signals:
     void cellChanged(int i);
     void scrollChanged();
+    // A list position is being drawn; the bar stands at percent.
+    void drawingProgress(double percent);
+    // A thumbnail was drawn (or only stored, past the 16 cells).
+    void thumbnailDrawn(int remaining, int total);
+    void drawingInterrupted(int drawn, int total, double percent);
+    void drawingFinished(int total);
 
 private:
-    void ShowThumbnails();
+    void start();
     void step();
     void drawPosition(int i);
     void finish();
-    void interrupt(int i);
-    void DrawCell(int cell, int entry, int slot);
-    void ColourNameLabels();
+    void stop(int i);
+    void drawCell(int cell, int entry, int slot);
+    void colourNameLabels();
     QImage thumbnailFor(const QString& stored, const QString& slotStored, bool fallBackToOtherExtensions);
     int visibleCells() const;
     void setScrollMaximum(int max);
@@ -119,7 +133,7 @@ private:
     bool picturesAtHand(int position);
     void pictureDecoded(const QString& path);
 
-    BrowserSession& s_;
+    const FlowerCatalogue& catalogue_;
     PictureFiles files_;
     std::function<bool(const QString&)> nameFits_;
     std::array<Cell, kCells> cells_{};
@@ -132,8 +146,11 @@ private:
     int scrollMax_ = 0;
     int scrollValue_ = 0;
 
-    // The drawing in progress: the next list position, the list length it
-    // started with and the bar's step per position.
+    // The drawing in progress: the names it draws, the next list position,
+    // the list length it started with and the bar's step per position.
+    QStringList names_;
+    bool running_ = false;
+    bool interruptPending_ = false;
     QTimer stepper_;
     int position_ = 0;
     int total_ = 0;

@@ -27,4 +27,19 @@ QString attributeCount(const FlowerCatalogue& catalogue, int c, int i)
     return CategoryTables::countLabel(c, i + 1) + QStringLiteral(" %1件").arg(n);
 }
 
+QString drawing(int remaining, int total)
+{
+    return QStringLiteral("サムネイルを表示中... 残り%1/%2枚。").arg(remaining).arg(total);
+}
+
+QString interrupted(int drawn, int total)
+{
+    return QStringLiteral("サムネイルの表示を中断しました。%1/%2枚。").arg(drawn).arg(total);
+}
+
+QString drawn(int total)
+{
+    return QStringLiteral("%1枚あります。サムネイルのクリックで、写真と解説を表示します。").arg(total);
+}
+
 }  // namespace StatusTexts

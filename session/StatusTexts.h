@@ -20,5 +20,9 @@ QString found(int count);
 QString allDataCount(int count);
 // "春：データ数 27件": a button's count label and its record count.
 QString attributeCount(const FlowerCatalogue& catalogue, int category, int index);
+// The drawing: "サムネイルを表示中... 残りN/M枚。", interrupted, done.
+QString drawing(int remaining, int total);
+QString interrupted(int drawn, int total);
+QString drawn(int total);
 
 }  // namespace StatusTexts

@@ -5,6 +5,7 @@
 #include "session/GalleryModel.h"
 #include "session/MenuRules.h"
 #include "session/PanelRules.h"
+#include "session/StatusTexts.h"
 #include "tests/support/TestCatalogues.h"
 
 #include <QSignalSpy>
@@ -71,6 +72,12 @@ const ButtonId kSam{Kind::Thumbnail};
 const ButtonId kAll{Kind::AllData};
 const ButtonId kClear{Kind::Clear};
 const ButtonId kQuit{Kind::Quit};
+
+// The threads of this process, as the kernel lists them.
+int threadCount()
+{
+    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
 
 QString front(const BrowserSession& s, const ButtonId& id)
 {
@@ -450,7 +457,7 @@ private slots:
             Fixture::pass();
         QCOMPARE(fx.s().drawState(), BrowserSession::DrawState::Suspended);
         QCOMPARE(fx.s().gallery().drawnCount(), 3);
-        QCOMPARE(fx.s().strips().status(), GalleryModel::interruptedText(3, 40));
+        QCOMPARE(fx.s().strips().status(), StatusTexts::interrupted(3, 40));
         fx.s().showThumbnails();  // resumes where it stopped
         QVERIFY(fx.s().suspended());  // a resumed drawing counts as suspended until it ends
         fx.finishDrawing();
@@ -484,13 +491,20 @@ private slots:
         fx.finishDrawing();
     }
 
+    // A session destroyed in the middle of a drawing takes the drawing with
+    // it: no step is left pending, and no read-ahead worker outlives it.
     void destroyedMidDrawingRunsNoStep()
     {
+        const int threadsBefore = threadCount();
         auto fx = std::make_unique<Fixture>(40);
+        QVERIFY(threadCount() > threadsBefore);  // the read-ahead's workers
         fx->s().showAll();
         Fixture::pass();
+        QVERIFY(fx->s().drawing());
+        QVERIFY(fx->s().gallery().drawnCount() < 40);
         fx.reset();
-        Fixture::pass();  // a step left pending would touch a destroyed session
+        QCOMPARE(threadCount(), threadsBefore);
+        Fixture::pass();  // a step left pending would touch a destroyed session (ASan sees it)
     }
 
     // The menu's rules as a function of the session: c clear, e editor, s

@@ -336,7 +336,7 @@ private:
         const QPoint thumb = thumbCentre(bar);
         // Offscreen there is no real pointer: the tip is placed as it would be
         // with the pointer on the thumb.
-        session().gallery().scrollDragged(bar->sliderPosition(), bar->mapTo(window_.get(), thumb));
+        session().scrollDragged(bar->sliderPosition(), bar->mapTo(window_.get(), thumb));
         save(QStringLiteral("gallery-scroll.png"),
              withPointer(mainShot(), bar->mapTo(window_.get(), thumb), ButtonArt::scrollPointerMove(1),
                          ButtonArt::scrollPointerHotSpot()));
