@@ -195,10 +195,10 @@ int main(int argc, char** argv)
 
     f.VScroll1->setValue(0);
     for (int i = 0; i < 16 && i < records; ++i)
-        window.photos().PickGalleryCell(i);
+        window.session().openPhoto(i);
     f.VScroll1->setValue(436);
     for (int i = 0; i < 4 && i + 16 < records; ++i)
-        window.photos().PickGalleryCell(i);
+        window.session().openPhoto(i);
     QApplication::processEvents();
 
     std::printf("records                      %d (1600x1200 JPEG)\n", records);
@@ -212,7 +212,7 @@ int main(int argc, char** argv)
                 emptyUs, records - 16, bareUs);
     std::printf("page redraw (16 cells)       %.2f ms, %.3f ms per thumbnail (%.2f x floor)\n", pageMs, pageMs / 16,
                 pageMs / 16 / floorMs);
-    std::printf("photo windows open           %d\n", window.photos().OpenPhotoCount());
+    std::printf("photo windows open           %d\n", window.session().photos().openCount());
     std::printf("peak memory                  %.1f MB\n", peakKiB() / 1024.0);
     return 0;
 }

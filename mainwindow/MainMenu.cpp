@@ -2,7 +2,6 @@
 
 #include "about/AboutBox.h"
 #include "editor/RecordEditor.h"
-#include "mainwindow/PhotoWindows.h"
 #include "platform/DocumentOpener.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -20,11 +19,10 @@
 #include <QStorageInfo>
 #include <QWidget>
 
-MainMenu::MainMenu(AppContext& app, BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow,
+MainMenu::MainMenu(AppContext& app, BrowserSession& session, QWidget* mainWindow,
                    std::function<void(bool)> pointerWatch)
     : app_(app)
     , session_(session)
-    , photos_(photos)
     , window_(mainWindow)
     , pointerWatch_(std::move(pointerWatch))
     , shows_(std::make_unique<SlideshowLauncher>())
@@ -136,7 +134,7 @@ void MainMenu::run(QAction* a)
             Form1_mnuSound_Click(i);
     for (int n = 0; n < 8; ++n)
         if (a == mnuHis[size_t(n)])
-            photos_.Form1_mnuHis_Click(n);
+            session_.openFromHistory(n);
 }
 
 void MainMenu::Form1_mnuSound_Click(int i)

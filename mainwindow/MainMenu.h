@@ -7,7 +7,6 @@
 
 class AppContext;
 class BrowserSession;
-class PhotoWindows;
 class QWidget;
 class QAction;
 class QMenu;
@@ -21,8 +20,7 @@ class MainMenu {
 public:
     // pointerWatch switches the main window's pointer watch, which rests
     // while the slideshow shows.
-    MainMenu(AppContext& app, BrowserSession& session, PhotoWindows& photos, QWidget* mainWindow,
-             std::function<void(bool)> pointerWatch);
+    MainMenu(AppContext& app, BrowserSession& session, QWidget* mainWindow, std::function<void(bool)> pointerWatch);
     ~MainMenu();
 
     // Prepares the entries, shows the menu at the pointer and runs the choice.
@@ -60,7 +58,6 @@ private:
 
     AppContext& app_;
     BrowserSession& session_;
-    PhotoWindows& photos_;
     QWidget* window_;
     std::function<void(bool)> pointerWatch_;
     // Kept for the whole run: a later show goes on from where the random

@@ -89,8 +89,8 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
     applyFonts();
     loadCursors();
 
-    photos_ = std::make_unique<PhotoWindows>(app, *session_, this);
-    menu_ = std::make_unique<MainMenu>(app, *session_, *photos_, this, [this](bool on) { setPointerWatch(on); });
+    photos_ = std::make_unique<PhotoWindows>(app, session_->photos(), this);
+    menu_ = std::make_unique<MainMenu>(app, *session_, this, [this](bool on) { setPointerWatch(on); });
     bindSession();
     bindGallery();
     bindKeyboard();
@@ -292,7 +292,6 @@ void MainWindow::bindSession()
     connect(&strips, &StatusStrips::helpBoxChanged, this, &MainWindow::renderHelpBox);
     connect(&s, &BrowserSession::menuRequested, this,
             [this] { menu_->popup(std::exchange(keyMenuAt_, std::nullopt).value_or(QCursor::pos())); });
-    connect(&s, &BrowserSession::closePhotosRequested, this, [this] { photos_->CloseAllPhotos(); });
     connect(&s, &BrowserSession::quitRequested, this, &QWidget::close);
 
     connect(c_.pctKensaku, &PrintSurface::mouseReleased, this,
@@ -316,7 +315,7 @@ void MainWindow::bindGallery()
             connect(part, &CellWidget::moved, session_.get(), &BrowserSession::pointerOverCell);
             connect(part, &CellWidget::pressed, &g, [&g](int c, Qt::MouseButton) { g.cellPressed(c); });
             connect(part, &CellWidget::released, &g, [&g](int c, Qt::MouseButton) { g.cellReleased(c); });
-            connect(part, &CellWidget::clicked, photos_.get(), &PhotoWindows::PickGalleryCell);
+            connect(part, &CellWidget::clicked, session_.get(), &BrowserSession::openPhoto);
         }
         renderCell(i);
     }
@@ -602,7 +601,7 @@ void MainWindow::shutdown()
     // Pictures read ahead would keep the process alive after its windows.
     session_->gallery().stopReadAhead();
     // Photo windows close first, so that nothing viewed is left out.
-    photos_->CloseAllPhotos();
+    session_->photos().closeAll();
     session_->history().save(app_.settings());
     app_.platform().sound.stopAll();
     // After this event: every other window closes and the program ends. Tied
@@ -776,7 +775,7 @@ void MainWindow::activateCell(int i)
     session_->focusCell(i);
     g.cellPressed(i);
     g.cellReleased(i);
-    photos_->PickGalleryCell(i);
+    session_->openPhoto(i);
 }
 
 // The gallery stays a Tab stop while it shows a name: when the current

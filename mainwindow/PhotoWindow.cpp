@@ -11,7 +11,6 @@ PhotoWindow::PhotoWindow(int slot, int noteFontSize)
     , photo_(new QLabel(this))
     , note_(new QPlainTextEdit(this))
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     photo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     photo_->setStyleSheet(QStringLiteral("background: black;"));
     note_->setReadOnly(true);

@@ -6,7 +6,8 @@ class QLabel;
 class QPlainTextEdit;
 
 // A flower's photograph with its description under it, in a window of its
-// own. Closing it by any means (Esc included) reports the close once.
+// own. Closing it by any means (Esc included) reports the close once; its
+// owner then lets it go.
 class PhotoWindow : public QWidget {
     Q_OBJECT
 

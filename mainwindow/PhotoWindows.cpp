@@ -4,11 +4,7 @@
 #include "pictures/PictureLoader.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
-#include "platform/SoundPlayer.h"
 #include "session/AppContext.h"
-#include "session/BrowserSession.h"
-#include "session/GalleryModel.h"
-#include "settings/AppSettings.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -21,24 +17,18 @@ const char* const PhotoWindows::kQuitMemory =
     "他のアプリケーションソフトを終了してから起動してください。";
 const char* const PhotoWindows::kNotInCatalogue = "「%1」は図鑑に登録されていません。";
 
-PhotoWindows::PhotoWindows(AppContext& app, BrowserSession& session, QWidget* mainWindow)
+PhotoWindows::PhotoWindows(AppContext& app, PhotoSet& set, QWidget* mainWindow)
     : app_(app)
-    , session_(session)
+    , set_(set)
     , window_(mainWindow)
     , files_(app.GetAppPath())
 {
-}
-
-void PhotoWindows::setOpenCount(int n)
-{
-    openCount_ = n;
-    session_.setOpenPhotoCount(n);
+    set_.setViewer(this);
 }
 
 PhotoWindows::~PhotoWindows()
 {
-    for (auto& w : windows_)
-        delete w.data();
+    set_.setViewer(nullptr);
 }
 
 QString PhotoWindows::captionOf(const QString& name, const QString& family)
@@ -59,60 +49,12 @@ int PhotoWindows::frameHeight() const
 
 PhotoWindow* PhotoWindows::load(int slot)
 {
-    if (!windows_[size_t(slot)]) {
-        auto* w = new PhotoWindow(slot, app_.fontSize(9));
-        connect(w, &PhotoWindow::closing, this, &PhotoWindows::Form2_Form_QueryUnload);
-        windows_[size_t(slot)] = w;
+    std::unique_ptr<PhotoWindow>& w = windows_[size_t(slot)];
+    if (!w) {
+        w = std::make_unique<PhotoWindow>(slot, app_.fontSize(9));
+        connect(w.get(), &PhotoWindow::closing, this, &PhotoWindows::closed);
     }
-    return windows_[size_t(slot)];
-}
-
-void PhotoWindows::PickGalleryCell(int i)
-{
-    const QString caption = session_.gallery().cell(i).caption;
-    const int k = app_.catalogue().slotOfName(caption);
-    if (k == 0)
-        return;
-    selected_ = k;
-    if (openCount_ == 0) {
-        closedCount_ = 0;  // the cascade restarts at the top left
-        ShowFlowerDetail();
-        return;
-    }
-    justClosed_ = false;
-    const QStringList& shown = session_.gallery().shownNames();
-    if (!shown.isEmpty()) {
-        if (shown.contains(caption)) {
-            selected_ = app_.catalogue().slotOfName(caption);
-            if (PhotoWindow* w = windows_[size_t(selected_)])
-                w->close();
-        }
-    } else {
-        session_.gallery().resetNameColours();
-    }
-    if (justClosed_) {
-        justClosed_ = false;  // the click closed the flower's window
-        return;
-    }
-    ShowFlowerDetail();
-}
-
-void PhotoWindows::ShowFlowerDetail()
-{
-    const int k = selected_;
-    const FlowerRecord& r = app_.catalogue().slot(k);
-    PhotoWindow* w = load(k);
-    const QString file = files_.ResolvePictureFile(r.SYASIN);
-    if (!PlaceFlowerWindow(k, k, file, 102, false))
-        return;
-    PlayClickSound();
-    if (session_.gallery().markOpened(r.NAMAE))
-        session_.history().PushHistory(r.NAMAE);
-    const bool wasShown = w->isVisible();  // opened from the history
-    w->show();
-    w->raise();
-    if (!wasShown)
-        setOpenCount(openCount_ + 1);
+    return w.get();
 }
 
 PhotoWindows::Photo PhotoWindows::photoFor(int k, const QString& file, bool fromHistory, bool* quit)
@@ -142,8 +84,9 @@ PhotoWindows::Photo PhotoWindows::photoFor(int k, const QString& file, bool from
     return {res.image, res.status == PictureLoader::Status::Ok ? res.image.size() : QSize(320, 240), true};
 }
 
-bool PhotoWindows::PlaceFlowerWindow(int slot, int k, const QString& file, int noteHeight, bool fromHistory)
+bool PhotoWindows::place(int slot, const QString& file, int noteHeight, bool fromHistory, int cascade)
 {
+    const int k = slot;
     const FlowerRecord& r = app_.catalogue().slot(k);
     bool quit = false;
     Photo photo;
@@ -173,81 +116,46 @@ bool PhotoWindows::PlaceFlowerWindow(int slot, int k, const QString& file, int n
     }
     PhotoWindow* w = load(slot);
     w->fill(photo.image, photo.area, r.NOTE, noteHeight, captionOf(r.NAMAE, r.KA2), r.NAMAE);
-    PlaceCascade(w);
+    const QScreen* s = QGuiApplication::primaryScreen();
+    const QPoint origin = s ? s->geometry().topLeft() : QPoint();
+    w->move(origin + cascadePosition(cascade, frameHeight()));
     return true;
 }
 
-void PhotoWindows::PlaceCascade(PhotoWindow* w)
+void PhotoWindows::show(int slot)
 {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    const QPoint origin = s ? s->geometry().topLeft() : QPoint();
-    w->move(origin + cascadePosition(openCount_ + closedCount_, frameHeight()));
-}
-
-void PhotoWindows::PlayClickSound()
-{
-    AppContext& app = app_;
-    app.SoundNo = app.settings().readClickSound();
-    if (app.SoundNo >= 0 && app.SoundNo <= 2)
-        app.platform().sound.play(app.pathOf(QStringLiteral("sound/")) +
-                                  QString::fromUtf8(AppSettings::kClickSounds[app.SoundNo]));
-    else if (app.SoundNo == 3)
-        app.platform().sound.stopAll();
-}
-
-void PhotoWindows::Form2_Form_QueryUnload(int slot)
-{
-    PhotoWindow* w = windows_[size_t(slot)];
-    int open = openCount_ - 1;
-    ++closedCount_;
-    const GalleryModel& g = session_.gallery();
-    const bool galleryShows = g.cell(0).pictureShown || g.drawnCount() > 1;
-    if (w && galleryShows && w->windowTitle().contains(u'―'))
-        session_.gallery().markClosed(w->flowerName());
-    setOpenCount(std::max(open, 0));
-    justClosed_ = true;
-}
-
-void PhotoWindows::CloseAllPhotos()
-{
-    bool any = false;
-    for (const auto& w : windows_)
-        any = any || w;
-    if (!any)
-        return;
-    for (auto& w : windows_)
-        if (w)
-            w->close();
-    closedCount_ = 0;
-}
-
-void PhotoWindows::Form1_mnuHis_Click(int index)
-{
-    const QString name = session_.history().entry(index);
-    for (const auto& w : windows_)
-        if (w && w->isVisible() && w->flowerName() == name) {
-            w->raise();
-            w->activateWindow();
-            return;
-        }
-    const int k = app_.catalogue().slotOfName(name);
-    if (k == 0) {
-        // The flower left the catalogue: say so rather than show another one.
-        app_.platform().messages.show(window_, QString::fromUtf8(kNotInCatalogue).arg(name), MessageBoxes::Buttons::Ok,
-                                      MessageBoxes::Icon::Exclamation);
-        return;
-    }
-    // The flower's own catalogue slot, as from the gallery: the slot of the
-    // history position may hold another flower's window.
-    PhotoWindow* w = load(k);
-    const bool wasShown = w->isVisible();
-    if (!PlaceFlowerWindow(k, k, app_.catalogue().slot(k).SYASIN, 90, true))
-        return;
-    PlayClickSound();
+    PhotoWindow* w = load(slot);
     w->show();
     w->raise();
-    if (!wasShown)
-        setOpenCount(openCount_ + 1);
+}
+
+void PhotoWindows::raise(int slot)
+{
+    if (PhotoWindow* w = window(slot)) {
+        w->raise();
+        w->activateWindow();
+    }
+}
+
+void PhotoWindows::close(int slot)
+{
+    if (PhotoWindow* w = window(slot))
+        w->close();
+}
+
+void PhotoWindows::notInCatalogue(const QString& name)
+{
+    app_.platform().messages.show(window_, QString::fromUtf8(kNotInCatalogue).arg(name), MessageBoxes::Buttons::Ok,
+                                  MessageBoxes::Icon::Exclamation);
+}
+
+// A window cannot be deleted inside its own close event: it goes once the
+// event is over, and its slot is free at once.
+void PhotoWindows::closed(int slot)
+{
+    if (std::unique_ptr<PhotoWindow>& w = windows_[size_t(slot)])
+        w.release()->deleteLater();
+    set_.closed(slot);
 }
 
 void PhotoWindows::endProgram()

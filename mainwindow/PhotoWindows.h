@@ -3,23 +3,24 @@
 #include "catalogue/FlowerCatalogue.h"
 #include "mainwindow/PhotoWindow.h"
 #include "pictures/PictureFiles.h"
+#include "session/PhotoSet.h"
 
 #include <QImage>
 #include <QObject>
-#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <array>
+#include <memory>
 
 class AppContext;
-class BrowserSession;
 class QWidget;
 
-// The photo windows: one table slot per window, the flower's catalogue slot
-// whether opened from the gallery or the history (so a flower never has two
-// windows and a history entry never takes another flower's), the cascade that places new windows, the red and green
-// names in the gallery, the click sound and the viewing history.
-class PhotoWindows : public QObject {
+// The photo windows on the screen, one per catalogue slot: the photograph
+// and description of the flower the photo set names, placed at the place of
+// the cascade it gives, the messages when a picture is missing, and every
+// close told back to the photo set. Which windows are open is the photo
+// set's to know.
+class PhotoWindows : public QObject, public PhotoSet::Viewer {
     Q_OBJECT
 
 public:
@@ -29,25 +30,23 @@ public:
     static const char* const kQuitMemory;  // the message before ending after exhausted memory
     static const char* const kNotInCatalogue;
 
-    PhotoWindows(AppContext& app, BrowserSession& session, QWidget* mainWindow);
+    PhotoWindows(AppContext& app, PhotoSet& set, QWidget* mainWindow);
     ~PhotoWindows() override;
-
-    void PickGalleryCell(int i);
-    void ShowFlowerDetail();
-    void Form1_mnuHis_Click(int index);
-    void CloseAllPhotos();
-    void PlayClickSound();
 
     // Top-left of the window opened as the n-th since the cascade restarted.
     static QPoint cascadePosition(int n, int frameHeight);
     static QString captionOf(const QString& name, const QString& family);
 
-    int OpenPhotoCount() const { return openCount_; }
-    int ClosedPhotoCount() const { return closedCount_; }
-    int SelectedFlower() const { return selected_; }
-    PhotoWindow* window(int slot) const { return windows_.at(size_t(slot)); }
+    PhotoWindow* window(int slot) const { return windows_.at(size_t(slot)).get(); }
     // The frame height the cascade steps by (a title bar and borders).
     int frameHeight() const;
+
+    // ---- PhotoSet::Viewer ---------------------------------------------------------
+    bool place(int slot, const QString& file, int noteHeight, bool fromHistory, int cascade) override;
+    void show(int slot) override;
+    void raise(int slot) override;
+    void close(int slot) override;
+    void notInCatalogue(const QString& name) override;
 
 private:
     struct Photo {
@@ -56,21 +55,13 @@ private:
         bool ok = false;
     };
     PhotoWindow* load(int slot);
-    bool PlaceFlowerWindow(int slot, int k, const QString& file, int noteHeight, bool fromHistory);
     Photo photoFor(int k, const QString& file, bool fromHistory, bool* quit);
-    void PlaceCascade(PhotoWindow* w);
-    void Form2_Form_QueryUnload(int slot);
+    void closed(int slot);
     void endProgram();
 
-    void setOpenCount(int n);
-
     AppContext& app_;
-    BrowserSession& session_;
+    PhotoSet& set_;
     QWidget* window_;
     PictureFiles files_;
-    std::array<QPointer<PhotoWindow>, kSlots> windows_{};
-    int openCount_ = 0;
-    int closedCount_ = 0;
-    int selected_ = 0;
-    bool justClosed_ = false;
+    std::array<std::unique_ptr<PhotoWindow>, kSlots> windows_{};
 };

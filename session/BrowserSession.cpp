@@ -17,7 +17,8 @@ BrowserSession::BrowserSession(AppContext& app, QObject* parent)
     : QObject(parent)
     , app_(app)
     , engine_(app.catalogue())
-    , gallery_(app.catalogue(), app.GetAppPath())
+    , photos_(app)
+    , gallery_(app.catalogue(), app.GetAppPath(), photos_)
     , panelRules_(buttons_, strips_, *this, app.catalogue())
     , commandRules_(buttons_, strips_, *this, app.catalogue())
 {
@@ -28,6 +29,8 @@ BrowserSession::BrowserSession(AppContext& app, QObject* parent)
             [this](int remaining, int total) { strips_.print(StatusTexts::drawing(remaining, total)); });
     connect(&gallery_, &GalleryModel::drawingInterrupted, this, &BrowserSession::drawingInterrupted);
     connect(&gallery_, &GalleryModel::drawingFinished, this, &BrowserSession::drawingFinished);
+    connect(&photos_, &PhotoSet::windowClosed, &gallery_, &GalleryModel::markClosed);
+    connect(&photos_, &PhotoSet::galleryNamesReleased, &gallery_, &GalleryModel::resetNameColours);
 }
 
 BrowserSession::~BrowserSession() = default;
@@ -246,7 +249,7 @@ void BrowserSession::beep()
 
 bool BrowserSession::somethingToClear() const
 {
-    return openPhotoCount_ > 0 || !results_.isEmpty() || selection_.any();
+    return photos_.openCount() > 0 || !results_.isEmpty() || selection_.any();
 }
 
 void BrowserSession::resetSearch()
@@ -350,6 +353,21 @@ void BrowserSession::focusCell(int cell)
     showConditions();
 }
 
+void BrowserSession::openPhoto(int cell)
+{
+    const QString name = gallery_.cell(cell).caption;
+    const int k = app_.catalogue().slotOfName(name);
+    if (k == 0)
+        return;
+    if (photos_.pickFromGallery(k) == PhotoSet::Pick::Opened && gallery_.markOpened(name))
+        history_.PushHistory(name);
+}
+
+void BrowserSession::openFromHistory(int entry)
+{
+    photos_.openFromHistory(history_.entry(entry));
+}
+
 void BrowserSession::scrolledTo(int value)
 {
     strips_.hideHelp();
@@ -409,8 +427,7 @@ void BrowserSession::clear()
     buttons_.show(T::IdleShow);
     buttons_.hide(T::IdleInterrupt);
     listClickOff_ = true;  // the reset's deselections run no search
-    emit closePhotosRequested();
-    gallery_.forgetShownNames();
+    photos_.closeAll();
     resetSearch();
     allMode_ = false;
 }

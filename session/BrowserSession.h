@@ -8,6 +8,7 @@
 #include "session/History.h"
 #include "session/Looks.h"
 #include "session/PanelRules.h"
+#include "session/PhotoSet.h"
 #include "session/SearchActions.h"
 #include "session/StatusStrips.h"
 
@@ -23,7 +24,7 @@ class AppContext;
 // drawing state, and the owners of the rest, each widget-free: the picture
 // buttons (ButtonBoard, with PanelRules and CommandRules deciding what a
 // pointer event does), the strips and the help box (StatusStrips), the
-// gallery (GalleryModel) and the history. Widgets render them from their
+// gallery (GalleryModel), the photo windows (PhotoSet) and the history. Widgets render them from their
 // signals and hand the user's pointer events and commands over; nothing here
 // reads a widget.
 //
@@ -62,13 +63,12 @@ public:
     const StatusStrips& strips() const { return strips_; }
     GalleryModel& gallery() { return gallery_; }
     const GalleryModel& gallery() const { return gallery_; }
+    PhotoSet& photos() { return photos_; }
+    const PhotoSet& photos() const { return photos_; }
     History& history() { return history_; }
     const History& history() const { return history_; }
-    int openPhotoCount() const { return openPhotoCount_; }
 
     // ---- what the views hand over ---------------------------------------------
-    // The photo windows report how many are open.
-    void setOpenPhotoCount(int n) { openPhotoCount_ = n; }
     // The pointer over the window's background, a caption or the message strip.
     void pointerOverBackground();
     void pointerOverCaption();
@@ -89,6 +89,12 @@ public:
     // of names under it shows beside the pointer).
     void scrolledTo(int value);
     void scrollDragged(int sliderPosition, QPoint pointer);
+    // A click on a cell opens the flower's photo window, or closes it when
+    // its name shows red; a window opened for a name on the page shown goes
+    // into the history.
+    void openPhoto(int cell);
+    // A history entry of the menu: its flower's window, to the front or opened.
+    void openFromHistory(int entry);
 
     // ---- commands (the buttons under the panels and the menu) -------------------
     void showThumbnails() override;  // also resumes an interrupted drawing
@@ -133,7 +139,6 @@ signals:
     void selectionChanged(const ButtonId& button);
     void drawStateChanged();
     void menuRequested();
-    void closePhotosRequested();
     void quitRequested();
 
 private:
@@ -169,6 +174,7 @@ private:
     History history_;
     StatusStrips strips_;
     ButtonBoard buttons_;
+    PhotoSet photos_;
 
     Selection selection_;
     std::array<bool, 6> categoryActive_{};
@@ -180,8 +186,6 @@ private:
 
     DrawState drawState_ = DrawState::Idle;
     bool resuming_ = false;
-
-    int openPhotoCount_ = 0;
 
     GalleryModel gallery_;
     PanelRules panelRules_;

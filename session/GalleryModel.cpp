@@ -3,6 +3,7 @@
 #include "catalogue/FlowerCatalogue.h"
 #include "pictures/PictureLoader.h"
 #include "pictures/ThumbnailPrefetch.h"
+#include "session/PhotoSet.h"
 
 #include <algorithm>
 
@@ -10,8 +11,9 @@ namespace {
 const QSize kCell(100, 85);
 }
 
-GalleryModel::GalleryModel(const FlowerCatalogue& catalogue, const QString& appPath)
+GalleryModel::GalleryModel(const FlowerCatalogue& catalogue, const QString& appPath, const PhotoSet& photos)
     : catalogue_(catalogue)
+    , photos_(photos)
     , files_(appPath)
     , prefetch_(std::make_unique<ThumbnailPrefetch>(kCell))
 {
@@ -215,7 +217,7 @@ void GalleryModel::colourNameLabels()
 {
     for (int i = 0; i < kCells; ++i) {
         Cell& c = cells_[size_t(i)];
-        c.colour = shownNames_.contains(c.caption) ? NameColour::Red : NameColour::Green;
+        c.colour = photos_.shownInGallery(c.caption) ? NameColour::Red : NameColour::Green;
         c.labelEnabled = true;
         changed(i);
     }
@@ -399,7 +401,6 @@ void GalleryModel::cellReleased(int i)
 
 bool GalleryModel::markOpened(const QString& name)
 {
-    shownNames_.append(name);
     for (int i = 0; i < kCells; ++i)
         if (cells_[size_t(i)].caption == name) {
             setColour(i, NameColour::Red);
@@ -413,7 +414,6 @@ void GalleryModel::markClosed(const QString& name)
     for (int i = 0; i < kCells; ++i)
         if (cells_[size_t(i)].caption == name)
             setColour(i, NameColour::Green);
-    shownNames_.removeOne(name);
 }
 
 void GalleryModel::resetNameColours()

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class PhotoSet;
 class ThumbnailPrefetch;
 
 // The thumbnail gallery without its widgets: the table the matches are
@@ -46,7 +47,8 @@ public:
         bool pressed = false;  // drawn one pixel in while the button is down
     };
 
-    GalleryModel(const FlowerCatalogue& catalogue, const QString& appPath);
+    // The names of flowers whose window the gallery opened show red.
+    GalleryModel(const FlowerCatalogue& catalogue, const QString& appPath, const PhotoSet& photos);
     ~GalleryModel() override;
 
     // The name label's tooltip: attributes, and the real family for その他.
@@ -64,8 +66,6 @@ public:
     const FlowerRecord& entry(int e) const { return entries_[e]; }
     int scrollMaximum() const { return scrollMax_; }
     int scrollValue() const { return scrollValue_; }
-    // Names whose photo window is open.
-    const QStringList& shownNames() const { return shownNames_; }
     const PictureFiles& files() const { return files_; }
 
     // ---- the drawing ----------------------------------------------------------
@@ -101,7 +101,6 @@ public:
     // such cell.
     bool markOpened(const QString& name);
     void markClosed(const QString& name);
-    void forgetShownNames() { shownNames_.clear(); }
     // Every name green and usable again.
     void resetNameColours();
 
@@ -134,11 +133,11 @@ private:
     void pictureDecoded(const QString& path);
 
     const FlowerCatalogue& catalogue_;
+    const PhotoSet& photos_;
     PictureFiles files_;
     std::function<bool(const QString&)> nameFits_;
     std::array<Cell, kCells> cells_{};
     QVector<FlowerRecord> entries_;
-    QStringList shownNames_;
     int drawnCount_ = 0;
     int drawnRows_ = 0;
     int savedDrawnCount_ = 0;

@@ -10,7 +10,7 @@ MenuState MenuRules::prepare(const BrowserSession& s, bool folderWritable)
     const bool resultEmpty = s.results().isEmpty();
     const bool interruptLook = s.buttons().thumbnailLooks().visible(ThumbnailLook::IdleInterrupt);
     const bool latched = s.buttons().allDataLatched();
-    const int openPhotos = s.openPhotoCount();
+    const int openPhotos = s.photos().openCount();
 
     m.clearEnabled = (resultEmpty && !selection && openPhotos == 0) ? false : !interruptLook;
     m.editorEnabled = resultEmpty && !selection && folderWritable;

@@ -4,6 +4,8 @@
 // it. The session implements it; the rules see nothing else of the session.
 class SearchActions {
 public:
+    virtual ~SearchActions() = default;
+
     // ---- what the rules decide on ------------------------------------------------
     virtual bool hasResult() const = 0;
     virtual bool anySelected() const = 0;
@@ -47,7 +49,4 @@ public:
     virtual void showAll() = 0;
     virtual void clear() = 0;
     virtual void quit() = 0;
-
-protected:
-    ~SearchActions() = default;
 };

@@ -19,6 +19,26 @@ using PE = PointerEvent;
 
 namespace {
 
+// The photo windows as the session sees them: each opens as asked, and a
+// close is told back at once, as a window's close event tells it.
+struct FakeViewer : PhotoSet::Viewer {
+    PhotoSet* set = nullptr;
+    QStringList log;
+    bool place(int slot, const QString&, int noteHeight, bool, int cascade) override
+    {
+        log << QStringLiteral("place %1 note %2 at %3").arg(slot).arg(noteHeight).arg(cascade);
+        return true;
+    }
+    void show(int slot) override { log << QStringLiteral("show %1").arg(slot); }
+    void raise(int slot) override { log << QStringLiteral("raise %1").arg(slot); }
+    void close(int slot) override
+    {
+        log << QStringLiteral("close %1").arg(slot);
+        set->closed(slot);
+    }
+    void notInCatalogue(const QString& name) override { log << QStringLiteral("not in catalogue ") + name; }
+};
+
 // A session over a temporary catalogue, without any window: what the main
 // window shows and decides, driven through its commands and pointer events.
 struct Fixture {
@@ -36,6 +56,8 @@ struct Fixture {
         CatalogueStore::load(app + QStringLiteral("SNH347.mdb"), context->catalogue());
         session = std::make_unique<BrowserSession>(*context);
         session->catalogueLoaded();
+        viewer.set = &session->photos();
+        session->photos().setViewer(&viewer);
     }
 
     BrowserSession& s() { return *session; }
@@ -61,6 +83,7 @@ struct Fixture {
 
     QTemporaryDir dir;
     FakePlatform fake;
+    FakeViewer viewer;
     std::unique_ptr<AppContext> context;
     std::unique_ptr<BrowserSession> session;
 };
@@ -536,8 +559,10 @@ private slots:
         BrowserSession& s = fx.s();
         if (situation == "selected")
             fx.click(kSpring);
-        if (situation == "photo")
-            s.setOpenPhotoCount(1);
+        if (situation == "photo") {
+            s.history().PushHistory(QStringLiteral("ハコベ"));
+            s.openFromHistory(0);
+        }
         if (situation == "all" || situation == "drawing" || situation == "interrupted")
             s.showAll();
         if (situation == "interrupted")
@@ -559,6 +584,71 @@ private slots:
         QCOMPARE(got, enabled);
         QCOMPARE(m.thumbnailsText, thumbnailsText);
         fx.finishDrawing();
+    }
+
+    // A click on a name opens its window and a second click closes it; the
+    // cascade goes on from where the open and closed windows left it and
+    // starts again once none is open.
+    void photoWindowsFromTheGallery()
+    {
+        Fixture fx;
+        BrowserSession& s = fx.s();
+        fx.click(kWhite, Qt::ShiftModifier);  // アカネ, ハコベ
+        fx.finishDrawing();
+        s.openPhoto(0);
+        s.openPhoto(1);
+        QCOMPARE(s.photos().openCount(), 2);
+        QCOMPARE(s.gallery().cell(0).colour, GalleryModel::NameColour::Red);
+        QCOMPARE(s.history().entries().mid(0, 2), QStringList({"ハコベ", "アカネ"}));
+        s.openPhoto(0);  // red: closes
+        QCOMPARE(s.photos().openCount(), 1);
+        QCOMPARE(s.gallery().cell(0).colour, GalleryModel::NameColour::Green);
+        QCOMPARE(s.history().entry(0), QStringLiteral("ハコベ"));  // a close is no view
+        s.openPhoto(0);  // green: opens at place 2 (one open, one closed)
+        s.clear();
+        QCOMPARE(s.photos().openCount(), 0);
+        QCOMPARE(fx.viewer.log, QStringList({"place 1 note 102 at 0", "show 1", "place 2 note 102 at 1", "show 2",
+                                             "close 1", "place 1 note 102 at 2", "show 1", "close 1", "close 2"}));
+    }
+
+    // The history opens a flower's window in the flower's own slot, brings
+    // an open one to the front, and changes neither the history nor the
+    // gallery's colours.
+    void photoWindowsFromTheHistory()
+    {
+        Fixture fx;
+        BrowserSession& s = fx.s();
+        s.history().PushHistory(QStringLiteral("ホトケノザ"));
+        s.history().PushHistory(QStringLiteral("キエタハナ"));
+        s.openFromHistory(1);
+        s.openFromHistory(1);
+        s.openFromHistory(0);
+        QCOMPARE(fx.viewer.log,
+                 QStringList({"place 3 note 90 at 0", "show 3", "raise 3", "not in catalogue キエタハナ"}));
+        QCOMPARE(s.photos().openCount(), 1);
+        QVERIFY(!s.photos().shownInGallery(QStringLiteral("ホトケノザ")));
+        QCOMPARE(s.history().entry(0), QStringLiteral("キエタハナ"));
+    }
+
+    // A window closed while the gallery is empty leaves no red name behind:
+    // the next drawing shows the flower green, and one click opens it.
+    void windowClosedWhileTheGalleryIsEmpty()
+    {
+        Fixture fx;
+        BrowserSession& s = fx.s();
+        fx.click(kWhite, Qt::ShiftModifier);  // アカネ, ハコベ
+        fx.finishDrawing();
+        s.openPhoto(0);  // アカネ
+        fx.click(kSpring);  // the gallery empties
+        QCOMPARE(s.gallery().drawnCount(), 0);
+        fx.viewer.close(1);  // the user closes アカネ's window
+        fx.click(kSpring);
+        s.showThumbnails();
+        fx.finishDrawing();
+        QCOMPARE(s.gallery().cell(0).caption, QStringLiteral("アカネ"));
+        QCOMPARE(s.gallery().cell(0).colour, GalleryModel::NameColour::Green);
+        s.openPhoto(0);
+        QCOMPARE(s.photos().openCount(), 1);
     }
 
     void historyEntriesOnlyWithAnEmptyGallery()

@@ -281,13 +281,13 @@ private slots:
         QVERIFY(fx.window->photos().window(2)->pctSYASIN()->pixmap().toImage().pixelColor(5, 5).blue() > 200);
         QVERIFY(fx.window->photos().window(2)->pctSYASIN()->pixmap().toImage().pixelColor(5, 5).red() > 200);
 
-        fx.window->photos().CloseAllPhotos();
+        fx.window->session().photos().closeAll();
         s.clear();
         fx.fake.messages.shown.clear();
-        fx.window->photos().Form1_mnuHis_Click(1);  // ハナ00, the sub-folder
+        fx.window->session().openFromHistory(1);  // ハナ00, the sub-folder
         QVERIFY(fx.fake.messages.texts().isEmpty());
         QCOMPARE(fx.window->photos().window(1)->pctSYASIN()->pixmap().size(), QSize(200, 170));
-        fx.window->photos().Form1_mnuHis_Click(0);  // ハナ01, out of the folder
+        fx.window->session().openFromHistory(0);  // ハナ01, out of the folder
         QCOMPARE(fx.fake.messages.texts().size(), 2);
         const QImage shown = fx.window->photos().window(2)->pctSYASIN()->pixmap().toImage();
         QVERIFY2(shown.pixelColor(5, 5).red() > 200, "the placeholder, not the picture outside");
@@ -310,23 +310,23 @@ private slots:
         s.history().PushHistory(QStringLiteral("ハナ03"));  // as from an earlier run
         s.history().PushHistory(QStringLiteral("ハナ01"));
         // Entry 1 is ハナ03, and slot 1 holds ハナ00's window.
-        fx.window->photos().Form1_mnuHis_Click(1);
+        fx.window->session().openFromHistory(1);
         QCOMPARE(fx.window->photos().window(1)->windowTitle(), QStringLiteral("ハナ00   ― キク科 ―"));
         QVERIFY(fx.window->photos().window(1)->isVisible());
         QVERIFY(fx.window->photos().window(4) && fx.window->photos().window(4)->isVisible());
         QCOMPARE(fx.window->photos().window(4)->flowerName(), QStringLiteral("ハナ03"));
         QCOMPARE(f.lblNAMAE[0]->colour(), NameLabel::kRed);
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 3);
+        QCOMPARE(fx.window->session().photos().openCount(), 3);
         // Entry 3 is ハナ02, open from the gallery in slot 3: brought forward.
-        fx.window->photos().Form1_mnuHis_Click(3);
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 3);
+        fx.window->session().openFromHistory(3);
+        QCOMPARE(fx.window->session().photos().openCount(), 3);
         int shown = 0;
         for (int k = 0; k < PhotoWindows::kSlots; ++k)
             shown += fx.window->photos().window(k) && fx.window->photos().window(k)->isVisible() ? 1 : 0;
         QCOMPARE(shown, 3);
         // The gallery then opens the history's window in place, not a second one.
         MWF::click(f.lblNAMAE[3]);
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 3);
+        QCOMPARE(fx.window->session().photos().openCount(), 3);
         QCOMPARE(f.lblNAMAE[3]->colour(), NameLabel::kRed);
     }
 
@@ -542,7 +542,7 @@ private slots:
         MWF::click(f.lblNAMAE[3]);
         QCOMPARE(fx.fake.messages.texts(),
                  QStringList({"画像ファイルがありません！", "続けますか？（「はい」で続行，「いいえ」で終了）"}));
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 2);
+        QCOMPARE(fx.window->session().photos().openCount(), 2);
         QCOMPARE(fx.window->photos().window(4)->pos(),
                  PhotoWindows::cascadePosition(1, fx.window->photos().frameHeight()));
 
@@ -550,9 +550,10 @@ private slots:
         MWF::click(f.lblNAMAE[1]);
         QApplication::processEvents();
         QVERIFY(!fx.window->photos().window(2));
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
+        QCOMPARE(fx.window->session().photos().openCount(), 1);
         QCOMPARE(f.lblNAMAE[1]->colour(), NameLabel::kGreen);
-        QCOMPARE(s.gallery().shownNames(), QStringList{"ハナ03"});
+        QVERIFY(!s.photos().shownInGallery(QStringLiteral("ハナ01")));
+        QVERIFY(s.photos().shownInGallery(QStringLiteral("ハナ03")));
         MWF::click(f.lblNAMAE[1]);  // open again, third position from the top (1 open + 1 closed)
         QCOMPARE(fx.window->photos().window(2)->pos(),
                  PhotoWindows::cascadePosition(2, fx.window->photos().frameHeight()));
@@ -624,7 +625,7 @@ private slots:
         QCOMPARE(s.gallery().drawnCount(), 40);
         QCOMPARE(f.pctMsg->text(), QStringLiteral("40枚あります。サムネイルのクリックで、写真と解説を表示します。"));
         if (action == "photo") {
-            QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
+            QCOMPARE(fx.window->session().photos().openCount(), 1);
             QCOMPARE(fx.window->photos().window(3)->flowerName(), QStringLiteral("ハナ02"));
             QCOMPARE(f.lblNAMAE[2]->colour(), NameLabel::kRed);
         } else {
@@ -705,9 +706,9 @@ private slots:
         MWF fx(springFlowers(3));
         BrowserSession& s = fx.session();
         s.history().PushHistory(QStringLiteral("キエタハナ"));
-        fx.window->photos().Form1_mnuHis_Click(0);
+        fx.window->session().openFromHistory(0);
         QCOMPARE(fx.fake.messages.texts(), QStringList{"「キエタハナ」は図鑑に登録されていません。"});
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 0);
+        QCOMPARE(fx.window->session().photos().openCount(), 0);
     }
 };
 

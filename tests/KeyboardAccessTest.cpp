@@ -177,7 +177,7 @@ private slots:
         fx.keys(keys);
         QCOMPARE(fx.selected(), selected);
         QCOMPARE(fx.session().gallery().drawnCount(), drawn);
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), photos);
+        QCOMPARE(fx.window->session().photos().openCount(), photos);
         if (photos)
             QTRY_COMPARE(fx.focused(), focused);
         else
@@ -305,7 +305,7 @@ private slots:
         fx.keys({"Tab", "S-Tab", "S-Enter", "Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Enter"});
         PhotoWindow* w = fx.window->photos().window(1);
         QVERIFY(w);
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
+        QCOMPARE(fx.window->session().photos().openCount(), 1);
         QAccessibleInterface* note = QAccessible::queryAccessibleInterface(w->txtNOTE());
         QVERIFY(note && note->textInterface());
         QCOMPARE(note->textInterface()->text(0, note->textInterface()->characterCount()),
@@ -314,7 +314,7 @@ private slots:
                  QStringLiteral("ハナ01の解説"));
         QTest::keyClick(w->txtNOTE(), Qt::Key_Escape);
         QApplication::processEvents();
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 0);
+        QCOMPARE(fx.window->session().photos().openCount(), 0);
         QCOMPARE(fx.form().lblNAMAE[0]->colour(), NameLabel::kGreen);
     }
 

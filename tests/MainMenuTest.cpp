@@ -78,7 +78,7 @@ private slots:
         if (situation == "photo") {
             MWF::click(f.imgAll);
             MWF::click(f.lblNAMAE[0]);
-            QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
+            QCOMPARE(fx.window->session().photos().openCount(), 1);
         }
         if (situation == "sound2")
             fx.context->settings().writeClickSound(2);
@@ -164,13 +164,13 @@ private slots:
         QCOMPARE(fx.window->menu().mnuHis[2]->text(), QStringLiteral("3 "));
         QVERIFY(!fx.window->menu().mnuHis[0]->isEnabled());  // thumbnails in the gallery
         fx.window->menu().run(fx.window->menu().mnuClear);
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 0);
+        QCOMPARE(fx.window->session().photos().openCount(), 0);
         fx.window->menu().prepare();
         QVERIFY(fx.window->menu().mnuHis[0]->isEnabled());
         QVERIFY(fx.window->menu().mnuHis[1]->isEnabled());
         QVERIFY(!fx.window->menu().mnuHis[2]->isEnabled());
         fx.window->menu().run(fx.window->menu().mnuHis[1]);  // reopens ハナ01; the history stays as it was
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
+        QCOMPARE(fx.window->session().photos().openCount(), 1);
         // In the flower's own catalogue slot, as from the gallery.
         const int k = fx.context->catalogue().slotOfName(QStringLiteral("ハナ01"));
         QVERIFY(fx.window->photos().window(k));

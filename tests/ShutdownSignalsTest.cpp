@@ -37,13 +37,13 @@ private slots:
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
         fx.waitForDrawing();
         MWF::click(f.lblNAMAE[0]);
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 1);
+        QCOMPARE(fx.window->session().photos().openCount(), 1);
         ShutdownSignals shutdown;
         QObject::connect(&shutdown, &ShutdownSignals::requested, fx.window.get(), &QWidget::close);
 
         QCOMPARE(::raise(number), 0);
         QTRY_VERIFY(!fx.window->isVisible());
-        QCOMPARE(fx.window->photos().OpenPhotoCount(), 0);
+        QCOMPARE(fx.window->session().photos().openCount(), 0);
         QFile settings(fx.appPath() + QStringLiteral("SNH347.snh"));
         QVERIFY(settings.open(QIODevice::ReadOnly));
         QVERIFY(settings.readAll().contains(SettingsFile::encode(QStringLiteral("HisN0=アカネ\r\n"))));

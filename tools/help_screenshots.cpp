@@ -278,16 +278,17 @@ private:
 
     void photoWindows()
     {
+        int slot = 0;  // the flower of the last window opened
         for (int cell : {1, 6}) {
             NameLabel* label = form().lblNAMAE[size_t(cell)];
             if (!label->isVisible())
                 continue;
+            slot = context_->catalogue().slotOfName(label->caption());
             click(label, Qt::LeftButton, QPoint(50, 8));
         }
         settle(100);
         background();
         save(QStringLiteral("gallery-opened.png"), mainShot());
-        const int slot = window_->photos().SelectedFlower();
         if (PhotoWindow* w = slot > 0 ? window_->photos().window(slot) : nullptr) {
             out() << "photo window: " << w->windowTitle() << "\n";
             save(QStringLiteral("photo-window.png"), onePixelPerPoint(w->grab()));
