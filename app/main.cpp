@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     if (!lock.admit(platform.platform().messages))
         return 0;  // already running: show nothing, touch nothing
 
-    AppContext context(appPath, platform.platform());
+    AppContext context(appPath, platform.platform(), ScreenMetrics::ofPrimaryScreen());
     Startup startup(context);
     std::unique_ptr<ShutdownSignals> shutdownSignals;
     QObject::connect(&startup, &Startup::finished, &app, [&](bool ok) {

@@ -85,12 +85,12 @@ void MainMenu::prepare()
     mnuSamuneilu->setEnabled(m.settingsMenusEnabled);
     if (m.settingsMenusEnabled) {
         // The file, not a copy, is the reference: a hand edit shows at once.
-        app.SoundNo = app.settings().readClickSound();
-        app.SamMode = app.settings().readThumbnailMode();
+        const int sound = app.settings().readClickSound();
+        const int mode = app.settings().readThumbnailMode();
         for (int i = 0; i < 4; ++i)
-            mnuSound[size_t(i)]->setChecked(i == app.SoundNo);
+            mnuSound[size_t(i)]->setChecked(i == sound);
         for (int i = 0; i < 2; ++i)
-            mnuHyouji[size_t(i)]->setChecked(i == app.SamMode);
+            mnuHyouji[size_t(i)]->setChecked(i == mode);
     }
     for (int n = 0; n < 8; ++n) {
         mnuHis[size_t(n)]->setText(m.historyCaptions[size_t(n)]);

@@ -5,12 +5,10 @@
 #include "mainwindow/MainWindow.h"
 #include "platform/MessageBoxes.h"
 #include "session/AppContext.h"
-#include "session/ScreenMetrics.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QScreen>
 
 Startup::Startup(AppContext& app)
     : app_(app)
@@ -88,12 +86,6 @@ void Startup::reportShortRead(const QString& path, const CatalogueStore::LoadRes
 void Startup::start(std::function<bool(QWindow*)> askFrame)
 {
     askFrame_ = std::move(askFrame);
-    if (const QScreen* s = QGuiApplication::primaryScreen()) {
-        app_.TwipsPerPixelX = ScreenMetrics::twipsPerPixel(s->logicalDotsPerInchX());
-        app_.TwipsPerPixelY = ScreenMetrics::twipsPerPixel(s->logicalDotsPerInchY());
-    }
-    app_.readStartupSettings();
-
     loading_ = std::make_unique<LoadingScreen>(app_.fontSize(9));
     // Nothing else runs before the screen has shown its picture.
     connect(loading_.get(), &LoadingScreen::painted, this, &Startup::setUp, Qt::QueuedConnection);

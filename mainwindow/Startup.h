@@ -14,8 +14,8 @@ class LoadingScreen;
 class MainWindow;
 class QWindow;
 
-// From the program's start to the main window on screen: screen metrics,
-// settings, the loading screen, the main window's set-up and the catalogue.
+// From the program's start to the main window on screen: the loading
+// screen, the main window's set-up and the catalogue.
 //
 // The start runs in the event loop, in steps: the loading screen is painted
 // before anything else happens, and the catalogue is read a slice at a time,

@@ -1,7 +1,5 @@
 #include "session/AppContext.h"
 
-#include "session/ScreenMetrics.h"
-
 namespace {
 QString withSlash(QString p)
 {
@@ -11,9 +9,10 @@ QString withSlash(QString p)
 }
 }  // namespace
 
-AppContext::AppContext(QString appPath, Platform& platform)
+AppContext::AppContext(QString appPath, Platform& platform, ScreenMetrics screen)
     : appPath_(withSlash(std::move(appPath)))
     , platform_(platform)
+    , screen_(screen)
     , settings_(appPath_ + QString::fromLatin1(AppSettings::kFileName))
 {
 }
@@ -21,17 +20,4 @@ AppContext::AppContext(QString appPath, Platform& platform)
 QString AppContext::IniPath() const
 {
     return appPath_ + QString::fromLatin1(AppSettings::kFileName);
-}
-
-void AppContext::readStartupSettings()
-{
-    SldSec = settings_.readSlideSeconds();
-    BgmNo = settings_.readBgm(0);
-    SoundNo = settings_.readClickSound();
-    SamMode = settings_.readThumbnailMode();
-}
-
-int AppContext::fontSize(int nominal) const
-{
-    return ScreenMetrics::scaledFontSize(TwipsPerPixelX, nominal);
 }

@@ -2,16 +2,16 @@
 
 #include "catalogue/FlowerCatalogue.h"
 #include "platform/Platform.h"
+#include "session/ScreenMetrics.h"
 #include "settings/AppSettings.h"
 
 #include <QString>
 
-// The program-wide values every window uses: where the files live, the
-// screen's twips per pixel, the last-read copies of the numeric settings,
-// the in-memory catalogue and the platform services.
+// What every window uses: where the files live, the screen's metrics, the
+// settings, the in-memory catalogue and the platform services.
 class AppContext {
 public:
-    AppContext(QString appPath, Platform& platform);
+    AppContext(QString appPath, Platform& platform, ScreenMetrics screen = {});
 
     // The application folder, ending in "/".
     const QString& GetAppPath() const { return appPath_; }
@@ -22,24 +22,14 @@ public:
     FlowerCatalogue& catalogue() { return catalogue_; }
     const FlowerCatalogue& catalogue() const { return catalogue_; }
     Platform& platform() { return platform_; }
-
-    int TwipsPerPixelX = 15;
-    int TwipsPerPixelY = 15;
-
-    // Copies of the numeric settings as last read.
-    int SldSec = 3;
-    int BgmNo = 0;
-    int SoundNo = 1;
-    int SamMode = 0;  // also the mode a releasing panel click goes by
-
-    // The start-up read of the four numeric settings.
-    void readStartupSettings();
+    const ScreenMetrics& screen() const { return screen_; }
     // Font size for a control with the given nominal size on this screen.
-    int fontSize(int nominal) const;
+    int fontSize(int nominal) const { return screen_.fontSize(nominal); }
 
 private:
     QString appPath_;
     Platform& platform_;
+    const ScreenMetrics screen_;
     AppSettings settings_;
     FlowerCatalogue catalogue_;
 };

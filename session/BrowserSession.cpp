@@ -128,7 +128,6 @@ bool BrowserSession::select(int c, int i)
     // The file is the reference: a mode changed by hand counts from the next
     // selecting click; a releasing click goes by the mode read here.
     thumbnailMode_ = app_.settings().readThumbnailMode();
-    app_.SamMode = thumbnailMode_;
     return thumbnailMode_ == 1;
 }
 

@@ -118,7 +118,6 @@ void PhotoSet::closed(int slot)
 void PhotoSet::playClickSound()
 {
     const int sound = app_.settings().readClickSound();
-    app_.SoundNo = sound;
     if (sound >= 0 && sound <= 2)
         app_.platform().sound.play(app_.pathOf(QStringLiteral("sound/")) +
                                    QString::fromUtf8(AppSettings::kClickSounds[sound]));

@@ -14,25 +14,46 @@ AppSettings::AppSettings(const QString& iniPath)
 {
 }
 
+const AppSettings::Numbers& AppSettings::numbers() const
+{
+    const SettingsFile::Stamp now = file_.stamp();
+    if (stamp_ != now) {
+        const QList<std::optional<int>> v =
+            file_.readInts(kSec, {QStringLiteral("SLD_check"), QStringLiteral("BGM_check"),
+                                  QStringLiteral("KOUKAON_check"), QStringLiteral("Samuneilu_check")});
+        numbers_ = {v[0], v[1], v[2], v[3]};
+        stamp_ = now;
+    }
+    return numbers_;
+}
+
+// A write that changed the file is read back at the next question.
+bool AppSettings::refreshedAfter(bool written)
+{
+    if (written)
+        stamp_.reset();
+    return written;
+}
+
 int AppSettings::readSlideSeconds() const
 {
-    const int s = file_.readInt(kSec, QStringLiteral("SLD_check"), 3);
+    const int s = numbers().slideSeconds.value_or(3);
     return (s >= 1 && s <= 99) ? s : 3;
 }
 
 int AppSettings::readBgm(int defaultValue) const
 {
-    return file_.readInt(kSec, QStringLiteral("BGM_check"), defaultValue);
+    return numbers().bgm.value_or(defaultValue);
 }
 
 int AppSettings::readClickSound() const
 {
-    return file_.readInt(kSec, QStringLiteral("KOUKAON_check"), 1);
+    return numbers().clickSound.value_or(1);
 }
 
 int AppSettings::readThumbnailMode() const
 {
-    return file_.readInt(kSec, QStringLiteral("Samuneilu_check"), 0);
+    return numbers().thumbnailMode.value_or(0);
 }
 
 QString AppSettings::readHistory(int n) const
@@ -42,22 +63,22 @@ QString AppSettings::readHistory(int n) const
 
 bool AppSettings::writeSlideSecondsText(const QString& typed)
 {
-    return file_.writeText(kSec, QStringLiteral("SLD_check"), typed);
+    return refreshedAfter(file_.writeText(kSec, QStringLiteral("SLD_check"), typed));
 }
 
 bool AppSettings::writeBgm(int index)
 {
-    return file_.writeInt(kSec, QStringLiteral("BGM_check"), index);
+    return refreshedAfter(file_.writeInt(kSec, QStringLiteral("BGM_check"), index));
 }
 
 bool AppSettings::writeClickSound(int index)
 {
-    return file_.writeInt(kSec, QStringLiteral("KOUKAON_check"), index);
+    return refreshedAfter(file_.writeInt(kSec, QStringLiteral("KOUKAON_check"), index));
 }
 
 bool AppSettings::writeThumbnailMode(int index)
 {
-    return file_.writeInt(kSec, QStringLiteral("Samuneilu_check"), index);
+    return refreshedAfter(file_.writeInt(kSec, QStringLiteral("Samuneilu_check"), index));
 }
 
 bool AppSettings::writeHistory(const QStringList& entries)
@@ -66,5 +87,5 @@ bool AppSettings::writeHistory(const QStringList& entries)
     QList<SettingsFile::Entry> keys;
     for (int n = 0; n < kHistorySize; ++n)
         keys.append({QStringLiteral("HisN%1").arg(n), SettingsTextEscape::escape(entries.value(n))});
-    return file_.writeTexts(kSec, keys);
+    return refreshedAfter(file_.writeTexts(kSec, keys));
 }

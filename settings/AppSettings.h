@@ -3,10 +3,15 @@
 #include "settings/SettingsFile.h"
 
 #include <QStringList>
+#include <optional>
 
-// The program's keys in the settings file "SNH347.snh", section Sonoha347.
-// Every place that acts on a setting reads its key again through here; the
-// file, not a copy in memory, is the reference.
+// The program's keys in the settings file "SNH347.snh", section Sonoha347,
+// and the one place that holds their values. The file is the reference:
+// every place that acts on a setting asks here again, and a change made to
+// the file by hand counts from the next question. The numeric keys are kept
+// from the last read of the file and read again only when the file changed
+// on the disk (its stamp), which this program's own writes do too; the file
+// is not read on every click that asks.
 class AppSettings {
 public:
     static const char* const kFileName;  // "SNH347.snh"
@@ -35,5 +40,17 @@ public:
     SettingsFile& file() { return file_; }
 
 private:
+    // The numeric keys as the file holds them; nothing for a missing key.
+    struct Numbers {
+        std::optional<int> slideSeconds;
+        std::optional<int> bgm;
+        std::optional<int> clickSound;
+        std::optional<int> thumbnailMode;
+    };
+    const Numbers& numbers() const;
+    bool refreshedAfter(bool written);
+
     SettingsFile file_;
+    mutable std::optional<SettingsFile::Stamp> stamp_;
+    mutable Numbers numbers_;
 };

@@ -69,12 +69,21 @@ bool SettingsFile::isMissing() const
     return !native.isEmpty() && ::lstat(native.constData(), &st) != 0 && errno == ENOENT;
 }
 
-int SettingsFile::readInt(const QString& section, const QString& key, int defaultValue) const
+SettingsFile::Stamp SettingsFile::stamp() const
 {
-    const std::optional<ProfileLines> lines = load();
-    const std::optional<QByteArray> raw = lines ? lines->value(section, key) : std::nullopt;
+    struct stat st {};
+    const QByteArray native = QFile::encodeName(path_);
+    if (native.isEmpty() || ::stat(native.constData(), &st) != 0)
+        return {};
+    return {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+std::optional<int> SettingsFile::intOf(const std::optional<QByteArray>& raw)
+{
     if (!raw)
-        return defaultValue;
+        return std::nullopt;
     qint64 n = 0;
     for (char c : *raw) {
         if (c < '0' || c > '9')
@@ -84,6 +93,21 @@ int SettingsFile::readInt(const QString& section, const QString& key, int defaul
             return 0x7FFFFFFF;
     }
     return int(n);
+}
+
+int SettingsFile::readInt(const QString& section, const QString& key, int defaultValue) const
+{
+    const std::optional<ProfileLines> lines = load();
+    return intOf(lines ? lines->value(section, key) : std::nullopt).value_or(defaultValue);
+}
+
+QList<std::optional<int>> SettingsFile::readInts(const QString& section, const QStringList& keys) const
+{
+    const std::optional<ProfileLines> lines = load();
+    QList<std::optional<int>> values;
+    for (const QString& key : keys)
+        values.append(intOf(lines ? lines->value(section, key) : std::nullopt));
+    return values;
 }
 
 QString SettingsFile::readText(const QString& section, const QString& key, const QString& defaultValue) const

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <utility>
 
@@ -35,7 +36,24 @@ public:
 
     const QString& path() const { return path_; }
 
+    // What the file is on the disk now, from its metadata alone: which file
+    // under the name, its size and its times. Any write, by this program or
+    // another, gives another stamp; no stamp of a missing file equals one
+    // of a file.
+    struct Stamp {
+        qint64 device = -1;
+        qint64 inode = -1;
+        qint64 size = -1;
+        qint64 modifiedNs = 0;
+        qint64 changedNs = 0;
+        friend bool operator==(const Stamp&, const Stamp&) = default;
+    };
+    Stamp stamp() const;
+
     int readInt(const QString& section, const QString& key, int defaultValue) const;
+    // Several integer keys in one read of the file; nothing for a key that
+    // is missing.
+    QList<std::optional<int>> readInts(const QString& section, const QStringList& keys) const;
     QString readText(const QString& section, const QString& key, const QString& defaultValue) const;
     bool writeText(const QString& section, const QString& key, const QString& value);
     bool writeInt(const QString& section, const QString& key, int value);
@@ -50,6 +68,7 @@ public:
 
 private:
     std::optional<ProfileLines> load() const;
+    static std::optional<int> intOf(const std::optional<QByteArray>& raw);
     bool isMissing() const;
     bool replaceWith(const QByteArray& bytes) const;
 

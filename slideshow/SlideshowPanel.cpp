@@ -57,12 +57,12 @@ SlideshowPanel::SlideshowPanel(AppContext& app, QWidget* window, int smallFontPt
 
 int SlideshowPanel::px(int twips) const
 {
-    return twips / std::max(app_.TwipsPerPixelX, 1);
+    return twips / app_.screen().twipsPerPixelX();
 }
 
 int SlideshowPanel::py(int twips) const
 {
-    return twips / std::max(app_.TwipsPerPixelY, 1);
+    return twips / app_.screen().twipsPerPixelY();
 }
 
 void SlideshowPanel::build(int smallFontPt)
@@ -194,9 +194,9 @@ bool SlideshowPanel::musicListOpen() const
 
 void SlideshowPanel::openMusicList()
 {
-    app_.BgmNo = app_.settings().readBgm(BackgroundMusic::kRandom);
-    if (app_.BgmNo >= 0 && app_.BgmNo < kChoices)
-        choices_[size_t(app_.BgmNo)]->setChecked(true);
+    const int music = app_.settings().readBgm(BackgroundMusic::kRandom);
+    if (music >= 0 && music < kChoices)
+        choices_[size_t(music)]->setChecked(true);
     for (QRadioButton* r : choices_) {
         r->move(px(300), r->y());
         r->raise();
@@ -212,8 +212,7 @@ void SlideshowPanel::closeMusicList()
 
 void SlideshowPanel::openInterval()
 {
-    app_.SldSec = app_.settings().readSlideSeconds();
-    txtInt_->setText(QString::number(app_.SldSec));
+    txtInt_->setText(QString::number(app_.settings().readSlideSeconds()));
     txtInt_->show();
     labelSec_->show();
     txtInt_->setFocus();
@@ -228,7 +227,6 @@ bool SlideshowPanel::applyInterval()
         return false;
     }
     emit intervalApplied(*seconds);
-    app_.SldSec = *seconds;
     app_.settings().writeSlideSecondsText(text);
     txtInt_->hide();
     labelSec_->hide();

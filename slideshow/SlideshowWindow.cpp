@@ -53,7 +53,7 @@ SlideshowWindow::SlideshowWindow(AppContext& app, SlideOrder order, SlideshowMem
     , app_(app)
     , memory_(memory)
     , options_(options)
-    , layout_(areaOf(screen, options.area).size(), app.TwipsPerPixelX, app.TwipsPerPixelY)
+    , layout_(areaOf(screen, options.area).size(), app.screen().twipsPerPixelX(), app.screen().twipsPerPixelY())
     , dpr_(screenOrPrimary(screen) ? screenOrPrimary(screen)->devicePixelRatio() : 1.0)
 {
     fullScreen_ = options.area.isEmpty();
@@ -139,8 +139,7 @@ bool SlideshowWindow::begin()
         return false;
     }
     emit started();
-    app_.SldSec = app_.settings().readSlideSeconds();
-    stepTimer_.setInterval(SlideInterval::timerMs(app_.SldSec));
+    stepTimer_.setInterval(SlideInterval::timerMs(app_.settings().readSlideSeconds()));
     musicTimer_.start();
     readAhead_ = std::make_unique<SlideReadAhead>(app_.GetAppPath(), layout_.pictureBox(), dpr_, options_.readAhead);
     if (!showSlide(sequence_->start()))
@@ -292,8 +291,7 @@ void SlideshowWindow::blink()
 
 void SlideshowWindow::musicTick()
 {
-    app_.BgmNo = app_.settings().readBgm(BackgroundMusic::kRandom);
-    if (music_->tick(app_.BgmNo) == BackgroundMusic::Timer::Stop)
+    if (music_->tick(app_.settings().readBgm(BackgroundMusic::kRandom)) == BackgroundMusic::Timer::Stop)
         musicTimer_.stop();
 }
 
@@ -382,7 +380,7 @@ void SlideshowWindow::resizeEvent(QResizeEvent*)
         return;
     // The window manager gave another size than the screen's: keep the
     // slide in the middle of what the window has.
-    layout_ = SlideLayout(size(), app_.TwipsPerPixelX, app_.TwipsPerPixelY);
+    layout_ = SlideLayout(size(), app_.screen().twipsPerPixelX(), app_.screen().twipsPerPixelY());
     pictureRect_ = layout_.pictureRect(pictureRect_.size());
     placeSlide();
     update();

@@ -329,8 +329,8 @@ private slots:
             QVERIFY(fake.messages.texts().first().contains(message));
         QCOMPARE(ctx.catalogue().FlowerCount(), std::clamp(rows, 0, 500));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("SNH347.snh"))));  // start-up writes nothing
-        QCOMPARE(ctx.SldSec, 3);
-        QCOMPARE(ctx.SoundNo, 1);
+        QCOMPARE(ctx.settings().readSlideSeconds(), 3);  // a fresh installation's values
+        QCOMPARE(ctx.settings().readClickSound(), 1);
     }
 };
 

@@ -81,6 +81,29 @@ private slots:
         QVERIFY(!QFile::exists(path()));  // reading never creates the file
     }
 
+    // The numeric keys are kept from the last read of the file, and any
+    // change of the file is read again: an edit by hand (in place or as a
+    // new file), the program's own writes, the file removed.
+    void numbersFollowTheFile()
+    {
+        AppSettings s(path());
+        QCOMPARE(s.readClickSound(), 1);
+        writeRaw("[Sonoha347]\r\nKOUKAON_check=2\r\n");
+        QCOMPARE(s.readClickSound(), 2);
+        QVERIFY(s.writeClickSound(3));
+        QVERIFY(s.writeThumbnailMode(1));
+        QCOMPARE(s.readClickSound(), 3);
+        QCOMPARE(s.readThumbnailMode(), 1);
+        writeRaw("[Sonoha347]\r\nKOUKAON_check=0\r\n");
+        QCOMPARE(s.readClickSound(), 0);
+        QCOMPARE(s.readThumbnailMode(), 0);
+        QVERIFY(AppSettings(path()).writeSlideSecondsText(QStringLiteral("7")));  // another writer
+        QCOMPARE(s.readSlideSeconds(), 7);
+        QVERIFY(QFile::remove(path()));
+        QCOMPARE(s.readSlideSeconds(), 3);
+        QCOMPARE(s.readClickSound(), 1);
+    }
+
     // clang-format off
     void integerRead_data()
     {

@@ -173,8 +173,6 @@ public:
         if (!temp_.isValid() || !copyAppFolder(appDir_, appPath()))
             return false;
         context_ = std::make_unique<AppContext>(appPath(), fake_.platform);
-        context_->TwipsPerPixelX = context_->TwipsPerPixelY = 15;
-        context_->readStartupSettings();
         const auto loaded = CatalogueStore::load(appPath() + QStringLiteral("SNH347.mdb"), context_->catalogue());
         if (!loaded.ok) {
             err() << "cannot read the catalogue: " << loaded.error << "\n";

@@ -29,8 +29,7 @@ public:
         const QString app = dir.path() + u'/';
         QDir().mkpath(app + QStringLiteral("data"));
         TestCatalogues::write(app + QStringLiteral("SNH347.mdb"), records);
-        context = std::make_unique<AppContext>(app, fake.platform);
-        context->TwipsPerPixelX = context->TwipsPerPixelY = twips;
+        context = std::make_unique<AppContext>(app, fake.platform, ScreenMetrics(twips, twips));
         CatalogueStore::load(app + QStringLiteral("SNH347.mdb"), context->catalogue());
         window = std::make_unique<MainWindow>(*context);
         window->catalogueLoaded();
