@@ -4,7 +4,7 @@
 
 #include <array>
 
-// The in-memory catalogue: slots 0..500, records in slots 1..FlowerCount in
+// The in-memory catalogue: slots 0..500, records in slots 1..count() in
 // the order the store delivered them; slot 0 is never used and every slot
 // without a record reads as empty text.
 class FlowerCatalogue {
@@ -15,7 +15,7 @@ public:
 
     FlowerCatalogue();
 
-    int FlowerCount() const { return count_; }
+    int count() const { return count_; }
     const FlowerRecord& slot(int i) const { return slots_.at(size_t(i)); }
 
     // Empties all 501 slots.
@@ -25,7 +25,7 @@ public:
 
     // Records whose field of category k equals the stored name exactly.
     int countWith(int category, const QString& storedName) const;
-    // First slot (1..FlowerCount) whose NAMAE equals name, or 0.
+    // First slot (1..count()) whose NAMAE equals name, or 0.
     int slotOfName(const QString& name) const;
 
 private:

@@ -47,10 +47,10 @@ QString dbPath(const AppContext& app)
 QString RecordEditor::unwritableReason(AppContext& app)
 {
     const QString path = dbPath(app);
-    const QFileInfo folder(app.GetAppPath());
+    const QFileInfo folder(app.appPath());
     const QFileInfo file(path);
     // The journal lives beside the file, so the folder must take writes too.
-    if (!folder.isWritable() || QStorageInfo(app.GetAppPath()).isReadOnly() || !file.isFile() || !file.isWritable())
+    if (!folder.isWritable() || QStorageInfo(app.appPath()).isReadOnly() || !file.isFile() || !file.isWritable())
         return QStringLiteral("データベース（%1）に書き込めないため、データの編集はできません。")
             .arg(QString::fromLatin1(CatalogueStore::kFileName));
     return {};

@@ -112,10 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const CatalogueStore::LoadResult r = CatalogueStore::load(path, catalogue, [&](const QString&) { ++told; });
     if (!r.ok)
         FuzzSupport::fail("a table with the nine columns was refused");
-    if (r.loadedRows > FlowerCatalogue::kCapacity || catalogue.FlowerCount() != r.loadedRows || told != r.loadedRows ||
+    if (r.loadedRows > FlowerCatalogue::kCapacity || catalogue.count() != r.loadedRows || told != r.loadedRows ||
         r.totalRows < r.loadedRows)
         FuzzSupport::fail("the catalogue's count disagrees with the load");
-    for (int i = 1; i <= catalogue.FlowerCount(); ++i) {
+    for (int i = 1; i <= catalogue.count(); ++i) {
         if (catalogue.slotOfName(catalogue.slot(i).NAMAE) == 0)
             FuzzSupport::fail("a loaded name cannot be found");
     }

@@ -65,7 +65,7 @@ QString notStoredWhy(int category, const QString& text)
 
 // Where the program looks for a picture: the stored name itself, then the
 // same base name (up to the first ".") as .jpg, .bmp, .gif, as
-// PictureFiles::ResolvePictureFile does.
+// PictureFiles::resolvePictureFile does.
 QStringList pictureCandidates(const QString& stored)
 {
     const int dot = int(stored.indexOf(u'.'));

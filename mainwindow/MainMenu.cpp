@@ -78,7 +78,7 @@ bool MainMenu::folderWritable(const QString& appPath)
 void MainMenu::prepare()
 {
     AppContext& app = app_;
-    const MenuState m = MenuRules::prepare(session_, folderWritable(app.GetAppPath()));
+    const MenuState m = MenuRules::prepare(session_, folderWritable(app.appPath()));
     mnuClear->setEnabled(m.clearEnabled);
     mnuDATA->setEnabled(m.editorEnabled);
     mnuSettei->setEnabled(m.settingsMenusEnabled);

@@ -407,7 +407,7 @@ void MainWindow::paintProgress()
 {
     c_.pctProg->setVisible(session_->strips().progressShown());
     if (c_.pctProg->percent() != session_->strips().progressPercent())
-        c_.pctProg->DrawProgress(session_->strips().progressPercent());
+        c_.pctProg->drawProgress(session_->strips().progressPercent());
 }
 
 void MainWindow::renderHelpBox()

@@ -21,7 +21,7 @@ PhotoWindows::PhotoWindows(AppContext& app, PhotoSet& set, QWidget* mainWindow)
     : app_(app)
     , set_(set)
     , window_(mainWindow)
-    , files_(app.GetAppPath())
+    , files_(app.appPath())
 {
     set_.setViewer(this);
 }

@@ -81,7 +81,7 @@ QString PictureFiles::shownPath(const QString& storedName) const
     return dataFolder() + QString(storedName).replace(u'\\', u'/');
 }
 
-QString PictureFiles::ResolvePictureFile(const QString& storedName) const
+QString PictureFiles::resolvePictureFile(const QString& storedName) const
 {
     const int slash = int(std::max(storedName.lastIndexOf(u'/'), storedName.lastIndexOf(u'\\')));
     const int dot = int(storedName.indexOf(u'.', slash + 1));

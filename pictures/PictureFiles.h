@@ -31,7 +31,7 @@ public:
     // The base name (up to the first "." of the file's own name) with ".jpg",
     // ".bmp", ".gif" in this order, the first that exists; otherwise base +
     // ".wmf", unchecked. A name without "." is its own base name.
-    QString ResolvePictureFile(const QString& storedName) const;
+    QString resolvePictureFile(const QString& storedName) const;
 
     // The folders and the file of a stored name; empty when the name may not
     // be followed (absolute, "..", or nothing left).

@@ -15,7 +15,7 @@ SearchEngine::SearchEngine(const FlowerCatalogue& catalogue)
 
 void SearchEngine::rebuild()
 {
-    const int n = catalogue_.FlowerCount();
+    const int n = catalogue_.count();
     QStringList distinct;
     QHash<QString, int> seen;
     for (int i = 1; i <= n; ++i) {

@@ -17,7 +17,7 @@ AppContext::AppContext(QString appPath, Platform& platform, ScreenMetrics screen
 {
 }
 
-QString AppContext::IniPath() const
+QString AppContext::settingsPath() const
 {
     return appPath_ + QString::fromLatin1(AppSettings::kFileName);
 }

@@ -14,8 +14,8 @@ public:
     AppContext(QString appPath, Platform& platform, ScreenMetrics screen = {});
 
     // The application folder, ending in "/".
-    const QString& GetAppPath() const { return appPath_; }
-    QString IniPath() const;
+    const QString& appPath() const { return appPath_; }
+    QString settingsPath() const;
     QString pathOf(const QString& relative) const { return appPath_ + relative; }
 
     AppSettings& settings() { return settings_; }

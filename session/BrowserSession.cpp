@@ -18,7 +18,7 @@ BrowserSession::BrowserSession(AppContext& app, QObject* parent)
     , app_(app)
     , engine_(app.catalogue())
     , photos_(app)
-    , gallery_(app.catalogue(), app.GetAppPath(), photos_)
+    , gallery_(app.catalogue(), app.appPath(), photos_)
     , panelRules_(buttons_, strips_, *this, app.catalogue())
     , commandRules_(buttons_, strips_, *this, app.catalogue())
 {
@@ -359,7 +359,7 @@ void BrowserSession::openPhoto(int cell)
     if (k == 0)
         return;
     if (photos_.pickFromGallery(k) == PhotoSet::Pick::Opened && gallery_.markOpened(name))
-        history_.PushHistory(name);
+        history_.push(name);
 }
 
 void BrowserSession::openFromHistory(int entry)
@@ -406,7 +406,7 @@ void BrowserSession::showAll()
 
     const FlowerCatalogue& cat = app_.catalogue();
     QStringList names;
-    for (int i = 1; i <= cat.FlowerCount(); ++i)
+    for (int i = 1; i <= cat.count(); ++i)
         names << cat.slot(i).NAMAE;
     std::stable_sort(names.begin(), names.end(), NameOrder());
     results_ = names;
@@ -480,7 +480,7 @@ QString BrowserSession::spokenDescription(const ButtonId& button) const
     if (button.kind == Kind::Attribute)
         return StatusTexts::attributeCount(app_.catalogue(), button.category, button.index);
     if (button.kind == Kind::AllData)
-        return StatusTexts::allDataCount(app_.catalogue().FlowerCount());
+        return StatusTexts::allDataCount(app_.catalogue().count());
     return {};
 }
 

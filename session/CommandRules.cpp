@@ -180,7 +180,7 @@ void CommandRules::allDataIdleMoved()
         return;  // a drawing is requested
     board_.show(Kind::AllData, C::Pointed);
     board_.hide(Kind::AllData, C::Idle);
-    strips_.showAtStart(StatusTexts::allDataCount(catalogue_.FlowerCount()));
+    strips_.showAtStart(StatusTexts::allDataCount(catalogue_.count()));
 }
 
 void CommandRules::allDataLatchedMoved()

@@ -60,7 +60,7 @@ void GalleryModel::prefetchDrawing()
     int visible = visibleCells();
     QStringList paths;
     for (int i = drawnCount_; i < names.size() && visible <= 15; ++i)
-        for (int k = drawn + 1; k <= cat.FlowerCount() && visible <= 15; ++k)
+        for (int k = drawn + 1; k <= cat.count() && visible <= 15; ++k)
             if (cat.slot(k).NAMAE == names[i]) {
                 paths << files_.dataPath(cat.slot(k).SYASIN);
                 ++drawn;
@@ -180,7 +180,7 @@ QImage GalleryModel::thumbnailFor(const QString& stored, const QString& slotStor
     if (r.status == PictureLoader::Status::Missing) {
         QString other;
         if (fallBack) {
-            const QString resolved = files_.ResolvePictureFile(slotStored);
+            const QString resolved = files_.resolvePictureFile(slotStored);
             if (files_.existsInData(resolved))
                 other = files_.dataPath(resolved);
         } else if (files_.existsInData(stored)) {
@@ -256,7 +256,7 @@ void GalleryModel::start()
     percentStep_ = total_ > 0 ? double(100.0f / float(total_)) : 0.0;
     prefetchDrawing();
     slotsByName_.clear();
-    for (int k = 1; k <= catalogue_.FlowerCount(); ++k)
+    for (int k = 1; k <= catalogue_.count(); ++k)
         slotsByName_[catalogue_.slot(k).NAMAE].append(k);
     position_ = drawnCount_;
     if (position_ < total_)

@@ -18,7 +18,7 @@ void History::save(AppSettings& settings) const
     settings.writeHistory(entries_);
 }
 
-void History::PushHistory(const QString& name)
+void History::push(const QString& name)
 {
     for (int k = kSize - 1; k >= 1; --k)
         entries_[k] = entries_[k - 1];

@@ -16,7 +16,7 @@ public:
     void save(AppSettings& settings) const;
 
     // Newest first; the oldest falls out. Repeats are kept.
-    void PushHistory(const QString& name);
+    void push(const QString& name);
     const QString& entry(int n) const { return entries_.at(n); }
     const QStringList& entries() const { return entries_; }
 

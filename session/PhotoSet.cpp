@@ -16,7 +16,7 @@ constexpr int kHistoryNoteHeight = 90;
 
 PhotoSet::PhotoSet(AppContext& app)
     : app_(app)
-    , files_(app.GetAppPath())
+    , files_(app.appPath())
 {
 }
 
@@ -77,7 +77,7 @@ void PhotoSet::openFromHistory(const QString& name)
 bool PhotoSet::open(int slot, bool fromGallery)
 {
     const FlowerRecord& r = app_.catalogue().slot(slot);
-    const QString file = fromGallery ? files_.ResolvePictureFile(r.SYASIN) : r.SYASIN;
+    const QString file = fromGallery ? files_.resolvePictureFile(r.SYASIN) : r.SYASIN;
     const int note = fromGallery ? kGalleryNoteHeight : kHistoryNoteHeight;
     if (!viewer_ || !viewer_->place(slot, file, note, !fromGallery, openCount() + closedCount_))
         return false;

@@ -81,7 +81,7 @@ SlidePicture SlidePicture::load(const QString& appPath, const QString& storedNam
     p.storedName = storedName;
     const PictureFiles files(appPath);
     QSize shown;
-    const QString resolved = files.ResolvePictureFile(storedName);
+    const QString resolved = files.resolvePictureFile(storedName);
     if (files.existsInData(resolved)) {
         p.image = decodeFitted(files.dataPath(resolved), box, dpr, &shown, cancel);
         if (!p.image.isNull()) {

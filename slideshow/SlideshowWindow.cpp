@@ -62,7 +62,7 @@ SlideshowWindow::SlideshowWindow(AppContext& app, SlideOrder order, SlideshowMem
         setScreen(screen);
     Platform& platform = app.platform();
     sequence_ =
-        std::make_unique<SlideSequence>(order, app.catalogue().FlowerCount(), memory_, platform.random, platform.clock);
+        std::make_unique<SlideSequence>(order, app.catalogue().count(), memory_, platform.random, platform.clock);
     music_ = std::make_unique<BackgroundMusic>(platform.music, platform.random, platform.clock,
                                                app.pathOf(QStringLiteral("sound/")));
     build();
@@ -141,7 +141,7 @@ bool SlideshowWindow::begin()
     emit started();
     stepTimer_.setInterval(SlideInterval::timerMs(app_.settings().readSlideSeconds()));
     musicTimer_.start();
-    readAhead_ = std::make_unique<SlideReadAhead>(app_.GetAppPath(), layout_.pictureBox(), dpr_, options_.readAhead);
+    readAhead_ = std::make_unique<SlideReadAhead>(app_.appPath(), layout_.pictureBox(), dpr_, options_.readAhead);
     if (!showSlide(sequence_->start()))
         return false;
     stepTimer_.start();

@@ -560,7 +560,7 @@ private slots:
         if (situation == "selected")
             fx.click(kSpring);
         if (situation == "photo") {
-            s.history().PushHistory(QStringLiteral("ハコベ"));
+            s.history().push(QStringLiteral("ハコベ"));
             s.openFromHistory(0);
         }
         if (situation == "all" || situation == "drawing" || situation == "interrupted")
@@ -618,8 +618,8 @@ private slots:
     {
         Fixture fx;
         BrowserSession& s = fx.s();
-        s.history().PushHistory(QStringLiteral("ホトケノザ"));
-        s.history().PushHistory(QStringLiteral("キエタハナ"));
+        s.history().push(QStringLiteral("ホトケノザ"));
+        s.history().push(QStringLiteral("キエタハナ"));
         s.openFromHistory(1);
         s.openFromHistory(1);
         s.openFromHistory(0);
@@ -654,7 +654,7 @@ private slots:
     void historyEntriesOnlyWithAnEmptyGallery()
     {
         Fixture fx;
-        fx.s().history().PushHistory(QStringLiteral("ハコベ"));
+        fx.s().history().push(QStringLiteral("ハコベ"));
         MenuState m = MenuRules::prepare(fx.s(), true);
         QCOMPARE(m.historyCaptions[0], QStringLiteral("1 ハコベ"));
         QVERIFY(m.historyEnabled[0]);

@@ -96,10 +96,10 @@ private slots:
         for (const char* english : {"not found", "missing columns", "cannot be read"})
             QVERIFY2(!text.contains(QLatin1String(english)), qPrintable(text));
         if (runs) {
-            QVERIFY(ctx.catalogue().FlowerCount() > 0);  // runs with what could be read
+            QVERIFY(ctx.catalogue().count() > 0);  // runs with what could be read
             QVERIFY(startup.mainWindow());
         } else {
-            QCOMPARE(ctx.catalogue().FlowerCount(), 0);
+            QCOMPARE(ctx.catalogue().count(), 0);
         }
     }
 };

@@ -34,7 +34,7 @@ private slots:
         QStringList shown;
         const auto r = CatalogueStore::load(path, cat, [&](const QString& n) { shown << n; });
         QVERIFY(r.ok);
-        QCOMPARE(cat.FlowerCount(), 3);
+        QCOMPARE(cat.count(), 3);
         QCOMPARE(cat.slot(1).NAMAE, QStringLiteral("アカネ"));
         QCOMPARE(cat.slot(2).NAMAE, QStringLiteral("タンポポ"));
         QCOMPARE(cat.slot(3).NAMAE, QStringLiteral("ハコベ"));
@@ -67,7 +67,7 @@ private slots:
         const auto r = CatalogueStore::load(path, cat);
         QVERIFY(r.ok);
         QCOMPARE(r.totalRows, rows);
-        QCOMPARE(cat.FlowerCount(), loaded);
+        QCOMPARE(cat.count(), loaded);
         QCOMPARE(r.truncated(), rows > 500);
         if (loaded) {
             QCOMPARE(cat.slot(1).NAMAE, QStringLiteral("ハナ0000"));
@@ -97,7 +97,7 @@ private slots:
         FlowerCatalogue cat;
         const auto r = CatalogueStore::load(path, cat);
         QVERIFY2(r.ok, qPrintable(r.error));
-        QCOMPARE(cat.FlowerCount(), 2);
+        QCOMPARE(cat.count(), 2);
         const FlowerRecord& t = cat.slot(cat.slotOfName(QStringLiteral("ツユクサ")));
         QCOMPARE(t.KA2, QString());
         QCOMPARE(t.NOTE, QString());
@@ -136,7 +136,7 @@ private slots:
         const auto r = CatalogueStore::load(path, cat);
         QVERIFY(!r.ok);
         QVERIFY(!r.error.isEmpty());
-        QCOMPARE(cat.FlowerCount(), 0);
+        QCOMPARE(cat.count(), 0);
         // A missing file is reported, never created.
         QCOMPARE(QFileInfo::exists(path), !content.isEmpty());
     }
@@ -218,7 +218,7 @@ private slots:
         QCOMPARE(r.end, end);
         QVERIFY2((r.error + r.endError).contains(sqliteText), qPrintable(r.error + r.endError));
         QVERIFY2(r.totalRows >= minRows && r.totalRows <= maxRows, qPrintable(QString::number(r.totalRows)));
-        QCOMPARE(cat.FlowerCount(), std::min(r.totalRows, FlowerCatalogue::kCapacity));
+        QCOMPARE(cat.count(), std::min(r.totalRows, FlowerCatalogue::kCapacity));
         if (end == ReadEnd::Damaged)  // what was read before the damage is there, in name order
             QCOMPARE(cat.slot(1).NAMAE, QStringLiteral("ハナ0000"));
         QCOMPARE(HostileCatalogues::listing(folder), before);
@@ -286,7 +286,7 @@ private slots:
         const auto r = CatalogueStore::load(path, cat);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(r.ok, qPrintable(r.error));
-        QCOMPARE(cat.FlowerCount(), 2);
+        QCOMPARE(cat.count(), 2);
         QCOMPARE(HostileCatalogues::listing(folder), before);
     }
 
@@ -333,7 +333,7 @@ private slots:
         FlowerCatalogue cat;
         QVERIFY(CatalogueStore::load(path, cat).ok);
         QStringList catalogueOrder;
-        for (int i = 1; i <= cat.FlowerCount(); ++i)
+        for (int i = 1; i <= cat.count(); ++i)
             catalogueOrder << cat.slot(i).NAMAE;
 
         SearchEngine engine(cat);

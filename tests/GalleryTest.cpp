@@ -188,7 +188,7 @@ private slots:
         for (const QString& name : files)
             QFile(dir.filePath(QStringLiteral("data/") + name)).open(QIODevice::WriteOnly);
         PictureFiles pf(dir.path() + u'/');
-        QCOMPARE(pf.ResolvePictureFile(stored), resolved);
+        QCOMPARE(pf.resolvePictureFile(stored), resolved);
     }
 
     // Names as catalogues of other systems store them: "\" between folders,
@@ -307,8 +307,8 @@ private slots:
         MWF::click(f.lblNAMAE[2]);  // ハナ02 in slot 3
         MWF::click(f.lblNAMAE[0]);  // ハナ00 in slot 1
         QCOMPARE(s.history().entries().mid(0, 2), QStringList({"ハナ00", "ハナ02"}));
-        s.history().PushHistory(QStringLiteral("ハナ03"));  // as from an earlier run
-        s.history().PushHistory(QStringLiteral("ハナ01"));
+        s.history().push(QStringLiteral("ハナ03"));  // as from an earlier run
+        s.history().push(QStringLiteral("ハナ01"));
         // Entry 1 is ハナ03, and slot 1 holds ハナ00's window.
         fx.window->session().openFromHistory(1);
         QCOMPARE(fx.window->photos().window(1)->windowTitle(), QStringLiteral("ハナ00   ― キク科 ―"));
@@ -705,7 +705,7 @@ private slots:
     {
         MWF fx(springFlowers(3));
         BrowserSession& s = fx.session();
-        s.history().PushHistory(QStringLiteral("キエタハナ"));
+        s.history().push(QStringLiteral("キエタハナ"));
         fx.window->session().openFromHistory(0);
         QCOMPARE(fx.fake.messages.texts(), QStringList{"「キエタハナ」は図鑑に登録されていません。"});
         QCOMPARE(fx.window->session().photos().openCount(), 0);

@@ -145,8 +145,8 @@ private slots:
     void closingSavesHistory()
     {
         MainWindowFixture fx({record("アカネ")});
-        fx.session().history().PushHistory(QStringLiteral("ﾊﾙｼﾞｵﾝ"));
-        fx.session().history().PushHistory(QStringLiteral("アカネ"));
+        fx.session().history().push(QStringLiteral("ﾊﾙｼﾞｵﾝ"));
+        fx.session().history().push(QStringLiteral("アカネ"));
         fx.window->close();
         QFile f(fx.appPath() + QStringLiteral("SNH347.snh"));
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -327,7 +327,7 @@ private slots:
         QCOMPARE(fake.messages.shown.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
             QVERIFY(fake.messages.texts().first().contains(message));
-        QCOMPARE(ctx.catalogue().FlowerCount(), std::clamp(rows, 0, 500));
+        QCOMPARE(ctx.catalogue().count(), std::clamp(rows, 0, 500));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("SNH347.snh"))));  // start-up writes nothing
         QCOMPARE(ctx.settings().readSlideSeconds(), 3);  // a fresh installation's values
         QCOMPARE(ctx.settings().readClickSound(), 1);

@@ -705,9 +705,9 @@ private slots:
         w.window->menu().run(w.window->menu().mnuDATA);
 
         const FlowerCatalogue& cat = w.context->catalogue();
-        QCOMPARE(cat.FlowerCount(), 3);
+        QCOMPARE(cat.count(), 3);
         QStringList names;
-        for (int i = 1; i <= cat.FlowerCount(); ++i)
+        for (int i = 1; i <= cat.count(); ++i)
             names << cat.slot(i).NAMAE;
         QCOMPARE(names, QStringList({"アオミズ", "イヌタデ", "ウシハコベ"}));  // name order, not table order
         QVERIFY(cat.slot(4).NAMAE.isEmpty());
@@ -726,7 +726,7 @@ private slots:
             QSKIP("running with rights that ignore file permissions");
         QVERIFY(!RecordEditor::run(*w.context, w.window.get()));
         QVERIFY(w.fake.messages.texts().last().contains("書き込めない"));
-        QCOMPARE(w.context->catalogue().FlowerCount(), 3);
+        QCOMPARE(w.context->catalogue().count(), 3);
     }
 
     void failedReloadKeepsTheCatalogue()
@@ -734,7 +734,7 @@ private slots:
         MainWindowFixture w(threeFlowers());
         QFile::remove(w.appPath() + "SNH347.mdb");
         QVERIFY(!RecordEditor::reloadCatalogue(*w.context));
-        QCOMPARE(w.context->catalogue().FlowerCount(), 3);
+        QCOMPARE(w.context->catalogue().count(), 3);
     }
 
 private:

@@ -15,7 +15,7 @@ QString ProgressBox::label() const
     return QString::number(std::lround(percent_)) + QStringLiteral(" %");
 }
 
-void ProgressBox::DrawProgress(double percent)
+void ProgressBox::drawProgress(double percent)
 {
     percent_ = percent;
     repaint();

@@ -12,7 +12,7 @@ class ProgressBox : public QWidget {
 public:
     explicit ProgressBox(QWidget* parent = nullptr);
 
-    void DrawProgress(double percent);
+    void drawProgress(double percent);
     double percent() const { return percent_; }
     QString label() const;  // "37 %"
     void setForeground(const QColor& c) { foreground_ = c; }

@@ -20,7 +20,7 @@ inline QStringList stagedSearch(const FlowerCatalogue& cat, const Selection& sel
     auto sortedAdd = [&](const QString& name) {
         lstKOUHO.insert(std::upper_bound(lstKOUHO.begin(), lstKOUHO.end(), name, order) - lstKOUHO.begin(), name);
     };
-    const int N = cat.FlowerCount();
+    const int N = cat.count();
     int active = 0;
     for (int c = 0; c < 5; ++c)
         active += sel.anyIn(c) ? 1 : 0;
