@@ -62,7 +62,7 @@ AboutBox::AboutBox(AppContext& app, QWidget* parent)
     ok_->setDefault(true);
     sysInfo_->setGeometry(300, 196, 104, 28);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(sysInfo_, &QPushButton::clicked, this, &AboutBox::StartSysInfo);
+    connect(sysInfo_, &QPushButton::clicked, this, &AboutBox::startSystemInfo);
 }
 
 void AboutBox::paintEvent(QPaintEvent*)
@@ -75,7 +75,7 @@ void AboutBox::paintEvent(QPaintEvent*)
     p.drawLine(16, 129, width() - 16, 129);
 }
 
-void AboutBox::StartSysInfo()
+void AboutBox::startSystemInfo()
 {
     ProgramLauncher& launcher = app_.platform().programs;
     const QString program = launcher.find(sysInfoPrograms());

@@ -18,12 +18,12 @@ public:
 
     AboutBox(AppContext& app, QWidget* parent = nullptr);
 
-    void StartSysInfo();
+    void startSystemInfo();
 
-    QLabel* lblTitle() const { return title_; }
-    QLabel* lblVersion() const { return version_; }
-    QLabel* lblDescription() const { return description_; }
-    QPushButton* cmdSysInfo() const { return sysInfo_; }
+    QLabel* titleLabel() const { return title_; }
+    QLabel* versionLabel() const { return version_; }
+    QLabel* descriptionLabel() const { return description_; }
+    QPushButton* systemInfoButton() const { return sysInfo_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -187,16 +187,16 @@ int main(int argc, char** argv)
     QDir(appPath).rename(QStringLiteral("away"), QStringLiteral("data"));
     timeDrawing(s, all);
 
-    const int pages = std::max(1, f.VScroll1->maximum() / 436);
+    const int pages = std::max(1, f.galleryScroll->maximum() / 436);
     t.restart();
     for (int p = 1; p <= pages; ++p)
-        f.VScroll1->setValue(p * 436);
+        f.galleryScroll->setValue(p * 436);
     const double pageMs = t.nsecsElapsed() / 1e6 / pages;
 
-    f.VScroll1->setValue(0);
+    f.galleryScroll->setValue(0);
     for (int i = 0; i < 16 && i < records; ++i)
         window.session().openPhoto(i);
-    f.VScroll1->setValue(436);
+    f.galleryScroll->setValue(436);
     for (int i = 0; i < 4 && i + 16 < records; ++i)
         window.session().openPhoto(i);
     QApplication::processEvents();

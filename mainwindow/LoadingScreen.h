@@ -12,10 +12,10 @@ class LoadingScreen : public QWidget {
 public:
     explicit LoadingScreen(int labelFontSize);
 
-    void setStep(const QString& text);  // Label1
-    void setRecord(const QString& name);  // lblData
-    QLabel* Label1() const { return step_; }
-    QLabel* lblData() const { return record_; }
+    void setStep(const QString& text);
+    void setRecord(const QString& name);
+    QLabel* stepLabel() const { return step_; }
+    QLabel* recordLabel() const { return record_; }
 
 signals:
     // The first time the picture has been painted.

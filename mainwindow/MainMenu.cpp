@@ -35,36 +35,36 @@ MainMenu::~MainMenu() = default;
 void MainMenu::build()
 {
     menu_ = std::make_unique<QMenu>(QStringLiteral("メニュー"));
-    mnuMain = menu_.get();
-    mnuSam = mnuMain->addAction(QStringLiteral("サムネイルの表示"));
-    mnuAll = mnuMain->addAction(QStringLiteral("全サムネイルの表示"));
-    mnuClear = mnuMain->addAction(QStringLiteral("すべてをクリア"));
-    mnuMain->addSeparator();
-    mnuSHOW = mnuMain->addMenu(QStringLiteral("スライドショー"));
-    mnuSLD[0] = mnuSHOW->addAction(QStringLiteral("五十音順"));
-    mnuSLD[1] = mnuSHOW->addAction(QStringLiteral("ランダム"));
-    mnuMain->addSeparator();
-    mnuSamuneilu = mnuMain->addMenu(QStringLiteral("サムネイルの表示方法"));
-    mnuHyouji[0] =
-        mnuSamuneilu->addAction(QStringLiteral("サムネイル表示ボタン（左下のボタン）またはShift+クリックで表示"));
-    mnuHyouji[1] = mnuSamuneilu->addAction(QStringLiteral("クリックと同時に表示"));
-    mnuSettei = mnuMain->addMenu(QStringLiteral("サムネイルのクリック音"));
+    topMenu = menu_.get();
+    thumbnailsEntry = topMenu->addAction(QStringLiteral("サムネイルの表示"));
+    allDataEntry = topMenu->addAction(QStringLiteral("全サムネイルの表示"));
+    clearEntry = topMenu->addAction(QStringLiteral("すべてをクリア"));
+    topMenu->addSeparator();
+    slideshowMenu = topMenu->addMenu(QStringLiteral("スライドショー"));
+    slideshowEntries[0] = slideshowMenu->addAction(QStringLiteral("五十音順"));
+    slideshowEntries[1] = slideshowMenu->addAction(QStringLiteral("ランダム"));
+    topMenu->addSeparator();
+    thumbnailModeMenu = topMenu->addMenu(QStringLiteral("サムネイルの表示方法"));
+    thumbnailModeEntries[0] =
+        thumbnailModeMenu->addAction(QStringLiteral("サムネイル表示ボタン（左下のボタン）またはShift+クリックで表示"));
+    thumbnailModeEntries[1] = thumbnailModeMenu->addAction(QStringLiteral("クリックと同時に表示"));
+    clickSoundMenu = topMenu->addMenu(QStringLiteral("サムネイルのクリック音"));
     const char* sounds[4] = {"ピッ！", "ピピッ！", "チュイ", "なし"};
     for (int i = 0; i < 4; ++i)
-        mnuSound[size_t(i)] = mnuSettei->addAction(QString::fromUtf8(sounds[i]));
-    for (QAction* a : mnuHyouji)
+        clickSoundEntries[size_t(i)] = clickSoundMenu->addAction(QString::fromUtf8(sounds[i]));
+    for (QAction* a : thumbnailModeEntries)
         a->setCheckable(true);
-    for (QAction* a : mnuSound)
+    for (QAction* a : clickSoundEntries)
         a->setCheckable(true);
-    mnuDATA = mnuMain->addAction(QStringLiteral("データの編集..."));
-    mnuMain->addSeparator();
-    mnuREADME = mnuMain->addAction(QStringLiteral("ヘルプ"));
-    mnuVER = mnuMain->addAction(QStringLiteral("バージョン情報..."));
-    mnuMain->addSeparator();
+    editorEntry = topMenu->addAction(QStringLiteral("データの編集..."));
+    topMenu->addSeparator();
+    helpEntry = topMenu->addAction(QStringLiteral("ヘルプ"));
+    aboutEntry = topMenu->addAction(QStringLiteral("バージョン情報..."));
+    topMenu->addSeparator();
     for (int n = 0; n < 8; ++n)
-        mnuHis[size_t(n)] = mnuMain->addAction(QString::number(n + 1));
-    mnuMain->addSeparator();
-    mnuEnd = mnuMain->addAction(QStringLiteral("ソノハの終了(&X)"));
+        historyEntries[size_t(n)] = topMenu->addAction(QString::number(n + 1));
+    topMenu->addSeparator();
+    quitEntry = topMenu->addAction(QStringLiteral("ソノハの終了(&X)"));
 }
 
 bool MainMenu::folderWritable(const QString& appPath)
@@ -79,65 +79,65 @@ void MainMenu::prepare()
 {
     AppContext& app = app_;
     const MenuState m = MenuRules::prepare(session_, folderWritable(app.appPath()));
-    mnuClear->setEnabled(m.clearEnabled);
-    mnuDATA->setEnabled(m.editorEnabled);
-    mnuSettei->setEnabled(m.settingsMenusEnabled);
-    mnuSamuneilu->setEnabled(m.settingsMenusEnabled);
+    clearEntry->setEnabled(m.clearEnabled);
+    editorEntry->setEnabled(m.editorEnabled);
+    clickSoundMenu->setEnabled(m.settingsMenusEnabled);
+    thumbnailModeMenu->setEnabled(m.settingsMenusEnabled);
     if (m.settingsMenusEnabled) {
         // The file, not a copy, is the reference: a hand edit shows at once.
         const int sound = app.settings().readClickSound();
         const int mode = app.settings().readThumbnailMode();
         for (int i = 0; i < 4; ++i)
-            mnuSound[size_t(i)]->setChecked(i == sound);
+            clickSoundEntries[size_t(i)]->setChecked(i == sound);
         for (int i = 0; i < 2; ++i)
-            mnuHyouji[size_t(i)]->setChecked(i == mode);
+            thumbnailModeEntries[size_t(i)]->setChecked(i == mode);
     }
     for (int n = 0; n < 8; ++n) {
-        mnuHis[size_t(n)]->setText(m.historyCaptions[size_t(n)]);
-        mnuHis[size_t(n)]->setEnabled(m.historyEnabled[size_t(n)]);
+        historyEntries[size_t(n)]->setText(m.historyCaptions[size_t(n)]);
+        historyEntries[size_t(n)]->setEnabled(m.historyEnabled[size_t(n)]);
     }
-    mnuSam->setText(m.thumbnailsText);
-    mnuSam->setEnabled(m.thumbnailsEnabled);
-    mnuAll->setEnabled(m.allEnabled);
+    thumbnailsEntry->setText(m.thumbnailsText);
+    thumbnailsEntry->setEnabled(m.thumbnailsEnabled);
+    allDataEntry->setEnabled(m.allEnabled);
 }
 
 void MainMenu::popup(QPoint globalPos)
 {
     prepare();
-    if (QAction* chosen = mnuMain->exec(globalPos))
+    if (QAction* chosen = topMenu->exec(globalPos))
         run(chosen);
 }
 
 void MainMenu::run(QAction* a)
 {
     AppContext& app = app_;
-    if (a == mnuSam)
+    if (a == thumbnailsEntry)
         session_.showThumbnails();
-    else if (a == mnuAll)
+    else if (a == allDataEntry)
         session_.showAll();
-    else if (a == mnuClear)
+    else if (a == clearEntry)
         session_.clear();
-    else if (a == mnuSLD[0] || a == mnuSLD[1])
-        StartSlideShow(a == mnuSLD[0] ? 0 : 1);
-    else if (a == mnuHyouji[0] || a == mnuHyouji[1])
-        app.settings().writeThumbnailMode(a == mnuHyouji[0] ? 0 : 1);
-    else if (a == mnuDATA)
-        Form1_mnuDATA_Click();
-    else if (a == mnuREADME)
+    else if (a == slideshowEntries[0] || a == slideshowEntries[1])
+        startSlideshow(a == slideshowEntries[0] ? 0 : 1);
+    else if (a == thumbnailModeEntries[0] || a == thumbnailModeEntries[1])
+        app.settings().writeThumbnailMode(a == thumbnailModeEntries[0] ? 0 : 1);
+    else if (a == editorEntry)
+        editCatalogue();
+    else if (a == helpEntry)
         app.platform().documents.open(app.pathOf(QStringLiteral("help/help.htm")));
-    else if (a == mnuVER)
-        Form1_mnuVER_Click();
-    else if (a == mnuEnd)
+    else if (a == aboutEntry)
+        showAbout();
+    else if (a == quitEntry)
         session_.quit();
     for (int i = 0; i < 4; ++i)
-        if (a == mnuSound[size_t(i)])
-            Form1_mnuSound_Click(i);
+        if (a == clickSoundEntries[size_t(i)])
+            chooseClickSound(i);
     for (int n = 0; n < 8; ++n)
-        if (a == mnuHis[size_t(n)])
+        if (a == historyEntries[size_t(n)])
             session_.openFromHistory(n);
 }
 
-void MainMenu::Form1_mnuSound_Click(int i)
+void MainMenu::chooseClickSound(int i)
 {
     AppContext& app = app_;
     if (i <= 2)
@@ -148,7 +148,7 @@ void MainMenu::Form1_mnuSound_Click(int i)
     app.settings().writeClickSound(i);
 }
 
-void MainMenu::Form1_mnuDATA_Click()
+void MainMenu::editCatalogue()
 {
     if (!RecordEditor::run(app_, window_))
         return;
@@ -156,7 +156,7 @@ void MainMenu::Form1_mnuDATA_Click()
     session_.catalogueReloaded();
 }
 
-void MainMenu::StartSlideShow(int order)
+void MainMenu::startSlideshow(int order)
 {
     shows_->start(app_, order, window_,
                   {[this] {
@@ -166,7 +166,7 @@ void MainMenu::StartSlideShow(int order)
                    [this] { pointerWatch_(true); }});
 }
 
-void MainMenu::Form1_mnuVER_Click()
+void MainMenu::showAbout()
 {
     AboutBox box(app_, window_);
     if (const QScreen* s = QGuiApplication::primaryScreen()) {

@@ -33,28 +33,28 @@ public:
     // Whether the application folder can be written (the editor needs it).
     static bool folderWritable(const QString& appPath);
 
-    QMenu* mnuMain = nullptr;
-    QAction* mnuSam = nullptr;
-    QAction* mnuAll = nullptr;
-    QAction* mnuClear = nullptr;
-    QMenu* mnuSHOW = nullptr;
-    std::array<QAction*, 2> mnuSLD{};
-    QMenu* mnuSamuneilu = nullptr;
-    std::array<QAction*, 2> mnuHyouji{};
-    QMenu* mnuSettei = nullptr;
-    std::array<QAction*, 4> mnuSound{};
-    QAction* mnuDATA = nullptr;
-    QAction* mnuREADME = nullptr;
-    QAction* mnuVER = nullptr;
-    std::array<QAction*, 8> mnuHis{};
-    QAction* mnuEnd = nullptr;
+    QMenu* topMenu = nullptr;
+    QAction* thumbnailsEntry = nullptr;
+    QAction* allDataEntry = nullptr;
+    QAction* clearEntry = nullptr;
+    QMenu* slideshowMenu = nullptr;
+    std::array<QAction*, 2> slideshowEntries{};
+    QMenu* thumbnailModeMenu = nullptr;
+    std::array<QAction*, 2> thumbnailModeEntries{};
+    QMenu* clickSoundMenu = nullptr;
+    std::array<QAction*, 4> clickSoundEntries{};
+    QAction* editorEntry = nullptr;
+    QAction* helpEntry = nullptr;
+    QAction* aboutEntry = nullptr;
+    std::array<QAction*, 8> historyEntries{};
+    QAction* quitEntry = nullptr;
 
 private:
     void build();
-    void Form1_mnuSound_Click(int i);
-    void Form1_mnuDATA_Click();
-    void Form1_mnuVER_Click();
-    void StartSlideShow(int order);
+    void chooseClickSound(int i);
+    void editCatalogue();
+    void showAbout();
+    void startSlideshow(int order);
 
     AppContext& app_;
     BrowserSession& session_;
@@ -63,5 +63,5 @@ private:
     // Kept for the whole run: a later show goes on from where the random
     // steps of an earlier one stopped.
     std::unique_ptr<SlideshowLauncher> shows_;
-    std::unique_ptr<QMenu> menu_;  // mnuMain; its entries and submenus are its children
+    std::unique_ptr<QMenu> menu_;  // topMenu; its entries and submenus are its children
 };

@@ -115,7 +115,7 @@ void MainWindow::loadCursors()
     };
     scrollRest_ = fromFile("H_point.cur");
     scrollMove_ = fromFile("H_move.cur");
-    c_.VScroll1->setCursor(scrollRest_);
+    c_.galleryScroll->setCursor(scrollRest_);
 }
 
 void MainWindow::createPanels()
@@ -157,20 +157,21 @@ void MainWindow::createCommandButtons()
         b->move(left, 400);
         return b;
     };
-    c_.imgSam = make(8);
+    c_.thumbnailButton = make(8);
     // As ThumbnailLook: pressed, pointed and idle, each interrupt before show.
-    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Pause, L::Pressed, scale)), false);
-    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Play, L::Pressed, scale)), false);
-    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Pause, L::Pointed, scale)), true);
-    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Play, L::Pointed, scale)), true);
-    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Pause, L::Idle, scale)), false);
-    c_.imgSam->addLook(pix(ButtonArt::commandButton(C::Play, L::Idle, scale)), false);
+    c_.thumbnailButton->addLook(pix(ButtonArt::commandButton(C::Pause, L::Pressed, scale)), false);
+    c_.thumbnailButton->addLook(pix(ButtonArt::commandButton(C::Play, L::Pressed, scale)), false);
+    c_.thumbnailButton->addLook(pix(ButtonArt::commandButton(C::Pause, L::Pointed, scale)), true);
+    c_.thumbnailButton->addLook(pix(ButtonArt::commandButton(C::Play, L::Pointed, scale)), true);
+    c_.thumbnailButton->addLook(pix(ButtonArt::commandButton(C::Pause, L::Idle, scale)), false);
+    c_.thumbnailButton->addLook(pix(ButtonArt::commandButton(C::Play, L::Idle, scale)), false);
 
     struct CommandSlot {
         PictureButton** slot;
         int left;
         C command;
-    } buttons[] = {{&c_.imgAll, 56, C::AllData}, {&c_.imgClear, 104, C::Clear}, {&c_.imgQuit, 152, C::Quit}};
+    } buttons[] = {
+        {&c_.allDataButton, 56, C::AllData}, {&c_.clearButton, 104, C::Clear}, {&c_.quitButton, 152, C::Quit}};
     for (const CommandSlot& s : buttons) {
         PictureButton* b = make(s.left);
         // As CommandLook: pressed, latched, pointed, idle.
@@ -184,44 +185,44 @@ void MainWindow::createCommandButtons()
 
 void MainWindow::createGallery()
 {
-    c_.pctFIELD = new GalleryField(this);
-    c_.pctFIELD->setGeometry(208, 0, 448, 444);
+    c_.galleryField = new GalleryField(this);
+    c_.galleryField->setGeometry(208, 0, 448, 444);
     for (int i = 0; i < 16; ++i) {
         const int x = (i % 4) * 109 + 9, y = (i / 4) * 109;
-        auto* cell = new ThumbnailCell(i, c_.pctFIELD);
+        auto* cell = new ThumbnailCell(i, c_.galleryField);
         cell->setGeometry(x, y + 8, 100, 85);
-        auto* label = new NameLabel(i, c_.pctFIELD);
+        auto* label = new NameLabel(i, c_.galleryField);
         label->setGeometry(x, y + 92, 100, 16);
         cell->setCursor(pointingHand_);
         label->setCursor(pointingHand_);
-        c_.pctPicture[size_t(i)] = cell;
-        c_.lblNAMAE[size_t(i)] = label;
+        c_.cellPictures[size_t(i)] = cell;
+        c_.cellNames[size_t(i)] = label;
     }
-    c_.VScroll1 = new QScrollBar(Qt::Vertical, this);
-    c_.VScroll1->setGeometry(655, 0, 16, 444);
-    c_.VScroll1->setRange(0, 0);
-    c_.VScroll1->setPageStep(GalleryModel::kPage);
-    c_.VScroll1->setSingleStep(GalleryModel::kRowPitch);
+    c_.galleryScroll = new QScrollBar(Qt::Vertical, this);
+    c_.galleryScroll->setGeometry(655, 0, 16, 444);
+    c_.galleryScroll->setRange(0, 0);
+    c_.galleryScroll->setPageStep(GalleryModel::kPage);
+    c_.galleryScroll->setSingleStep(GalleryModel::kRowPitch);
 }
 
 void MainWindow::createStrips()
 {
-    c_.pctMsg = new PrintSurface(this);
-    c_.pctMsg->setGeometry(1, 444, 669, 19);
-    c_.pctMsg->setColours(ArtPalette::stripBackground(), ArtPalette::stripText());
-    c_.pctMsg->setAnnounces(true);
-    c_.pctContena = new QWidget(this);
-    c_.pctContena->setGeometry(402, 444, 269, 19);
-    c_.pctKensaku = new PrintSurface(c_.pctContena);
-    c_.pctKensaku->setGeometry(0, 1, 1800, 22);
-    c_.pctKensaku->setColours(ArtPalette::stripBackground().darker(104), ArtPalette::stripText());
-    c_.pctKensaku->setCursor(pointingHand_);
-    c_.pctProg = new ProgressBox(this);
-    c_.pctProg->setGeometry(c_.pctContena->geometry());
-    c_.pctProg->setForeground(QColor(0, 0, 255));
-    c_.pctProg->hide();
-    c_.txtKaisetu = new HelpBox(this);
-    c_.txtKaisetu->raise();
+    c_.messageStrip = new PrintSurface(this);
+    c_.messageStrip->setGeometry(1, 444, 669, 19);
+    c_.messageStrip->setColours(ArtPalette::stripBackground(), ArtPalette::stripText());
+    c_.messageStrip->setAnnounces(true);
+    c_.conditionFrame = new QWidget(this);
+    c_.conditionFrame->setGeometry(402, 444, 269, 19);
+    c_.conditionStrip = new PrintSurface(c_.conditionFrame);
+    c_.conditionStrip->setGeometry(0, 1, 1800, 22);
+    c_.conditionStrip->setColours(ArtPalette::stripBackground().darker(104), ArtPalette::stripText());
+    c_.conditionStrip->setCursor(pointingHand_);
+    c_.progressBar = new ProgressBox(this);
+    c_.progressBar->setGeometry(c_.conditionFrame->geometry());
+    c_.progressBar->setForeground(QColor(0, 0, 255));
+    c_.progressBar->hide();
+    c_.helpBox = new HelpBox(this);
+    c_.helpBox->raise();
 }
 
 void MainWindow::applyFonts()
@@ -231,12 +232,12 @@ void MainWindow::applyFonts()
         f.setPointSize(app_.fontSize(nominal));
         return f;
     };
-    for (NameLabel* l : c_.lblNAMAE)
+    for (NameLabel* l : c_.cellNames)
         l->setFont(fontOf(9));
-    c_.pctProg->setFont(fontOf(9));
-    c_.txtKaisetu->setFont(fontOf(10));
-    c_.pctMsg->setFont(fontOf(10));
-    c_.pctKensaku->setFont(fontOf(10));
+    c_.progressBar->setFont(fontOf(9));
+    c_.helpBox->setFont(fontOf(10));
+    c_.messageStrip->setFont(fontOf(10));
+    c_.conditionStrip->setFont(fontOf(10));
     for (QLabel* c : c_.captions) {
         c->setFont(fontOf(11));
         c->adjustSize();
@@ -249,10 +250,10 @@ PictureButton* MainWindow::button(const ButtonId& id) const
 {
     switch (id.kind) {
     case ButtonId::Kind::Attribute: return c_.attr[size_t(id.category)][size_t(id.index)];
-    case ButtonId::Kind::Thumbnail: return c_.imgSam;
-    case ButtonId::Kind::AllData: return c_.imgAll;
-    case ButtonId::Kind::Clear: return c_.imgClear;
-    case ButtonId::Kind::Quit: return c_.imgQuit;
+    case ButtonId::Kind::Thumbnail: return c_.thumbnailButton;
+    case ButtonId::Kind::AllData: return c_.allDataButton;
+    case ButtonId::Kind::Clear: return c_.clearButton;
+    case ButtonId::Kind::Quit: return c_.quitButton;
     }
     return nullptr;
 }
@@ -271,8 +272,8 @@ void MainWindow::bindSession()
 {
     BrowserSession& s = *session_;
     StatusStrips& strips = s.strips();
-    strips.setTextMeasure([this](const QString& t) { return c_.pctKensaku->textWidth(t); });
-    strips.setConditionFrame(c_.pctContena->width(), c_.pctKensaku->width());
+    strips.setTextMeasure([this](const QString& t) { return c_.conditionStrip->textWidth(t); });
+    strips.setConditionFrame(c_.conditionFrame->width(), c_.conditionStrip->width());
 
     for (const ButtonId& id : allButtons()) {
         button(id)->setHandler([this, id](const PointerEvent& e) { session_->buttons().pointer(id, e); });
@@ -294,24 +295,24 @@ void MainWindow::bindSession()
             [this] { menu_->popup(std::exchange(keyMenuAt_, std::nullopt).value_or(QCursor::pos())); });
     connect(&s, &BrowserSession::quitRequested, this, &QWidget::close);
 
-    connect(c_.pctKensaku, &PrintSurface::mouseReleased, this,
+    connect(c_.conditionStrip, &PrintSurface::mouseReleased, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint pos) {
-                session_->strips().conditionReleased(b, pos, c_.pctKensaku->size());
+                session_->strips().conditionReleased(b, pos, c_.conditionStrip->size());
             });
-    connect(c_.pctMsg, &PrintSurface::mouseMoved, this, [this] { session_->pointerOverMessage(); });
+    connect(c_.messageStrip, &PrintSurface::mouseMoved, this, [this] { session_->pointerOverMessage(); });
 }
 
 void MainWindow::bindGallery()
 {
     GalleryModel& g = session_->gallery();
     // The label draws a name that is too wide cut short; its tooltip keeps it whole.
-    g.setNameFits([label = c_.lblNAMAE[0]](const QString& name) {
+    g.setNameFits([label = c_.cellNames[0]](const QString& name) {
         return label->fontMetrics().horizontalAdvance(name) <= label->width();
     });
     for (int i = 0; i < GalleryModel::kCells; ++i) {
         // The picture forwards to the label of its cell.
-        for (CellWidget* part :
-             {static_cast<CellWidget*>(c_.pctPicture[size_t(i)]), static_cast<CellWidget*>(c_.lblNAMAE[size_t(i)])}) {
+        for (CellWidget* part : {static_cast<CellWidget*>(c_.cellPictures[size_t(i)]),
+                                 static_cast<CellWidget*>(c_.cellNames[size_t(i)])}) {
             connect(part, &CellWidget::moved, session_.get(), &BrowserSession::pointerOverCell);
             connect(part, &CellWidget::pressed, &g, [&g](int c, Qt::MouseButton) { g.cellPressed(c); });
             connect(part, &CellWidget::released, &g, [&g](int c, Qt::MouseButton) { g.cellReleased(c); });
@@ -321,12 +322,13 @@ void MainWindow::bindGallery()
     }
     connect(&g, &GalleryModel::cellChanged, this, &MainWindow::renderCell);
     connect(&g, &GalleryModel::scrollChanged, this, &MainWindow::renderScroll);
-    connect(c_.pctFIELD, &GalleryField::mouseMoved, session_.get(), &BrowserSession::pointerOverField);
-    connect(c_.pctFIELD, &GalleryField::mouseReleased, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
-        if (b == Qt::RightButton)
-            session_->backgroundReleased(b);
-    });
-    QScrollBar* bar = c_.VScroll1;
+    connect(c_.galleryField, &GalleryField::mouseMoved, session_.get(), &BrowserSession::pointerOverField);
+    connect(c_.galleryField, &GalleryField::mouseReleased, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
+                if (b == Qt::RightButton)
+                    session_->backgroundReleased(b);
+            });
+    QScrollBar* bar = c_.galleryScroll;
     auto settle = [this, bar] {
         bar->setCursor(scrollRest_);
         session_->scrolledTo(bar->value());
@@ -380,40 +382,40 @@ void MainWindow::renderMessage()
 
 void MainWindow::paintMessage()
 {
-    c_.pctMsg->cls();
-    c_.pctMsg->print(session_->strips().messageText());
+    c_.messageStrip->cls();
+    c_.messageStrip->print(session_->strips().messageText());
 }
 
 void MainWindow::renderCondition()
 {
     const StatusStrips& s = session_->strips();
-    if (c_.pctKensaku->text() != s.conditionText()) {
-        c_.pctKensaku->cls();
-        c_.pctKensaku->print(s.conditionText());
+    if (c_.conditionStrip->text() != s.conditionText()) {
+        c_.conditionStrip->cls();
+        c_.conditionStrip->print(s.conditionText());
     }
-    c_.pctKensaku->move(int(std::lround(s.conditionLeft())), s.conditionTop());
-    c_.pctKensaku->setVisible(s.conditionShown());
+    c_.conditionStrip->move(int(std::lround(s.conditionLeft())), s.conditionTop());
+    c_.conditionStrip->setVisible(s.conditionShown());
 }
 
 void MainWindow::renderProgress()
 {
-    c_.imgSam->spokenMayHaveChanged();  // "continue" while a drawing is interrupted
-    if (c_.pctProg->isVisible() == session_->strips().progressShown() && deferWhileDrawing(&progressPending_))
+    c_.thumbnailButton->spokenMayHaveChanged();  // "continue" while a drawing is interrupted
+    if (c_.progressBar->isVisible() == session_->strips().progressShown() && deferWhileDrawing(&progressPending_))
         return;
     paintProgress();
 }
 
 void MainWindow::paintProgress()
 {
-    c_.pctProg->setVisible(session_->strips().progressShown());
-    if (c_.pctProg->percent() != session_->strips().progressPercent())
-        c_.pctProg->drawProgress(session_->strips().progressPercent());
+    c_.progressBar->setVisible(session_->strips().progressShown());
+    if (c_.progressBar->percent() != session_->strips().progressPercent())
+        c_.progressBar->drawProgress(session_->strips().progressPercent());
 }
 
 void MainWindow::renderHelpBox()
 {
     const StatusStrips::HelpBox& h = session_->strips().helpBox();
-    HelpBox* box = c_.txtKaisetu;
+    HelpBox* box = c_.helpBox;
     box->setText(h.text);
     if (h.besidePointer)
         box->move(h.at.x() - (box->width() + 15), h.at.y() - (box->height() + 30));
@@ -427,8 +429,8 @@ void MainWindow::renderHelpBox()
 void MainWindow::renderCell(int i)
 {
     const GalleryModel::Cell& cell = session_->gallery().cell(i);
-    ThumbnailCell* picture = c_.pctPicture[size_t(i)];
-    NameLabel* label = c_.lblNAMAE[size_t(i)];
+    ThumbnailCell* picture = c_.cellPictures[size_t(i)];
+    NameLabel* label = c_.cellNames[size_t(i)];
     if (cell.picture.isNull())
         picture->clearPicture();
     else
@@ -454,9 +456,9 @@ void MainWindow::renderCell(int i)
 void MainWindow::renderScroll()
 {
     const GalleryModel& g = session_->gallery();
-    QSignalBlocker block(c_.VScroll1);  // the session moved it: no page redraw
-    c_.VScroll1->setMaximum(g.scrollMaximum());
-    c_.VScroll1->setValue(g.scrollValue());
+    QSignalBlocker block(c_.galleryScroll);  // the session moved it: no page redraw
+    c_.galleryScroll->setMaximum(g.scrollMaximum());
+    c_.galleryScroll->setValue(g.scrollValue());
 }
 
 // ---- window ---------------------------------------------------------------------
@@ -578,10 +580,10 @@ void MainWindow::watchPointer()
     const int L = outer.x(), T = outer.y(), W = outer.width(), H = outer.height();
     if (p.x() < L || p.x() > L + W || p.y() < T || p.y() > T + H)
         session_->pointerLeftWindow();
-    const int left = L + c_.pctFIELD->x();
-    const int right = L + W - c_.VScroll1->width();
+    const int left = L + c_.galleryField->x();
+    const int right = L + W - c_.galleryScroll->width();
     const int top = T + (H - height());
-    const int bottom = T + H - c_.pctMsg->height();
+    const int bottom = T + H - c_.messageStrip->height();
     if (p.x() < left || p.x() > right || p.y() < top || p.y() > bottom)
         session_->pointerLeftThumbnails();
 }
@@ -634,7 +636,7 @@ void MainWindow::bindKeyboard()
         previous = members.back();
     }
     for (int i = 0; i < GalleryModel::kCells; ++i) {
-        NameLabel* label = c_.lblNAMAE[size_t(i)];
+        NameLabel* label = c_.cellNames[size_t(i)];
         setTabOrder(previous, label);
         previous = label;
         connect(label, &CellWidget::focusedByKey, this, [this](int cell) {
@@ -644,7 +646,7 @@ void MainWindow::bindKeyboard()
         connect(label, &CellWidget::focusLost, this, [this](int cell) { markCell(cell, false); });
         connect(label, &CellWidget::activated, this, &MainWindow::activateCell);
     }
-    c_.lblNAMAE[0]->setFocusPolicy(Qt::TabFocus);
+    c_.cellNames[0]->setFocusPolicy(Qt::TabFocus);
     keepGalleryStop();
 }
 
@@ -677,7 +679,7 @@ void MainWindow::onButtonKey(const ButtonId& id, PictureButton::Key key, Qt::Key
 std::vector<PictureButton*> MainWindow::group(int g) const
 {
     if (g == 5)
-        return {c_.imgSam, c_.imgAll, c_.imgClear, c_.imgQuit};
+        return {c_.thumbnailButton, c_.allDataButton, c_.clearButton, c_.quitButton};
     std::vector<PictureButton*> members;
     members.reserve(size_t(CategoryTables::valueCount(g)));
     for (int i = 0; i < CategoryTables::valueCount(g); ++i)
@@ -719,10 +721,10 @@ bool MainWindow::arrowInGroup(int key)
 
 void MainWindow::focusCell(int i)
 {
-    NameLabel* to = c_.lblNAMAE[size_t(i)];
+    NameLabel* to = c_.cellNames[size_t(i)];
     if (to->isHidden())
         return;
-    c_.lblNAMAE[size_t(cellCurrent_)]->setFocusPolicy(Qt::NoFocus);
+    c_.cellNames[size_t(cellCurrent_)]->setFocusPolicy(Qt::NoFocus);
     cellCurrent_ = i;
     to->setFocusPolicy(Qt::TabFocus);
     to->setFocus(Qt::OtherFocusReason);
@@ -732,10 +734,10 @@ void MainWindow::focusCell(int i)
 // scroll the gallery by a row, as the scroll bar's arrows do.
 bool MainWindow::arrowInGallery(int key)
 {
-    const auto at = std::find(c_.lblNAMAE.begin(), c_.lblNAMAE.end(), focusWidget());
-    if (at == c_.lblNAMAE.end())
+    const auto at = std::find(c_.cellNames.begin(), c_.cellNames.end(), focusWidget());
+    if (at == c_.cellNames.end())
         return false;
-    const int i = int(at - c_.lblNAMAE.begin());
+    const int i = int(at - c_.cellNames.begin());
     const int cols = 4;
     switch (key) {
     case Qt::Key_Left:
@@ -750,13 +752,13 @@ bool MainWindow::arrowInGallery(int key)
         if (i >= cols)
             focusCell(i - cols);
         else
-            c_.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            c_.galleryScroll->triggerAction(QAbstractSlider::SliderSingleStepSub);
         return true;
     case Qt::Key_Down:
-        if (i + cols < GalleryModel::kCells && !c_.lblNAMAE[size_t(i) + size_t(cols)]->isHidden())
+        if (i + cols < GalleryModel::kCells && !c_.cellNames[size_t(i) + size_t(cols)]->isHidden())
             focusCell(i + cols);
         else
-            c_.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            c_.galleryScroll->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         return true;
     default: return false;
     }
@@ -764,8 +766,8 @@ bool MainWindow::arrowInGallery(int key)
 
 void MainWindow::markCell(int i, bool on)
 {
-    c_.lblNAMAE[size_t(i)]->setFocusMark(on);
-    c_.pctPicture[size_t(i)]->setFocusMark(on);
+    c_.cellNames[size_t(i)]->setFocusMark(on);
+    c_.cellPictures[size_t(i)]->setFocusMark(on);
 }
 
 // Enter on a cell: the pointer's click on its name.
@@ -782,12 +784,12 @@ void MainWindow::activateCell(int i)
 // cell empties, the first cell takes its place.
 void MainWindow::keepGalleryStop()
 {
-    NameLabel* current = c_.lblNAMAE[size_t(cellCurrent_)];
+    NameLabel* current = c_.cellNames[size_t(cellCurrent_)];
     if (!current->isHidden() || current->hasFocus())
         return;
     current->setFocusPolicy(Qt::NoFocus);
     cellCurrent_ = 0;
-    c_.lblNAMAE[0]->setFocusPolicy(Qt::TabFocus);
+    c_.cellNames[0]->setFocusPolicy(Qt::TabFocus);
 }
 
 void MainWindow::openMenuByKey()
@@ -806,8 +808,8 @@ void MainWindow::keyPressEvent(QKeyEvent* e)
         return;
     }
     if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
-        c_.VScroll1->triggerAction(key == Qt::Key_PageUp ? QAbstractSlider::SliderPageStepSub
-                                                         : QAbstractSlider::SliderPageStepAdd);
+        c_.galleryScroll->triggerAction(key == Qt::Key_PageUp ? QAbstractSlider::SliderPageStepSub
+                                                              : QAbstractSlider::SliderPageStepAdd);
         return;
     }
     if (arrowInGroup(key) || arrowInGallery(key))

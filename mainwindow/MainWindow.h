@@ -54,7 +54,7 @@ public:
     // True once the window manager has told the frame, or when it was not
     // asked.
     bool frameKnown() const;
-    // The pointer watch (Timer3) runs except while the slideshow shows.
+    // The pointer watch runs except while the slideshow shows.
     void setPointerWatch(bool on);
     bool pointerWatchOn() const { return pointerWatch_.isActive(); }
     // The normal end of the run: photo windows closed, history written,

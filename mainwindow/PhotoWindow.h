@@ -22,8 +22,8 @@ public:
     void fill(const QImage& photo, QSize area, const QString& note, int noteHeight, const QString& caption,
               const QString& flowerName);
 
-    QLabel* pctSYASIN() const { return photo_; }
-    QPlainTextEdit* txtNOTE() const { return note_; }
+    QLabel* photo() const { return photo_; }
+    QPlainTextEdit* note() const { return note_; }
 
 signals:
     void closing(int slot);

@@ -107,14 +107,14 @@ private slots:
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][matches ? 0 : 1], Qt::LeftButton, Qt::ShiftModifier);
         int shown = 0;
-        for (ThumbnailCell* c : f.pctPicture)
+        for (ThumbnailCell* c : f.cellPictures)
             shown += c->isVisible() ? 1 : 0;
         QCOMPARE(shown, cells);
         QCOMPARE(s.gallery().drawnRows(), rows);
-        QCOMPARE(f.VScroll1->maximum(), range);
-        QVERIFY(!f.pctProg->isVisible());
+        QCOMPARE(f.galleryScroll->maximum(), range);
+        QVERIFY(!f.progressBar->isVisible());
         if (!matches)
-            QCOMPARE(f.pctMsg->text(), QStringLiteral("検索しましたが、条件に合う草花は見当たりませんでした。"));
+            QCOMPARE(f.messageStrip->text(), QStringLiteral("検索しましたが、条件に合う草花は見当たりませんでした。"));
     }
 
     void interruptAfterSixteenOfForty()
@@ -127,23 +127,23 @@ private slots:
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
             if (s.gallery().drawnCount() == 16 && s.drawing() && !s.interruptPending()) {
-                MWF::move(f.imgSam);
-                MWF::press(f.imgSam);
-                MWF::release(f.imgSam);
+                MWF::move(f.thumbnailButton);
+                MWF::press(f.thumbnailButton);
+                MWF::release(f.thumbnailButton);
             }
         });
         poll.start(0);
-        MWF::click(f.imgSam);
+        MWF::click(f.thumbnailButton);
         poll.stop();
         QCOMPARE(s.gallery().drawnCount(), 16);
-        QCOMPARE(f.VScroll1->maximum(), 0);
-        QCOMPARE(f.pctMsg->text(), QStringLiteral("サムネイルの表示を中断しました。16/40枚。"));
-        QVERIFY(f.pctProg->isVisible());
-        QCOMPARE(f.pctProg->label(), QStringLiteral("43 %"));
-        MWF::click(f.imgSam);
+        QCOMPARE(f.galleryScroll->maximum(), 0);
+        QCOMPARE(f.messageStrip->text(), QStringLiteral("サムネイルの表示を中断しました。16/40枚。"));
+        QVERIFY(f.progressBar->isVisible());
+        QCOMPARE(f.progressBar->label(), QStringLiteral("43 %"));
+        MWF::click(f.thumbnailButton);
         QCOMPARE(s.gallery().drawnCount(), 40);
         QCOMPARE(s.gallery().entry(16).NAMAE, QStringLiteral("ハナ16"));
-        QCOMPARE(f.lblNAMAE[15]->caption(), QStringLiteral("ハナ15"));  // nothing was cleared
+        QCOMPARE(f.cellNames[15]->caption(), QStringLiteral("ハナ15"));  // nothing was cleared
     }
 
     void scrollingPagesTheTable()
@@ -152,13 +152,13 @@ private slots:
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        f.VScroll1->setValue(109);  // one row down
-        QCOMPARE(f.lblNAMAE[0]->caption(), QStringLiteral("ハナ04"));
-        QCOMPARE(f.lblNAMAE[12]->caption(), QStringLiteral("ハナ16"));
-        QVERIFY(!f.pctPicture[13]->isVisible());
-        f.VScroll1->setValue(436);
-        QCOMPARE(f.lblNAMAE[0]->caption(), QStringLiteral("ハナ16"));
-        QVERIFY(!f.lblNAMAE[1]->isVisible());
+        f.galleryScroll->setValue(109);  // one row down
+        QCOMPARE(f.cellNames[0]->caption(), QStringLiteral("ハナ04"));
+        QCOMPARE(f.cellNames[12]->caption(), QStringLiteral("ハナ16"));
+        QVERIFY(!f.cellPictures[13]->isVisible());
+        f.galleryScroll->setValue(436);
+        QCOMPARE(f.cellNames[0]->caption(), QStringLiteral("ハナ16"));
+        QVERIFY(!f.cellNames[1]->isVisible());
         QCOMPARE(s.gallery().rangeTip(436), QStringLiteral("ハナ16 ～ ハナ16 "));
         QCOMPARE(s.gallery().rangeTip(0), QStringLiteral("ハナ00 ～ ハナ15 "));
     }
@@ -266,30 +266,30 @@ private slots:
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        QVERIFY(f.pctPicture[0]->grab().toImage().pixelColor(50, 40).red() > 200);
-        const QColor second = f.pctPicture[1]->grab().toImage().pixelColor(50, 40);
+        QVERIFY(f.cellPictures[0]->grab().toImage().pixelColor(50, 40).red() > 200);
+        const QColor second = f.cellPictures[1]->grab().toImage().pixelColor(50, 40);
         QVERIFY2(second.blue() > 200 && second.red() > 200, qPrintable(second.name()));  // the placeholder
 
-        MWF::click(f.lblNAMAE[0]);
+        MWF::click(f.cellNames[0]);
         PhotoWindow* w = fx.window->photos().window(1);
         QVERIFY(w && w->isVisible());
         QVERIFY(fx.fake.messages.texts().isEmpty());
-        QCOMPARE(w->pctSYASIN()->pixmap().size(), QSize(200, 170));
-        MWF::click(f.lblNAMAE[1]);
+        QCOMPARE(w->photo()->pixmap().size(), QSize(200, 170));
+        MWF::click(f.cellNames[1]);
         QCOMPARE(fx.fake.messages.texts(),
                  QStringList({"画像ファイルがありません！", "続けますか？（「はい」で続行，「いいえ」で終了）"}));
-        QVERIFY(fx.window->photos().window(2)->pctSYASIN()->pixmap().toImage().pixelColor(5, 5).blue() > 200);
-        QVERIFY(fx.window->photos().window(2)->pctSYASIN()->pixmap().toImage().pixelColor(5, 5).red() > 200);
+        QVERIFY(fx.window->photos().window(2)->photo()->pixmap().toImage().pixelColor(5, 5).blue() > 200);
+        QVERIFY(fx.window->photos().window(2)->photo()->pixmap().toImage().pixelColor(5, 5).red() > 200);
 
         fx.window->session().photos().closeAll();
         s.clear();
         fx.fake.messages.shown.clear();
         fx.window->session().openFromHistory(1);  // ハナ00, the sub-folder
         QVERIFY(fx.fake.messages.texts().isEmpty());
-        QCOMPARE(fx.window->photos().window(1)->pctSYASIN()->pixmap().size(), QSize(200, 170));
+        QCOMPARE(fx.window->photos().window(1)->photo()->pixmap().size(), QSize(200, 170));
         fx.window->session().openFromHistory(0);  // ハナ01, out of the folder
         QCOMPARE(fx.fake.messages.texts().size(), 2);
-        const QImage shown = fx.window->photos().window(2)->pctSYASIN()->pixmap().toImage();
+        const QImage shown = fx.window->photos().window(2)->photo()->pixmap().toImage();
         QVERIFY2(shown.pixelColor(5, 5).red() > 200, "the placeholder, not the picture outside");
     }
 
@@ -304,8 +304,8 @@ private slots:
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        MWF::click(f.lblNAMAE[2]);  // ハナ02 in slot 3
-        MWF::click(f.lblNAMAE[0]);  // ハナ00 in slot 1
+        MWF::click(f.cellNames[2]);  // ハナ02 in slot 3
+        MWF::click(f.cellNames[0]);  // ハナ00 in slot 1
         QCOMPARE(s.history().entries().mid(0, 2), QStringList({"ハナ00", "ハナ02"}));
         s.history().push(QStringLiteral("ハナ03"));  // as from an earlier run
         s.history().push(QStringLiteral("ハナ01"));
@@ -315,7 +315,7 @@ private slots:
         QVERIFY(fx.window->photos().window(1)->isVisible());
         QVERIFY(fx.window->photos().window(4) && fx.window->photos().window(4)->isVisible());
         QCOMPARE(fx.window->photos().window(4)->flowerName(), QStringLiteral("ハナ03"));
-        QCOMPARE(f.lblNAMAE[0]->colour(), NameLabel::kRed);
+        QCOMPARE(f.cellNames[0]->colour(), NameLabel::kRed);
         QCOMPARE(fx.window->session().photos().openCount(), 3);
         // Entry 3 is ハナ02, open from the gallery in slot 3: brought forward.
         fx.window->session().openFromHistory(3);
@@ -325,9 +325,9 @@ private slots:
             shown += fx.window->photos().window(k) && fx.window->photos().window(k)->isVisible() ? 1 : 0;
         QCOMPARE(shown, 3);
         // The gallery then opens the history's window in place, not a second one.
-        MWF::click(f.lblNAMAE[3]);
+        MWF::click(f.cellNames[3]);
         QCOMPARE(fx.window->session().photos().openCount(), 3);
-        QCOMPARE(f.lblNAMAE[3]->colour(), NameLabel::kRed);
+        QCOMPARE(f.cellNames[3]->colour(), NameLabel::kRed);
     }
 
     // The end of the program drops the read-ahead's work: a decode under way
@@ -380,8 +380,9 @@ private slots:
         MWF fx(recs);
         const MainControls& f = fx.form();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        QCOMPARE(f.lblNAMAE[0]->toolTip(), QStringLiteral("春，白系，花弁５枚型，互生，キク科"));
-        QCOMPARE(f.lblNAMAE[1]->toolTip(), longName + QStringLiteral("\n春，白系，花弁５枚型，互生，その他（ユリ科）"));
+        QCOMPARE(f.cellNames[0]->toolTip(), QStringLiteral("春，白系，花弁５枚型，互生，キク科"));
+        QCOMPARE(f.cellNames[1]->toolTip(),
+                 longName + QStringLiteral("\n春，白系，花弁５枚型，互生，その他（ユリ科）"));
     }
 
     // A Windows metafile, found by the lookup like any picture, is drawn at
@@ -401,10 +402,10 @@ private slots:
         noFile.save(fx.appPath() + QStringLiteral("NoFile.jpg"));
         const MainControls& f = fx.form();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        QCOMPARE(f.pctPicture[0]->grab().toImage().pixelColor(50, 40), QColor(Qt::red));
-        QCOMPARE(f.pctPicture[1]->grab().toImage().pixelColor(50, 40), QColor(Qt::white));
-        MWF::click(f.lblNAMAE[0]);
-        const QImage photo = fx.window->photos().window(1)->pctSYASIN()->pixmap().toImage();
+        QCOMPARE(f.cellPictures[0]->grab().toImage().pixelColor(50, 40), QColor(Qt::red));
+        QCOMPARE(f.cellPictures[1]->grab().toImage().pixelColor(50, 40), QColor(Qt::white));
+        MWF::click(f.cellNames[0]);
+        const QImage photo = fx.window->photos().window(1)->photo()->pixmap().toImage();
         QCOMPARE(photo.size(), QSize(640, 480));
         QCOMPARE(photo.pixelColor(320, 240), QColor(Qt::red));
         QVERIFY(fx.fake.messages.texts().isEmpty());
@@ -493,11 +494,11 @@ private slots:
         nofile.save(fx.appPath() + QStringLiteral("NoFile.jpg"));
         const MainControls& f = fx.form();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        auto colourOf = [&](int cell) { return f.pctPicture[size_t(cell)]->grab().toImage().pixelColor(50, 40); };
+        auto colourOf = [&](int cell) { return f.cellPictures[size_t(cell)]->grab().toImage().pixelColor(50, 40); };
         QVERIFY(colourOf(0).red() > 200 && colourOf(0).blue() > 200 && colourOf(0).green() < 60);  // the bmp
         QVERIFY(colourOf(1).red() > 200 && colourOf(1).green() > 200);  // NoFile
-        f.VScroll1->setValue(436);
-        f.VScroll1->setValue(0);
+        f.galleryScroll->setValue(436);
+        f.galleryScroll->setValue(0);
         QVERIFY(colourOf(0).red() > 200 && colourOf(0).green() > 200);  // the redraw does not look further
     }
 
@@ -528,18 +529,18 @@ private slots:
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        MWF::click(f.lblNAMAE[1]);
+        MWF::click(f.cellNames[1]);
         PhotoWindow* w = fx.window->photos().window(2);
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("ハナ01   ― キク科 ―"));
         QCOMPARE(w->size(), QSize(320, 200 + 102));  // the whole description shows
-        QCOMPARE(w->txtNOTE()->geometry(), QRect(0, 200, 320, 102));
-        QCOMPARE(f.lblNAMAE[1]->colour(), NameLabel::kRed);
+        QCOMPARE(w->note()->geometry(), QRect(0, 200, 320, 102));
+        QCOMPARE(f.cellNames[1]->colour(), NameLabel::kRed);
         QCOMPARE(fx.fake.sound.log, QStringList{"play:Tyui.wav"});
         QCOMPARE(s.history().entry(0), QStringLiteral("ハナ01"));
 
         // A missing picture: the two questions, then the placeholder.
-        MWF::click(f.lblNAMAE[3]);
+        MWF::click(f.cellNames[3]);
         QCOMPARE(fx.fake.messages.texts(),
                  QStringList({"画像ファイルがありません！", "続けますか？（「はい」で続行，「いいえ」で終了）"}));
         QCOMPARE(fx.window->session().photos().openCount(), 2);
@@ -547,14 +548,14 @@ private slots:
                  PhotoWindows::cascadePosition(1, fx.window->photos().frameHeight()));
 
         // A second click on a red name closes its window and opens nothing.
-        MWF::click(f.lblNAMAE[1]);
+        MWF::click(f.cellNames[1]);
         QApplication::processEvents();
         QVERIFY(!fx.window->photos().window(2));
         QCOMPARE(fx.window->session().photos().openCount(), 1);
-        QCOMPARE(f.lblNAMAE[1]->colour(), NameLabel::kGreen);
+        QCOMPARE(f.cellNames[1]->colour(), NameLabel::kGreen);
         QVERIFY(!s.photos().shownInGallery(QStringLiteral("ハナ01")));
         QVERIFY(s.photos().shownInGallery(QStringLiteral("ハナ03")));
-        MWF::click(f.lblNAMAE[1]);  // open again, third position from the top (1 open + 1 closed)
+        MWF::click(f.cellNames[1]);  // open again, third position from the top (1 open + 1 closed)
         QCOMPARE(fx.window->photos().window(2)->pos(),
                  PhotoWindows::cascadePosition(2, fx.window->photos().frameHeight()));
         QCOMPARE(s.history().entries().mid(0, 3), QStringList({"ハナ01", "ハナ03", "ハナ01"}));
@@ -565,9 +566,9 @@ private slots:
         MWF fx(springFlowers(3));
         const MainControls& f = fx.form();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        MWF::click(f.lblNAMAE[0]);  // opens with the placeholder after "はい"
+        MWF::click(f.cellNames[0]);  // opens with the placeholder after "はい"
         fx.fake.messages.answers = {MessageBoxes::Answer::Ok, MessageBoxes::Answer::No};
-        MWF::click(f.lblNAMAE[2]);
+        MWF::click(f.cellNames[2]);
         QVERIFY(!fx.window->isVisible());
         QFile ini(fx.appPath() + QStringLiteral("SNH347.snh"));
         QVERIFY(ini.open(QIODevice::ReadOnly));
@@ -601,9 +602,9 @@ private slots:
             if (drawnWhenActed >= 0 || s.gallery().drawnCount() < at)
                 return;
             drawnWhenActed = s.gallery().drawnCount();
-            QWidget* target = action == "pause" ? static_cast<QWidget*>(f.imgSam) : f.pctPicture[2];
+            QWidget* target = action == "pause" ? static_cast<QWidget*>(f.thumbnailButton) : f.cellPictures[2];
             if (action == "scroll") {
-                f.VScroll1->setValue(436);
+                f.galleryScroll->setValue(436);
                 return;
             }
             MWF::move(target);
@@ -618,22 +619,23 @@ private slots:
             QCOMPARE(s.gallery().drawnCount(), at);  // stopped at the next position
             QVERIFY(s.suspended());
             QVERIFY(!s.drawing());
-            QCOMPARE(f.pctMsg->text(), QStringLiteral("サムネイルの表示を中断しました。5/40枚。"));
-            QCOMPARE(f.pctProg->label(), QStringLiteral("15 %"));
+            QCOMPARE(f.messageStrip->text(), QStringLiteral("サムネイルの表示を中断しました。5/40枚。"));
+            QCOMPARE(f.progressBar->label(), QStringLiteral("15 %"));
             return;
         }
         QCOMPARE(s.gallery().drawnCount(), 40);
-        QCOMPARE(f.pctMsg->text(), QStringLiteral("40枚あります。サムネイルのクリックで、写真と解説を表示します。"));
+        QCOMPARE(f.messageStrip->text(),
+                 QStringLiteral("40枚あります。サムネイルのクリックで、写真と解説を表示します。"));
         if (action == "photo") {
             QCOMPARE(fx.window->session().photos().openCount(), 1);
             QCOMPARE(fx.window->photos().window(3)->flowerName(), QStringLiteral("ハナ02"));
-            QCOMPARE(f.lblNAMAE[2]->colour(), NameLabel::kRed);
+            QCOMPARE(f.cellNames[2]->colour(), NameLabel::kRed);
         } else {
             // The page shown keeps filling its first hidden cells.
-            QCOMPARE(f.VScroll1->value(), 436);
-            QCOMPARE(f.lblNAMAE[0]->caption(), QStringLiteral("ハナ16"));
-            QCOMPARE(f.lblNAMAE[4]->caption(), QStringLiteral("ハナ20"));
-            QCOMPARE(f.lblNAMAE[15]->caption(), QStringLiteral("ハナ31"));
+            QCOMPARE(f.galleryScroll->value(), 436);
+            QCOMPARE(f.cellNames[0]->caption(), QStringLiteral("ハナ16"));
+            QCOMPARE(f.cellNames[4]->caption(), QStringLiteral("ハナ20"));
+            QCOMPARE(f.cellNames[15]->caption(), QStringLiteral("ハナ31"));
         }
     }
 
@@ -682,7 +684,7 @@ private slots:
         QVERIFY(!fx.window->isVisible());
         QCOMPARE(s.gallery().drawnCount(), 5);
         QVERIFY(s.suspended());
-        QCOMPARE(f.pctMsg->text(), QStringLiteral("サムネイルの表示を中断しました。5/40枚。"));
+        QCOMPARE(f.messageStrip->text(), QStringLiteral("サムネイルの表示を中断しました。5/40枚。"));
         QTest::qWait(20);  // the closing's own queued steps end here, not in the next window
     }
 
@@ -696,7 +698,7 @@ private slots:
         const MainControls& f = fx.form();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
         for (int i = 0; i < 16; ++i) {
-            const QColor c = f.pctPicture[size_t(i)]->grab().toImage().pixelColor(50, 40);
+            const QColor c = f.cellPictures[size_t(i)]->grab().toImage().pixelColor(50, 40);
             QVERIFY2(std::abs(c.hsvHue() - i * 18) <= 6, qPrintable(QStringLiteral("cell %1").arg(i)));
         }
     }

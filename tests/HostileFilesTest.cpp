@@ -102,7 +102,7 @@ private slots:
         const Qt::CursorShape expected = stand == Stand::Good ? Qt::BitmapCursor : Qt::ArrowCursor;
         QCOMPARE(window.scrollCursors().first.shape(), expected);
         QCOMPARE(window.scrollCursors().second.shape(), expected);
-        QCOMPARE(window.controls().VScroll1->cursor().shape(), expected);
+        QCOMPARE(window.controls().galleryScroll->cursor().shape(), expected);
     }
 
     void clickSounds_data() { addStandRows("short click"); }

@@ -102,12 +102,13 @@ struct KeyFixture : MWF {
             for (int i = 0; i < 12; ++i)
                 if (f && f == form().attr[size_t(c)][size_t(i)])
                     return QStringLiteral("attr %1.%2").arg(c).arg(i);
-        const PictureButton* commands[] = {form().imgSam, form().imgAll, form().imgClear, form().imgQuit};
+        const PictureButton* commands[] = {form().thumbnailButton, form().allDataButton, form().clearButton,
+                                           form().quitButton};
         for (int i = 0; i < 4; ++i)
             if (f == commands[i])
                 return QStringLiteral("command %1").arg(i);
         for (int i = 0; i < 16; ++i)
-            if (f == form().lblNAMAE[size_t(i)])
+            if (f == form().cellNames[size_t(i)])
                 return QStringLiteral("cell %1").arg(i);
         return f ? QString::fromLatin1(f->window()->metaObject()->className()) : QStringLiteral("none");
     }
@@ -192,13 +193,13 @@ private slots:
         byKey.keys({"Tab", "S-Tab", "Right"});
         MWF byPointer(flowers());
         MWF::move(byPointer.form().attr[0][1]);
-        QCOMPARE(byKey.form().pctKensaku->text(), QStringLiteral("夏：データ数 12件"));
-        QCOMPARE(byKey.form().pctKensaku->text(), byPointer.form().pctKensaku->text());
+        QCOMPARE(byKey.form().conditionStrip->text(), QStringLiteral("夏：データ数 12件"));
+        QCOMPARE(byKey.form().conditionStrip->text(), byPointer.form().conditionStrip->text());
         QCOMPARE(byKey.form().attr[0][1]->looks(), byPointer.form().attr[0][1]->looks());
         byKey.key("Space");
         MWF::click(byPointer.form().attr[0][1]);
-        QCOMPARE(byKey.form().pctMsg->text(), byPointer.form().pctMsg->text());
-        QCOMPARE(byKey.form().pctKensaku->text(), byPointer.form().pctKensaku->text());
+        QCOMPARE(byKey.form().messageStrip->text(), byPointer.form().messageStrip->text());
+        QCOMPARE(byKey.form().conditionStrip->text(), byPointer.form().conditionStrip->text());
         QCOMPARE(byKey.form().attr[0][1]->looks(), byPointer.form().attr[0][1]->looks());
     }
 
@@ -239,10 +240,10 @@ private slots:
     {
         KeyFixture fx;
         MWF::click(fx.form().attr[0][0]);  // spring: 12 found
-        MWF::move(fx.form().imgSam);
+        MWF::move(fx.form().thumbnailButton);
         fx.keys({"Tab", "Space"});
         QCOMPARE(fx.selected(), QStringLiteral("0.0,1.0"));
-        MWF::clickInPlace(fx.form().imgSam);
+        MWF::clickInPlace(fx.form().thumbnailButton);
         QCOMPARE(fx.session().gallery().drawnCount(), 8);  // spring and white
     }
 
@@ -251,10 +252,10 @@ private slots:
         KeyFixture fx;
         fx.keys({"Tab", "S-Tab"});
         QTest::keyPress(fx.form().attr[0][0], Qt::Key_F1);
-        QVERIFY(fx.form().txtKaisetu->isVisible());
+        QVERIFY(fx.form().helpBox->isVisible());
         QCOMPARE(fx.session().strips().helpBox().text, CategoryTables::helpText(0, 1));
         QTest::keyRelease(fx.form().attr[0][0], Qt::Key_F1);
-        QVERIFY(!fx.form().txtKaisetu->isVisible());
+        QVERIFY(!fx.form().helpBox->isVisible());
         QVERIFY(!fx.session().selection().any());
     }
 
@@ -262,7 +263,7 @@ private slots:
     {
         KeyFixture fx;
         fx.keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Right", "Enter"});  // all 24
-        QScrollBar* bar = fx.form().VScroll1;
+        QScrollBar* bar = fx.form().galleryScroll;
         QVERIFY(bar->maximum() > 0);
         fx.key("PgDown");
         QCOMPARE(bar->value(), std::min(bar->maximum(), GalleryModel::kPage));
@@ -292,7 +293,7 @@ private slots:
         });
         fx.key(key);
         QVERIFY(popup);
-        QCOMPARE(popup, static_cast<QWidget*>(fx.window->menu().mnuMain));
+        QCOMPARE(popup, static_cast<QWidget*>(fx.window->menu().topMenu));
         // Beside the focused button, not where the pointer happens to be.
         const QRect button(fx.form().attr[1][0]->mapToGlobal(QPoint(0, 0)), fx.form().attr[1][0]->size());
         QVERIFY(popup->geometry().contains(button.center()) || popup->geometry().topLeft() == button.center());
@@ -306,16 +307,16 @@ private slots:
         PhotoWindow* w = fx.window->photos().window(1);
         QVERIFY(w);
         QCOMPARE(fx.window->session().photos().openCount(), 1);
-        QAccessibleInterface* note = QAccessible::queryAccessibleInterface(w->txtNOTE());
+        QAccessibleInterface* note = QAccessible::queryAccessibleInterface(w->note());
         QVERIFY(note && note->textInterface());
         QCOMPARE(note->textInterface()->text(0, note->textInterface()->characterCount()),
                  QStringLiteral("ハナ01の解説"));
         QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description),
                  QStringLiteral("ハナ01の解説"));
-        QTest::keyClick(w->txtNOTE(), Qt::Key_Escape);
+        QTest::keyClick(w->note(), Qt::Key_Escape);
         QApplication::processEvents();
         QCOMPARE(fx.window->session().photos().openCount(), 0);
-        QCOMPARE(fx.form().lblNAMAE[0]->colour(), NameLabel::kGreen);
+        QCOMPARE(fx.form().cellNames[0]->colour(), NameLabel::kGreen);
     }
 
     // Every attribute button says its attribute, its count and whether it
@@ -352,34 +353,34 @@ private slots:
     {
         MWF fx(flowers(40));
         auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
-        QCOMPARE(name(fx.form().imgSam), QStringLiteral("サムネイルの表示"));
-        QCOMPARE(name(fx.form().imgAll), QStringLiteral("全サムネイルの表示"));
-        QCOMPARE(name(fx.form().imgClear), QStringLiteral("すべてをクリア"));
-        QCOMPARE(name(fx.form().imgQuit), QStringLiteral("ソノハの終了"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(fx.form().imgAll)->role(), QAccessible::Button);
+        QCOMPARE(name(fx.form().thumbnailButton), QStringLiteral("サムネイルの表示"));
+        QCOMPARE(name(fx.form().allDataButton), QStringLiteral("全サムネイルの表示"));
+        QCOMPARE(name(fx.form().clearButton), QStringLiteral("すべてをクリア"));
+        QCOMPARE(name(fx.form().quitButton), QStringLiteral("ソノハの終了"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(fx.form().allDataButton)->role(), QAccessible::Button);
         fx.session().showAll();
         QApplication::processEvents();
         QVERIFY(fx.session().drawing());
-        QCOMPARE(name(fx.form().imgSam), QStringLiteral("サムネイルの表示を中断"));
-        QVERIFY(QAccessible::queryAccessibleInterface(fx.form().imgAll)->state().pressed);  // latched
-        QVERIFY(wasHeard(fx.form().imgSam, QAccessible::NameChanged));
+        QCOMPARE(name(fx.form().thumbnailButton), QStringLiteral("サムネイルの表示を中断"));
+        QVERIFY(QAccessible::queryAccessibleInterface(fx.form().allDataButton)->state().pressed);  // latched
+        QVERIFY(wasHeard(fx.form().thumbnailButton, QAccessible::NameChanged));
         fx.session().interrupt();
         fx.waitForDrawing();  // the interrupt lands at the drawing's next step
-        QCOMPARE(name(fx.form().imgSam), QStringLiteral("サムネイルの表示を継続"));
+        QCOMPARE(name(fx.form().thumbnailButton), QStringLiteral("サムネイルの表示を継続"));
     }
 
     void cellsAndTheMessageStripSpeak()
     {
         KeyFixture fx;
         fx.keys({"Tab", "S-Tab", "S-Enter"});
-        QCOMPARE(QAccessible::queryAccessibleInterface(fx.form().lblNAMAE[0])->text(QAccessible::Name),
+        QCOMPARE(QAccessible::queryAccessibleInterface(fx.form().cellNames[0])->text(QAccessible::Name),
                  QStringLiteral("ハナ01"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(fx.form().lblNAMAE[11])->text(QAccessible::Name),
+        QCOMPARE(QAccessible::queryAccessibleInterface(fx.form().cellNames[11])->text(QAccessible::Name),
                  QStringLiteral("ハナ23"));
-        QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(fx.form().pctMsg);
-        QCOMPARE(strip->text(QAccessible::Name), fx.form().pctMsg->text());
-        QVERIFY(!fx.form().pctMsg->text().isEmpty());
-        QVERIFY(wasHeard(fx.form().pctMsg, QAccessible::ValueChanged));
+        QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(fx.form().messageStrip);
+        QCOMPARE(strip->text(QAccessible::Name), fx.form().messageStrip->text());
+        QVERIFY(!fx.form().messageStrip->text().isEmpty());
+        QVERIFY(wasHeard(fx.form().messageStrip, QAccessible::ValueChanged));
     }
 };
 

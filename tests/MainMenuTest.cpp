@@ -36,15 +36,15 @@ QString menuStates(const MainMenu& m)
         return a->isChecked() ? t + u'*' : t;
     };
     QString out;
-    out += s(m.mnuSam, 's') + s(m.mnuAll, 'a') + s(m.mnuClear, 'c') + u' ';
-    out += s(m.mnuSHOW->menuAction(), 'w') + s(m.mnuSamuneilu->menuAction(), 'm') + s(m.mnuSettei->menuAction(), 'k') +
-           s(m.mnuDATA, 'd') + u' ';
-    for (QAction* a : m.mnuHyouji)
+    out += s(m.thumbnailsEntry, 's') + s(m.allDataEntry, 'a') + s(m.clearEntry, 'c') + u' ';
+    out += s(m.slideshowMenu->menuAction(), 'w') + s(m.thumbnailModeMenu->menuAction(), 'm') +
+           s(m.clickSoundMenu->menuAction(), 'k') + s(m.editorEntry, 'd') + u' ';
+    for (QAction* a : m.thumbnailModeEntries)
         out += s(a, 'h');
     out += u' ';
-    for (QAction* a : m.mnuSound)
+    for (QAction* a : m.clickSoundEntries)
         out += s(a, 'o');
-    out += u' ' + s(m.mnuREADME, 'r') + s(m.mnuVER, 'v') + s(m.mnuEnd, 'e');
+    out += u' ' + s(m.helpEntry, 'r') + s(m.aboutEntry, 'v') + s(m.quitEntry, 'e');
     return out;
 }
 
@@ -76,8 +76,8 @@ private slots:
         if (situation == "selected")
             MWF::click(f.attr[0][0]);
         if (situation == "photo") {
-            MWF::click(f.imgAll);
-            MWF::click(f.lblNAMAE[0]);
+            MWF::click(f.allDataButton);
+            MWF::click(f.cellNames[0]);
             QCOMPARE(fx.window->session().photos().openCount(), 1);
         }
         if (situation == "sound2")
@@ -86,7 +86,7 @@ private slots:
             fx.context->settings().writeThumbnailMode(1);
         fx.window->menu().prepare();
         QCOMPARE(menuStates(fx.window->menu()), expected);
-        QCOMPARE(fx.window->menu().mnuEnd->text(), QStringLiteral("ソノハの終了(&X)"));
+        QCOMPARE(fx.window->menu().quitEntry->text(), QStringLiteral("ソノハの終了(&X)"));
     }
 
     void interruptedDrawingReadsContinue()
@@ -95,20 +95,20 @@ private slots:
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
-        MWF::move(f.imgSam);
-        MWF::press(f.imgSam);
-        MWF::release(f.imgSam);
+        MWF::move(f.thumbnailButton);
+        MWF::press(f.thumbnailButton);
+        MWF::release(f.thumbnailButton);
         s.interrupt();  // before the first thumbnail
         fx.waitForDrawing();
         QVERIFY(s.suspended());
         fx.window->menu().prepare();
-        QCOMPARE(fx.window->menu().mnuSam->text(), QStringLiteral("継続"));
-        QVERIFY(fx.window->menu().mnuSam->isEnabled());
-        fx.window->menu().run(fx.window->menu().mnuSam);  // continues the drawing
+        QCOMPARE(fx.window->menu().thumbnailsEntry->text(), QStringLiteral("継続"));
+        QVERIFY(fx.window->menu().thumbnailsEntry->isEnabled());
+        fx.window->menu().run(fx.window->menu().thumbnailsEntry);  // continues the drawing
         fx.waitForDrawing();
         QCOMPARE(s.gallery().drawnCount(), 15);
         fx.window->menu().prepare();
-        QCOMPARE(fx.window->menu().mnuSam->text(), QStringLiteral("サムネイルの表示"));
+        QCOMPARE(fx.window->menu().thumbnailsEntry->text(), QStringLiteral("サムネイルの表示"));
     }
 
     void releaseDuringDrawingBeeps()
@@ -117,9 +117,9 @@ private slots:
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
-        MWF::move(f.imgSam);
-        MWF::press(f.imgSam);
-        MWF::release(f.imgSam);  // a drawing runs and is not suspended
+        MWF::move(f.thumbnailButton);
+        MWF::press(f.thumbnailButton);
+        MWF::release(f.thumbnailButton);  // a drawing runs and is not suspended
         QVERIFY(s.drawing());
         MWF::release(fx.window.get(), Qt::LeftButton, QPoint(300, 470));
         MWF::release(fx.window.get(), Qt::RightButton, QPoint(300, 470));
@@ -143,11 +143,11 @@ private slots:
         QFETCH(QString, heard);
         MWF fx(catalogue());
         fx.window->menu().prepare();
-        fx.window->menu().run(fx.window->menu().mnuSound[size_t(entry)]);
+        fx.window->menu().run(fx.window->menu().clickSoundEntries[size_t(entry)]);
         QCOMPARE(fx.fake.sound.log, QStringList{heard});
         QCOMPARE(fx.context->settings().readClickSound(), entry);
         fx.window->menu().prepare();
-        QVERIFY(fx.window->menu().mnuSound[size_t(entry)]->isChecked());
+        QVERIFY(fx.window->menu().clickSoundEntries[size_t(entry)]->isChecked());
     }
 
     void historyEntriesOnlyWithAnEmptyGallery()
@@ -155,21 +155,21 @@ private slots:
         MWF fx(catalogue());
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
-        MWF::click(f.imgAll);
-        MWF::click(f.lblNAMAE[1]);
-        MWF::click(f.lblNAMAE[3]);
+        MWF::click(f.allDataButton);
+        MWF::click(f.cellNames[1]);
+        MWF::click(f.cellNames[3]);
         fx.window->menu().prepare();
-        QCOMPARE(fx.window->menu().mnuHis[0]->text(), QStringLiteral("1 ハナ03"));
-        QCOMPARE(fx.window->menu().mnuHis[1]->text(), QStringLiteral("2 ハナ01"));
-        QCOMPARE(fx.window->menu().mnuHis[2]->text(), QStringLiteral("3 "));
-        QVERIFY(!fx.window->menu().mnuHis[0]->isEnabled());  // thumbnails in the gallery
-        fx.window->menu().run(fx.window->menu().mnuClear);
+        QCOMPARE(fx.window->menu().historyEntries[0]->text(), QStringLiteral("1 ハナ03"));
+        QCOMPARE(fx.window->menu().historyEntries[1]->text(), QStringLiteral("2 ハナ01"));
+        QCOMPARE(fx.window->menu().historyEntries[2]->text(), QStringLiteral("3 "));
+        QVERIFY(!fx.window->menu().historyEntries[0]->isEnabled());  // thumbnails in the gallery
+        fx.window->menu().run(fx.window->menu().clearEntry);
         QCOMPARE(fx.window->session().photos().openCount(), 0);
         fx.window->menu().prepare();
-        QVERIFY(fx.window->menu().mnuHis[0]->isEnabled());
-        QVERIFY(fx.window->menu().mnuHis[1]->isEnabled());
-        QVERIFY(!fx.window->menu().mnuHis[2]->isEnabled());
-        fx.window->menu().run(fx.window->menu().mnuHis[1]);  // reopens ハナ01; the history stays as it was
+        QVERIFY(fx.window->menu().historyEntries[0]->isEnabled());
+        QVERIFY(fx.window->menu().historyEntries[1]->isEnabled());
+        QVERIFY(!fx.window->menu().historyEntries[2]->isEnabled());
+        fx.window->menu().run(fx.window->menu().historyEntries[1]);  // reopens ハナ01; the history stays as it was
         QCOMPARE(fx.window->session().photos().openCount(), 1);
         // In the flower's own catalogue slot, as from the gallery.
         const int k = fx.context->catalogue().slotOfName(QStringLiteral("ハナ01"));
@@ -208,21 +208,21 @@ private slots:
         BrowserSession& s = fx.session();
         QWidget* background = fx.window.get();
         MWF::move(background, QPoint(300, 470));
-        QCOMPARE(f.pctMsg->text(), QStringLiteral("目的の箇所をクリックしてください。"));
+        QCOMPARE(f.messageStrip->text(), QStringLiteral("目的の箇所をクリックしてください。"));
         MWF::click(f.attr[0][0]);
         MWF::move(background, QPoint(300, 470));
-        QCOMPARE(f.pctMsg->text(), QStringLiteral("検索完了！ 15個見つけました｡"));
+        QCOMPARE(f.messageStrip->text(), QStringLiteral("検索完了！ 15個見つけました｡"));
         s.strips().startWelcome();
-        QTRY_VERIFY(f.pctMsg->text().startsWith(QStringLiteral("ようこそ")));
-        const QString typed = f.pctMsg->text();
+        QTRY_VERIFY(f.messageStrip->text().startsWith(QStringLiteral("ようこそ")));
+        const QString typed = f.messageStrip->text();
         MWF::move(background, QPoint(300, 470));
-        QCOMPARE(f.pctMsg->text(), typed);
+        QCOMPARE(f.messageStrip->text(), typed);
     }
 
     void helpOpensThePage()
     {
         MWF fx(catalogue());
-        fx.window->menu().run(fx.window->menu().mnuREADME);
+        fx.window->menu().run(fx.window->menu().helpEntry);
         QCOMPARE(fx.fake.documents.opened, QStringList{fx.appPath() + QStringLiteral("help/help.htm")});
     }
 
@@ -258,11 +258,11 @@ private slots:
         fx.fake.programs.installed = installed;
         AboutBox box(*fx.context);
         QCOMPARE(box.windowTitle(), QStringLiteral("ソノハVersion3.47のﾊﾞｰｼﾞｮﾝ情報"));
-        QCOMPARE(box.lblTitle()->text(), QStringLiteral("ソノハVersion3.47"));
-        QCOMPARE(box.lblVersion()->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 3.47"));
-        QVERIFY(box.lblDescription()->text().startsWith(QStringLiteral("身近な草花の検索図鑑ソフトです(^^;)")));
-        QCOMPARE(box.cmdSysInfo()->text(), QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
-        box.cmdSysInfo()->click();
+        QCOMPARE(box.titleLabel()->text(), QStringLiteral("ソノハVersion3.47"));
+        QCOMPARE(box.versionLabel()->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 3.47"));
+        QVERIFY(box.descriptionLabel()->text().startsWith(QStringLiteral("身近な草花の検索図鑑ソフトです(^^;)")));
+        QCOMPARE(box.systemInfoButton()->text(), QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
+        box.systemInfoButton()->click();
         if (started.isEmpty()) {
             QCOMPARE(fx.fake.messages.texts(), QStringList{"現時点ではｼｽﾃﾑ情報を使用できません"});
         } else {

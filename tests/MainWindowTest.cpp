@@ -36,17 +36,17 @@ private slots:
         QTest::newRow("petal button 6") << "attr 2 6" << QRect(8, 184, 32, 32);
         QTest::newRow("leaf button 3") << "attr 3 3" << QRect(104, 248, 32, 32);
         QTest::newRow("family button 11") << "attr 4 11" << QRect(168, 344, 32, 32);
-        QTest::newRow("thumbnail button") << "imgSam" << QRect(8, 400, 48, 32);
-        QTest::newRow("exit button") << "imgQuit" << QRect(152, 400, 48, 32);
-        QTest::newRow("field") << "pctFIELD" << QRect(208, 0, 448, 444);
-        QTest::newRow("scroll bar") << "VScroll1" << QRect(655, 0, 16, 444);
+        QTest::newRow("thumbnail button") << "thumbnailButton" << QRect(8, 400, 48, 32);
+        QTest::newRow("exit button") << "quitButton" << QRect(152, 400, 48, 32);
+        QTest::newRow("field") << "galleryField" << QRect(208, 0, 448, 444);
+        QTest::newRow("scroll bar") << "galleryScroll" << QRect(655, 0, 16, 444);
         QTest::newRow("cell 0") << "cell 0" << QRect(9, 8, 100, 85);
         QTest::newRow("cell 15") << "cell 15" << QRect(336, 335, 100, 85);
         QTest::newRow("name 5") << "name 5" << QRect(118, 201, 100, 16);
-        QTest::newRow("message strip") << "pctMsg" << QRect(1, 444, 669, 19);
-        QTest::newRow("condition frame") << "pctContena" << QRect(402, 444, 269, 19);
-        QTest::newRow("condition strip") << "pctKensaku" << QRect(0, 1, 1800, 22);
-        QTest::newRow("progress bar") << "pctProg" << QRect(402, 444, 269, 19);
+        QTest::newRow("message strip") << "messageStrip" << QRect(1, 444, 669, 19);
+        QTest::newRow("condition frame") << "conditionFrame" << QRect(402, 444, 269, 19);
+        QTest::newRow("condition strip") << "conditionStrip" << QRect(0, 1, 1800, 22);
+        QTest::newRow("progress bar") << "progressBar" << QRect(402, 444, 269, 19);
     }
     // clang-format on
     void layout()
@@ -60,19 +60,19 @@ private slots:
         if (parts[0] == "attr")
             w = f.attr[size_t(parts[1].toInt())][size_t(parts[2].toInt())];
         else if (parts[0] == "cell")
-            w = f.pctPicture[size_t(parts[1].toInt())];
+            w = f.cellPictures[size_t(parts[1].toInt())];
         else if (parts[0] == "name")
-            w = f.lblNAMAE[size_t(parts[1].toInt())];
+            w = f.cellNames[size_t(parts[1].toInt())];
         else {
             QHash<QString, QWidget*> named;
-            named.insert("imgSam", f.imgSam);
-            named.insert("imgQuit", f.imgQuit);
-            named.insert("pctFIELD", f.pctFIELD);
-            named.insert("VScroll1", f.VScroll1);
-            named.insert("pctMsg", f.pctMsg);
-            named.insert("pctContena", f.pctContena);
-            named.insert("pctKensaku", f.pctKensaku);
-            named.insert("pctProg", f.pctProg);
+            named.insert("thumbnailButton", f.thumbnailButton);
+            named.insert("quitButton", f.quitButton);
+            named.insert("galleryField", f.galleryField);
+            named.insert("galleryScroll", f.galleryScroll);
+            named.insert("messageStrip", f.messageStrip);
+            named.insert("conditionFrame", f.conditionFrame);
+            named.insert("conditionStrip", f.conditionStrip);
+            named.insert("progressBar", f.progressBar);
             w = named.value(control);
         }
         QVERIFY(w);
@@ -85,11 +85,11 @@ private slots:
         const MainControls& f = fx.form();
         QCOMPARE(fx.window->windowTitle(), QStringLiteral("ソノハ Version 3.47"));
         for (int i = 0; i < 16; ++i) {
-            QVERIFY(!f.pctPicture[size_t(i)]->isVisible());
-            QVERIFY(!f.lblNAMAE[size_t(i)]->isVisible());
+            QVERIFY(!f.cellPictures[size_t(i)]->isVisible());
+            QVERIFY(!f.cellNames[size_t(i)]->isVisible());
         }
-        QVERIFY(!f.pctProg->isVisible());
-        QCOMPARE(f.VScroll1->maximum(), 0);
+        QVERIFY(!f.progressBar->isVisible());
+        QCOMPARE(f.galleryScroll->maximum(), 0);
         QCOMPARE(f.captions[2]->text(), QStringLiteral("花弁（花びら）の形・数"));
     }
 
@@ -113,8 +113,8 @@ private slots:
         MainWindowFixture fx({record("アカネ")}, twips);
         const MainControls& f = fx.form();
         QCOMPARE(f.captions[0]->font().pointSize(), caption);
-        QCOMPARE(f.lblNAMAE[3]->font().pointSize(), name);
-        QCOMPARE(f.pctMsg->font().pointSize(), strip);
+        QCOMPARE(f.cellNames[3]->font().pointSize(), name);
+        QCOMPARE(f.messageStrip->font().pointSize(), strip);
         QCOMPARE(ScreenMetrics::twipsPerPixel(96), 15);
         QCOMPARE(ScreenMetrics::twipsPerPixel(120), 12);
     }
@@ -223,7 +223,7 @@ private slots:
         QVERIFY2(grabs > 0, "the event loop ran during the load");
         QCOMPARE(withPicture, grabs);
         QVERIFY2(names.size() >= 3, qPrintable(QString::number(names.size())));
-        QCOMPARE(startup.loadingScreen()->lblData()->text().isEmpty(), false);
+        QCOMPARE(startup.loadingScreen()->recordLabel()->text().isEmpty(), false);
     }
 
     // The main window appears once, with its final outer frame and place:

@@ -702,7 +702,7 @@ private slots:
             e->Form10_cmdDEL_Click();  // the first record: アカツメクサ
             e->Form10_cmdCLOSE_Click();
         });
-        w.window->menu().run(w.window->menu().mnuDATA);
+        w.window->menu().run(w.window->menu().editorEntry);
 
         const FlowerCatalogue& cat = w.context->catalogue();
         QCOMPARE(cat.count(), 3);

@@ -44,9 +44,9 @@ private slots:
         PictureButton* spring = fx.form().attr[0][0];
         MWF::move(spring);
         QCOMPARE(spring->frontLook(), int(AttributeLook::Pointed));
-        QCOMPARE(fx.form().pctKensaku->text(), QStringLiteral("春：データ数 3件"));
+        QCOMPARE(fx.form().conditionStrip->text(), QStringLiteral("春：データ数 3件"));
         MWF::move(fx.form().attr[4][11]);
-        QCOMPARE(fx.form().pctKensaku->text(), QStringLiteral("その他の科：データ数 2件"));
+        QCOMPARE(fx.form().conditionStrip->text(), QStringLiteral("その他の科：データ数 2件"));
         QCOMPARE(spring->frontLook(), int(AttributeLook::Idle));  // the highlight moved on
     }
 
@@ -60,13 +60,13 @@ private slots:
         QVERIFY(s.selection().isSelected(0, 0));
         QCOMPARE(s.results(), QStringList({"オオイヌノフグリ", "ハコベ", "ホトケノザ"}));
         QCOMPARE(s.strips().status(), QStringLiteral("検索完了！ 3個見つけました｡"));
-        QCOMPARE(f.pctMsg->text(), s.strips().status());
-        QCOMPARE(f.pctKensaku->text(), QStringLiteral("検索条件→春，対生"));
+        QCOMPARE(f.messageStrip->text(), s.strips().status());
+        QCOMPARE(f.conditionStrip->text(), QStringLiteral("検索条件→春，対生"));
         QCOMPARE(f.attr[3][0]->frontLook(), int(AttributeLook::SelectedPointed));  // until the pointer moves elsewhere
         QCOMPARE(f.attr[0][0]->frontLook(), int(AttributeLook::Selected));
         MWF::move(fx.window.get(), QPoint(300, 470));
         QCOMPARE(f.attr[3][0]->frontLook(), int(AttributeLook::Selected));
-        QVERIFY(!f.pctPicture[0]->isVisible());  // thumbnails only on request
+        QVERIFY(!f.cellPictures[0]->isVisible());  // thumbnails only on request
 
         // Releasing the only season drops the category and searches again.
         MWF::click(f.attr[0][0]);
@@ -124,12 +124,12 @@ private slots:
         PictureButton* b = f.attr[size_t(category)][size_t(index)];
         MWF::move(b, QPoint(5, 6));
         MWF::press(b, Qt::RightButton, QPoint(5, 6));
-        QVERIFY(f.txtKaisetu->isVisible());
-        QCOMPARE(f.txtKaisetu->pos(), b->pos() + QPoint(5 + 12 - shift, 6 + 12));
-        QCOMPARE(f.txtKaisetu->text(), CategoryTables::helpText(category, index + 1));
-        QCOMPARE(f.txtKaisetu->width(), f.txtKaisetu->measuredWidth(f.txtKaisetu->text()));
+        QVERIFY(f.helpBox->isVisible());
+        QCOMPARE(f.helpBox->pos(), b->pos() + QPoint(5 + 12 - shift, 6 + 12));
+        QCOMPARE(f.helpBox->text(), CategoryTables::helpText(category, index + 1));
+        QCOMPARE(f.helpBox->width(), f.helpBox->measuredWidth(f.helpBox->text()));
         MWF::release(b, Qt::RightButton, QPoint(200, 200));
-        QVERIFY(!f.txtKaisetu->isVisible());
+        QVERIFY(!f.helpBox->isVisible());
         QVERIFY(!s.selection().any());
     }
 
@@ -141,7 +141,7 @@ private slots:
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
         QCOMPARE(f.attr[0][0]->frontLook(), int(AttributeLook::Selected));  // plain selected look under the pointer
         QCOMPARE(s.gallery().drawnCount(), 3);
-        QVERIFY(f.pctPicture[2]->isVisible());
+        QVERIFY(f.cellPictures[2]->isVisible());
         QVERIFY(!s.drawing());
         QVERIFY(!(s.drawState() != BrowserSession::DrawState::Idle));
         QCOMPARE(s.strips().status(), QStringLiteral("3枚あります。サムネイルのクリックで、写真と解説を表示します。"));
@@ -195,14 +195,14 @@ private slots:
         MWF::press(spring);
         MWF::release(spring);
         QVERIFY(s.drawing());
-        QVERIFY(f.pctProg->isVisible());
+        QVERIFY(f.progressBar->isVisible());
         MWF::press(spring);
         MWF::release(spring);
         QCOMPARE(fx.fake.beeper.count, 2);
         QVERIFY(s.selection().isSelected(0, 0));
         MWF::move(f.attr[1][0]);
         QCOMPARE(f.attr[1][0]->frontLook(), int(AttributeLook::Idle));  // no highlight, no count
-        QVERIFY(!f.pctKensaku->text().contains(QStringLiteral("データ数")));
+        QVERIFY(!f.conditionStrip->text().contains(QStringLiteral("データ数")));
         MWF::move(spring);
         QCOMPARE(spring->frontLook(), int(AttributeLook::Selected));
         s.interrupt();
@@ -222,11 +222,11 @@ private slots:
         MWF::click(f.attr[0][1]);
         MWF::click(f.attr[1][0]);
         const int searches = fx.fake.busy.begins;
-        MWF::click(f.imgClear);
+        MWF::click(f.clearButton);
         QCOMPARE(fx.fake.busy.begins, searches);
         QVERIFY(!s.selection().any());
         QVERIFY(s.results().isEmpty());
-        QCOMPARE(f.pctMsg->text(), QStringLiteral("目的の箇所をクリックしてください。"));
+        QCOMPARE(f.messageStrip->text(), QStringLiteral("目的の箇所をクリックしてください。"));
         QCOMPARE(f.attr[0][1]->frontLook(), int(AttributeLook::Idle));
         QVERIFY(s.listClickOff());
         MWF::click(f.attr[2][0]);  // a selecting click searches again
@@ -237,10 +237,10 @@ private slots:
     void clearDoesNotHighlightWithNothingToClear()
     {
         MWF fx(catalogue());
-        MWF::move(fx.form().imgClear);
-        QCOMPARE(fx.form().imgClear->frontLook(), int(CommandLook::Idle));
-        MWF::move(fx.form().imgSam);
-        QCOMPARE(fx.form().imgSam->frontLook(), int(ThumbnailLook::IdleShow));  // empty result: no highlight
+        MWF::move(fx.form().clearButton);
+        QCOMPARE(fx.form().clearButton->frontLook(), int(CommandLook::Idle));
+        MWF::move(fx.form().thumbnailButton);
+        QCOMPARE(fx.form().thumbnailButton->frontLook(), int(ThumbnailLook::IdleShow));  // empty result: no highlight
     }
 
     // clang-format off
@@ -260,10 +260,10 @@ private slots:
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
-        PictureButton* b = button == "sam"     ? f.imgSam
-                           : button == "all"   ? f.imgAll
-                           : button == "clear" ? f.imgClear
-                                               : f.imgQuit;
+        PictureButton* b = button == "sam"     ? f.thumbnailButton
+                           : button == "all"   ? f.allDataButton
+                           : button == "clear" ? f.clearButton
+                                               : f.quitButton;
         const int idle = b->frontLook();
         MWF::move(b);
         MWF::press(b);
@@ -281,16 +281,16 @@ private slots:
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
-        MWF::move(f.imgAll);
-        QCOMPARE(f.pctKensaku->text(), QStringLiteral("全サムネイル：データ数 5件"));
-        MWF::press(f.imgAll);
-        MWF::release(f.imgAll);
+        MWF::move(f.allDataButton);
+        QCOMPARE(f.conditionStrip->text(), QStringLiteral("全サムネイル：データ数 5件"));
+        MWF::press(f.allDataButton);
+        MWF::release(f.allDataButton);
         fx.waitForDrawing();
         QCOMPARE(s.results(), QStringList({"アカネ", "オオイヌノフグリ", "ハコベ", "ヒルガオ", "ホトケノザ"}));
         QVERIFY(!s.selection().any());
         QCOMPARE(s.gallery().drawnCount(), 5);
         QVERIFY(s.buttons().allDataLatched());
-        QCOMPARE(f.pctKensaku->text(), QStringLiteral("検索条件→データ全部"));
+        QCOMPARE(f.conditionStrip->text(), QStringLiteral("検索条件→データ全部"));
         MWF::click(f.attr[0][2]);  // a selecting click unlatches
         QVERIFY(!s.buttons().allDataLatched());
         QCOMPARE(s.results(), QStringList({"アカネ"}));
@@ -309,26 +309,26 @@ private slots:
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
             if (s.gallery().drawnCount() >= 16 && s.drawing() && !s.interruptPending()) {
-                MWF::move(f.imgSam);
-                MWF::press(f.imgSam);
-                MWF::release(f.imgSam);
+                MWF::move(f.thumbnailButton);
+                MWF::press(f.thumbnailButton);
+                MWF::release(f.thumbnailButton);
             }
         });
         poll.start(0);
-        MWF::click(f.imgSam);
+        MWF::click(f.thumbnailButton);
         poll.stop();
         QVERIFY(s.suspended());
         const int drawn = s.gallery().drawnCount();
         QVERIFY(drawn >= 16 && drawn < 40);
-        QVERIFY(f.pctProg->isVisible());
+        QVERIFY(f.progressBar->isVisible());
         QCOMPARE(s.strips().status(), QStringLiteral("サムネイルの表示を中断しました。%1/40枚。").arg(drawn));
         QVERIFY(s.buttons().thumbnailLooks().visible(ThumbnailLook::PointedShow) ||
                 s.buttons().thumbnailLooks().visible(ThumbnailLook::IdleShow));
-        MWF::click(f.imgSam);  // resumes where it stopped
+        MWF::click(f.thumbnailButton);  // resumes where it stopped
         QCOMPARE(s.gallery().drawnCount(), 40);
-        QVERIFY(!f.pctProg->isVisible());
-        QCOMPARE(f.VScroll1->maximum(), 436 * 2);
-        QCOMPARE(f.lblNAMAE[0]->caption(), QStringLiteral("ハナ00"));
+        QVERIFY(!f.progressBar->isVisible());
+        QCOMPARE(f.galleryScroll->maximum(), 436 * 2);
+        QCOMPARE(f.cellNames[0]->caption(), QStringLiteral("ハナ00"));
     }
 
     void longConditionLineScrolls()
@@ -339,22 +339,22 @@ private slots:
         for (int i = 0; i < 12; ++i)
             MWF::click(f.attr[4][size_t(i)]);
         MWF::click(f.attr[2][0]);
-        const int w = f.pctKensaku->textWidth(f.pctKensaku->text());
+        const int w = f.conditionStrip->textWidth(f.conditionStrip->text());
         QVERIFY(w > 269 * 2);
-        QCOMPARE(f.pctKensaku->x(), -(w - 269 + 6));
+        QCOMPARE(f.conditionStrip->x(), -(w - 269 + 6));
         const double start = s.strips().conditionLeft();
-        MWF::release(f.pctKensaku, Qt::LeftButton, QPoint(5, 5));
+        MWF::release(f.conditionStrip, Qt::LeftButton, QPoint(5, 5));
         QCOMPARE(s.strips().conditionLeft(), std::min(0.0, start + 134.5 >= -2 ? 0.0 : start + 134.5));
         while (s.strips().conditionLeft() < 0)
-            MWF::release(f.pctKensaku, Qt::LeftButton, QPoint(5, 5));
-        QCOMPARE(f.pctKensaku->pos(), QPoint(0, 0));
-        MWF::release(f.pctKensaku, Qt::RightButton, QPoint(5, 5));
+            MWF::release(f.conditionStrip, Qt::LeftButton, QPoint(5, 5));
+        QCOMPARE(f.conditionStrip->pos(), QPoint(0, 0));
+        MWF::release(f.conditionStrip, Qt::RightButton, QPoint(5, 5));
         QCOMPARE(s.strips().conditionLeft(), -134.5);
-        QCOMPARE(f.pctKensaku->y(), -1);
+        QCOMPARE(f.conditionStrip->y(), -1);
         int steps = 0;
         while (s.strips().conditionLeft() < 0 && steps++ < 100)
-            MWF::release(f.pctKensaku, Qt::RightButton, QPoint(5, 5));
-        QCOMPARE(f.pctKensaku->pos(), QPoint(0, 0));  // back to the start after the end
+            MWF::release(f.conditionStrip, Qt::RightButton, QPoint(5, 5));
+        QCOMPARE(f.conditionStrip->pos(), QPoint(0, 0));  // back to the start after the end
         QCOMPARE(steps, (1800 - 269) * 2 / 269 + 0);
     }
 };

@@ -36,7 +36,7 @@ private slots:
         const MainControls& f = fx.form();
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
         fx.waitForDrawing();
-        MWF::click(f.lblNAMAE[0]);
+        MWF::click(f.cellNames[0]);
         QCOMPARE(fx.window->session().photos().openCount(), 1);
         ShutdownSignals shutdown;
         QObject::connect(&shutdown, &ShutdownSignals::requested, fx.window.get(), &QWidget::close);

@@ -251,7 +251,7 @@ private:
         send(b, QEvent::MouseButtonPress, kMid, Qt::RightButton);
         // The hand goes under the help box, so that its first words stay legible.
         QImage shot = handPointer(mainShot(), inWindow(b));
-        HelpBox* box = form().txtKaisetu;
+        HelpBox* box = form().helpBox;
         QPainter(&shot).drawImage(box->pos(), onePixelPerPoint(box->grab()));
         save(QStringLiteral("main-help.png"), shot);
         send(b, QEvent::MouseButtonRelease, kMid, Qt::RightButton);
@@ -264,11 +264,11 @@ private:
             click(attr(*b));
         background();
         save(QStringLiteral("search-selected.png"), mainShot());
-        click(form().imgSam);  // ▶
+        click(form().thumbnailButton);  // ▶
         waitForDrawing();
         out() << "search found " << session().results().size() << " flowers\n";
         // Pointing at a thumbnail turns its name yellow.
-        ThumbnailCell* picture = form().pctPicture[5];
+        ThumbnailCell* picture = form().cellPictures[5];
         pointAt(picture, QPoint(60, 50));
         save(QStringLiteral("search-gallery.png"), handPointer(mainShot(), inWindow(picture, QPoint(60, 50))));
         background();
@@ -278,7 +278,7 @@ private:
     {
         int slot = 0;  // the flower of the last window opened
         for (int cell : {1, 6}) {
-            NameLabel* label = form().lblNAMAE[size_t(cell)];
+            NameLabel* label = form().cellNames[size_t(cell)];
             if (!label->isVisible())
                 continue;
             slot = context_->catalogue().slotOfName(label->caption());
@@ -298,7 +298,7 @@ private:
 
     void clear()
     {
-        click(form().imgClear);
+        click(form().clearButton);
         background();
         settle(100);
     }
@@ -309,13 +309,13 @@ private:
     void drawingAndScrolling()
     {
         bool taken = false;
-        click(form().imgAll);
+        click(form().allDataButton);
         // One pass of the event loop at a time: the drawing advances one list
         // position per pass, so the shot catches it under way.
         while (session().drawing()) {
             QCoreApplication::processEvents();
             // Once the strip shows the count (it is painted once per frame).
-            const bool counting = form().pctMsg->text().startsWith(QStringLiteral("サムネイルを表示中"));
+            const bool counting = form().messageStrip->text().startsWith(QStringLiteral("サムネイルを表示中"));
             if (!taken && counting && session().gallery().drawnCount() >= 8) {
                 taken = true;
                 save(QStringLiteral("gallery-drawing.png"), mainShot());
@@ -327,7 +327,7 @@ private:
         }
         out() << "all data: " << session().gallery().drawnCount() << " thumbnails\n";
 
-        QScrollBar* bar = form().VScroll1;
+        QScrollBar* bar = form().galleryScroll;
         const int value = std::min(bar->maximum(), 20 * GalleryModel::kRowPitch);
         bar->setValue(value);  // a page jump redraws the cells
         bar->setSliderDown(true);
@@ -356,16 +356,16 @@ private:
     {
         MainMenu& m = window_->menu();
         m.prepare();
-        m.mnuMain->popup(window_->mapToGlobal(QPoint(260, 20)));
+        m.topMenu->popup(window_->mapToGlobal(QPoint(260, 20)));
         settle(100);
-        const QRect entry = m.mnuMain->actionGeometry(m.mnuSamuneilu->menuAction());
-        m.mnuMain->setActiveAction(m.mnuSamuneilu->menuAction());
-        m.mnuSamuneilu->popup(m.mnuMain->mapToGlobal(entry.topRight()));
+        const QRect entry = m.topMenu->actionGeometry(m.thumbnailModeMenu->menuAction());
+        m.topMenu->setActiveAction(m.thumbnailModeMenu->menuAction());
+        m.thumbnailModeMenu->popup(m.topMenu->mapToGlobal(entry.topRight()));
         settle(100);
-        const QImage main = onePixelPerPoint(m.mnuMain->grab());
-        const QImage sub = onePixelPerPoint(m.mnuSamuneilu->grab());
-        m.mnuSamuneilu->hide();
-        m.mnuMain->hide();
+        const QImage main = onePixelPerPoint(m.topMenu->grab());
+        const QImage sub = onePixelPerPoint(m.thumbnailModeMenu->grab());
+        m.thumbnailModeMenu->hide();
+        m.topMenu->hide();
         settle(50);
 
         const int overlap = 4, subTop = entry.top() - 3;
