@@ -31,8 +31,9 @@ const char* const RecordEditor::kCaption = "データの編集（追加，訂正
 
 namespace {
 
-// Columns of Text1(0..6), in the order of the left column of the form.
-const char* const kText1Columns[7] = {"NAMAE", "KISETU", "IRO", "KABEN", "HA", "KA", "SYASIN"};
+// The columns behind fieldBoxes[0..6], in the order of the captions down the
+// form's left side.
+const char* const kFieldColumns[7] = {"NAMAE", "KISETU", "IRO", "KABEN", "HA", "KA", "SYASIN"};
 const char* const kCaptions[8] = {"名前", "季節", "色", "花弁", "葉", "科", "画像", "説明"};
 
 QString dbPath(const AppContext& app)
@@ -102,12 +103,12 @@ RecordEditor::RecordEditor(AppContext& app, std::unique_ptr<RecordTable> table, 
     bind();
     applyFonts();
 
-    cmdCLOSE->setEnabled(true);
-    cmdCANCEL->setEnabled(true);
-    cmdSansyou->setEnabled(false);
-    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL})
+    closeButton->setEnabled(true);
+    cancelButton->setEnabled(true);
+    browseButton->setEnabled(false);
+    for (QPushButton* b : {saveButtons[0], saveButtons[1], deleteButton})
         b->setEnabled(false);
-    Data2->setEnabled(false);
+    navigator->setEnabled(false);
     setEditable(false);
     showFamilyName(false);
     showRow(0);
@@ -123,59 +124,59 @@ RecordEditor::~RecordEditor()
 void RecordEditor::build()
 {
     menuBar = new QMenuBar(this);
-    mnuNew = menuBar->addAction(QStringLiteral("追加(&N)"));
-    mnuTeisei = menuBar->addAction(QStringLiteral("訂正・更新(&R)"));
-    mnuDel = menuBar->addAction(QStringLiteral("削除(&D)"));
+    addEntry = menuBar->addAction(QStringLiteral("追加(&N)"));
+    correctEntry = menuBar->addAction(QStringLiteral("訂正・更新(&R)"));
+    deleteEntry = menuBar->addAction(QStringLiteral("削除(&D)"));
 
-    Data2 = new RecordNavigator(QStringLiteral("更新"), this);
+    navigator = new RecordNavigator(QStringLiteral("更新"), this);
     for (int i = 0; i < 8; ++i)
-        Label1[size_t(i)] = new QLabel(QString::fromUtf8(kCaptions[i]), this);
+        captions[size_t(i)] = new QLabel(QString::fromUtf8(kCaptions[i]), this);
     for (int i = 0; i < 7; ++i) {
         auto* e = new QLineEdit(this);
-        e->setValidator(new ByteLimitValidator(EntryRules::byteLimit(QLatin1String(kText1Columns[i])), e));
-        Text1[size_t(i)] = e;
+        e->setValidator(new ByteLimitValidator(EntryRules::byteLimit(QLatin1String(kFieldColumns[i])), e));
+        fieldBoxes[size_t(i)] = e;
     }
     // The category fields follow their code boxes and are reached by the mouse only.
     for (int i = 1; i <= 5; ++i)
-        Text1[size_t(i)]->setFocusPolicy(Qt::ClickFocus);
-    Text1Note = new QPlainTextEdit(this);
-    Text1Note->setTabChangesFocus(true);
+        fieldBoxes[size_t(i)]->setFocusPolicy(Qt::ClickFocus);
+    noteBox = new QPlainTextEdit(this);
+    noteBox->setTabChangesFocus(true);
     for (int box = 1; box <= CodeEntry::kBoxes; ++box) {
         auto* c = new QLineEdit(this);
         c->setMaxLength(CodeEntry::maxLength(box));
         // Codes are half-width digits; an input method would only get in the way.
         c->setAttribute(Qt::WA_InputMethodEnabled, false);
         c->setInputMethodHints(Qt::ImhDigitsOnly);
-        Text2[size_t(box)] = c;
+        codeBoxes[size_t(box)] = c;
         auto* help = new QLabel(CodeEntry::helpList(box), this);
         help->setFrameShape(QFrame::Box);
         help->setAutoFillBackground(true);
         help->setBackgroundRole(QPalette::Base);
         help->setMargin(3);
         help->hide();
-        Text3[size_t(box)] = help;
+        codeHelp[size_t(box)] = help;
     }
-    Text4 = new QLineEdit(this);
-    Text5 = new QLineEdit(QStringLiteral("科名を記入→"), this);
-    Text5->setReadOnly(true);
-    Text5->setFocusPolicy(Qt::NoFocus);
-    QPalette grey = Text5->palette();
+    familyBox = new QLineEdit(this);
+    familyPrompt = new QLineEdit(QStringLiteral("科名を記入→"), this);
+    familyPrompt->setReadOnly(true);
+    familyPrompt->setFocusPolicy(Qt::NoFocus);
+    QPalette grey = familyPrompt->palette();
     grey.setColor(QPalette::Base, palette().color(QPalette::Window));
     grey.setColor(QPalette::Text, palette().color(QPalette::PlaceholderText));
-    Text5->setPalette(grey);
-    for (QLineEdit* e : {Text4, Text5}) {
+    familyPrompt->setPalette(grey);
+    for (QLineEdit* e : {familyBox, familyPrompt}) {
         QSizePolicy p = e->sizePolicy();
         p.setRetainSizeWhenHidden(true);
         e->setSizePolicy(p);
     }
 
-    cmdKOUSIN[0] = new QPushButton(QStringLiteral("OK_追加"), this);
-    cmdKOUSIN[1] = new QPushButton(QStringLiteral("OK_訂正"), this);
-    cmdDEL = new QPushButton(QStringLiteral("OK_削除"), this);
-    cmdCLOSE = new QPushButton(QStringLiteral("閉じる"), this);
-    cmdCANCEL = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    cmdSansyou = new QPushButton(QStringLiteral("参照"), this);
-    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL, cmdCLOSE, cmdCANCEL, cmdSansyou}) {
+    saveButtons[0] = new QPushButton(QStringLiteral("OK_追加"), this);
+    saveButtons[1] = new QPushButton(QStringLiteral("OK_訂正"), this);
+    deleteButton = new QPushButton(QStringLiteral("OK_削除"), this);
+    closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    browseButton = new QPushButton(QStringLiteral("参照"), this);
+    for (QPushButton* b : {saveButtons[0], saveButtons[1], deleteButton, closeButton, cancelButton, browseButton}) {
         // Enter on a button runs that button only, never a dialog default.
         b->setAutoDefault(false);
         b->setDefault(false);
@@ -188,31 +189,31 @@ void RecordEditor::buildLayout()
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(4);
     for (int i = 0; i < 7; ++i)
-        grid->addWidget(Label1[size_t(i)], i, 0);
-    grid->addWidget(Label1[7], 7, 0, Qt::AlignTop);
-    grid->addWidget(Text1[0], 0, 1, 1, 4);
+        grid->addWidget(captions[size_t(i)], i, 0);
+    grid->addWidget(captions[7], 7, 0, Qt::AlignTop);
+    grid->addWidget(fieldBoxes[0], 0, 1, 1, 4);
     const int codeWidth = fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12;
     for (int box = 1; box <= CodeEntry::kBoxes; ++box) {
-        Text2[size_t(box)]->setFixedWidth(codeWidth);
-        grid->addWidget(Text2[size_t(box)], box, 1);
+        codeBoxes[size_t(box)]->setFixedWidth(codeWidth);
+        grid->addWidget(codeBoxes[size_t(box)], box, 1);
     }
-    grid->addWidget(Text5, 5, 2);
-    grid->addWidget(Text4, 5, 3, 1, 2);
+    grid->addWidget(familyPrompt, 5, 2);
+    grid->addWidget(familyBox, 5, 3, 1, 2);
     // The five stored names sit in a row right of the codes, level with the colour row.
     auto* names = new QHBoxLayout;
     for (int i = 1; i <= 5; ++i)
-        names->addWidget(Text1[size_t(i)]);
+        names->addWidget(fieldBoxes[size_t(i)]);
     grid->addLayout(names, 2, 2, 1, 3);
-    grid->addWidget(Text1[6], 6, 1, 1, 3);
-    grid->addWidget(cmdSansyou, 6, 4);
-    grid->addWidget(Text1Note, 7, 1, 1, 4);
+    grid->addWidget(fieldBoxes[6], 6, 1, 1, 3);
+    grid->addWidget(browseButton, 6, 4);
+    grid->addWidget(noteBox, 7, 1, 1, 4);
     grid->setRowStretch(7, 1);
     grid->setColumnStretch(3, 1);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(Data2);
+    right->addWidget(navigator);
     right->addStretch(1);
-    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL, cmdCLOSE, cmdCANCEL})
+    for (QPushButton* b : {saveButtons[0], saveButtons[1], deleteButton, closeButton, cancelButton})
         right->addWidget(b);
 
     auto* whole = new QHBoxLayout(this);
@@ -221,18 +222,18 @@ void RecordEditor::buildLayout()
     whole->addSpacing(12);
     whole->addLayout(right);
 
-    setTabOrder(Text1[0], Text2[1]);
+    setTabOrder(fieldBoxes[0], codeBoxes[1]);
     for (int box = 1; box < CodeEntry::kBoxes; ++box)
-        setTabOrder(Text2[size_t(box)], Text2[size_t(box) + 1]);
-    setTabOrder(Text2[5], Text4);
-    setTabOrder(Text4, Text1[6]);
-    setTabOrder(Text1[6], cmdSansyou);
-    setTabOrder(cmdSansyou, Text1Note);
-    setTabOrder(Text1Note, cmdKOUSIN[0]);
-    setTabOrder(cmdKOUSIN[0], cmdKOUSIN[1]);
-    setTabOrder(cmdKOUSIN[1], cmdDEL);
-    setTabOrder(cmdDEL, cmdCLOSE);
-    setTabOrder(cmdCLOSE, cmdCANCEL);
+        setTabOrder(codeBoxes[size_t(box)], codeBoxes[size_t(box) + 1]);
+    setTabOrder(codeBoxes[5], familyBox);
+    setTabOrder(familyBox, fieldBoxes[6]);
+    setTabOrder(fieldBoxes[6], browseButton);
+    setTabOrder(browseButton, noteBox);
+    setTabOrder(noteBox, saveButtons[0]);
+    setTabOrder(saveButtons[0], saveButtons[1]);
+    setTabOrder(saveButtons[1], deleteButton);
+    setTabOrder(deleteButton, closeButton);
+    setTabOrder(closeButton, cancelButton);
 }
 
 void RecordEditor::applyFonts()
@@ -242,9 +243,9 @@ void RecordEditor::applyFonts()
     setFont(f);
     // Sizes follow the font, so the form fits at any scale.
     const QFontMetrics m(f);
-    Text1Note->setMinimumSize(m.horizontalAdvance(QStringLiteral("あ")) * 30, m.lineSpacing() * 6);
+    noteBox->setMinimumSize(m.horizontalAdvance(QStringLiteral("あ")) * 30, m.lineSpacing() * 6);
     for (int i = 1; i <= 5; ++i)
-        Text1[size_t(i)]->setMinimumWidth(m.horizontalAdvance(QStringLiteral("ｺﾞﾏﾉﾊｸﾞｻ科")) + 12);
+        fieldBoxes[size_t(i)]->setMinimumWidth(m.horizontalAdvance(QStringLiteral("ｺﾞﾏﾉﾊｸﾞｻ科")) + 12);
 }
 
 void RecordEditor::bind()
@@ -253,39 +254,39 @@ void RecordEditor::bind()
     mapper_->setModel(table_->model());
     mapper_->setSubmitPolicy(QDataWidgetMapper::ManualSubmit);
     for (int i = 0; i < 7; ++i)
-        mapper_->addMapping(Text1[size_t(i)], table_->column(QLatin1String(kText1Columns[i])));
-    mapper_->addMapping(Text4, table_->column(QStringLiteral("KA2")));
-    mapper_->addMapping(Text1Note, table_->column(QStringLiteral("NOTE")));
+        mapper_->addMapping(fieldBoxes[size_t(i)], table_->column(QLatin1String(kFieldColumns[i])));
+    mapper_->addMapping(familyBox, table_->column(QStringLiteral("KA2")));
+    mapper_->addMapping(noteBox, table_->column(QStringLiteral("NOTE")));
 
-    connect(mnuNew, &QAction::triggered, this, &RecordEditor::Form10_mnuNew_Click);
-    connect(mnuTeisei, &QAction::triggered, this, &RecordEditor::Form10_mnuTeisei_Click);
-    connect(mnuDel, &QAction::triggered, this, &RecordEditor::Form10_mnuDel_Click);
-    connect(cmdKOUSIN[0], &QPushButton::clicked, this, [this] { Form10_cmdKOUSIN_Click(0); });
-    connect(cmdKOUSIN[1], &QPushButton::clicked, this, [this] { Form10_cmdKOUSIN_Click(1); });
-    connect(cmdDEL, &QPushButton::clicked, this, &RecordEditor::Form10_cmdDEL_Click);
-    connect(cmdCLOSE, &QPushButton::clicked, this, &RecordEditor::Form10_cmdCLOSE_Click);
-    connect(cmdCANCEL, &QPushButton::clicked, this, &RecordEditor::Form10_cmdCANCEL_Click);
-    connect(cmdSansyou, &QPushButton::clicked, this, &RecordEditor::Form10_cmdSansyou_Click);
-    connect(Data2, &RecordNavigator::moveRequested, this, [this](RecordNavigator::Move m) { moveTo(int(m)); });
+    connect(addEntry, &QAction::triggered, this, &RecordEditor::startAdding);
+    connect(correctEntry, &QAction::triggered, this, &RecordEditor::startCorrecting);
+    connect(deleteEntry, &QAction::triggered, this, &RecordEditor::startDeleting);
+    connect(saveButtons[0], &QPushButton::clicked, this, [this] { saveRecord(0); });
+    connect(saveButtons[1], &QPushButton::clicked, this, [this] { saveRecord(1); });
+    connect(deleteButton, &QPushButton::clicked, this, &RecordEditor::deleteRecord);
+    connect(closeButton, &QPushButton::clicked, this, &RecordEditor::closeEditor);
+    connect(cancelButton, &QPushButton::clicked, this, &RecordEditor::cancelEdit);
+    connect(browseButton, &QPushButton::clicked, this, &RecordEditor::browsePicture);
+    connect(navigator, &RecordNavigator::moveRequested, this, [this](RecordNavigator::Move m) { moveTo(int(m)); });
 
     for (int box = 1; box <= CodeEntry::kBoxes; ++box) {
-        connect(Text2[size_t(box)], &QLineEdit::textEdited, this, [this, box](const QString& t) {
+        connect(codeBoxes[size_t(box)], &QLineEdit::textEdited, this, [this, box](const QString& t) {
             codes_.setCode(box, t);
             syncCategoryWidgets();
         });
-        connect(Text1[size_t(box)], &QLineEdit::textEdited, this, [this, box](const QString& t) {
+        connect(fieldBoxes[size_t(box)], &QLineEdit::textEdited, this, [this, box](const QString& t) {
             codes_.setField(box, t);
             syncCategoryWidgets();
         });
     }
-    connect(Text4, &QLineEdit::textEdited, this, [this](const QString& t) { codes_.setFamilyName(t); });
+    connect(familyBox, &QLineEdit::textEdited, this, [this](const QString& t) { codes_.setFamilyName(t); });
 
-    for (QWidget* w : {static_cast<QWidget*>(Text1[0]), static_cast<QWidget*>(Text4), static_cast<QWidget*>(Text1[6]),
-                       static_cast<QWidget*>(Text1Note)})
+    for (QWidget* w : {static_cast<QWidget*>(fieldBoxes[0]), static_cast<QWidget*>(familyBox),
+                       static_cast<QWidget*>(fieldBoxes[6]), static_cast<QWidget*>(noteBox)})
         w->installEventFilter(this);
     for (int box = 1; box <= CodeEntry::kBoxes; ++box)
-        Text2[size_t(box)]->installEventFilter(this);
-    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL, cmdCLOSE, cmdCANCEL})
+        codeBoxes[size_t(box)]->installEventFilter(this);
+    for (QPushButton* b : {saveButtons[0], saveButtons[1], deleteButton, closeButton, cancelButton})
         b->installEventFilter(this);
 }
 
@@ -322,26 +323,27 @@ void RecordEditor::syncCategoryWidgets()
             e->setText(t);
     };
     for (int box = 1; box <= CodeEntry::kBoxes; ++box) {
-        put(Text2[size_t(box)], codes_.code(box));
-        put(Text1[size_t(box)], codes_.field(box));
+        put(codeBoxes[size_t(box)], codes_.code(box));
+        put(fieldBoxes[size_t(box)], codes_.field(box));
     }
-    put(Text4, codes_.familyName());
+    put(familyBox, codes_.familyName());
 }
 
 void RecordEditor::clearScreen()
 {
-    for (QLineEdit* e : Text1)
+    for (QLineEdit* e : fieldBoxes)
         e->clear();
-    Text1Note->clear();
-    Text4->clear();
+    noteBox->clear();
+    familyBox->clear();
     codes_.clear();
     syncCategoryWidgets();
 }
 
 FlowerRecord RecordEditor::screenRecord() const
 {
-    return FlowerRecord{Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text(),        Text1[4]->text(),
-                        Text1[5]->text(), Text4->text(),    Text1[6]->text(), Text1Note->toPlainText()};
+    return FlowerRecord{fieldBoxes[0]->text(), fieldBoxes[1]->text(), fieldBoxes[2]->text(),
+                        fieldBoxes[3]->text(), fieldBoxes[4]->text(), fieldBoxes[5]->text(),
+                        familyBox->text(),     fieldBoxes[6]->text(), noteBox->toPlainText()};
 }
 
 bool RecordEditor::screenDiffers(int row) const
@@ -351,18 +353,18 @@ bool RecordEditor::screenDiffers(int row) const
 
 void RecordEditor::showFamilyName(bool on)
 {
-    Text4->setVisible(on);
-    Text5->setVisible(on);
+    familyBox->setVisible(on);
+    familyPrompt->setVisible(on);
 }
 
 void RecordEditor::showHelp(int box, bool on)
 {
-    QLabel* help = Text3[size_t(box)];
+    QLabel* help = codeHelp[size_t(box)];
     if (!on) {
         help->hide();
         return;
     }
-    QLineEdit* code = Text2[size_t(box)];
+    QLineEdit* code = codeBoxes[size_t(box)];
     help->adjustSize();
     QPoint at = code->mapTo(this, QPoint(code->width() + 6, 0));
     at.setY(std::max(0, std::min(at.y(), height() - help->height())));
@@ -375,11 +377,11 @@ void RecordEditor::showHelp(int box, bool on)
 
 void RecordEditor::setEditable(bool on)
 {
-    Text1[0]->setEnabled(on);
-    Text1[6]->setEnabled(on);
-    Text1Note->setEnabled(on);
+    fieldBoxes[0]->setEnabled(on);
+    fieldBoxes[6]->setEnabled(on);
+    noteBox->setEnabled(on);
     for (int box = 1; box <= CodeEntry::kBoxes; ++box)
-        Text2[size_t(box)]->setEnabled(on);
+        codeBoxes[size_t(box)]->setEnabled(on);
 }
 
 void RecordEditor::enterMode(Mode m)
@@ -387,37 +389,37 @@ void RecordEditor::enterMode(Mode m)
     if (!table_->refresh())
         failed(table_->error());
     mode_ = m;
-    Data2->setEnabled(true);
+    navigator->setEnabled(true);
     setEditable(true);
-    cmdKOUSIN[0]->setEnabled(m == Mode::Add);
-    cmdKOUSIN[1]->setEnabled(m == Mode::Correct);
-    cmdDEL->setEnabled(m == Mode::Delete);
-    for (QPushButton* b : {cmdCLOSE, cmdCANCEL, cmdSansyou})
+    saveButtons[0]->setEnabled(m == Mode::Add);
+    saveButtons[1]->setEnabled(m == Mode::Correct);
+    deleteButton->setEnabled(m == Mode::Delete);
+    for (QPushButton* b : {closeButton, cancelButton, browseButton})
         b->setEnabled(true);
     showFamilyName(false);
     if (m == Mode::Add) {
         const int row = table_->startNew();
         showRow(row);
         clearScreen();
-        Text1[0]->setFocus();
+        fieldBoxes[0]->setFocus();
         return;
     }
     showRow(0);
     if (m == Mode::Correct)
-        Text1[0]->setFocus();
+        fieldBoxes[0]->setFocus();
 }
 
-void RecordEditor::Form10_mnuNew_Click()
+void RecordEditor::startAdding()
 {
     enterMode(Mode::Add);
 }
 
-void RecordEditor::Form10_mnuTeisei_Click()
+void RecordEditor::startCorrecting()
 {
     enterMode(Mode::Correct);
 }
 
-void RecordEditor::Form10_mnuDel_Click()
+void RecordEditor::startDeleting()
 {
     enterMode(Mode::Delete);
 }
@@ -432,9 +434,9 @@ void RecordEditor::failed(const QString& text)
 
 void RecordEditor::warnIfIncomplete()
 {
-    const std::array<QString, 8> required = {Text1[0]->text(), Text1[6]->text(), Text1Note->toPlainText(),
-                                             Text2[1]->text(), Text2[2]->text(), Text2[3]->text(),
-                                             Text2[4]->text(), Text2[5]->text()};
+    const std::array<QString, 8> required = {fieldBoxes[0]->text(), fieldBoxes[6]->text(), noteBox->toPlainText(),
+                                             codeBoxes[1]->text(),  codeBoxes[2]->text(),  codeBoxes[3]->text(),
+                                             codeBoxes[4]->text(),  codeBoxes[5]->text()};
     if (!EntryRules::incomplete(EntryRules::countEmptyFields(required)))
         return;
     app_.platform().beeper.beep();
@@ -494,7 +496,7 @@ void RecordEditor::moveTo(int move)
     showRow(target);
 }
 
-void RecordEditor::Form10_cmdKOUSIN_Click(int index)
+void RecordEditor::saveRecord(int index)
 {
     warnIfIncomplete();
     if (!writeScreen())
@@ -503,14 +505,14 @@ void RecordEditor::Form10_cmdKOUSIN_Click(int index)
     showFamilyName(false);
 }
 
-void RecordEditor::Form10_cmdDEL_Click()
+void RecordEditor::deleteRecord()
 {
     const int row = currentRow();
     if (row < 0 || table_->isNewRow(row)) {
         app_.platform().beeper.beep();
         return;
     }
-    const QString question = Text1[0]->text() + QString::fromUtf8(EntryRules::kDeleteQuestion);
+    const QString question = fieldBoxes[0]->text() + QString::fromUtf8(EntryRules::kDeleteQuestion);
     if (app_.platform().messages.show(this, question, MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::Question) !=
         MessageBoxes::Answer::Ok)
         return;
@@ -522,7 +524,7 @@ void RecordEditor::Form10_cmdDEL_Click()
     showFamilyName(false);
 }
 
-void RecordEditor::Form10_cmdCLOSE_Click()
+void RecordEditor::closeEditor()
 {
     warnIfIncomplete();
     if (!writeScreen())
@@ -530,7 +532,7 @@ void RecordEditor::Form10_cmdCLOSE_Click()
     accept();
 }
 
-void RecordEditor::Form10_cmdCANCEL_Click()
+void RecordEditor::cancelEdit()
 {
     reject();
 }
@@ -546,14 +548,14 @@ void RecordEditor::reject()
 void RecordEditor::done(int result)
 {
     app_.platform().busy.begin();
-    Data2->setEnabled(false);
+    navigator->setEnabled(false);
     setEditable(false);
-    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL, cmdCLOSE, cmdCANCEL})
+    for (QPushButton* b : {saveButtons[0], saveButtons[1], deleteButton, closeButton, cancelButton})
         b->setEnabled(false);
     QDialog::done(result);
 }
 
-void RecordEditor::Form10_cmdSansyou_Click()
+void RecordEditor::browsePicture()
 {
     const QString dataFolder = app_.pathOf(QStringLiteral("data/"));
     const QStringList filters = {QStringLiteral("JPEG (*.jpg)"), QStringLiteral("ビットマップ（BMP） (*.bmp)"),
@@ -561,34 +563,34 @@ void RecordEditor::Form10_cmdSansyou_Click()
                                  QStringLiteral("すべてのファイル (*)")};
     const QString chosen = app_.platform().files.openFile(this, QStringLiteral("ﾌｧｲﾙを開く"), dataFolder, filters);
     if (chosen.isEmpty()) {
-        Text1[6]->setFocus();
+        fieldBoxes[6]->setFocus();
         return;
     }
     const PictureImport::Result r = PictureImport::import(chosen, dataFolder);
     if (!r.ok) {
         app_.platform().beeper.beep();
         app_.platform().messages.show(this, r.message, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
-        Text1[6]->setFocus();
+        fieldBoxes[6]->setFocus();
         return;
     }
-    Text1[6]->setText(r.storedName);
-    Text1Note->setFocus();
+    fieldBoxes[6]->setText(r.storedName);
+    noteBox->setFocus();
 }
 
 // ---- keyboard and focus ------------------------------------------------------
 
 EditorField RecordEditor::fieldOf(QObject* o) const
 {
-    if (o == Text1[0])
+    if (o == fieldBoxes[0])
         return EditorField::Name;
     for (int box = 1; box <= CodeEntry::kBoxes; ++box)
-        if (o == Text2[size_t(box)])
+        if (o == codeBoxes[size_t(box)])
             return KeyboardPath::codeBox(box);
-    if (o == Text4)
+    if (o == familyBox)
         return EditorField::FamilyName;
-    if (o == Text1[6])
+    if (o == fieldBoxes[6])
         return EditorField::Picture;
-    if (o == Text1Note)
+    if (o == noteBox)
         return EditorField::Description;
     return EditorField::None;
 }
@@ -596,15 +598,15 @@ EditorField RecordEditor::fieldOf(QObject* o) const
 QWidget* RecordEditor::widgetOf(EditorField f) const
 {
     if (const int box = KeyboardPath::boxOf(f); box > 0)
-        return Text2[size_t(box)];
+        return codeBoxes[size_t(box)];
     switch (f) {
-    case EditorField::Name: return Text1[0];
-    case EditorField::FamilyName: return Text4;
-    case EditorField::Picture: return Text1[6];
-    case EditorField::Description: return Text1Note;
-    case EditorField::OkAdd: return cmdKOUSIN[0];
-    case EditorField::OkCorrect: return cmdKOUSIN[1];
-    case EditorField::OkDelete: return cmdDEL;
+    case EditorField::Name: return fieldBoxes[0];
+    case EditorField::FamilyName: return familyBox;
+    case EditorField::Picture: return fieldBoxes[6];
+    case EditorField::Description: return noteBox;
+    case EditorField::OkAdd: return saveButtons[0];
+    case EditorField::OkCorrect: return saveButtons[1];
+    case EditorField::OkDelete: return deleteButton;
     default: return nullptr;
     }
 }
@@ -641,13 +643,13 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
     else
         return false;
     const KeyboardPath::Step step =
-        KeyboardPath::step(fieldOf(watched), pathKey, Text2[5]->text(),
-                           {cmdKOUSIN[0]->isEnabled(), cmdKOUSIN[1]->isEnabled(), cmdDEL->isEnabled()});
+        KeyboardPath::step(fieldOf(watched), pathKey, codeBoxes[5]->text(),
+                           {saveButtons[0]->isEnabled(), saveButtons[1]->isEnabled(), deleteButton->isEnabled()});
     if (!step.handled)
         return false;
     if (step.openFamilyName) {
         showFamilyName(true);
-        Text4->selectAll();
+        familyBox->selectAll();
     }
     if (QWidget* w = widgetOf(step.target))
         w->setFocus(Qt::TabFocusReason);

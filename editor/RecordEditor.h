@@ -50,32 +50,32 @@ public:
     const CodeEntry& codes() const { return codes_; }
 
     // Menu entries and buttons, as the user chooses them.
-    void Form10_mnuNew_Click();
-    void Form10_mnuTeisei_Click();
-    void Form10_mnuDel_Click();
-    void Form10_cmdKOUSIN_Click(int index);
-    void Form10_cmdDEL_Click();
-    void Form10_cmdCLOSE_Click();
-    void Form10_cmdCANCEL_Click();
-    void Form10_cmdSansyou_Click();
+    void startAdding();
+    void startCorrecting();
+    void startDeleting();
+    void saveRecord(int index);
+    void deleteRecord();
+    void closeEditor();
+    void cancelEdit();
+    void browsePicture();
 
     QMenuBar* menuBar = nullptr;
-    QAction* mnuNew = nullptr;
-    QAction* mnuTeisei = nullptr;
-    QAction* mnuDel = nullptr;
-    RecordNavigator* Data2 = nullptr;
-    std::array<QLineEdit*, 7> Text1{};  // name, five category fields, picture
-    QPlainTextEdit* Text1Note = nullptr;  // description
-    std::array<QLineEdit*, 6> Text2{};  // code boxes 1..5 ([0] unused)
-    std::array<QLabel*, 6> Text3{};  // help lists 1..5 ([0] unused)
-    QLineEdit* Text4 = nullptr;  // family name for code 12
-    QLineEdit* Text5 = nullptr;  // its prompt
-    std::array<QLabel*, 8> Label1{};
-    std::array<QPushButton*, 2> cmdKOUSIN{};
-    QPushButton* cmdDEL = nullptr;
-    QPushButton* cmdCLOSE = nullptr;
-    QPushButton* cmdCANCEL = nullptr;
-    QPushButton* cmdSansyou = nullptr;
+    QAction* addEntry = nullptr;
+    QAction* correctEntry = nullptr;
+    QAction* deleteEntry = nullptr;
+    RecordNavigator* navigator = nullptr;
+    std::array<QLineEdit*, 7> fieldBoxes{};  // name, five category fields, picture
+    QPlainTextEdit* noteBox = nullptr;  // description
+    std::array<QLineEdit*, 6> codeBoxes{};  // code boxes 1..5 ([0] unused)
+    std::array<QLabel*, 6> codeHelp{};  // help lists 1..5 ([0] unused)
+    QLineEdit* familyBox = nullptr;  // family name for code 12
+    QLineEdit* familyPrompt = nullptr;  // its prompt
+    std::array<QLabel*, 8> captions{};
+    std::array<QPushButton*, 2> saveButtons{};
+    QPushButton* deleteButton = nullptr;
+    QPushButton* closeButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QPushButton* browseButton = nullptr;
 
 public slots:
     void done(int result) override;

@@ -403,20 +403,20 @@ private slots:
         RecordEditor& e = *f.editor;
         QCOMPARE(e.windowTitle(), QStringLiteral("データの編集（追加，訂正・更新，削除）"));
         QCOMPARE(e.mode(), RecordEditor::Mode::Idle);
-        QVERIFY(e.cmdCLOSE->isEnabled() && e.cmdCANCEL->isEnabled());
-        QVERIFY(!e.cmdSansyou->isEnabled() && !e.cmdKOUSIN[0]->isEnabled() && !e.cmdKOUSIN[1]->isEnabled() &&
-                !e.cmdDEL->isEnabled() && !e.Data2->isEnabled());
-        QVERIFY(!e.Text1[0]->isEnabled() && !e.Text2[1]->isEnabled() && !e.Text1Note->isEnabled());
-        QCOMPARE(e.Data2->captionLabel()->text(), QStringLiteral("更新"));
-        QCOMPARE(e.Text1[0]->text(), QStringLiteral("アカツメクサ"));  // the first record
-        QCOMPARE(e.Text2[5]->text(), QStringLiteral("11"));
-        QVERIFY(e.Text4->isHidden() && e.Text5->isHidden());
-        QCOMPARE(e.Text5->text(), QStringLiteral("科名を記入→"));
+        QVERIFY(e.closeButton->isEnabled() && e.cancelButton->isEnabled());
+        QVERIFY(!e.browseButton->isEnabled() && !e.saveButtons[0]->isEnabled() && !e.saveButtons[1]->isEnabled() &&
+                !e.deleteButton->isEnabled() && !e.navigator->isEnabled());
+        QVERIFY(!e.fieldBoxes[0]->isEnabled() && !e.codeBoxes[1]->isEnabled() && !e.noteBox->isEnabled());
+        QCOMPARE(e.navigator->captionLabel()->text(), QStringLiteral("更新"));
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("アカツメクサ"));  // the first record
+        QCOMPARE(e.codeBoxes[5]->text(), QStringLiteral("11"));
+        QVERIFY(e.familyBox->isHidden() && e.familyPrompt->isHidden());
+        QCOMPARE(e.familyPrompt->text(), QStringLiteral("科名を記入→"));
         QStringList captions;
-        for (QLabel* l : e.Label1)
+        for (QLabel* l : e.captions)
             captions << l->text();
         QCOMPARE(captions.join(u','), QStringLiteral("名前,季節,色,花弁,葉,科,画像,説明"));
-        QCOMPARE(e.mnuNew->text() + e.mnuTeisei->text() + e.mnuDel->text(),
+        QCOMPARE(e.addEntry->text() + e.correctEntry->text() + e.deleteEntry->text(),
                  QStringLiteral("追加(&N)訂正・更新(&R)削除(&D)"));
     }
 
@@ -425,30 +425,30 @@ private slots:
         EditorFixture f;
         QVERIFY(f.active);
         RecordEditor& e = *f.editor;
-        e.Form10_mnuNew_Click();
-        QCOMPARE(f.focus(), e.Text1[0]);
-        QVERIFY(e.Text1[0]->text().isEmpty() && e.Text2[5]->text().isEmpty());
+        e.startAdding();
+        QCOMPARE(f.focus(), e.fieldBoxes[0]);
+        QVERIFY(e.fieldBoxes[0]->text().isEmpty() && e.codeBoxes[5]->text().isEmpty());
         f.typeAndEnter("ヤエムグラ");
-        QCOMPARE(f.focus(), e.Text2[1]);
-        QVERIFY(e.Text3[1]->isVisible());  // the help list beside the focused box
+        QCOMPARE(f.focus(), e.codeBoxes[1]);
+        QVERIFY(e.codeHelp[1]->isVisible());  // the help list beside the focused box
         f.typeAndEnter("2");
-        QVERIFY(!e.Text3[1]->isVisible() && e.Text3[2]->isVisible());
+        QVERIFY(!e.codeHelp[1]->isVisible() && e.codeHelp[2]->isVisible());
         f.typeAndEnter("3");
         f.typeAndEnter("5");
         f.typeAndEnter("1");
         f.type("1");
-        QCOMPARE(e.Text4->text(), QStringLiteral("アブラナ科"));
+        QCOMPARE(e.familyBox->text(), QStringLiteral("アブラナ科"));
         f.typeAndEnter("2");
-        QCOMPARE(f.focus(), e.Text4);
-        QVERIFY(e.Text4->isVisible() && e.Text5->isVisible());
-        QCOMPARE(e.Text4->selectedText(), QStringLiteral("アブラナ科"));  // ready to be overwritten
+        QCOMPARE(f.focus(), e.familyBox);
+        QVERIFY(e.familyBox->isVisible() && e.familyPrompt->isVisible());
+        QCOMPARE(e.familyBox->selectedText(), QStringLiteral("アブラナ科"));  // ready to be overwritten
         f.typeAndEnter("アカネ科");
-        QCOMPARE(f.focus(), e.Text1[6]);
+        QCOMPARE(f.focus(), e.fieldBoxes[6]);
         f.typeAndEnter("yaemugura.jpg");
-        QCOMPARE(f.focus(), e.Text1Note);
+        QCOMPARE(f.focus(), e.noteBox);
         f.typeAndEnter("茎に下向きのとげがある。");
-        QCOMPARE(e.Text1Note->toPlainText(), QStringLiteral("茎に下向きのとげがある。"));  // no new line
-        QCOMPARE(f.focus(), e.cmdKOUSIN[0]);
+        QCOMPARE(e.noteBox->toPlainText(), QStringLiteral("茎に下向きのとげがある。"));  // no new line
+        QCOMPARE(f.focus(), e.saveButtons[0]);
         f.key(Qt::Key_Return);
 
         QVERIFY2(f.fake.messages.shown.isEmpty(), qPrintable(f.fake.messages.texts().join(u'|')));
@@ -466,17 +466,17 @@ private slots:
         QCOMPARE(rows.value(3), expected);
         // Ready for the next record.
         QCOMPARE(e.mode(), RecordEditor::Mode::Add);
-        QVERIFY(e.Text1[0]->text().isEmpty());
-        QCOMPARE(f.focus(), e.Text1[0]);
-        QVERIFY(e.Text4->isHidden());
+        QVERIFY(e.fieldBoxes[0]->text().isEmpty());
+        QCOMPARE(f.focus(), e.fieldBoxes[0]);
+        QVERIFY(e.familyBox->isHidden());
     }
 
     void incompleteRecordIsWarnedAndWritten()
     {
         EditorFixture f;
-        f.editor->Form10_mnuNew_Click();
+        f.editor->startAdding();
         f.type("ナズナ");
-        f.editor->Form10_cmdKOUSIN_Click(0);
+        f.editor->saveRecord(0);
         QCOMPARE(f.fake.beeper.count, 1);
         QCOMPARE(f.fake.messages.texts(), QStringList{"記入もれがあります！"});
         QCOMPARE(f.fake.messages.shown.value(0).icon, MessageBoxes::Icon::Critical);
@@ -489,8 +489,8 @@ private slots:
     void emptyNewRecordIsNotWritten()
     {
         EditorFixture f;
-        f.editor->Form10_mnuNew_Click();
-        f.editor->Form10_cmdCLOSE_Click();
+        f.editor->startAdding();
+        f.editor->closeEditor();
         QVERIFY(f.fake.messages.shown.isEmpty());
         QCOMPARE(f.rows().size(), 3);
         QCOMPARE(f.editor->result(), int(QDialog::Accepted));
@@ -501,11 +501,11 @@ private slots:
     {
         EditorFixture f;
         RecordEditor& e = *f.editor;
-        e.Form10_mnuNew_Click();
+        e.startAdding();
         f.type("イヌタデ");
-        e.Text2[1]->setFocus();
+        e.codeBoxes[1]->setFocus();
         f.type("3");
-        e.Form10_cmdCLOSE_Click();  // warns, then the write is refused
+        e.closeEditor();  // warns, then the write is refused
         const QStringList texts = f.fake.messages.texts();
         QCOMPARE(texts.size(), 3);
         QCOMPARE(texts[0], QStringLiteral("記入もれがあります！"));
@@ -515,17 +515,17 @@ private slots:
         QCOMPARE(f.fake.beeper.count, 2);
         QVERIFY(e.isVisible());
         QCOMPARE(e.mode(), RecordEditor::Mode::Add);
-        QCOMPARE(e.Text1[0]->text(), QStringLiteral("イヌタデ"));
-        QCOMPARE(e.Text2[1]->text(), QStringLiteral("3"));
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("イヌタデ"));
+        QCOMPARE(e.codeBoxes[1]->text(), QStringLiteral("3"));
         QCOMPARE(f.rows(), storedRows(f.db()));
         QCOMPARE(f.rows().size(), 3);
 
         // Corrected on screen, the same record goes in.
-        e.Text1[0]->setFocus();
-        e.Text1[0]->selectAll();
+        e.fieldBoxes[0]->setFocus();
+        e.fieldBoxes[0]->selectAll();
         f.type("イヌタデモドキ");
         f.fake.messages.shown.clear();
-        e.Form10_cmdKOUSIN_Click(0);
+        e.saveRecord(0);
         QCOMPARE(f.rows().size(), 4);
     }
 
@@ -536,32 +536,32 @@ private slots:
         EditorFixture f(recs);
         RecordEditor& e = *f.editor;
         nullField(f.db(), "ウシハコベ");  // a field without value is no change by itself
-        e.Form10_mnuTeisei_Click();
-        QCOMPARE(f.focus(), e.Text1[0]);
-        QTest::mouseClick(e.Data2->button(RecordNavigator::Move::Next), Qt::LeftButton);
-        QCOMPARE(e.Text1[0]->text(), QStringLiteral("イヌタデ"));
-        QCOMPARE(e.Text2[3]->text(), QStringLiteral("9"));
-        QCOMPARE(e.Text2[5]->text(), QStringLiteral("8"));
+        e.startCorrecting();
+        QCOMPARE(f.focus(), e.fieldBoxes[0]);
+        QTest::mouseClick(e.navigator->button(RecordNavigator::Move::Next), Qt::LeftButton);
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("イヌタデ"));
+        QCOMPARE(e.codeBoxes[3]->text(), QStringLiteral("9"));
+        QCOMPARE(e.codeBoxes[5]->text(), QStringLiteral("8"));
         // Stepping over the record with the empty field writes nothing.
-        QTest::mouseClick(e.Data2->button(RecordNavigator::Move::Last), Qt::LeftButton);
-        QTest::mouseClick(e.Data2->button(RecordNavigator::Move::Previous), Qt::LeftButton);
+        QTest::mouseClick(e.navigator->button(RecordNavigator::Move::Last), Qt::LeftButton);
+        QTest::mouseClick(e.navigator->button(RecordNavigator::Move::Previous), Qt::LeftButton);
         QVERIFY(isNull(f.db(), "ウシハコベ"));
-        QCOMPARE(e.Text1[0]->text(), QStringLiteral("イヌタデ"));
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("イヌタデ"));
 
         // A changed code is written when the navigator moves on.
-        e.Text2[1]->setFocus();
-        e.Text2[1]->selectAll();
+        e.codeBoxes[1]->setFocus();
+        e.codeBoxes[1]->selectAll();
         f.type("1");
-        QCOMPARE(e.Text1[1]->text(), QStringLiteral("春"));
-        QTest::mouseClick(e.Data2->button(RecordNavigator::Move::First), Qt::LeftButton);
+        QCOMPARE(e.fieldBoxes[1]->text(), QStringLiteral("春"));
+        QTest::mouseClick(e.navigator->button(RecordNavigator::Move::First), Qt::LeftButton);
         QCOMPARE(f.rows().value(1).KISETU, QStringLiteral("春"));
-        QCOMPARE(e.Text1[0]->text(), QStringLiteral("アカツメクサ"));
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("アカツメクサ"));
 
         // And by OK_訂正.
-        e.Text2[4]->setFocus();
-        e.Text2[4]->selectAll();
+        e.codeBoxes[4]->setFocus();
+        e.codeBoxes[4]->selectAll();
         f.type("4");
-        e.Form10_cmdKOUSIN_Click(1);
+        e.saveRecord(1);
         QCOMPARE(f.rows().value(0).HA, QStringLiteral("根生"));
         QCOMPARE(e.mode(), RecordEditor::Mode::Correct);
         QVERIFY(f.fake.messages.shown.isEmpty());
@@ -572,22 +572,22 @@ private slots:
     {
         EditorFixture f;
         RecordEditor& e = *f.editor;
-        e.Form10_mnuDel_Click();
-        QTest::mouseClick(e.Data2->button(RecordNavigator::Move::Next), Qt::LeftButton);
+        e.startDeleting();
+        QTest::mouseClick(e.navigator->button(RecordNavigator::Move::Next), Qt::LeftButton);
         f.fake.messages.answers = {Answer::Cancel};
-        e.Form10_cmdDEL_Click();
+        e.deleteRecord();
         QCOMPARE(f.fake.messages.texts(), QStringList{"イヌタデを削除してよろしいですか？"});
         QCOMPARE(f.fake.messages.shown[0].buttons, MessageBoxes::Buttons::OkCancel);
         QCOMPARE(f.fake.messages.shown[0].icon, MessageBoxes::Icon::Question);
         QCOMPARE(f.rows().size(), 3);
 
         f.fake.messages.answers = {Answer::Ok};
-        e.Form10_cmdDEL_Click();
+        e.deleteRecord();
         QVector<FlowerRecord> expected = threeFlowers();
         expected.remove(1);
         QCOMPARE(f.rows(), expected);
         QCOMPARE(e.mode(), RecordEditor::Mode::Delete);
-        QCOMPARE(e.Text1[0]->text(), QStringLiteral("アカツメクサ"));
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("アカツメクサ"));
     }
 
     void fullTableRefusesNewRecord()
@@ -597,20 +597,20 @@ private slots:
             recs << record(QStringLiteral("ハナ%1").arg(i, 3, 10, QLatin1Char('0')));
         EditorFixture f(recs);
         RecordEditor& e = *f.editor;
-        e.Form10_mnuNew_Click();
+        e.startAdding();
         f.type("ヨメナ");
-        e.Form10_cmdKOUSIN_Click(0);
+        e.saveRecord(0);
         QCOMPARE(f.fake.messages.texts().last(), EntryRules::tableFullText());
         QVERIFY(f.fake.messages.texts().last().contains(" 500件"));
         QCOMPARE(f.rows().size(), EntryRules::kMaxRecords);
-        QCOMPARE(e.Text1[0]->text(), QStringLiteral("ヨメナ"));  // still on screen
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("ヨメナ"));  // still on screen
         // Deleting one makes room.
-        e.Form10_mnuDel_Click();
+        e.startDeleting();
         f.fake.messages.answers = {Answer::Ok};
-        e.Form10_cmdDEL_Click();
-        e.Form10_mnuNew_Click();
+        e.deleteRecord();
+        e.startAdding();
         f.type("ヨメナ");
-        e.Form10_cmdKOUSIN_Click(0);
+        e.saveRecord(0);
         QCOMPARE(f.rows().size(), EntryRules::kMaxRecords);
         QCOMPARE(f.rows().last().NAMAE, QStringLiteral("ヨメナ"));
     }
@@ -619,44 +619,44 @@ private slots:
     {
         EditorFixture f;
         RecordEditor& e = *f.editor;
-        e.Form10_mnuNew_Click();
+        e.startAdding();
         f.type(QString(15, QChar(u'ア')));
         f.type("イ");  // a 31st byte does not go in, nor half of a character
-        QCOMPARE(e.Text1[0]->text(), QString(15, QChar(u'ア')));
-        e.Text1[0]->clear();
+        QCOMPARE(e.fieldBoxes[0]->text(), QString(15, QChar(u'ア')));
+        e.fieldBoxes[0]->clear();
         f.type("ハナ🌸");
-        e.Form10_cmdKOUSIN_Click(0);
+        e.saveRecord(0);
         QVERIFY(f.fake.messages.texts().last().contains("「名前」の「🌸」"));
         QCOMPARE(f.rows().size(), 3);
-        QCOMPARE(e.Text1[0]->text(), QStringLiteral("ハナ🌸"));
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("ハナ🌸"));
     }
 
     void pictureBrowse()
     {
         EditorFixture f;
         RecordEditor& e = *f.editor;
-        e.Form10_mnuNew_Click();
+        e.startAdding();
         const QString outside = f.dir.path() + "/hotokenoza.jpg";
         writeFile(outside, "JPEG");
         f.fake.files.answers = {outside, QString()};
-        e.Form10_cmdSansyou_Click();
+        e.browsePicture();
         QCOMPARE(f.fake.files.asked[0].title, QStringLiteral("ﾌｧｲﾙを開く"));
         QCOMPARE(f.fake.files.asked[0].folder, f.appPath() + "data/");
         QCOMPARE(f.fake.files.asked[0].filters.size(), 5);
-        QCOMPARE(e.Text1[6]->text(), QStringLiteral("hotokenoza.jpg"));
+        QCOMPARE(e.fieldBoxes[6]->text(), QStringLiteral("hotokenoza.jpg"));
         QCOMPARE(readFile(f.appPath() + "data/hotokenoza.jpg"), QByteArray("JPEG"));
-        QCOMPARE(f.focus(), e.Text1Note);
-        e.Form10_cmdSansyou_Click();  // cancelled
-        QCOMPARE(e.Text1[6]->text(), QStringLiteral("hotokenoza.jpg"));
-        QCOMPARE(f.focus(), e.Text1[6]);
+        QCOMPARE(f.focus(), e.noteBox);
+        e.browsePicture();  // cancelled
+        QCOMPARE(e.fieldBoxes[6]->text(), QStringLiteral("hotokenoza.jpg"));
+        QCOMPARE(f.focus(), e.fieldBoxes[6]);
     }
 
     void cancelAbandonsTheRecord()
     {
         EditorFixture f;
-        f.editor->Form10_mnuTeisei_Click();
+        f.editor->startCorrecting();
         f.type("ベツノナマエ");
-        f.editor->Form10_cmdCANCEL_Click();
+        f.editor->cancelEdit();
         QCOMPARE(f.rows(), storedRows(f.db()));
         QCOMPARE(f.rows().value(0).NAMAE, QStringLiteral("アカツメクサ"));
         QCOMPARE(f.editor->result(), int(QDialog::Rejected));
@@ -686,21 +686,21 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto* e = qobject_cast<RecordEditor*>(QApplication::activeModalWidget());
             QVERIFY(e);
-            e->Form10_mnuNew_Click();
-            e->Text1[0]->setText("アオミズ");
-            QTest::keyClicks(e->Text2[1], "2");
-            QTest::keyClicks(e->Text2[2], "5");
-            QTest::keyClicks(e->Text2[3], "9");
-            QTest::keyClicks(e->Text2[4], "1");
-            QTest::keyClicks(e->Text2[5], "12");
-            e->Text4->setText("イラクサ科");
-            e->Text1[6]->setText("aomizu.jpg");
-            e->Text1Note->setPlainText("湿った林のふちに生える。");
-            e->Form10_cmdKOUSIN_Click(0);
-            e->Form10_mnuDel_Click();
+            e->startAdding();
+            e->fieldBoxes[0]->setText("アオミズ");
+            QTest::keyClicks(e->codeBoxes[1], "2");
+            QTest::keyClicks(e->codeBoxes[2], "5");
+            QTest::keyClicks(e->codeBoxes[3], "9");
+            QTest::keyClicks(e->codeBoxes[4], "1");
+            QTest::keyClicks(e->codeBoxes[5], "12");
+            e->familyBox->setText("イラクサ科");
+            e->fieldBoxes[6]->setText("aomizu.jpg");
+            e->noteBox->setPlainText("湿った林のふちに生える。");
+            e->saveRecord(0);
+            e->startDeleting();
             w.fake.messages.answers = {Answer::Ok};
-            e->Form10_cmdDEL_Click();  // the first record: アカツメクサ
-            e->Form10_cmdCLOSE_Click();
+            e->deleteRecord();  // the first record: アカツメクサ
+            e->closeEditor();
         });
         w.window->menu().run(w.window->menu().editorEntry);
 
