@@ -82,18 +82,18 @@ void SlideshowPanel::build(int smallFontPt)
         tip->hide();
         tips_[size_t(b)] = tip;
     }
-    txtInt_ = new QLineEdit(window_);
-    txtInt_->setMaxLength(SlideInterval::kMaxChars);
-    txtInt_->setFont(small);
-    txtInt_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    txtInt_->setFixedWidth(txtInt_->fontMetrics().horizontalAdvance(QStringLiteral("99")) + 12);
-    txtInt_->installEventFilter(this);
-    txtInt_->hide();
-    labelSec_ = new QLabel(QStringLiteral("秒（1～99）"), window_);
-    labelSec_->setStyleSheet(QString::fromLatin1(kLightGrey));
-    labelSec_->setFont(small);
-    labelSec_->adjustSize();
-    labelSec_->hide();
+    intervalBox_ = new QLineEdit(window_);
+    intervalBox_->setMaxLength(SlideInterval::kMaxChars);
+    intervalBox_->setFont(small);
+    intervalBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    intervalBox_->setFixedWidth(intervalBox_->fontMetrics().horizontalAdvance(QStringLiteral("99")) + 12);
+    intervalBox_->installEventFilter(this);
+    intervalBox_->hide();
+    secondsLabel_ = new QLabel(QStringLiteral("秒（1～99）"), window_);
+    secondsLabel_->setStyleSheet(QString::fromLatin1(kLightGrey));
+    secondsLabel_->setFont(small);
+    secondsLabel_->adjustSize();
+    secondsLabel_->hide();
 
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < kChoices; ++i) {
@@ -154,8 +154,8 @@ void SlideshowPanel::layout()
         top = w->y() + w->height() + py(300);
     }
     const PanelButton* interval = button(Button::Interval);
-    txtInt_->move(interval->x() + interval->width() + px(100), interval->y());
-    labelSec_->move(txtInt_->x() + txtInt_->width() + px(80), txtInt_->y() + py(60));
+    intervalBox_->move(interval->x() + interval->width() + px(100), interval->y());
+    secondsLabel_->move(intervalBox_->x() + intervalBox_->width() + px(80), intervalBox_->y() + py(60));
 
     const PanelButton* quit = button(Button::Quit);
     int choiceTop = quit->y() + quit->height() + py(300);
@@ -212,24 +212,24 @@ void SlideshowPanel::closeMusicList()
 
 void SlideshowPanel::openInterval()
 {
-    txtInt_->setText(QString::number(app_.settings().readSlideSeconds()));
-    txtInt_->show();
-    labelSec_->show();
-    txtInt_->setFocus();
+    intervalBox_->setText(QString::number(app_.settings().readSlideSeconds()));
+    intervalBox_->show();
+    secondsLabel_->show();
+    intervalBox_->setFocus();
 }
 
 bool SlideshowPanel::applyInterval()
 {
-    const QString text = txtInt_->text();
+    const QString text = intervalBox_->text();
     const std::optional<int> seconds = SlideInterval::accept(text);
     if (!seconds) {
-        txtInt_->clear();
+        intervalBox_->clear();
         return false;
     }
     emit intervalApplied(*seconds);
     app_.settings().writeSlideSecondsText(text);
-    txtInt_->hide();
-    labelSec_->hide();
+    intervalBox_->hide();
+    secondsLabel_->hide();
     button(Button::Interval)->setLook(PanelLook::Idle);
     window_->setFocus();
     return true;
@@ -245,7 +245,7 @@ bool SlideshowPanel::intervalKey(QKeyEvent* e)
 
 bool SlideshowPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == txtInt_) {
+    if (watched == intervalBox_) {
         if (event->type() == QEvent::KeyPress)
             return intervalKey(static_cast<QKeyEvent*>(event));
         return false;

@@ -19,7 +19,7 @@ class SlideshowPanel : public QObject {
     Q_OBJECT
 
 public:
-    // In the order of the button images Image1..Image5.
+    // The panel's five buttons, as its tables index them.
     enum class Button { Description = 0, Name, Quit, Music, Interval };
     static constexpr int kButtons = 5;
     static constexpr int kChoices = 8;
@@ -36,8 +36,8 @@ public:
 
     PanelButton* button(Button b) const { return buttons_[size_t(b)]; }
     QLabel* tooltip(Button b) const { return tips_[size_t(b)]; }
-    QLineEdit* txtInt() const { return txtInt_; }
-    QLabel* LabelSec() const { return labelSec_; }
+    QLineEdit* intervalBox() const { return intervalBox_; }
+    QLabel* secondsLabel() const { return secondsLabel_; }
     QRadioButton* choice(int i) const { return choices_[size_t(i)]; }
     bool musicListOpen() const;
 
@@ -68,6 +68,6 @@ private:
     std::array<PanelButton*, kButtons> buttons_{};
     std::array<QLabel*, kButtons> tips_{};
     std::array<QRadioButton*, kChoices> choices_{};
-    QLineEdit* txtInt_ = nullptr;
-    QLabel* labelSec_ = nullptr;
+    QLineEdit* intervalBox_ = nullptr;
+    QLabel* secondsLabel_ = nullptr;
 };

@@ -313,16 +313,16 @@ void SlideshowWindow::applyInterval(int seconds)
 void SlideshowWindow::toggleDescription()
 {
     description_->setPlainText(app_.catalogue().slot(sequence_->current()).NOTE);
-    kaisetuOn_ = !kaisetuOn_;
-    description_->setVisible(kaisetuOn_);
+    noteShown_ = !noteShown_;
+    description_->setVisible(noteShown_);
 }
 
 void SlideshowWindow::toggleName()
 {
     nameLine_->setText(nameCaption());
     nameLine_->adjustSize();
-    nameOn_ = !nameOn_;
-    nameLine_->setVisible(nameOn_);
+    nameShown_ = !nameShown_;
+    nameLine_->setVisible(nameShown_);
 }
 
 void SlideshowWindow::quit()

@@ -64,8 +64,8 @@ public:
     QTimer& stepTimer() { return stepTimer_; }
     QTimer& blinkTimer() { return blinkTimer_; }
     QTimer& musicTimer() { return musicTimer_; }
-    bool nameShown() const { return nameOn_; }
-    bool descriptionShown() const { return kaisetuOn_; }
+    bool nameShown() const { return nameShown_; }
+    bool descriptionShown() const { return noteShown_; }
     // The name line's colour now (yellow, or red while the pause blinks).
     QColor nameColour() const { return nameColour_; }
     // Milliseconds the last slide change took from the step to the painted
@@ -123,8 +123,8 @@ private:
     SlidePicture::Kind pictureKind_ = SlidePicture::Kind::Missing;
     QRect pictureRect_;
     QSize pictureShown_;
-    bool nameOn_ = false;
-    bool kaisetuOn_ = false;
+    bool nameShown_ = false;
+    bool noteShown_ = false;
     QColor nameColour_;
     QElapsedTimer changeClock_;  // from the step to the slide painted
     double lastChangeMs_ = 0;

@@ -824,9 +824,9 @@ private slots:
         ShowFixture::mouse(b, QEvent::MouseMove, QPoint(8, 8));
         ShowFixture::mouse(b, QEvent::MouseButtonPress, QPoint(8, 8));
         ShowFixture::mouse(b, QEvent::MouseButtonRelease, QPoint(40, 40));  // anywhere
-        QLineEdit* box = p->txtInt();
-        QVERIFY(box->isVisible() && p->LabelSec()->isVisible());
-        QCOMPARE(p->LabelSec()->text(), QStringLiteral("秒（1～99）"));
+        QLineEdit* box = p->intervalBox();
+        QVERIFY(box->isVisible() && p->secondsLabel()->isVisible());
+        QCOMPARE(p->secondsLabel()->text(), QStringLiteral("秒（1～99）"));
         QCOMPARE(box->text(), QStringLiteral("3"));
         box->clear();
         for (const char* typed : {"a", "-", " ", "0", "7"})
