@@ -14,11 +14,11 @@
 // on names, into a sorted list. The engine must return exactly this.
 inline QStringList stagedSearch(const FlowerCatalogue& cat, const Selection& sel, int p)
 {
-    std::array<QStringList, 5> List1;
-    QStringList lstKOUHO;
+    std::array<QStringList, 5> stages;
+    QStringList results;
     const NameOrder order;
     auto sortedAdd = [&](const QString& name) {
-        lstKOUHO.insert(std::upper_bound(lstKOUHO.begin(), lstKOUHO.end(), name, order) - lstKOUHO.begin(), name);
+        results.insert(std::upper_bound(results.begin(), results.end(), name, order) - results.begin(), name);
     };
     const int N = cat.count();
     int active = 0;
@@ -29,33 +29,33 @@ inline QStringList stagedSearch(const FlowerCatalogue& cat, const Selection& sel
             if (sel.isSelected(p, l))
                 for (int r = 1; r <= N; ++r)
                     if (cat.slot(r).attribute(p) == CategoryTables::storedName(p, l + 1))
-                        List1[0] << cat.slot(r).NAMAE;
-    for (const QString& n : List1[0])
+                        stages[0] << cat.slot(r).NAMAE;
+    for (const QString& n : stages[0])
         sortedAdd(n);
     if (active != 1) {
         for (int m = 0; m < 5; ++m) {
             if (!sel.anyIn(m) || m == p)
                 continue;
             int k = 1;
-            while (k < 4 && !List1[size_t(k)].isEmpty())
+            while (k < 4 && !stages[size_t(k)].isEmpty())
                 ++k;
             for (int a = 0; a < CategoryTables::valueCount(m); ++a)
                 if (sel.isSelected(m, a))
                     for (int b = 1; b <= N; ++b)
                         if (cat.slot(b).attribute(m) == CategoryTables::storedName(m, a + 1))
-                            for (const QString& e : QStringList(List1[size_t(k - 1)]))
+                            for (const QString& e : QStringList(stages[size_t(k - 1)]))
                                 if (e == cat.slot(b).NAMAE)
-                                    List1[size_t(k)] << cat.slot(b).NAMAE;
-            if (List1[size_t(k)].isEmpty())
-                for (auto& l : List1)
+                                    stages[size_t(k)] << cat.slot(b).NAMAE;
+            if (stages[size_t(k)].isEmpty())
+                for (auto& l : stages)
                     l.clear();
         }
         int h = 4;
-        while (h > 0 && List1[size_t(h)].isEmpty())
+        while (h > 0 && stages[size_t(h)].isEmpty())
             --h;
-        lstKOUHO.clear();
-        for (const QString& n : List1[size_t(h)])
+        results.clear();
+        for (const QString& n : stages[size_t(h)])
             sortedAdd(n);
     }
-    return lstKOUHO;
+    return results;
 }
