@@ -7,6 +7,7 @@
 #include "session/GalleryModel.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/Metafiles.h"
+#include "tests/support/WhenDrawn.h"
 #include "widgets/HelpBox.h"
 #include "widgets/NameLabel.h"
 #include "widgets/PrintSurface.h"
@@ -124,17 +125,13 @@ private slots:
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
         // The pause button is clicked between two thumbnails, when 16 are drawn.
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (s.gallery().drawnCount() == 16 && s.drawing() && !s.interruptPending()) {
-                MWF::move(f.thumbnailButton);
-                MWF::press(f.thumbnailButton);
-                MWF::release(f.thumbnailButton);
-            }
+        const WhenDrawn pause(s, 16, [&] {
+            MWF::move(f.thumbnailButton);
+            MWF::press(f.thumbnailButton);
+            MWF::release(f.thumbnailButton);
         });
-        poll.start(0);
         MWF::click(f.thumbnailButton);
-        poll.stop();
+        QCOMPARE(pause.drawnWhenActed(), 16);
         QCOMPARE(s.gallery().drawnCount(), 16);
         QCOMPARE(f.galleryScroll->maximum(), 0);
         QCOMPARE(f.messageStrip->text(), QStringLiteral("サムネイルの表示を中断しました。16/40枚。"));
@@ -596,12 +593,7 @@ private slots:
             fx.picture(QStringLiteral("ハナ%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
-        int drawnWhenActed = -1;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (drawnWhenActed >= 0 || s.gallery().drawnCount() < at)
-                return;
-            drawnWhenActed = s.gallery().drawnCount();
+        const WhenDrawn user(s, at, [&] {
             QWidget* target = action == "pause" ? static_cast<QWidget*>(f.thumbnailButton) : f.cellPictures[2];
             if (action == "scroll") {
                 f.galleryScroll->setValue(436);
@@ -611,10 +603,8 @@ private slots:
             MWF::press(target);
             MWF::release(target);  // pictures passed by the drawing are clickable
         });
-        poll.start(0);
         MWF::click(f.attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
-        poll.stop();
-        QCOMPARE(drawnWhenActed, at);
+        QCOMPARE(user.drawnWhenActed(), at);
         if (action == "pause") {
             QCOMPARE(s.gallery().drawnCount(), at);  // stopped at the next position
             QVERIFY(s.suspended());
@@ -658,29 +648,21 @@ private slots:
             fx.picture(QStringLiteral("ハナ%1.jpg").arg(i, 2, 10, QLatin1Char('0')), QSize(1600, 1200));
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
-        bool acted = false;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (acted || s.gallery().drawnCount() < 5)
-                return;
-            acted = true;
+        const WhenDrawn closing(s, 5, [&] {
             if (destroy)
                 fx.window.reset();
             else
                 fx.window->close();
         });
-        poll.start(0);
         MWF::move(f.attr[0][0]);
         MWF::press(f.attr[0][0], Qt::LeftButton, QPoint(10, 10), Qt::ShiftModifier);
         MWF::release(f.attr[0][0], Qt::LeftButton, QPoint(10, 10), Qt::ShiftModifier);
-        QTRY_VERIFY(acted);
+        QTRY_VERIFY(closing.acted());
         if (destroy) {
-            poll.stop();
             QTest::qWait(300);  // pictures decoded for the gone window arrive and are dropped
             return;
         }
         fx.waitForDrawing();
-        poll.stop();
         QVERIFY(!fx.window->isVisible());
         QCOMPARE(s.gallery().drawnCount(), 5);
         QVERIFY(s.suspended());

@@ -2,6 +2,7 @@
 #include "session/GalleryModel.h"
 #include "session/Looks.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/WhenDrawn.h"
 #include "widgets/HelpBox.h"
 #include "widgets/NameLabel.h"
 #include "widgets/PrintSurface.h"
@@ -306,17 +307,13 @@ private slots:
         BrowserSession& s = fx.session();
         MWF::click(f.attr[0][0]);
         // The interrupt arrives between two thumbnails, as a user's click does.
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (s.gallery().drawnCount() >= 16 && s.drawing() && !s.interruptPending()) {
-                MWF::move(f.thumbnailButton);
-                MWF::press(f.thumbnailButton);
-                MWF::release(f.thumbnailButton);
-            }
+        const WhenDrawn pause(s, 16, [&] {
+            MWF::move(f.thumbnailButton);
+            MWF::press(f.thumbnailButton);
+            MWF::release(f.thumbnailButton);
         });
-        poll.start(0);
         MWF::click(f.thumbnailButton);
-        poll.stop();
+        QVERIFY(pause.acted());
         QVERIFY(s.suspended());
         const int drawn = s.gallery().drawnCount();
         QVERIFY(drawn >= 16 && drawn < 40);
