@@ -71,9 +71,9 @@ Figures run(AppContext& app, bool readAhead, int slides, int intervalMs)
     SlideshowWindow::Options o;
     o.readAhead = readAhead;
     o.area = QRect(0, 0, 1920, 1080);
+    o.stepMs = intervalMs;
     auto* w = new SlideshowWindow(app, SlideOrder::Kana, memory, nullptr, nullptr, o);
     w->begin();
-    w->stepTimer().setInterval(intervalMs);
     std::vector<double> ms;
     int seen = w->measuredChanges();
     while (int(ms.size()) < slides) {

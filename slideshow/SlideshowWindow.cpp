@@ -139,7 +139,8 @@ bool SlideshowWindow::begin()
         return false;
     }
     emit started();
-    stepTimer_.setInterval(SlideInterval::timerMs(app_.settings().readSlideSeconds()));
+    stepTimer_.setInterval(options_.stepMs > 0 ? options_.stepMs
+                                               : SlideInterval::timerMs(app_.settings().readSlideSeconds()));
     musicTimer_.start();
     readAhead_ = std::make_unique<SlideReadAhead>(app_.appPath(), layout_.pictureBox(), dpr_, options_.readAhead);
     if (!showSlide(sequence_->start()))
@@ -196,7 +197,7 @@ bool SlideshowWindow::showSlide(int slot)
 // end of the show. The show stands still while the question is open.
 bool SlideshowWindow::pictureOrPlaceholder(SlidePicture* p)
 {
-    const bool stepping = stepTimer_.isActive();
+    const bool wasStepping = stepTimer_.isActive();
     stepTimer_.stop();
     MessageBoxes& boxes = app_.platform().messages;
     QWidget* over = isVisible() ? this : parentWidget();
@@ -215,7 +216,7 @@ bool SlideshowWindow::pictureOrPlaceholder(SlidePicture* p)
     // Without the placeholder file the area stays black at the usual size.
     p->shown = shown;
     p->area = p->image.isNull() ? SlideLayout::storedNameArea() : shown;
-    if (stepping && phase_ == Phase::Running)
+    if (wasStepping && phase_ == Phase::Running)
         stepTimer_.start();
     return true;
 }

@@ -36,6 +36,9 @@ public:
         bool readAhead = true;
         // The area the show covers; empty: the whole screen given.
         QRect area;
+        // Milliseconds between slides; 0: the interval of the settings. The
+        // benchmark changes slides faster than a user may choose.
+        int stepMs = 0;
     };
 
     SlideshowWindow(AppContext& app, SlideOrder order, SlideshowMemory& memory, QScreen* screen,
@@ -61,9 +64,13 @@ public:
     QRect pictureArea() const { return pictureRect_; }
     const QImage& picture() const { return picture_; }
     SlidePicture::Kind pictureKind() const { return pictureKind_; }
-    QTimer& stepTimer() { return stepTimer_; }
-    QTimer& blinkTimer() { return blinkTimer_; }
-    QTimer& musicTimer() { return musicTimer_; }
+    // Milliseconds between two slides, and whether the slides change now.
+    int stepMs() const { return stepTimer_.interval(); }
+    bool stepping() const { return stepTimer_.isActive(); }
+    // Whether the paused name line blinks, and whether the music is watched
+    // for the end of its piece.
+    bool blinking() const { return blinkTimer_.isActive(); }
+    bool musicWatched() const { return musicTimer_.isActive(); }
     bool nameShown() const { return nameShown_; }
     bool descriptionShown() const { return noteShown_; }
     // The name line's colour now (yellow, or red while the pause blinks).

@@ -586,9 +586,9 @@ private slots:
         QSignalSpy started(w, &SlideshowWindow::started);
         QVERIFY(w->begin());
         QCOMPARE(started.size(), 1);
-        QCOMPARE(w->stepTimer().interval(), 3000);
-        QVERIFY(w->stepTimer().isActive());
-        QVERIFY(w->musicTimer().isActive());
+        QCOMPARE(w->stepMs(), 3000);
+        QVERIFY(w->stepping());
+        QVERIFY(w->musicWatched());
         // Reduced to fit between name line and description, in the middle.
         const QRect area = w->pictureArea();
         QVERIFY(area.width() <= 1024 && area.height() < 768);
@@ -621,7 +621,7 @@ private slots:
             fx.app->settings().writeSlideSecondsText(stored);
         SlideshowWindow* w = fx.window();
         QVERIFY(w->begin());
-        QCOMPARE(w->stepTimer().interval(), ms);
+        QCOMPARE(w->stepMs(), ms);
     }
 
     // clang-format off
@@ -679,11 +679,11 @@ private slots:
                 QCOMPARE(w->pictureArea().size(), QSize(320, 240));  // NoFile.jpg
                 QCOMPARE(w->nameLine()->text(), QStringLiteral("ハナ2   ― キク科 ―"));
                 QCOMPARE(w->description()->toPlainText(), QStringLiteral("ハナ2の解説"));
-                QVERIFY(w->stepTimer().isActive());
+                QVERIFY(w->stepping());
             } else {
                 QCOMPARE(w->phase(), SlideshowWindow::Phase::Ended);
                 QCOMPARE(ended.size(), 1);
-                QVERIFY(!w->stepTimer().isActive() && !w->musicTimer().isActive());
+                QVERIFY(!w->stepping() && !w->musicWatched());
             }
         }
     }
@@ -735,14 +735,14 @@ private slots:
         QSignalSpy ended(w, &SlideshowWindow::ended);
         QVERIFY(w->begin());
         ShowFixture::key(w, Qt::Key_Space, QStringLiteral(" "));
-        QVERIFY(!w->stepTimer().isActive());
-        QVERIFY(w->blinkTimer().isActive());
+        QVERIFY(!w->stepping());
+        QVERIFY(w->blinking());
         QCOMPARE(w->sequence().current(), 1);
         QTRY_COMPARE(w->nameColour(), QColor(Qt::red));
         ShowFixture::key(w, Qt::Key_Space, QStringLiteral(" "));
         QCOMPARE(w->sequence().current(), 2);  // resumed with a step at once
-        QVERIFY(w->stepTimer().isActive());
-        QVERIFY(!w->blinkTimer().isActive());
+        QVERIFY(w->stepping());
+        QVERIFY(!w->blinking());
         QCOMPARE(w->nameColour(), QColor(Qt::yellow));
         // Any mouse button released over the background does the same.
         ShowFixture::mouse(w, QEvent::MouseButtonPress, QPoint(500, 700), Qt::RightButton);
@@ -751,7 +751,7 @@ private slots:
         ShowFixture::key(w, Qt::Key_Escape);
         QCOMPARE(ended.size(), 1);
         QCOMPARE(w->phase(), SlideshowWindow::Phase::Ended);
-        QVERIFY(!w->musicTimer().isActive() && !w->stepTimer().isActive() && !w->blinkTimer().isActive());
+        QVERIFY(!w->musicWatched() && !w->stepping() && !w->blinking());
     }
 
     void timedStepsSwapReadyPictures()
@@ -840,8 +840,8 @@ private slots:
         QTest::keyClick(box, Qt::Key_Return);
         QVERIFY(!box->isVisible());
         QCOMPARE(b->look(), PanelLook::Idle);
-        QCOMPARE(w->stepTimer().interval(), 7000);
-        QVERIFY(w->stepTimer().isActive());
+        QCOMPARE(w->stepMs(), 7000);
+        QVERIFY(w->stepping());
         QCOMPARE(fx.setting("SLD_check"), QStringLiteral("7"));
         // While paused the timer stays off and takes the interval on resume.
         w->togglePause();
@@ -851,10 +851,10 @@ private slots:
         box->setText(QStringLiteral("99"));
         ShowFixture::mouse(b, QEvent::MouseButtonPress, QPoint(8, 8));
         ShowFixture::mouse(b, QEvent::MouseButtonRelease, QPoint(8, 8));
-        QVERIFY(!w->stepTimer().isActive());
+        QVERIFY(!w->stepping());
         w->togglePause();
-        QCOMPARE(w->stepTimer().interval(), 99000);
-        QVERIFY(w->stepTimer().isActive());
+        QCOMPARE(w->stepMs(), 99000);
+        QVERIFY(w->stepping());
     }
 
     void musicList()
@@ -881,11 +881,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(fx.fake.music.log, (QStringList{"close", "open:slow.mid", "play"}), 5000);
         ShowFixture::mouse(p->choice(7), QEvent::MouseButtonPress, QPoint(4, 4));
         ShowFixture::mouse(p->choice(7), QEvent::MouseButtonRelease, QPoint(4, 4));
-        QVERIFY(!w->musicTimer().isActive());
+        QVERIFY(!w->musicWatched());
         QCOMPARE(fx.setting("BGM_check"), QStringLiteral("7"));
         ShowFixture::mouse(p->choice(0), QEvent::MouseButtonPress, QPoint(4, 4));
         ShowFixture::mouse(p->choice(0), QEvent::MouseButtonRelease, QPoint(4, 4));
-        QVERIFY(w->musicTimer().isActive());
+        QVERIFY(w->musicWatched());
         ShowFixture::mouse(b, QEvent::MouseButtonPress, QPoint(8, 8));
         ShowFixture::mouse(b, QEvent::MouseButtonRelease, QPoint(50, 50));
         QVERIFY(!p->musicListOpen());
