@@ -1,0 +1,192 @@
+#include "generators/CloseUpPainter.h"
+
+#include "generators/FlowerPainter.h"
+#include "generators/FruitPainter.h"
+#include "generators/InflorescencePainter.h"
+#include "generators/ShootPainter.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace PaintKit;
+
+namespace {
+
+bool crowded(Inflorescence i)
+{
+    switch (i) {
+    case Inflorescence::Spike:
+    case Inflorescence::Head:
+    case Inflorescence::Umbel:
+    case Inflorescence::CompoundUmbel:
+    case Inflorescence::Panicle:
+    case Inflorescence::Spadix: return true;
+    default: return false;
+    }
+}
+
+bool profiled(FlowerForm f)
+{
+    return f == FlowerForm::TwoLipped || f == FlowerForm::Pea || f == FlowerForm::Tube || f == FlowerForm::Orchid;
+}
+
+}  // namespace
+
+CloseUpPainter::Subject CloseUpPainter::flowerSubject(const PlantForm& f)
+{
+    if (f.isGrassLike() || f.flowerForm == FlowerForm::Apetalous ||
+        (crowded(f.inflorescence) && f.flowerSize.mid() < 5 && !f.isHead()))
+        return Subject::Cluster;
+    return Subject::Flower;
+}
+
+bool CloseUpPainter::fruitIsTheKey(const PlantForm& f)
+{
+    if (f.fruit == Fruit::None)
+        return false;
+    switch (f.fruit) {
+    case Fruit::Bur:
+    case Fruit::Hooks:
+    case Fruit::Loment:
+    case Fruit::Beak:
+    case Fruit::Gourd:
+    case Fruit::Triangle:
+    case Fruit::Fan: return true;
+    default: break;
+    }
+    static const QString words[] = {QStringLiteral("実"), QStringLiteral("果"), QStringLiteral("莢"),
+                                    QStringLiteral("綿毛"), QStringLiteral("さや")};
+    return std::any_of(std::begin(words), std::end(words), [&](const QString& w) { return f.distinction.contains(w); });
+}
+
+double CloseUpPainter::scaleFor(const PlantForm& f, Subject subject, double radius)
+{
+    const double flowerCm = std::max(f.flowerSize.mid(), 0.5) / 10.0;
+    switch (subject) {
+    case Subject::Flower: return radius * (profiled(f.flowerForm) ? 1.1 : 1.3) / flowerCm;
+    case Subject::Cluster: {
+        const double whole = f.inflorescenceLength.known() ? f.inflorescenceLength.mid() : flowerCm * 8;
+        const double fit = radius * 1.7 / std::max(whole, 0.1);
+        if (f.flowerForm == FlowerForm::Apetalous)  // one solid spike: the whole of it
+            return std::min(fit, radius * 0.5 / flowerCm);
+        return std::clamp(fit, radius * 0.22 / flowerCm, radius * 0.5 / flowerCm);
+    }
+    case Subject::Node: {
+        const double leaf = std::max(f.leafLength.mid(), 0.3);
+        const double share =
+            f.phyllotaxis == Phyllotaxis::Alternate || f.phyllotaxis == Phyllotaxis::Basal ? 1.6 : 0.95;
+        return radius * share / leaf;
+    }
+    case Subject::Fruit: return radius * 1.3 / std::max(FruitPainter::sizeMm(f) / 10.0, 0.05);
+    }
+    return 1.0;
+}
+
+CloseUpPainter::CloseUpPainter(PaintContext& x, const LeafPainter::Style& leafStyle)
+    : x_(x)
+    , leafStyle_(leafStyle)
+{
+}
+
+void CloseUpPainter::paint(Subject subject, QRectF window)
+{
+    switch (subject) {
+    case Subject::Flower: flower(window.center()); break;
+    case Subject::Cluster: cluster(window.center(), std::min(window.width(), window.height()) / 2); break;
+    case Subject::Node: node(window); break;
+    case Subject::Fruit: fruit(window.center()); break;
+    }
+}
+
+// One flower, turned to show its face (a nodding one as it hangs).
+void CloseUpPainter::flower(QPointF centre)
+{
+    const PlantForm& f = x_.form;
+    FlowerPainter flowers(x_);
+    const double size = x_.mm(f.flowerSize.mid());
+    Facing facing = f.facing == Facing::Down ? Facing::Down : Facing::Unsaid;
+    QPointF at = centre;
+    double axis = -90;
+    const bool open = f.flowerForm == FlowerForm::Funnel || f.flowerForm == FlowerForm::Salver;
+    if (open && facing != Facing::Down) {  // face on, to show the markings inside
+        x_.p.save();
+        x_.p.translate(centre);
+        flowers.face(size / 2, 0, 1.0);
+        x_.p.restore();
+        return;
+    }
+    if (facing == Facing::Down) {
+        at = centre - QPointF(size * 0.15, size * 0.5);
+        axis = -60;
+    } else if (profiled(f.flowerForm)) {
+        at = centre + QPointF(-size * 0.42, f.flowerForm == FlowerForm::Pea ? size * 0.22 : size * 0.08);
+        axis = 0;
+    } else if (f.flowerForm == FlowerForm::Bell || f.flowerForm == FlowerForm::Urn ||
+               f.flowerForm == FlowerForm::Funnel) {
+        at = centre - QPointF(size * 0.5, 0);
+        axis = 0;
+        facing = Facing::Unsaid;
+    } else if (f.flowerForm == FlowerForm::Spathe) {
+        at = centre + QPointF(-size * 0.1, size * 0.45);
+    }
+    line(x_.p, at + polar(axis + 180, size * 0.1), at + polar(axis + 180, size * 0.9), x_.c.stem,
+         std::max(1.0, size * 0.04));
+    flowers.paint(at, axis, size, facing);
+}
+
+void CloseUpPainter::cluster(QPointF centre, double radius)
+{
+    FlowerPainter flowers(x_);
+    FruitPainter fruits(x_);
+    InflorescencePainter blooms(x_, flowers, fruits);
+    blooms.showFruit(false);
+    // the upper middle of a long inflorescence, where its flowers are open
+    const QPointF tip = centre + QPointF(0, std::min(blooms.length() * 0.6, radius * 1.1));
+    line(x_.p, tip, tip + QPointF(0, radius), x_.c.stem, std::max(1.0, x_.mm(1.5)));
+    blooms.paint(tip, -90);
+}
+
+// A piece of stem with the leaves of one node, showing the stem's features
+// and the leaves' contour, margin, division and base.
+void CloseUpPainter::node(QRectF window)
+{
+    const PlantForm& f = x_.form;
+    LeafPainter leaves(x_, leafStyle_);
+    FlowerPainter flowers(x_);
+    FruitPainter fruits(x_);
+    InflorescencePainter blooms(x_, flowers, fruits);
+    ShootPainter shoots(x_, leaves, blooms);
+    const double leaf = x_.cm(f.leafLength.mid());
+    const bool basal = f.phyllotaxis == Phyllotaxis::Basal;
+    const bool pair = f.phyllotaxis == Phyllotaxis::Opposite || f.phyllotaxis == Phyllotaxis::Whorled;
+    const double stemX = basal  ? window.left() + 10
+                         : pair ? window.center().x()
+                                : window.left() + window.width() * 0.16;
+    const QPointF nodeAt(stemX, window.center().y() + window.height() * 0.12);
+    if (!basal) {
+        const double w = std::clamp(x_.mm(2.5), 2.0, 9.0);
+        shoots.stem({QPointF(stemX, window.bottom() + 4), QPointF(stemX, window.center().y()),
+                     QPointF(stemX, window.center().y()), QPointF(stemX, window.top() - 4)},
+                    w, w);
+    }
+    if (f.phyllotaxis == Phyllotaxis::Whorled) {
+        const int n = f.whorl.known() ? int(std::lround(f.whorl.mid())) : 4;
+        for (int i = 0; i < n; ++i)
+            shoots.paintLeaf(shoots.pose(nodeAt, -90, 360.0 * i / n + 10, 8, 40, leaf));
+        return;
+    }
+    const double lift = basal ? -8 : -25;
+    shoots.paintLeaf(
+        {basal ? QPointF(window.left() + 8, window.center().y()) : nodeAt, basal ? -4 : lift, leaf, 1.0, 0.0, false});
+    if (pair)
+        shoots.paintLeaf({nodeAt, 180 - lift, leaf, 1.0, 0.0, false});
+}
+
+void CloseUpPainter::fruit(QPointF centre)
+{
+    const double size = x_.mm(FruitPainter::sizeMm(x_.form));
+    FruitPainter fruits(x_);
+    const QPointF at = centre - QPointF(size * 0.5, 0);
+    line(x_.p, at - QPointF(size * 0.4, 0), at, x_.c.stem, std::max(1.0, size * 0.03));
+    fruits.paint(at, 0, size);
+}

@@ -1,0 +1,427 @@
+#include "generators/PlantPainter.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+using namespace PaintKit;
+using Shoot = ShootPainter::Shoot;
+
+namespace {
+
+const QColor kStraw(0xb8, 0xa2, 0x6c);
+
+}  // namespace
+
+PlantPainter::PlantPainter(PaintContext& x, const LeafPainter::Style& leafStyle)
+    : x_(x)
+    , leaves_(x, leafStyle)
+    , flowers_(x)
+    , fruits_(x)
+    , blooms_(x, flowers_, fruits_)
+    , shoots_(x, leaves_, blooms_)
+{
+}
+
+bool PlantPainter::aquatic(const PlantForm& f)
+{
+    return f.habit == Habit::Emergent || f.habit == Habit::Floating;
+}
+
+QSizeF PlantPainter::extentCm(const PlantForm& f, double h)
+{
+    const double leaf = f.leafLength.mid();
+    switch (f.habit) {
+    case Habit::Creeping: return {h, std::max(leaf * 1.6, std::min(h * 0.5, leaf * 2.5))};
+    case Habit::Rosette: return {std::max(leaf * 1.9, h * 0.5), std::max(h, leaf * 0.6)};
+    case Habit::Floating: return {std::max(leaf * 4.0, 10.0), std::max(leaf * 2.0, 8.0)};
+    case Habit::Twining:
+    case Habit::TendrilClimber: {
+        const double shown = climbingLength(f, h);
+        return {std::max(shown * 0.55, leaf * 2.2), shown};
+    }
+    case Habit::Scrambling: return {std::max(h * 0.9, leaf * 2.5), h * 0.75};
+    case Habit::Ascending: return {std::max(h * 0.9, leaf * 2.2), h * 0.85};
+    default: break;
+    }
+    const double spread = f.branching == Branching::Much || f.branching == Branching::FromBase ? 0.7 : 0.45;
+    const double basal = f.basal == BasalLeaves::None ? 0.0 : leaf * 1.6;
+    return {std::max({h * spread, leaf * 1.9, basal}), h};
+}
+
+double PlantPainter::climbingLength(const PlantForm& f, double lengthCm)
+{
+    return std::min(lengthCm, std::clamp(f.leafLength.mid() * 8, 40.0, 150.0));
+}
+
+int PlantPainter::nodesFor(double hCm) const
+{
+    const double leaf = std::max(x_.form.leafLength.mid(), 1.0);
+    double n = hCm * 0.8 / std::max(leaf * 0.7, 1.5);
+    if (x_.form.phyllotaxis == Phyllotaxis::Whorled)
+        n *= 0.6;
+    return std::clamp(int(std::lround(n)), 3, 16);
+}
+
+double PlantPainter::stemWidth(double hCm) const
+{
+    return std::clamp(x_.cm(0.08 + 0.005 * hCm), 0.8, 8.0);
+}
+
+// The stem up to where the inflorescence begins; its height includes it.
+double PlantPainter::stemLength(double h) const
+{
+    if (!blooms_.terminal())
+        return h;
+    const bool upward = x_.form.inflorescence != Inflorescence::Solitary && !x_.form.isHead();
+    return upward ? std::max(h * 0.45, h - blooms_.length() * 0.9 - blooms_.flowerSize() * 0.5)
+                  : h - blooms_.flowerSize() * 0.5;
+}
+
+QPointF PlantPainter::flowerFocus() const
+{
+    return blooms_.hasFocus() ? blooms_.focus() : shoots_.leafFocus();
+}
+
+Shoot PlantPainter::shoot(QPointF base, QPointF top, double bend, double hCm, double leafSize) const
+{
+    Shoot s;
+    const QPointF d = top - base;
+    const QPointF across(-d.y(), d.x());
+    s.path = {base, base + d * 0.35 + across * bend * 0.3, base + d * 0.7 + across * bend * 0.2, top};
+    s.length = std::hypot(d.x(), d.y());
+    s.width = stemWidth(hCm);
+    s.leafSize = leafSize;
+    s.nodes = nodesFor(hCm * leafSize);
+    s.leafTo = blooms_.terminal() ? 0.85 : 0.95;
+    return s;
+}
+
+void PlantPainter::paint(QPointF base, double hCm)
+{
+    switch (x_.form.habit) {
+    case Habit::Upright: upright(base, hCm); break;
+    case Habit::Ascending: ascending(base, hCm); break;
+    case Habit::Creeping: creeping(base, hCm); break;
+    case Habit::Rosette: rosette(base, hCm); break;
+    case Habit::Tufted: tufted(base, hCm); break;
+    case Habit::Twining: twining(base, hCm); break;
+    case Habit::TendrilClimber: tendrilClimber(base, hCm); break;
+    case Habit::Scrambling: scrambling(base, hCm); break;
+    case Habit::Emergent: emergent(base, hCm); break;
+    case Habit::Floating: floating(base, hCm); break;
+    }
+}
+
+int PlantPainter::basalCount(int fallback) const
+{
+    static const QRegularExpression pattern(QStringLiteral("([0-9]+)枚の葉|葉[はが]?([0-9]+)枚"));
+    const QRegularExpressionMatch m = pattern.match(x_.form.distinction.normalized(QString::NormalizationForm_KC));
+    if (!m.hasMatch())
+        return fallback;
+    const int n = (m.captured(1).isEmpty() ? m.captured(2) : m.captured(1)).toInt();
+    return n > 0 && n < 30 ? n : fallback;
+}
+
+// Leaves from the foot of the plant; flat and seen from above in a rosette.
+void PlantPainter::basalLeaves(QPointF base, int count, double elevation, double view, double size)
+{
+    std::vector<ShootPainter::LeafPose> poses;
+    const double phi0 = x_.r.range(0, 360);
+    const double len = x_.cm(x_.form.leafLength.at(0.6)) * size;
+    for (int i = 0; i < count; ++i) {
+        const double phi = count == 2 ? phi0 * 0.1 + 180.0 * i + 8 : phi0 + 360.0 * i / count + x_.r.range(-14, 14);
+        poses.push_back(shoots_.pose(base, -90, phi, elevation + x_.r.range(-4, 8), view, len * x_.r.range(0.8, 1.05)));
+    }
+    std::sort(poses.begin(), poses.end(), [](const auto& a, const auto& b) { return a.back > b.back; });
+    for (const ShootPainter::LeafPose& l : poses)
+        shoots_.paintLeaf(l);
+}
+
+void PlantPainter::upright(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    if (x_.form.basal != BasalLeaves::None)
+        basalLeaves(base, basalCount(x_.form.basal == BasalLeaves::Rosette ? 8 : 4),
+                    x_.form.basal == BasalLeaves::Rosette ? 6 : 30, 30, 1.0);
+    if (x_.form.branching == Branching::FromBase) {
+        const int n = x_.r.pick(2, 4);
+        for (int i = 0; i < n; ++i) {
+            const double u = -1.0 + 2.0 * (i + 0.5) / n;
+            const double sh = stemLength(h) * x_.r.range(0.8, 1.0);
+            const QPointF top = base + QPointF(u * sh * 0.35, -sh * std::cos(u * 0.45));
+            x_.p.save();
+            shoots_.paint(shoot(base, top, u * 0.15, hCm, 1.0));
+            x_.p.restore();
+        }
+        return;
+    }
+    const double sh = stemLength(h);
+    const Shoot main = shoot(base, base + QPointF(x_.r.range(-0.05, 0.05) * sh, -sh), x_.r.range(-0.1, 0.1), hCm, 1.0);
+    if (x_.form.branching != Branching::Unbranched)
+        branches(main, hCm);
+    shoots_.paint(main);
+    if (x_.form.colonial && extentCm(x_.form, hCm).width() * x_.perCm < 180)
+        shoots_.paint(
+            shoot(base + QPointF(sh * 0.18, -2), base + QPointF(sh * 0.24, -sh * 0.78), -0.1, hCm * 0.8, 0.8));
+}
+
+// Side shoots from the upper part of the stem (or from the middle up, when
+// it branches much), each ending in flowers.
+void PlantPainter::branches(const Shoot& main, double hCm)
+{
+    const Branching b = x_.form.branching;
+    const int n = b == Branching::Much ? x_.r.pick(4, 6) : b == Branching::Above ? x_.r.pick(2, 4) : x_.r.pick(0, 1);
+    const double from = b == Branching::Much ? 0.3 : 0.55;
+    double side = x_.r.sign();
+    for (int i = 0; i < n; ++i) {
+        const double t = from + (0.85 - from) * (i + x_.r.range(0.0, 0.6)) / n;
+        const double axis = main.path.angleAt(t);
+        const double len = main.length * (0.5 - 0.35 * t) * x_.r.range(0.85, 1.15);
+        const QPointF at = main.path.at(t);
+        const QPointF top = at + polar(axis + side * x_.r.range(28, 42), len);
+        Shoot s = shoot(at, top + QPointF(0, -len * 0.15), -side * 0.12, hCm * len / main.length, 0.6);
+        s.width = main.width * 0.55;
+        s.nodes = std::max(2, s.nodes / 2);
+        s.leafFrom = 0.25;
+        shoots_.paint(s);
+        side = -side;
+    }
+}
+
+// Stems that lie along the ground at first and then turn up.
+void PlantPainter::ascending(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    const int n = x_.form.branching == Branching::Unbranched ? 1 : x_.r.pick(2, 4);
+    for (int i = 0; i < n; ++i) {
+        const double dir = i % 2 ? 1.0 : -1.0, reach = h * x_.r.range(0.75, 1.0);
+        const double rise = stemLength(reach) * 0.88, out = reach * x_.r.range(0.2, 0.32);
+        Shoot s = shoot(base, base + QPointF(dir * out, -rise), 0, hCm, 1.0);
+        s.path = {base, base + QPointF(dir * out * 1.1, 0), base + QPointF(dir * out * 1.2, -rise * 0.45),
+                  base + QPointF(dir * out * (1.1 + x_.r.range(0, 0.3)), -rise)};
+        s.leafFrom = 0.15;
+        shoots_.paint(s);
+    }
+}
+
+// A stem running on the ground, with leaves and flowering stalks rising
+// from its nodes.
+void PlantPainter::creeping(QPointF base, double hCm)
+{
+    const double L = x_.cm(hCm);
+    const double leaf = x_.cm(x_.form.leafLength.mid());
+    const QPointF from = base - QPointF(L * 0.5, 0), to = base + QPointF(L * 0.5, 0);
+    const Curve runner{from, from + QPointF(L * 0.3, -leaf * 0.06), to - QPointF(L * 0.3, -leaf * 0.04), to};
+    shoots_.stem(runner, stemWidth(hCm * 0.3), stemWidth(hCm * 0.2));
+    const int nodes = std::clamp(int(L / std::max(leaf * 0.55, 6.0)), 3, 12);
+    for (int k = 0; k < nodes; ++k) {
+        const QPointF at = runner.at((k + 0.5) / nodes);
+        const double phi = x_.r.range(-50, 50) + (k % 2 ? 180 : 0);
+        shoots_.paintLeaf(shoots_.pose(at, -90, phi, x_.r.range(55, 75), 15, leaf * x_.r.range(0.8, 1.05)));
+        if (x_.form.phyllotaxis == Phyllotaxis::Opposite)
+            shoots_.paintLeaf(shoots_.pose(at, -90, phi + 180, x_.r.range(55, 75), 15, leaf * 0.9));
+        if (k % 2 == 1 || nodes < 4) {
+            const double stalkH = std::max(leaf * 1.15, blooms_.length() * 1.6);
+            Shoot s = shoot(at, at + QPointF(x_.r.range(-0.1, 0.1) * stalkH, -stalkH), 0.05, hCm * 0.2, 0.6);
+            s.leafy = false;
+            s.width = stemWidth(hCm * 0.15);
+            if (blooms_.terminal())
+                shoots_.paint(s);
+            else
+                blooms_.axil(at, -90, k % 4 == 1 ? 1 : -1, leaf);
+        }
+    }
+}
+
+// Leaves flat on the ground, leafless stalks standing up from the middle.
+void PlantPainter::rosette(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    base.ry() -= std::min(x_.cm(x_.form.leafLength.mid()) * 0.3, 40.0);  // the leaves in front lie nearer
+    basalLeaves(base, basalCount(x_.r.pick(7, 11)), 6, 32, 1.0);
+    const int n = (x_.form.inflorescence == Inflorescence::Solitary ? x_.r.pick(2, 3) : x_.r.pick(1, 2)) +
+                  (x_.form.colonial ? 1 : 0);
+    for (int i = 0; i < n; ++i) {
+        const double u = n == 1 ? 0 : -1.0 + 2.0 * i / (n - 1);
+        const double sh = stemLength(h) * (i == 0 ? 1.0 : x_.r.range(0.7, 0.92));
+        Shoot s = shoot(base, base + QPointF(u * sh * 0.3, -sh * (1 - 0.1 * std::abs(u))), u * 0.08, hCm, 1.0);
+        s.leafy = false;
+        s.width = stemWidth(hCm) * 0.7;
+        shoots_.paint(s);
+    }
+    if (x_.form.fruit == Fruit::Pappus) {  // a stalk grown taller with its seed clock
+        const double sh = h * x_.r.range(1.05, 1.2);
+        const QPointF top = base + QPointF(sh * 0.3 * x_.r.sign(), -sh);
+        shoots_.stem({base, base + (top - base) * 0.3, base + (top - base) * 0.7, top}, stemWidth(hCm) * 0.6,
+                     stemWidth(hCm) * 0.4);
+        ripeFruit(top, angleOf(top - base));
+    }
+}
+
+void PlantPainter::ripeFruit(QPointF at, double axis)
+{
+    const double size = x_.mm(FruitPainter::sizeMm(x_.form));
+    fruits_.paint(at, axis, size);
+    fruitFocus_ = at + polar(axis, size * 0.45);
+    hasFruitFocus_ = true;
+}
+
+// Many narrow leaves and culms from one foot.
+void PlantPainter::tufted(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    const bool leafyCulms = x_.form.phyllotaxis != Phyllotaxis::Basal;
+    grassLeaves(base, leafyCulms ? x_.r.pick(5, 8) : x_.r.pick(9, 14), leafyCulms ? 0.8 : 1.0);
+    const int n = x_.r.pick(3, 6);
+    for (int i = 0; i < n; ++i) {
+        const double u = -1.0 + 2.0 * (i + 0.5) / n;
+        const double sh = stemLength(h) * x_.r.range(0.8, 1.0);
+        Shoot s = shoot(base + QPointF(u * 3, 0), base + QPointF(u * sh * 0.28, -sh), u * 0.06, hCm, 0.9);
+        s.leafy = leafyCulms;
+        s.nodes = std::min(4, s.nodes);
+        s.width = stemWidth(hCm) * 0.6;
+        s.leafTo = 0.6;
+        shoots_.paint(s);
+    }
+}
+
+// Long narrow leaves arching out of a tuft.
+void PlantPainter::grassLeaves(QPointF base, int count, double size)
+{
+    const double len = x_.cm(x_.form.leafLength.at(0.6)) * size;
+    for (int i = 0; i < count; ++i) {
+        const double u = -1.0 + 2.0 * (i + 0.5) / count;
+        const double a = -90 + u * 60 + x_.r.range(-8, 8);
+        shoots_.paintLeaf(
+            {base + QPointF(u * 4, 0), a, len * x_.r.range(0.6, 1.0), 1.0, x_.r.range(-0.05, 0.05), false});
+    }
+}
+
+// Dry stalks or a stake that a climber holds on to.
+void PlantPainter::stalks(QPointF base, double h, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const double u = count == 1 ? 0 : -1.0 + 2.0 * i / (count - 1);
+        const QPointF foot = base + QPointF(u * h * 0.22, 0);
+        const QPointF top = foot + QPointF(u * h * 0.08 + x_.r.range(-0.04, 0.04) * h, -h * x_.r.range(1.0, 1.15));
+        line(x_.p, foot, top, kStraw, count == 1 ? std::max(3.0, x_.cm(1.2)) : std::max(1.0, x_.cm(0.25)));
+        support_ = support_.united(QRectF(foot, top).normalized());
+    }
+}
+
+// A stem winding round a stake, its leaves and flowers reaching out.
+void PlantPainter::twining(QPointF base, double hCm)
+{
+    const double h = x_.cm(climbingLength(x_.form, hCm));
+    const QPointF pole = base + QPointF(-h * 0.05, 0);
+    stalks(pole, h, 1);
+    const double pitch = std::max(x_.cm(7), 12.0), radius = std::max(x_.cm(1.4), 3.0);
+    const int steps = std::max(24, int(h / 3));
+    QPolygonF front, back;
+    std::vector<std::pair<QPointF, double>> nodes;
+    const double leafStep = std::max(x_.cm(x_.form.leafLength.mid()) * 0.7, 10.0);
+    double nextNode = leafStep * 0.5;
+    for (int i = 0; i <= steps; ++i) {
+        const double y = h * 0.96 * i / steps, phase = 2 * M_PI * y / pitch;
+        const QPointF at = pole + QPointF(std::sin(phase) * radius, -y);
+        (std::cos(phase) >= 0 ? front : back) << at;
+        if (y >= nextNode) {
+            nodes.push_back({at, std::sin(phase) >= 0 ? 1.0 : -1.0});
+            nextNode += leafStep;
+        }
+    }
+    const double w = stemWidth(hCm * 0.4);
+    for (const QPointF& q : back)
+        dot(x_.p, q, w * 0.5, x_.c.stemDark);
+    for (const QPointF& q : front)
+        dot(x_.p, q, w * 0.5, x_.c.stem);
+    const double leaf = x_.cm(x_.form.leafLength.mid());
+    for (size_t k = 0; k < nodes.size(); ++k) {
+        const auto& [at, side] = nodes[k];
+        const double dir = side > 0 ? 0.0 : 180.0;
+        shoots_.paintLeaf({at, dir + side * x_.r.range(-35, 10), leaf * x_.r.range(0.85, 1.05), 1.0, 0, false});
+        if (k % 2 == 1 && double(k) > nodes.size() * 0.25) {
+            if (blooms_.terminal()) {
+                const QPointF out = at + polar(dir - side * 30, blooms_.flowerSize() * 0.6 + leaf * 0.15);
+                line(x_.p, at, out, x_.c.stem, w * 0.6);
+                blooms_.paint(out, dir - side * 40);
+            } else {
+                blooms_.axil(at, -90, side, leaf);
+            }
+        }
+    }
+}
+
+// Stems holding on to dry stalks with their tendrils.
+void PlantPainter::tendrilClimber(QPointF base, double hCm)
+{
+    const double h = x_.cm(climbingLength(x_.form, hCm));
+    stalks(base, h, 3);
+    const int n = x_.form.branching == Branching::FromBase || x_.form.colonial ? 3 : 2;
+    for (int i = 0; i < n; ++i) {
+        const double side = i % 2 ? 1.0 : -1.0;
+        const double sh = h * (i == 0 ? 0.95 : 0.75);
+        Shoot s = shoot(base, base + QPointF(side * h * 0.12, -sh), side * 0.25, hCm, 1.0);
+        s.path.b = base + QPointF(-side * h * 0.2, -sh * 0.3);
+        s.path.c = base + QPointF(side * h * 0.25, -sh * 0.65);
+        s.hanging = true;
+        s.nodes = std::clamp(s.nodes, 5, 12);
+        s.leafTo = 0.95;
+        shoots_.paint(s);
+        if (!x_.form.tendrils)  // tendrils from the stem itself
+            for (int k = 1; k < 5; ++k) {
+                const QPointF at = s.path.at(0.2 * k);
+                QPolygonF coil;
+                for (int j = 0; j <= 14; ++j)
+                    coil << at + polar(-60.0 * side + j * 40, x_.cm(0.6) * (0.3 + j * 0.12)) +
+                                QPointF(side * j * x_.cm(0.3), -j * x_.cm(0.2));
+                strokeLine(x_.p, smoothPath(coil, false), x_.c.stem, 0.7);
+            }
+        if (x_.form.fruit == Fruit::Gourd)
+            ripeFruit(s.path.at(0.55) + QPointF(side * x_.cm(3), 0), 90);
+    }
+}
+
+// Long stems leaning out over the ground and each other.
+void PlantPainter::scrambling(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    stalks(base, h * 0.55, 4);
+    const int n = x_.r.pick(3, 5);
+    for (int i = 0; i < n; ++i) {
+        const double u = -1.0 + 2.0 * (i + 0.5) / n;
+        const double len = stemLength(h) * x_.r.range(0.7, 0.95);
+        Shoot s =
+            shoot(base, base + QPointF(u * len * 0.6, -len * (0.6 + 0.15 * (1 - std::abs(u)))), -u * 0.25, hCm, 1.0);
+        shoots_.paint(s);
+    }
+}
+
+void PlantPainter::emergent(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    if (x_.form.phyllotaxis == Phyllotaxis::Basal) {  // long-stalked leaves held above the water
+        basalLeaves(base, basalCount(x_.r.pick(3, 5)), 58, 14, 1.0);
+        const Shoot s = shoot(base, base + QPointF(x_.r.range(-0.1, 0.1) * h, -stemLength(h)), 0.05, hCm, 1.0);
+        Shoot scape = s;
+        scape.leafy = false;
+        shoots_.paint(scape);
+        return;
+    }
+    upright(base, hCm);
+}
+
+// Leaves floating flat on the water, flowers just above it.
+void PlantPainter::floating(QPointF base, double hCm)
+{
+    Q_UNUSED(hCm);
+    basalLeaves(base, basalCount(x_.r.pick(5, 8)), 0, 16, 1.0);
+    const int n = x_.r.pick(1, 3);
+    for (int i = 0; i < n; ++i) {
+        const QPointF at = base + QPointF(x_.r.range(-0.4, 0.4) * x_.cm(x_.form.leafLength.mid()), -2);
+        const double rise = std::max(blooms_.flowerSize() * 0.8, 4.0);
+        line(x_.p, at, at + QPointF(0, -rise), x_.c.stem, 1.2);
+        blooms_.paint(at + QPointF(0, -rise), -90);
+    }
+}
