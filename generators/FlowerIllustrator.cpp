@@ -41,6 +41,28 @@ double scaleFor(const PlantForm& f, double heightCm, const QRectF& box)
     return std::min(perCm, kMaxPerCm);
 }
 
+Range clamped(Range r, double low, double high)
+{
+    return {std::clamp(r.min, low, high), std::clamp(r.max, low, high)};
+}
+
+// The description's numbers as far as a plant can have them: a size of 0 or
+// of a kilometre still gives a picture.
+PlantForm withinReason(PlantForm f)
+{
+    f.height = clamped(f.height, 1, 3000);
+    f.leafLength = clamped(f.leafLength, 0.2, 300);
+    f.flowerSize = clamped(f.flowerSize, 0.3, 500);
+    if (f.inflorescenceLength.known())
+        f.inflorescenceLength = clamped(f.inflorescenceLength, 0.1, 300);
+    if (f.leaflets.known())
+        f.leaflets = clamped(f.leaflets, 1, 60);
+    if (f.whorl.known())
+        f.whorl = clamped(f.whorl, 2, 24);
+    f.petals = std::clamp(f.petals, 0, 40);
+    return f;
+}
+
 struct Plate {
     QPainter& p;
     const PlantForm& form;
@@ -63,8 +85,9 @@ void paintCloseUp(Plate& plate, Rng& r, const PlateInset& inset, CloseUpPainter:
 
 }  // namespace
 
-QImage FlowerIllustrator::draw(const FlowerRecord& record, const PlantForm& form, QSize size)
+QImage FlowerIllustrator::draw(const FlowerRecord& record, const PlantForm& described, QSize size)
 {
+    const PlantForm form = withinReason(described);
     const QSize out = size.isEmpty() ? QSize(640, 480) : size;
     const double scale = out.height() / PlateScene::kHeight;
     const double W = out.width() / scale;

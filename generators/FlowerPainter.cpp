@@ -133,9 +133,25 @@ void FlowerPainter::face(double R, double phase, double squash)
         unequalPetals(R);
     } else {
         const int n = std::max(3, x_.form.petals > 0 ? x_.form.petals : 5);
+        if (x_.form.has(FlowerFeature::Spur))
+            spurs(R, n, phase + 180.0 / n);
         petalRing(R, n, phase, squash);
     }
     centre(R, squash);
+}
+
+// The spurs of a radial flower reach out behind it between the petals.
+void FlowerPainter::spurs(double R, int count, double phase)
+{
+    QPainter& p = x_.p;
+    p.setPen(QPen(x_.c.petal.edge, std::min(0.6, R * 0.06)));
+    p.setBrush(x_.c.petal.deep);
+    for (int i = 0; i < count; ++i) {
+        p.save();
+        p.rotate(phase + 360.0 * i / count);
+        p.drawPath(petalPath(R * 1.35, R * 0.12, 0, true));
+        p.restore();
+    }
 }
 
 // Free petals of unequal size: small ones above, long ones hanging below

@@ -35,6 +35,7 @@ private:
     void hangingStamens(QPointF from, double L);
     void petalRing(double R, int count, double phase, double squash);
     void unequalPetals(double R);
+    void spurs(double R, int count, double phase);
     void petalMarks(double L, double w);
     void centre(double R, double squash);
     void stamens(double R, int count, double reach);

@@ -44,21 +44,11 @@ bool InflorescencePainter::terminal() const
     return x_.form.inflorescence != Inflorescence::Axillary && x_.form.inflorescence != Inflorescence::Verticillaster;
 }
 
-bool InflorescencePainter::ripensBelow() const
+bool InflorescencePainter::ripens() const
 {
-    if (!showFruit_)
-        return false;
-    switch (x_.form.fruit) {
-    case Fruit::Silique:
-    case Fruit::Silicle:
-    case Fruit::Fan:
-    case Fruit::Triangle:
-    case Fruit::Pod:
-    case Fruit::Loment:
-    case Fruit::Beak:
-    case Fruit::Capsule: return true;
-    default: return false;
-    }
+    // a rosette's seed clock stands on a stalk of its own (PlantPainter)
+    return showFruit_ && x_.form.fruit != Fruit::None &&
+           !(x_.form.fruit == Fruit::Pappus && x_.form.habit == Habit::Rosette);
 }
 
 void InflorescencePainter::stalk(QPointF from, QPointF to, double width)
@@ -66,12 +56,17 @@ void InflorescencePainter::stalk(QPointF from, QPointF to, double width)
     line(x_.p, from, to, x_.c.stem, std::max(0.5, width));
 }
 
-// One flower, or below the open ones a ripening fruit, or at the tip a bud.
-void InflorescencePainter::flowerAt(const Bloom& b, bool ripeBelow)
+// One flower; or a ripening fruit below the open flowers of an axis, and
+// in place of every fourth flower elsewhere; or at the tip a bud.
+void InflorescencePainter::flowerAt(const Bloom& b)
 {
-    if (ripeBelow && b.t < 0.35 && fruit_ > 0) {
-        const double droop = x_.form.fruit == Fruit::Pod || x_.form.fruit == Fruit::Loment ? 50 : -10;
-        fruits_.paint(b.at, b.axis + sideOf(b.axis) * droop, fruit_);
+    const bool alongAxis = b.t != 0.5;
+    if (b.mayRipen && ripens() && fruit_ > 0 && (alongAxis ? b.t < 0.32 : ++blooms_ % 4 == 0)) {
+        const Fruit fr = x_.form.fruit;
+        const double hang = fr == Fruit::Pod || fr == Fruit::Loment    ? b.axis + sideOf(b.axis) * 50
+                            : fr == Fruit::Berry || fr == Fruit::Gourd ? 90.0
+                                                                       : b.axis - sideOf(b.axis) * 10;
+        fruits_.paint(b.at, hang, fruit_);
         return;
     }
     if (b.t > 0.88 && !x_.form.isGrassLike()) {
@@ -100,7 +95,7 @@ void InflorescencePainter::paint(QPointF tip, double axis)
     switch (f.inflorescence) {
     case Inflorescence::Solitary:
     case Inflorescence::Axillary:
-    case Inflorescence::Verticillaster: flowerAt({tip, axis, 0.5}, false); return;
+    case Inflorescence::Verticillaster: flowerAt({tip, axis, 0.5}); return;
     case Inflorescence::Raceme: raceme(tip, axis, length_, false); return;
     case Inflorescence::Spike:
         if (f.has(InflorescenceTrait::Twisted))
@@ -139,7 +134,7 @@ void InflorescencePainter::raceme(QPointF tip, double axis, double len, bool ses
     const double spacing = sessile ? std::max(flower_ * 0.55, 1.2) : std::max(flower_ * 1.05, 2.5);
     const int n = std::clamp(int(len / spacing), 3, sessile ? 160 : 45);
     const double pedicel = sessile ? flower_ * 0.15 : std::max(flower_ * 0.8, 2.0);
-    const bool ripe = ripensBelow();
+    const bool ripe = ripens();
     const bool oneSided = f.has(InflorescenceTrait::OneSided);
     const double spread = sessile ? 75 : 58;
     // nearer flowers last, buds at the tip last of all
@@ -153,7 +148,7 @@ void InflorescencePainter::raceme(QPointF tip, double axis, double len, bool ses
         const QPointF at = base + polar(dir, stalkLen);
         if (!sessile)
             stalk(base, at, std::max(0.4, flower_ * 0.06));
-        flowerAt({at, dir, t}, ripe);
+        flowerAt({at, dir, t});
     }
 }
 
@@ -191,7 +186,7 @@ void InflorescencePainter::spiral(QPointF tip, double axis, double len)
         if (std::cos(phase) < -0.3)
             continue;  // on the far side of the spike
         const QPointF at = path.pointAtPercent(t) + polar(along + 90, across * flower_ * 0.5);
-        flowerAt({at, along + (across >= 0 ? 70 : -70), t * 0.85}, false);
+        flowerAt({at, along + (across >= 0 ? 70 : -70), t * 0.85});
     }
 }
 
@@ -226,7 +221,7 @@ void InflorescencePainter::corymb(QPointF tip, double axis)
         blooms.push_back({end, angleOf(end - from), i % 4 == 3 ? 0.95 : 0.5});
     }
     for (const Bloom& b : blooms)
-        flowerAt(b, false);
+        flowerAt(b);
 }
 
 void InflorescencePainter::umbel(QPointF tip, double axis, double radius, bool compound)
@@ -243,7 +238,7 @@ void InflorescencePainter::umbel(QPointF tip, double axis, double radius, bool c
         if (compound)
             umbel(e, angleOf(e - tip), radius * 0.3, false);
         else
-            flowerAt({e, angleOf(e - tip), 0.5}, false);
+            flowerAt({e, angleOf(e - tip), 0.5});
     }
 }
 
@@ -261,7 +256,7 @@ void InflorescencePainter::head(QPointF tip, double axis)
     }
     std::sort(florets.begin(), florets.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [z, at] : florets)
-        flowerAt({at, angleOf(at - c) + 0.1, 0.5}, false);
+        flowerAt({at, angleOf(at - c) + 0.1, 0.5, false});
 }
 
 // Each axis ends in a flower; two side shoots below it do the same.
@@ -278,7 +273,7 @@ void InflorescencePainter::cyme(QPointF tip, double axis, double len, int depth)
             cyme(to, a, len * 0.6, depth - 1);
         }
     }
-    flowerAt({end, axis, depth == 0 ? 0.92 : 0.5}, false);
+    flowerAt({end, axis, depth == 0 ? 0.92 : 0.5});
 }
 
 void InflorescencePainter::spadix(QPointF tip, double axis)
@@ -347,9 +342,9 @@ void InflorescencePainter::spikeletPanicle(QPointF tip, double axis, bool droopi
             if (drooping) {
                 const QPointF hang = on + QPointF(0, flower_ * 0.7);
                 stalk(on, hang, 0.4);
-                flowerAt({hang, 90.0 + x_.r.range(-15, 15), 0.5}, false);
+                flowerAt({hang, 90.0 + x_.r.range(-15, 15), 0.5, false});
             } else {
-                flowerAt({on, angleOf(end - at) + x_.r.range(-25, 25), 0.5}, false);
+                flowerAt({on, angleOf(end - at) + x_.r.range(-25, 25), 0.5, false});
             }
         }
     }
@@ -369,7 +364,7 @@ void InflorescencePainter::digitate(QPointF tip, double axis)
             const double t = (k + 0.5) / m;
             const double along = -path.angleAtPercent(t);
             const QPointF at = path.pointAtPercent(t) + polar(along + 90, flower_ * 0.2);
-            flowerAt({at, along + 12, 0.5}, false);
+            flowerAt({at, along + 12, 0.5, false});
         }
     }
     if (x_.form.phyllotaxis == Phyllotaxis::Basal)
@@ -390,7 +385,7 @@ void InflorescencePainter::globose(QPointF tip, double axis)
         const int spikelets = 14;
         for (int k = 0; k < spikelets; ++k) {
             const double a = k * kGolden;
-            flowerAt({end + polar(a, R * 0.35 * std::sqrt((k + 0.5) / spikelets)), a, 0.5}, false);
+            flowerAt({end + polar(a, R * 0.35 * std::sqrt((k + 0.5) / spikelets)), a, 0.5, false});
         }
     }
 }
@@ -413,7 +408,7 @@ void InflorescencePainter::sedgeBracts(QPointF tip, double axis)
 void InflorescencePainter::axil(QPointF node, double stemAxis, double side, double leafLength)
 {
     const bool whorl = x_.form.inflorescence == Inflorescence::Verticillaster;
-    const int n = whorl ? x_.r.pick(2, 4) : x_.r.pick(1, 2);
+    const int n = whorl ? x_.r.pick(1, 3) : x_.r.pick(1, 2);
     for (int i = 0; i < n; ++i) {
         const double spread = whorl ? 25.0 + 55.0 * (i + 0.5) / n : x_.r.range(30, 55);
         const double a = stemAxis + side * spread;
@@ -421,6 +416,6 @@ void InflorescencePainter::axil(QPointF node, double stemAxis, double side, doub
             whorl ? flower_ * 0.15 : std::max(flower_ * 0.8, std::min(leafLength * 0.3, flower_ * 3));
         const QPointF at = node + polar(a, pedicel);
         stalk(node, at, std::max(0.4, flower_ * 0.05));
-        flowerAt({at, a, 0.5}, false);
+        flowerAt({at, a, 0.5});
     }
 }

@@ -39,9 +39,10 @@ private:
         QPointF at;
         double axis;
         double t;  // 0 at the base of the inflorescence, 1 at its tip
+        bool mayRipen = true;  // false for the florets of a head and for spikelets
     };
 
-    void flowerAt(const Bloom& b, bool ripeBelow);
+    void flowerAt(const Bloom& b);
     QPainterPath axisPath(QPointF tip, double axis, double len, double bend) const;
     void raceme(QPointF tip, double axis, double len, bool sessile);
     void spiral(QPointF tip, double axis, double len);
@@ -58,7 +59,7 @@ private:
     void globose(QPointF tip, double axis);
     void sedgeBracts(QPointF tip, double axis);
     void stalk(QPointF from, QPointF to, double width);
-    bool ripensBelow() const;
+    bool ripens() const;
 
     PaintContext& x_;
     FlowerPainter& flowers_;
@@ -69,4 +70,5 @@ private:
     QPointF focus_;
     bool hasFocus_ = false;
     bool showFruit_ = true;
+    int blooms_ = 0;
 };

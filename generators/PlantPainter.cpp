@@ -193,14 +193,16 @@ void PlantPainter::branches(const Shoot& main, double hCm)
 void PlantPainter::ascending(QPointF base, double hCm)
 {
     const double h = x_.cm(hCm);
-    const int n = x_.form.branching == Branching::Unbranched ? 1 : x_.r.pick(2, 4);
+    const int n = x_.form.branching == Branching::Unbranched ? 1 : x_.r.pick(3, 5);
     for (int i = 0; i < n; ++i) {
-        const double dir = i % 2 ? 1.0 : -1.0, reach = h * x_.r.range(0.75, 1.0);
-        const double rise = stemLength(reach) * 0.88, out = reach * x_.r.range(0.2, 0.32);
+        const double dir = i % 2 ? 1.0 : -1.0, reach = h * (i == 0 ? 1.0 : x_.r.range(0.55, 0.95));
+        const double rise = stemLength(reach) * 0.88, out = reach * x_.r.range(0.08, 0.3);
         Shoot s = shoot(base, base + QPointF(dir * out, -rise), 0, hCm, 1.0);
         s.path = {base, base + QPointF(dir * out * 1.1, 0), base + QPointF(dir * out * 1.2, -rise * 0.45),
                   base + QPointF(dir * out * (1.1 + x_.r.range(0, 0.3)), -rise)};
         s.leafFrom = 0.15;
+        if (i == 0 && (x_.form.branching == Branching::Much || x_.form.branching == Branching::Above))
+            branches(s, hCm);
         shoots_.paint(s);
     }
 }
@@ -318,24 +320,30 @@ void PlantPainter::twining(QPointF base, double hCm)
     stalks(pole, h, 1);
     const double pitch = std::max(x_.cm(7), 12.0), radius = std::max(x_.cm(1.4), 3.0);
     const int steps = std::max(24, int(h / 3));
-    QPolygonF front, back;
+    std::vector<QPolygonF> front, back;  // runs of the stem before and behind the stake
+    bool wasFront = false;
     std::vector<std::pair<QPointF, double>> nodes;
     const double leafStep = std::max(x_.cm(x_.form.leafLength.mid()) * 0.7, 10.0);
     double nextNode = leafStep * 0.5;
     for (int i = 0; i <= steps; ++i) {
         const double y = h * 0.96 * i / steps, phase = 2 * M_PI * y / pitch;
         const QPointF at = pole + QPointF(std::sin(phase) * radius, -y);
-        (std::cos(phase) >= 0 ? front : back) << at;
+        const bool inFront = std::cos(phase) >= 0;
+        std::vector<QPolygonF>& runs = inFront ? front : back;
+        if (i == 0 || inFront != wasFront)
+            runs.emplace_back();
+        runs.back() << at;
+        wasFront = inFront;
         if (y >= nextNode) {
             nodes.push_back({at, std::sin(phase) >= 0 ? 1.0 : -1.0});
             nextNode += leafStep;
         }
     }
     const double w = stemWidth(hCm * 0.4);
-    for (const QPointF& q : back)
-        dot(x_.p, q, w * 0.5, x_.c.stemDark);
-    for (const QPointF& q : front)
-        dot(x_.p, q, w * 0.5, x_.c.stem);
+    for (const QPolygonF& run : back)
+        strokeLine(x_.p, smoothPath(run, false), x_.c.stemDark, w);
+    for (const QPolygonF& run : front)
+        strokeLine(x_.p, smoothPath(run, false), x_.c.stem, w);
     const double leaf = x_.cm(x_.form.leafLength.mid());
     for (size_t k = 0; k < nodes.size(); ++k) {
         const auto& [at, side] = nodes[k];

@@ -100,6 +100,12 @@ void ShootPainter::paint(const Shoot& s)
         if (l.back)
             paintLeaf(l);
     stem(s.path, s.width, s.width * (x_.form.has(StemFeature::Square) ? 0.8 : 0.5));
+    if (x_.form.has(StemFeature::ThickNodes)) {
+        x_.p.setPen(QPen(x_.c.stemDark, 0.5));
+        x_.p.setBrush(x_.c.stem);
+        for (const auto& [at, axis] : axils)
+            x_.p.drawEllipse(at, s.width * 0.9, s.width * 0.9);
+    }
     for (const LeafPose& l : poses)
         if (!l.back)
             paintLeaf(l);
@@ -112,7 +118,7 @@ void ShootPainter::paint(const Shoot& s)
     }
     if (!blooms_.terminal() && s.flowering) {
         const bool whorls = x_.form.inflorescence == Inflorescence::Verticillaster;
-        const double from = tiers ? 0.0 : whorls ? std::max(0.4, 1.0 - 3.5 / std::max<double>(axils.size(), 1)) : 0.25;
+        const double from = tiers ? 0.0 : whorls ? std::max(0.4, 1.0 - 3.0 / std::max<double>(axils.size(), 1)) : 0.25;
         double side = x_.r.sign();
         for (size_t i = 0; i < axils.size(); ++i) {
             if (double(i) < from * double(axils.size()))
