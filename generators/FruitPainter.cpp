@@ -55,7 +55,7 @@ void FruitPainter::paint(QPointF at, double axis, double size)
     case Fruit::Loment: pod(size, true); break;
     case Fruit::Silique: silique(size); break;
     case Fruit::Silicle: flat(size, false); break;
-    case Fruit::Fan: flat(size, true); break;
+    case Fruit::Fan:
     case Fruit::Triangle: flat(size, true); break;
     case Fruit::Berry: berry(size, false); break;
     case Fruit::Gourd: berry(size, true); break;
@@ -164,11 +164,11 @@ void FruitPainter::flat(double L, bool notched)
     }
     const bool heart = x_.form.fruit == Fruit::Triangle;
     QPainterPath f(QPointF(0, 0));
-    f.cubicTo(QPointF(L * 0.4, heart ? -L * 0.2 : -L * 0.5), QPointF(L * 1.05, heart ? -L * 0.55 : -L * 0.55),
+    f.cubicTo(QPointF(L * 0.4, heart ? -L * 0.2 : -L * 0.5), QPointF(L * 1.05, heart ? -L * 0.7 : -L * 0.55),
               QPointF(L, -L * 0.05));
     f.lineTo(L * 0.88, 0);
     f.lineTo(L, L * 0.05);
-    f.cubicTo(QPointF(L * 1.05, heart ? L * 0.55 : L * 0.55), QPointF(L * 0.4, heart ? L * 0.2 : L * 0.5),
+    f.cubicTo(QPointF(L * 1.05, heart ? L * 0.7 : L * 0.55), QPointF(L * 0.4, heart ? L * 0.2 : L * 0.5),
               QPointF(0, 0));
     p.drawPath(f);
 }
