@@ -1,6 +1,7 @@
 #include "generators/PlantPainter.h"
 
 #include <QRegularExpression>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 
@@ -196,10 +197,14 @@ void PlantPainter::ascending(QPointF base, double hCm)
     const int n = x_.form.branching == Branching::Unbranched ? 1 : x_.r.pick(3, 5);
     for (int i = 0; i < n; ++i) {
         const double dir = i % 2 ? 1.0 : -1.0, reach = h * (i == 0 ? 1.0 : x_.r.range(0.55, 0.95));
-        const double rise = stemLength(reach) * 0.88, out = reach * x_.r.range(0.08, 0.3);
+        const double rise = stemLength(reach) * x_.r.range(0.7, 0.9), out = reach * x_.r.range(0.12, 0.45);
+        const double lying = x_.r.range(8, 35);  // how low the stem leaves its foot
         Shoot s = shoot(base, base + QPointF(dir * out, -rise), 0, hCm, 1.0);
-        s.path = {base, base + QPointF(dir * out * 1.1, 0), base + QPointF(dir * out * 1.2, -rise * 0.45),
-                  base + QPointF(dir * out * (1.1 + x_.r.range(0, 0.3)), -rise)};
+        const QPointF top = base + QPointF(dir * out, -rise);
+        s.path = {base,
+                  base + QPointF(dir * std::cos(qDegreesToRadians(lying)), -std::sin(qDegreesToRadians(lying))) * out *
+                             0.9,
+                  top + QPointF(-dir * out * 0.05, rise * 0.45), top};
         s.leafFrom = 0.15;
         if (i == 0 && (x_.form.branching == Branching::Much || x_.form.branching == Branching::Above))
             branches(s, hCm);
