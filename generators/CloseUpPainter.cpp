@@ -73,6 +73,9 @@ double CloseUpPainter::scaleFor(const PlantForm& f, Subject subject, double radi
     }
     case Subject::Node: {
         const double leaf = std::max(f.leafLength.mid(), 0.3);
+        if (f.leafShape == LeafShape::Linear ||
+            f.leafShape == LeafShape::Needle)  // its base and sheath, wide enough to see
+            return std::min(radius * 0.22 / (leaf * 0.035), radius * 6 / leaf);
         const double share =
             f.phyllotaxis == Phyllotaxis::Alternate || f.phyllotaxis == Phyllotaxis::Basal ? 1.6 : 0.95;
         return radius * share / leaf;
@@ -162,12 +165,19 @@ void CloseUpPainter::node(QRectF window)
     const double stemX = basal  ? window.left() + 10
                          : pair ? window.center().x()
                                 : window.left() + window.width() * 0.16;
-    const QPointF nodeAt(stemX, window.center().y() + window.height() * 0.12);
+    QPointF nodeAt(stemX, window.center().y() + window.height() * 0.12);
     if (!basal) {
         const double w = std::clamp(x_.mm(2.5), 2.0, 9.0);
         shoots.stem({QPointF(stemX, window.bottom() + 4), QPointF(stemX, window.center().y()),
                      QPointF(stemX, window.center().y()), QPointF(stemX, window.top() - 4)},
                     w, w);
+        if (f.has(LeafBase::Sheathing)) {  // the sheath wraps the stem, a grass blade leaves at its top
+            const QPointF top(stemX, nodeAt.y() - window.height() * (f.bladeAboveSheath() ? 0.4 : 0.15));
+            line(x_.p, nodeAt + QPointF(0, window.height() * 0.05), top, withAlpha(shade(x_.c.leaf, 0.12), 0.9),
+                 w * 1.8);
+            if (f.bladeAboveSheath())
+                nodeAt = top;
+        }
     }
     if (f.phyllotaxis == Phyllotaxis::Whorled) {
         const int n = f.whorl.known() ? int(std::lround(f.whorl.mid())) : 4;

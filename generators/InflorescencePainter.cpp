@@ -286,9 +286,13 @@ void InflorescencePainter::spadix(QPointF tip, double axis)
 // A dense cylinder of spikelets bristling with long hairs (the foxtails).
 void InflorescencePainter::spikeletCylinder(QPointF tip, double axis)
 {
+    if (flower_ > length_ * 0.3) {  // each "spikelet" a spike of its own (the sedges)
+        spikes(tip, axis);
+        return;
+    }
     const double nod = x_.r.range(15, 40) * sideOf(axis) * (x_.form.has(InflorescenceTrait::Drooping) ? 2.5 : 1.0);
     const QPainterPath path = axisPath(tip, axis, length_, nod);
-    const double width = std::max(flower_ * 3.2, x_.mm(5));
+    const double width = std::clamp(flower_ * 3.2, x_.mm(5), x_.mm(15));
     QPolygonF left, right;
     for (int i = 0; i <= 16; ++i) {
         const double t = i / 16.0, taper = std::min(1.0, 0.35 + t * 4) * (1 - 0.6 * t * t);
@@ -319,6 +323,30 @@ void InflorescencePainter::spikeletCylinder(QPointF tip, double axis)
     strokeLine(x_.p, hairs, withAlpha(x_.form.hasSecondColour ? x_.c.second.base : x_.c.petal.light, 0.8),
                std::max(0.35, width * 0.025));
     focus_ = path.pointAtPercent(0.5);
+    hasFocus_ = true;
+}
+
+// A few cylindrical spikes up the top of the stem, each on a short stalk,
+// the lower ones apart and nodding, two-toned where two colours are named.
+void InflorescencePainter::spikes(QPointF tip, double axis)
+{
+    const int n = x_.r.pick(2, 4);
+    const double span = std::max(length_, flower_ * 1.5);
+    const double width = std::max(flower_ * 0.16, 1.5);
+    for (int i = 0; i < n; ++i) {
+        const double t = double(i) / n;
+        const QPointF at = tip + polar(axis, span * t);
+        const double side = i % 2 ? 1.0 : -1.0;
+        const double a = axis + side * (i == n - 1 ? 0.0 : 25.0 + 10 * (1 - t));
+        const QPointF from = at + polar(a, flower_ * 0.1 * (1 - t));
+        stalk(at, from, 0.6);
+        const QPointF to = from + polar(a, flower_ * (i == n - 1 ? 0.8 : 1.0));
+        const QColor c = x_.form.hasSecondColour && i % 2 ? x_.c.second.base : x_.c.petal.base;
+        line(x_.p, from, to, shade(c, -0.2), width + 0.8);
+        line(x_.p, from, to, c, width);
+    }
+    line(x_.p, tip, tip + polar(axis, span), x_.c.stem, 0.8);
+    focus_ = tip + polar(axis, span * 0.5);
     hasFocus_ = true;
 }
 

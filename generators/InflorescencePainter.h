@@ -54,6 +54,7 @@ private:
     void cyme(QPointF tip, double axis, double len, int depth);
     void spadix(QPointF tip, double axis);
     void spikeletCylinder(QPointF tip, double axis);
+    void spikes(QPointF tip, double axis);
     void spikeletPanicle(QPointF tip, double axis, bool drooping);
     void digitate(QPointF tip, double axis);
     void globose(QPointF tip, double axis);

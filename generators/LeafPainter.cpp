@@ -3,6 +3,7 @@
 #include "generators/LeafOutline.h"
 
 #include <QLinearGradient>
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -41,7 +42,10 @@ LeafPainter::Style LeafPainter::styleFor(const PlantForm& f, const QString& fami
     const Range n = f.leaflets.known() ? f.leaflets : Range{5, 9};
     s.leaflets = int(std::lround(n.at(r.range(0.35, 0.65))));
     s.parallelVeins = parallelVeined(f, family);
-    // The vocabulary has no word for mottled leaves; the distinction names them.
+    // The vocabulary has no word for mottled leaves; the distinction names
+    // them: a mottle and a leaf in one clause.
+    static const QRegularExpression mottle(QStringLiteral("葉[^、。]{0,5}(斑|まだら)|(斑|まだら)[^、。]{0,8}葉"));
+    s.mottled = mottle.match(f.distinction).hasMatch();
     s.mottled = f.distinction.contains(u'葉') &&
                 (f.distinction.contains(u'斑') || f.distinction.contains(QStringLiteral("まだら")));
     s.width = r.range(0.9, 1.1);

@@ -238,6 +238,13 @@ struct PlantForm {
     {
         return flowerForm == FlowerForm::Spikelet || inflorescence >= Inflorescence::SpikeletCylinder;
     }
+    // A grass-like blade leaves the stem at the top of its sheath; other
+    // sheaths (the ochreae of the knotweeds) sit round the node.
+    bool bladeAboveSheath() const
+    {
+        return has(LeafBase::Sheathing) && !has(LeafBase::Stalked) &&
+               (leafShape == LeafShape::Linear || leafShape == LeafShape::Needle || leafShape == LeafShape::Lanceolate);
+    }
     bool climbs() const
     {
         return habit == Habit::Twining || habit == Habit::TendrilClimber || habit == Habit::Scrambling;

@@ -33,7 +33,10 @@ QSizeF PlantPainter::extentCm(const PlantForm& f, double h)
 {
     const double leaf = f.leafLength.mid();
     switch (f.habit) {
-    case Habit::Creeping: return {h, std::max(leaf * 1.6, std::min(h * 0.5, leaf * 2.5))};
+    case Habit::Creeping: {
+        const double shown = creepingLength(f, h);
+        return {shown, risingLeaves(f) ? leaf * 1.5 + shown * 0.3 : shown * 0.6};
+    }
     case Habit::Rosette: return {std::max(leaf * 1.9, h * 0.5), std::max(h, leaf * 0.6)};
     case Habit::Floating: return {std::max(leaf * 4.0, 10.0), std::max(leaf * 2.0, 8.0)};
     case Habit::Twining:
@@ -53,6 +56,11 @@ QSizeF PlantPainter::extentCm(const PlantForm& f, double h)
 double PlantPainter::climbingLength(const PlantForm& f, double lengthCm)
 {
     return std::min(lengthCm, std::clamp(f.leafLength.mid() * 8, 40.0, 150.0));
+}
+
+double PlantPainter::creepingLength(const PlantForm& f, double lengthCm)
+{
+    return std::min(lengthCm, std::clamp(f.leafLength.mid() * 8, 16.0, 150.0));
 }
 
 int PlantPainter::nodesFor(double hCm) const
@@ -212,33 +220,63 @@ void PlantPainter::ascending(QPointF base, double hCm)
     }
 }
 
-// A stem running on the ground, with leaves and flowering stalks rising
-// from its nodes.
+bool PlantPainter::risingLeaves(const PlantForm& f)
+{
+    // long-stalked leaves of a creeper stand up from its runners (the clovers)
+    return f.has(LeafBase::Stalked) && (f.division != Division::Simple || f.leafShape == LeafShape::Round ||
+                                        f.leafShape == LeafShape::Reniform || f.leafShape == LeafShape::Cordate);
+}
+
+// Stems running over the ground in all directions, seen from a little
+// above: their leaves lie along them, or stand up on long stalks; flowers
+// sit in the leaf axils or at the stems' ends.
 void PlantPainter::creeping(QPointF base, double hCm)
 {
-    const double L = x_.cm(hCm);
-    const double leaf = x_.cm(x_.form.leafLength.mid());
-    const QPointF from = base - QPointF(L * 0.5, 0), to = base + QPointF(L * 0.5, 0);
-    const Curve runner{from, from + QPointF(L * 0.3, -leaf * 0.06), to - QPointF(L * 0.3, -leaf * 0.04), to};
-    shoots_.stem(runner, stemWidth(hCm * 0.3), stemWidth(hCm * 0.2));
-    const int nodes = std::clamp(int(L / std::max(leaf * 0.55, 6.0)), 3, 12);
-    for (int k = 0; k < nodes; ++k) {
-        const QPointF at = runner.at((k + 0.5) / nodes);
-        const double phi = x_.r.range(-50, 50) + (k % 2 ? 180 : 0);
-        shoots_.paintLeaf(shoots_.pose(at, -90, phi, x_.r.range(55, 75), 15, leaf * x_.r.range(0.8, 1.05)));
-        if (x_.form.phyllotaxis == Phyllotaxis::Opposite)
-            shoots_.paintLeaf(shoots_.pose(at, -90, phi + 180, x_.r.range(55, 75), 15, leaf * 0.9));
-        if (k % 2 == 1 || nodes < 4) {
-            const double stalkH = std::max(leaf * 1.15, blooms_.length() * 1.6);
-            Shoot s = shoot(at, at + QPointF(x_.r.range(-0.1, 0.1) * stalkH, -stalkH), 0.05, hCm * 0.2, 0.6);
-            s.leafy = false;
-            s.width = stemWidth(hCm * 0.15);
-            if (blooms_.terminal())
-                shoots_.paint(s);
-            else
-                blooms_.axil(at, -90, k % 4 == 1 ? 1 : -1, leaf);
-        }
+    const double L = x_.cm(creepingLength(x_.form, hCm)), leaf = x_.cm(x_.form.leafLength.mid());
+    const bool rising = risingLeaves(x_.form);
+    const int runners = x_.form.branching == Branching::Much || x_.form.branching == Branching::FromBase
+                            ? x_.r.pick(4, 6)
+                            : x_.r.pick(2, 4);
+    const double depth = rising ? 0.45 : 0.55;  // a mat is seen from a little above
+    base.ry() -= L * (rising ? 0.2 : 0.28);
+    for (int i = 0; i < runners; ++i) {
+        const double theta = 360.0 * (i + 0.5) / runners + x_.r.range(-20, 20);
+        const QPointF ground = polar(theta, L * 0.5 * x_.r.range(0.65, 1.0));
+        const QPointF end = base + QPointF(ground.x(), ground.y() * depth);
+        const QPointF bend = polar(theta + 90, L * x_.r.range(-0.08, 0.08));
+        const Curve runner{base, base + (end - base) * 0.35 + bend, base + (end - base) * 0.7 - bend * 0.5, end};
+        shoots_.stem(runner, stemWidth(hCm * 0.3), stemWidth(hCm * 0.2));
+        runnerNodes(runner, leaf, rising, hCm);
     }
+}
+
+void PlantPainter::runnerNodes(const Curve& runner, double leaf, bool rising, double hCm)
+{
+    const QPointF d = runner.d - runner.a;
+    const int nodes = std::clamp(int(std::hypot(d.x(), d.y()) / std::max(leaf * 0.55, 6.0)), 2, 12);
+    const bool pairs = x_.form.phyllotaxis != Phyllotaxis::Alternate;
+    for (int k = 0; k < nodes; ++k) {
+        const double t = (k + 0.7) / (nodes + 0.2);
+        const QPointF at = runner.at(t);
+        const double axis = runner.angleAt(t), side = k % 2 ? 1.0 : -1.0;
+        if (rising) {
+            shoots_.paintLeaf(shoots_.pose(at, -90, x_.r.range(-60, 60) + (k % 2 ? 180 : 0), x_.r.range(55, 75), 18,
+                                           leaf * x_.r.range(0.8, 1.05)));
+        } else {
+            for (const double s : pairs ? std::vector<double>{-1, 1} : std::vector<double>{side})
+                shoots_.paintLeaf({at, axis + s * x_.r.range(55, 80), leaf * x_.r.range(0.75, 0.95), 0.7, 0, false});
+        }
+        if (!blooms_.terminal() && k % 2 == 1)
+            blooms_.axil(at, -90, side, leaf);
+    }
+    if (!blooms_.terminal())
+        return;
+    const double stalkH =
+        rising ? std::max(leaf * 1.15, blooms_.length() * 1.6) : blooms_.flowerSize() * 1.2 + blooms_.length() * 0.4;
+    Shoot s = shoot(runner.d, runner.d + QPointF(x_.r.range(-0.1, 0.1) * stalkH, -stalkH), 0.05, hCm * 0.2, 0.6);
+    s.leafy = false;
+    s.width = stemWidth(hCm * 0.15);
+    shoots_.paint(s);
 }
 
 // Leaves flat on the ground, leafless stalks standing up from the middle.

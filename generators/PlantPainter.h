@@ -27,6 +27,8 @@ public:
     static bool aquatic(const PlantForm& form);
     // How much of a long climber's stem the plate shows.
     static double climbingLength(const PlantForm& form, double lengthCm);
+    static double creepingLength(const PlantForm& form, double lengthCm);
+    static bool risingLeaves(const PlantForm& form);
 
     // The plant standing on the ground at `base`, `heightCm` tall.
     void paint(QPointF base, double heightCm);
@@ -46,6 +48,7 @@ private:
     void branches(const ShootPainter::Shoot& main, double hCm);
     void ascending(QPointF base, double hCm);
     void creeping(QPointF base, double hCm);
+    void runnerNodes(const PaintKit::Curve& runner, double leaf, bool rising, double hCm);
     void rosette(QPointF base, double hCm);
     void basalLeaves(QPointF base, int count, double elevation, double view, double size);
     void tufted(QPointF base, double hCm);

@@ -50,10 +50,11 @@ void ShootPainter::node(const Shoot& s, int k, double phi0, std::vector<LeafPose
     const double axis = s.path.angleAt(t);
     const double len = s.leafSize * x_.cm(f.leafLength.at(0.55)) * (1.0 - 0.4 * u) * x_.r.range(0.9, 1.05);
     const double view = s.hanging ? 5 : 22;
-    if (f.has(LeafBase::Sheathing) && len > 6) {  // the blade leaves the stem at the top of its sheath
-        const double top = std::min(1.0, t + len * 0.22 / std::max(s.length, 1.0));
+    if (f.has(LeafBase::Sheathing) && len > 6) {
+        const double top = std::min(1.0, t + len * (f.bladeAboveSheath() ? 0.22 : 0.06) / std::max(s.length, 1.0));
         sheath(at, s.path.at(top), s.width);
-        at = s.path.at(top);
+        if (f.bladeAboveSheath())
+            at = s.path.at(top);
     }
     switch (f.phyllotaxis) {
     case Phyllotaxis::Opposite: {
