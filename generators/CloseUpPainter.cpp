@@ -5,6 +5,7 @@
 #include "generators/InflorescencePainter.h"
 #include "generators/ShootPainter.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -40,9 +41,17 @@ CloseUpPainter::Subject CloseUpPainter::flowerSubject(const PlantForm& f)
     return Subject::Flower;
 }
 
+// The fruit gets the close-up when the distinction speaks of it, or, when
+// the distinction speaks of no leaf either, when it is a fruit that sets
+// plants apart (burs, hooks, jointed pods, beaks, gourds, the flat pods).
 bool CloseUpPainter::fruitIsTheKey(const PlantForm& f)
 {
     if (f.fruit == Fruit::None)
+        return false;
+    static const QRegularExpression fruitWords(QStringLiteral("実|果|莢|綿毛|さや|種子"));
+    if (f.distinction.contains(fruitWords))
+        return true;
+    if (f.distinction.contains(u'葉'))
         return false;
     switch (f.fruit) {
     case Fruit::Bur:
@@ -52,11 +61,8 @@ bool CloseUpPainter::fruitIsTheKey(const PlantForm& f)
     case Fruit::Gourd:
     case Fruit::Triangle:
     case Fruit::Fan: return true;
-    default: break;
+    default: return false;
     }
-    static const QString words[] = {QStringLiteral("実"), QStringLiteral("果"), QStringLiteral("莢"),
-                                    QStringLiteral("綿毛"), QStringLiteral("さや")};
-    return std::any_of(std::begin(words), std::end(words), [&](const QString& w) { return f.distinction.contains(w); });
 }
 
 double CloseUpPainter::scaleFor(const PlantForm& f, Subject subject, double radius)

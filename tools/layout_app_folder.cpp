@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
@@ -78,6 +79,8 @@ int drawIllustrations(const QVector<FlowerRecord>& records, const QHash<QString,
             undescribed << r.NAMAE;
     if (!undescribed.isEmpty())
         err() << "drawn from the search attributes, no form description: " << undescribed.join(u' ') << "\n";
+    QElapsedTimer timer;
+    timer.start();
     std::atomic<int> next{0}, made{0}, failed{0};
     auto worker = [&] {
         for (int i = next++; i < records.size(); i = next++) {
@@ -96,7 +99,7 @@ int drawIllustrations(const QVector<FlowerRecord>& records, const QHash<QString,
     std::thread a(worker), b(worker);
     a.join();
     b.join();
-    err() << "illustrations: " << made << " drawn, " << failed << " failed\n";
+    err() << "illustrations: " << made << " drawn, " << failed << " failed, in " << timer.elapsed() << " ms\n";
     return failed;
 }
 
