@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -130,6 +131,7 @@ CatalogueChecker::Report CatalogueChecker::check(const QVector<FlowerRecord>& re
         checkRecord(i + 1, records[i], report);
         checkRules(i + 1, records[i], report);
     }
+    checkLookAlikes(records, report);
     checkNames(records, report);
     sortProblems(report);
 
@@ -272,6 +274,32 @@ void CatalogueChecker::checkRules(int row, const FlowerRecord& r, Report& report
 {
     for (const CatalogueRules::Breach& b : CatalogueRules::check(r))
         report.breaches.push_back({row, r.NAMAE, b.field, Fault::BreaksRule, b.what});
+}
+
+void CatalogueChecker::checkLookAlikes(const QVector<FlowerRecord>& records, Report& report)
+{
+    // Compared among the records the program loads: the comparison grows with
+    // the square of the count, and the records beyond them are a problem of
+    // their own (TooManyRecords).
+    QVector<int> kept(records.size());
+    std::iota(kept.begin(), kept.end(), 0);
+    if (records.size() > kMaxRecords) {
+        const NameOrder order;
+        std::stable_sort(kept.begin(), kept.end(),
+                         [&](int a, int b) { return order.less(records[a].NAMAE, records[b].NAMAE); });
+        kept.resize(kMaxRecords);
+        std::sort(kept.begin(), kept.end());
+    }
+    QVector<FlowerRecord> compared;
+    compared.reserve(kept.size());
+    for (int i : kept)
+        compared << records[i];
+    for (const CatalogueRules::RecordBreach& b : CatalogueRules::checkLookAlikes(compared)) {
+        const int i = kept[b.record];
+        report.breaches.push_back({i + 1, records[i].NAMAE, b.field, Fault::BreaksRule, b.what});
+    }
+    std::stable_sort(report.breaches.begin(), report.breaches.end(),
+                     [](const Problem& a, const Problem& b) { return a.row < b.row; });
 }
 
 void CatalogueChecker::checkNames(const QVector<FlowerRecord>& records, Report& report) const

@@ -98,6 +98,7 @@ private:
     void checkCount(const QVector<FlowerRecord>& records, Report& report) const;
     void checkRecord(int row, const FlowerRecord& r, Report& report) const;
     static void checkRules(int row, const FlowerRecord& r, Report& report);
+    static void checkLookAlikes(const QVector<FlowerRecord>& records, Report& report);
     void checkNames(const QVector<FlowerRecord>& records, Report& report) const;
     static void checkForms(const QVector<FlowerRecord>& records, const FormSource::Result& forms, Report& report);
     static void sortProblems(Report& report);

@@ -1,11 +1,12 @@
 // Lays out the application folder beside the built program: the sample
 // catalogue (only when no catalogue exists: the user's catalogue is never
 // replaced), one illustration per sample record drawn from its form
-// description, the placeholder picture, the cursors, the sounds and the help
-// page. A record without a description is drawn from its search attributes
-// alone and named; sonoha-check fails it.
+// description, the placeholder picture, the cursors and the sounds. A record
+// without a description is drawn from its search attributes alone and named;
+// sonoha-check fails it. The help page is made after it, from a window over
+// the shipped catalogue (sonoha-helpshots).
 //
-// usage: sonoha-layout APP_DIR CATALOGUE_SOURCE_DIR FORMS_DIR HELP_SOURCE_DIR
+// usage: sonoha-layout APP_DIR CATALOGUE_SOURCE_DIR FORMS_DIR
 
 #include "assets/ButtonArt.h"
 #include "assets/CursorFile.h"
@@ -17,7 +18,6 @@
 #include "generators/SoundSynth.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -122,21 +122,6 @@ bool writeSounds(const QString& soundDir)
     return ok;
 }
 
-bool copyHelp(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    bool ok = true;
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString src = it.next();
-        const QString dst = to + u'/' + QDir(from).relativeFilePath(src);
-        QDir().mkpath(QFileInfo(dst).path());
-        QFile in(src);
-        ok = in.open(QIODevice::ReadOnly) && writeFile(dst, in.readAll()) && ok;
-    }
-    return ok;
-}
-
 bool makeCatalogue(const QVector<FlowerRecord>& records, const QString& path)
 {
     if (QFileInfo::exists(path)) {
@@ -165,15 +150,14 @@ bool makeCatalogue(const QVector<FlowerRecord>& records, const QString& path)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 5) {
-        err() << "usage: sonoha-layout APP_DIR CATALOGUE_SOURCE_DIR FORMS_DIR HELP_SOURCE_DIR\n";
+    if (argc != 4) {
+        err() << "usage: sonoha-layout APP_DIR CATALOGUE_SOURCE_DIR FORMS_DIR\n";
         return 2;
     }
     const QString appDir = QString::fromLocal8Bit(argv[1]);
     const QString sourceDir = QString::fromLocal8Bit(argv[2]);
     const QString formsDir = QString::fromLocal8Bit(argv[3]);
-    const QString helpDir = QString::fromLocal8Bit(argv[4]);
-    for (const char* sub : {"data", "sound", "help"})
+    for (const char* sub : {"data", "sound"})
         QDir().mkpath(appDir + u'/' + QLatin1String(sub));
 
     const CatalogueSource::Result source = CatalogueSource::readFolder(sourceDir);
@@ -190,6 +174,5 @@ int main(int argc, char** argv)
     ok = saveJpeg(ButtonArt::noFilePicture(), appDir + QStringLiteral("/NoFile.jpg"), false) && ok;
     ok = writeCursors(appDir) && ok;
     ok = writeSounds(appDir + QStringLiteral("/sound")) && ok;
-    ok = copyHelp(helpDir, appDir + QStringLiteral("/help")) && ok;
     return ok ? 0 : 1;
 }
