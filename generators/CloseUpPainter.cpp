@@ -2,6 +2,7 @@
 
 #include "generators/FlowerPainter.h"
 #include "generators/FruitPainter.h"
+#include "generators/HeadPainter.h"
 #include "generators/InflorescencePainter.h"
 #include "generators/ShootPainter.h"
 
@@ -79,8 +80,9 @@ double CloseUpPainter::scaleFor(const PlantForm& f, Subject subject, double radi
     }
     case Subject::Node: {
         const double leaf = std::max(f.leafLength.mid(), 0.3);
-        if (f.leafShape == LeafShape::Linear ||
-            f.leafShape == LeafShape::Needle)  // its base and sheath, wide enough to see
+        // a grass blade: its base and sheath, wide enough to see
+        const bool narrow = f.leafShape == LeafShape::Linear || f.leafShape == LeafShape::Needle;
+        if (narrow && f.division == Division::Simple)
             return std::min(radius * 0.22 / (leaf * 0.035), radius * 6 / leaf);
         const double share =
             f.phyllotaxis == Phyllotaxis::Alternate || f.phyllotaxis == Phyllotaxis::Basal ? 1.6 : 0.95;
@@ -116,6 +118,10 @@ void CloseUpPainter::flower(QPointF centre)
     Facing facing = f.facing == Facing::Down ? Facing::Down : Facing::Unsaid;
     QPointF at = centre;
     double axis = -90;
+    if (HeadPainter::involucreIsTheKey(f)) {
+        HeadPainter(x_).profile(centre, size);
+        return;
+    }
     const bool open = f.flowerForm == FlowerForm::Funnel || f.flowerForm == FlowerForm::Salver;
     if (open && facing != Facing::Down) {  // face on, to show the markings inside
         x_.p.save();

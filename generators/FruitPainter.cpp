@@ -130,8 +130,16 @@ void FruitPainter::pod(double L, bool jointed)
     QPainter& p = x_.p;
     p.setPen(QPen(shade(ripe_, -0.25), 0.5));
     p.setBrush(mix(x_.c.leaf, ripe_, 0.5));
-    if (!jointed) {
-        p.drawPath(mirrored({{QPointF(0.1 * L, -0.14 * L), QPointF(0.7 * L, -0.13 * L), QPointF(L, 0)}}));
+    if (!jointed) {  // a flat pod with its seeds showing through and a short beak
+        p.drawPath(
+            mirrored({{QPointF(0.04 * L, -0.12 * L), QPointF(0.8 * L, -0.13 * L), QPointF(0.96 * L, -0.03 * L)},
+                      {QPointF(0.99 * L, -0.01 * L), QPointF(1.04 * L, -0.04 * L), QPointF(1.08 * L, -0.06 * L)}}));
+        if (L > 8) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(withAlpha(shade(ripe_, 0.12), 0.8));
+            for (int i = 0; i < 5; ++i)
+                p.drawEllipse(QPointF(L * (0.18 + 0.16 * i), 0), L * 0.065, L * 0.08);
+        }
         return;
     }
     const int joints = 2;

@@ -35,8 +35,9 @@ int HeadPainter::rayCount(const PlantForm& f)
 {
     if (const int n = countInDistinction(f.distinction); n > 0 && n < 200)
         return n;
-    if (f.has(FlowerFeature::Fringed))  // the many thread-like rays of the fleabanes
-        return 80;
+    // The vocabulary counts no rays; the fleabanes' genus has a hundred thread-like ones.
+    if (f.has(FlowerFeature::Fringed) || f.genus == QStringLiteral("ムカシヨモギ属"))
+        return 90;
     const double mm = f.flowerSize.mid();
     if (f.flowerForm == FlowerForm::LigulesOnly)
         return mm < 12 ? 8 : mm < 25 ? 20 : 60;
@@ -74,6 +75,58 @@ void HeadPainter::paint(QPointF at, double axis, double size, Facing facing)
     case FlowerForm::RaysAndDisc: rays(R); break;
     default: disc(R); break;
     }
+    p.restore();
+}
+
+bool HeadPainter::involucreIsTheKey(const PlantForm& f)
+{
+    return f.isHead() &&
+           (f.distinction.contains(QStringLiteral("総苞")) || f.distinction.contains(QStringLiteral("外片")));
+}
+
+bool HeadPainter::reflexedBracts(const PlantForm& f)
+{
+    static const QRegularExpression back(QStringLiteral("反り?返(?!らず|らない)"));
+    return f.distinction.contains(back);
+}
+
+void HeadPainter::profile(QPointF centre, double size)
+{
+    QPainter& p = x_.p;
+    const double R = size / 2;
+    const QPointF cup = centre + QPointF(0, R * 0.25);
+    line(p, cup, cup + QPointF(0, R * 1.6), x_.c.stem, std::max(1.0, R * 0.07));
+    // the outer bracts: hanging back down the stalk, or pressed up to the head
+    const bool back = reflexedBracts(x_.form);
+    p.setPen(QPen(x_.c.leafDark, std::max(0.5, R * 0.015)));
+    p.setBrush(x_.c.leaf);
+    for (int i = 0; i < 9; ++i) {
+        const double u = -1.0 + 2.0 * i / 8;
+        const QPointF from = cup + QPointF(u * R * 0.22, R * 0.08);
+        const Curve c = back ? Curve{from, from + QPointF(u * R * 0.25, R * 0.1), from + QPointF(u * R * 0.4, R * 0.35),
+                                     from + QPointF(u * R * 0.38, R * 0.62)}
+                             : Curve{from, from + QPointF(u * R * 0.05, -R * 0.1),
+                                     from + QPointF(u * R * 0.12, -R * 0.2), from + QPointF(u * R * 0.16, -R * 0.3)};
+        p.drawPath(ribbon(c, R * 0.09, R * 0.02));
+    }
+    // the inner bracts, a green cup under the florets
+    QPainterPath inner(cup + QPointF(-R * 0.25, R * 0.05));
+    inner.cubicTo(cup + QPointF(-R * 0.32, -R * 0.2), cup + QPointF(-R * 0.45, -R * 0.38),
+                  cup + QPointF(-R * 0.5, -R * 0.42));
+    inner.lineTo(cup + QPointF(R * 0.5, -R * 0.42));
+    inner.cubicTo(cup + QPointF(R * 0.45, -R * 0.38), cup + QPointF(R * 0.32, -R * 0.2),
+                  cup + QPointF(R * 0.25, R * 0.05));
+    inner.closeSubpath();
+    p.drawPath(inner);
+    p.save();
+    p.translate(cup + QPointF(0, -R * 0.45));
+    p.scale(1.0, 0.3);
+    if (x_.form.flowerForm == FlowerForm::LigulesOnly)
+        ligules(R);
+    else if (x_.form.flowerForm == FlowerForm::RaysAndDisc)
+        rays(R);
+    else
+        disc(R);
     p.restore();
 }
 

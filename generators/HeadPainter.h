@@ -13,6 +13,11 @@ public:
     void paint(QPointF at, double axis, double size, Facing facing);
     // Rays of a head: from the distinction ("舌状花が５枚") or its size.
     static int rayCount(const PlantForm& form);
+    // Whether the distinction is about the bracts under the head (the
+    // dandelions): the close-up then shows the head from the side.
+    static bool involucreIsTheKey(const PlantForm& form);
+    // The head from the side, its bracts below it reflexed or pressed up.
+    void profile(QPointF centre, double size);
 
 private:
     void ligules(double R);
@@ -20,6 +25,7 @@ private:
     void disc(double R);
     void brush(QPointF at, double size);
     void involucre(double R, int count);
+    static bool reflexedBracts(const PlantForm& form);
 
     PaintContext& x_;
 };

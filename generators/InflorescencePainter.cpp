@@ -70,7 +70,8 @@ void InflorescencePainter::flowerAt(const Bloom& b)
         return;
     }
     if (b.t > 0.88 && !x_.form.isGrassLike()) {
-        const bool nod = x_.form.has(InflorescenceTrait::Drooping) && x_.form.isHead();
+        const bool nod = x_.form.isHead() && (x_.form.has(InflorescenceTrait::Drooping) ||
+                                              x_.form.distinction.contains(QStringLiteral("うなだれ")));
         flowers_.bud(b.at, nod ? 90.0 : b.axis, flower_ * 0.45);
         return;
     }
