@@ -183,14 +183,14 @@ void FlowerPainter::petalRing(double R, int count, double phase, double squash)
     const bool bilobed = f.has(FlowerFeature::Bilobed);
     const bool fringed = f.has(FlowerFeature::Fringed);
     const double L = R * (fringed ? 0.62 : 1.0) * (f.has(FlowerFeature::Reflexed) ? 0.9 : 1.0);
-    const double w = L * (bilobed ? 0.26 : petalWidth_);
+    const double w = L * (bilobed ? 0.19 : petalWidth_);
     const bool tepals = count == 3 || count == 6;  // the pointed tepals of the lilies and their kin
     const QPainterPath shape = petalPath(L, w * (tepals ? 0.85 : 1.0), notch_, tepals && notch_ == 0);
     const bool shaded = R > 9;
     p.setPen(R > 2.5 ? QPen(x_.c.petal.edge, std::min(0.7, R * 0.08)) : QPen(Qt::NoPen));
     for (int i = 0; i < count; ++i) {
         const double a = phase + 360.0 * i / count + (R > 6 ? x_.r.range(-5, 5) : 0.0);
-        for (const double lobe : bilobed ? std::vector<double>{-0.3, 0.3} : std::vector<double>{0.0}) {
+        for (const double lobe : bilobed ? std::vector<double>{-0.36, 0.36} : std::vector<double>{0.0}) {
             p.save();
             p.rotate(a + lobe * 180.0 / count);
             if (shaded) {
