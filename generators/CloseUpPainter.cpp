@@ -130,6 +130,18 @@ void CloseUpPainter::flower(QPointF centre)
         x_.p.restore();
         return;
     }
+    if (facing == Facing::Down && f.inflorescence == Inflorescence::Axillary &&
+        InflorescencePainter::axilCount(f).max >= 2) {  // the bunch that hangs from one axil
+        const int n = int(InflorescencePainter::axilCount(f).max);
+        const QPointF node = centre - QPointF(0, size * 0.75);
+        line(x_.p, node - QPointF(size, -size * 0.3), node + QPointF(size, -size * 0.3), x_.c.stem, size * 0.06);
+        for (int i = 0; i < n; ++i) {
+            const QPointF end = node + QPointF((i - (n - 1) / 2.0) * size * 0.32, size * 0.3);
+            line(x_.p, node, end, x_.c.stem, std::max(1.0, size * 0.025));
+            flowers.paint(end, 90, size * 0.75, Facing::Down);
+        }
+        return;
+    }
     if (facing == Facing::Down) {
         at = centre - QPointF(size * 0.15, size * 0.5);
         axis = -60;

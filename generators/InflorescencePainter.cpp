@@ -1,5 +1,6 @@
 #include "generators/InflorescencePainter.h"
 
+#include <QRegularExpression>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -434,12 +435,28 @@ void InflorescencePainter::sedgeBracts(QPointF tip, double axis)
 
 // Flowers in the axil of a leaf: one to a few on short stalks, or a whorl
 // of them round the node (the mints and dead-nettles).
+Range InflorescencePainter::axilCount(const PlantForm& f)
+{
+    // The vocabulary gives no count; the distinction often does ("葉腋ごとに3-5個").
+    static const QRegularExpression pattern(QStringLiteral("([0-9]+)(?:[-～~]([0-9]+))?個"));
+    const QRegularExpressionMatch m = pattern.match(f.distinction.normalized(QString::NormalizationForm_KC));
+    if (!m.hasMatch())
+        return {1, 2};
+    const int low = std::clamp(m.captured(1).toInt(), 1, 8);
+    const int high = m.captured(2).isEmpty() ? low : std::clamp(m.captured(2).toInt(), low, 8);
+    return {double(low), double(high)};
+}
+
 void InflorescencePainter::axil(QPointF node, double stemAxis, double side, double leafLength)
 {
     const bool whorl = x_.form.inflorescence == Inflorescence::Verticillaster;
-    const int n = whorl ? x_.r.pick(1, 3) : x_.r.pick(1, 2);
+    const Range few = axilCount(x_.form);
+    const int n = whorl ? x_.r.pick(1, 3) : x_.r.pick(int(few.min), int(few.max));
+    const bool hanging = x_.form.has(InflorescenceTrait::Drooping) || x_.form.facing == Facing::Down;
     for (int i = 0; i < n; ++i) {
-        const double spread = whorl ? 25.0 + 55.0 * (i + 0.5) / n : x_.r.range(30, 55);
+        const double spread = whorl     ? 25.0 + 55.0 * (i + 0.5) / n
+                              : hanging ? 100.0 + 50.0 * (i + 0.5) / n
+                                        : x_.r.range(30, 55);
         const double a = stemAxis + side * spread;
         const double pedicel =
             whorl ? flower_ * 0.15 : std::max(flower_ * 0.8, std::min(leafLength * 0.3, flower_ * 3));

@@ -111,6 +111,12 @@ void PlantPalette::setFoliage(const PlantForm& form, Season season, Rng& r)
     leafLight = hsl(h - 6, g.sat, l + 0.16);
     vein = withAlpha(hsl(h - 10, g.sat, l + 0.24), 0.6);
     stem = hsl(h - 10, g.sat - 0.05, l + 0.06);
+    if (form.distinction.contains(QStringLiteral("全体が白"))) {  // a plant without green (the ghost plants)
+        leaf = stem = QColor(236, 236, 228);
+        leafDark = QColor(190, 190, 182);
+        leafLight = QColor(252, 252, 248);
+        vein = withAlpha(QColor(200, 200, 192), 0.6);
+    }
     if (form.has(StemFeature::Reddish))
         stem = hsl(350, 0.5, 0.42);
     if (form.has(StemFeature::PurpleBrown))
