@@ -23,7 +23,7 @@ double defaultLengthCm(const PlantForm& f)
     case Inflorescence::Head: return std::max(fl * 3, 1.0);
     case Inflorescence::Umbel: return fl > 1.2 ? fl * 1.6 : std::max(fl * 6, 3.0);
     case Inflorescence::CompoundUmbel:
-    case Inflorescence::Corymb: return std::max(fl * 6, 3.0);
+    case Inflorescence::Corymb: return std::min(std::max(fl * 6, 3.0), f.height.mid() * 0.4);
     default: return std::min(std::max(fl * 8, 4.0), f.height.mid() * 0.4);
     }
 }
@@ -36,8 +36,13 @@ InflorescencePainter::InflorescencePainter(PaintContext& x, FlowerPainter& flowe
     , fruits_(fruits)
     , flower_(x.mm(x.form.flowerSize.mid()))
     , fruit_(x.mm(FruitPainter::sizeMm(x.form)))
-    , length_(x.cm(x.form.inflorescenceLength.known() ? x.form.inflorescenceLength.mid() : defaultLengthCm(x.form)))
+    , length_(x.cm(lengthCm(x.form)))
 {
+}
+
+double InflorescencePainter::lengthCm(const PlantForm& f)
+{
+    return f.inflorescenceLength.known() ? f.inflorescenceLength.mid() : defaultLengthCm(f);
 }
 
 bool InflorescencePainter::terminal() const

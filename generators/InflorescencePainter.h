@@ -25,6 +25,8 @@ public:
     void paint(QPointF tip, double axis);
     // The flowers of one node's axil (葉腋, 輪散); `side` is -1 or +1.
     void axil(QPointF node, double stemAxis, double side, double leafLength);
+    // Its length in cm, as the description gives it or as it grows.
+    static double lengthCm(const PlantForm& form);
     // How many flowers one axil holds.
     static Range axilCount(const PlantForm& form);
     // Its length on the plate, as the description gives it or as it grows.

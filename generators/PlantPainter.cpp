@@ -34,8 +34,12 @@ QSizeF PlantPainter::extentCm(const PlantForm& f, double h)
     const double leaf = f.leafLength.mid();
     switch (f.habit) {
     case Habit::Creeping: {
-        const double shown = creepingLength(f, h);
-        return {shown, risingLeaves(f) ? leaf * 1.5 + shown * 0.3 : shown * 0.6};
+        // the mat on the ground seen from a little above, and the stalks the flowers stand on
+        const double shown = creepingLength(f, h), li = InflorescencePainter::lengthCm(f);
+        const double fl = f.flowerSize.mid() / 10.0;
+        const bool rising = risingLeaves(f);
+        const double stalk = rising ? leaf * 1.2 + li * 0.5 : fl * 1.2 + li * 0.4;
+        return {shown, shown * (rising ? 0.43 : 0.56) + stalk + li + fl * 0.5};
     }
     case Habit::Rosette: return {std::max(leaf * 1.9, h * 0.5), std::max(h, leaf * 0.6)};
     case Habit::Floating: return {std::max(leaf * 4.0, 10.0), std::max(leaf * 2.0, 8.0)};
@@ -272,7 +276,7 @@ void PlantPainter::runnerNodes(const Curve& runner, double leaf, bool rising, do
     if (!blooms_.terminal())
         return;
     const double stalkH =
-        rising ? std::max(leaf * 1.15, blooms_.length() * 1.6) : blooms_.flowerSize() * 1.2 + blooms_.length() * 0.4;
+        rising ? leaf * 1.2 + blooms_.length() * 0.5 : blooms_.flowerSize() * 1.2 + blooms_.length() * 0.4;
     Shoot s = shoot(runner.d, runner.d + QPointF(x_.r.range(-0.1, 0.1) * stalkH, -stalkH), 0.05, hCm * 0.2, 0.6);
     s.leafy = false;
     s.width = stemWidth(hCm * 0.15);
@@ -282,8 +286,9 @@ void PlantPainter::runnerNodes(const Curve& runner, double leaf, bool rising, do
 // Leaves flat on the ground, leafless stalks standing up from the middle.
 void PlantPainter::rosette(QPointF base, double hCm)
 {
-    const double h = x_.cm(hCm);
-    base.ry() -= std::min(x_.cm(x_.form.leafLength.mid()) * 0.3, 40.0);  // the leaves in front lie nearer
+    const double raise = std::min(x_.cm(x_.form.leafLength.mid()) * 0.3, 40.0);  // the leaves in front lie nearer
+    const double h = x_.cm(hCm) - raise;
+    base.ry() -= raise;
     basalLeaves(base, basalCount(x_.r.pick(7, 11)), 6, 32, 1.0);
     const int n = (x_.form.inflorescence == Inflorescence::Solitary ? x_.r.pick(2, 3) : x_.r.pick(1, 2)) +
                   (x_.form.colonial ? 1 : 0);
