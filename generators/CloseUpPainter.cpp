@@ -66,6 +66,14 @@ bool CloseUpPainter::fruitIsTheKey(const PlantForm& f)
     }
 }
 
+CloseUpPainter::Subject CloseUpPainter::detailSubject(const PlantForm& f)
+{
+    if (fruitIsTheKey(f))
+        return Subject::Fruit;
+    const bool leafless = f.phyllotaxis == Phyllotaxis::Basal && f.basal == BasalLeaves::None;
+    return leafless ? Subject::Cluster : Subject::Node;
+}
+
 double CloseUpPainter::scaleFor(const PlantForm& f, Subject subject, double radius)
 {
     const double flowerCm = std::max(f.flowerSize.mid(), 0.5) / 10.0;

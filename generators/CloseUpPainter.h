@@ -18,6 +18,9 @@ public:
     static double scaleFor(const PlantForm& form, Subject subject, double radius);
     static Subject flowerSubject(const PlantForm& form);
     static bool fruitIsTheKey(const PlantForm& form);
+    // The second close-up: the fruit, a node with its leaves, or, for a
+    // plant without leaves when it flowers, its whole inflorescence.
+    static Subject detailSubject(const PlantForm& form);
 
     CloseUpPainter(PaintContext& x, const LeafPainter::Style& leafStyle);
 

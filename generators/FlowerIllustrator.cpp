@@ -114,11 +114,11 @@ QImage FlowerIllustrator::draw(const FlowerRecord& record, const PlantForm& desc
 
     layout.flower.paintLeader(p, plant.flowerFocus());
     paintCloseUp(plate, closeRng, layout.flower, CloseUpPainter::flowerSubject(form), perCm);
-    const bool fruit = CloseUpPainter::fruitIsTheKey(form);
-    if (!fruit || plant.hasFruitFocus())
+    const CloseUpPainter::Subject detail = CloseUpPainter::detailSubject(form);
+    const bool fruit = detail == CloseUpPainter::Subject::Fruit;
+    if (detail == CloseUpPainter::Subject::Node || (fruit && plant.hasFruitFocus()))
         layout.detail.paintLeader(p, fruit ? plant.fruitFocus() : plant.leafFocus());
-    paintCloseUp(plate, closeRng, layout.detail, fruit ? CloseUpPainter::Subject::Fruit : CloseUpPainter::Subject::Node,
-                 perCm);
+    paintCloseUp(plate, closeRng, layout.detail, detail, perCm);
     scene.paintScaleBar(p, perCm, layout.scaleBar);
     scene.paintFrame(p);
     scene.paintCaption(p, record.NAMAE, record.KA2);

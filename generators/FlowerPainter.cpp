@@ -407,6 +407,13 @@ void FlowerPainter::spathe(QPointF at, double axis, double size)
         strokeLine(p, stripes, withAlpha(PlantPalette::colourOf(m->colour), 0.8), std::max(0.5, L * 0.015));
     }
     dot(p, at + QPointF(L * 0.05, -L * 0.52), L * 0.05, x_.c.centre.deep);
+    const QString& d = x_.form.distinction;
+    if (d.contains(QStringLiteral("釣り糸")) || (d.contains(QStringLiteral("付属体")) && d.contains(u'長'))) {
+        QPainterPath thread(at + QPointF(L * 0.05, -L * 0.55));  // the spadix's appendage, a long line
+        thread.cubicTo(at + QPointF(L * 0.3, -L * 1.6), at + QPointF(L * 1.4, -L * 1.2),
+                       at + QPointF(L * 1.5, L * 0.4));
+        strokeLine(p, thread, x_.c.petal.deep, std::max(0.6, L * 0.02));
+    }
 }
 
 void FlowerPainter::bud(QPointF at, double axis, double size)

@@ -46,8 +46,6 @@ LeafPainter::Style LeafPainter::styleFor(const PlantForm& f, const QString& fami
     // them: a mottle and a leaf in one clause.
     static const QRegularExpression mottle(QStringLiteral("葉[^、。]{0,5}(斑|まだら)|(斑|まだら)[^、。]{0,8}葉"));
     s.mottled = mottle.match(f.distinction).hasMatch();
-    s.mottled = f.distinction.contains(u'葉') &&
-                (f.distinction.contains(u'斑') || f.distinction.contains(QStringLiteral("まだら")));
     s.width = r.range(0.9, 1.1);
     s.droop = r.range(0.04, 0.18);
     return s;
