@@ -76,6 +76,29 @@ QString EntryRules::tableFullText()
         .arg(kMaxRecords);
 }
 
+QString EntryRules::lockedText(const QString& sqliteText)
+{
+    return QStringLiteral("データベース（%1）はほかのプログラムが使用中です。\n"
+                          "しばらくしてから、もう一度お試しください。\n（%2）")
+        .arg(QString::fromLatin1(CatalogueStore::kFileName), sqliteText);
+}
+
+QString EntryRules::unwritableText(const QString& sqliteText)
+{
+    return QStringLiteral("データベース（%1）に書き込めません。\n（%2）")
+        .arg(QString::fromLatin1(CatalogueStore::kFileName), sqliteText);
+}
+
+QString EntryRules::goneText()
+{
+    return QStringLiteral("画面のデータは、ほかのプログラムによって変更または削除されたため、保存できません。");
+}
+
+QString EntryRules::noRecordText()
+{
+    return QStringLiteral("入力した内容を保存するデータがありません。\n新しいデータは「追加」で入力してください。");
+}
+
 QString EntryRules::unencodableText(const QString& caption, const QString& character)
 {
     return QStringLiteral("「%1」の「%2」は、ソノハでは使えない文字です。\n別の文字に書き換えてください。")

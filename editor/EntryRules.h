@@ -30,6 +30,14 @@ public:
     static const char* const kDeleteQuestion;  // "を削除してよろしいですか？"
     static const char* const kMaybeRegistered;  // "すでにデータが登録されている可能性があります。"
     static QString tableFullText();
+    // A read or write that met another program's lock, or a file that takes
+    // no writes; SQLite's own text follows in brackets.
+    static QString lockedText(const QString& sqliteText);
+    static QString unwritableText(const QString& sqliteText);
+    // The stored record on screen was changed or deleted by another program.
+    static QString goneText();
+    // Text typed while no record is on screen, which nothing would store.
+    static QString noRecordText();
     static QString unencodableText(const QString& caption, const QString& character);
     static QString tooLongText(const QString& caption, int limit);
 };

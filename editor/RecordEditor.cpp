@@ -300,9 +300,12 @@ void RecordEditor::showRow(int row)
 {
     if (row < 0 || row >= table_->rowCount()) {
         clearScreen();
+        shown_ = Shown::Nothing;
         return;
     }
     mapper_->setCurrentIndex(row);
+    shown_ = table_->isNewRow(row) ? Shown::NewRecord : Shown::StoredRecord;
+    shownRecord_ = table_->recordAt(row);
     recordShown();
 }
 
@@ -338,15 +341,25 @@ void RecordEditor::clearScreen()
     syncCategoryWidgets();
 }
 
+void RecordEditor::putOnScreen(const FlowerRecord& r)
+{
+    auto put = [](QLineEdit* e, const QString& t) {
+        if (e->text() != t)
+            e->setText(t);
+    };
+    put(Text1[0], r.NAMAE);
+    put(Text1[6], r.SYASIN);
+    if (Text1Note->toPlainText() != r.NOTE)
+        Text1Note->setPlainText(r.NOTE);
+    codes_.clear();
+    codes_.show({r.KISETU, r.IRO, r.KABEN, r.HA, r.KA}, r.KA2);
+    syncCategoryWidgets();
+}
+
 FlowerRecord RecordEditor::screenRecord() const
 {
     return FlowerRecord{Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text(),        Text1[4]->text(),
                         Text1[5]->text(), Text4->text(),    Text1[6]->text(), Text1Note->toPlainText()};
-}
-
-bool RecordEditor::screenDiffers(int row) const
-{
-    return row >= 0 && screenRecord() != table_->recordAt(row);
 }
 
 void RecordEditor::showFamilyName(bool on)
@@ -384,8 +397,10 @@ void RecordEditor::setEditable(bool on)
 
 void RecordEditor::enterMode(Mode m)
 {
-    if (!table_->refresh())
-        failed(table_->error());
+    if (!table_->refresh()) {
+        readFailed();
+        return;
+    }
     mode_ = m;
     Data2->setEnabled(true);
     setEditable(true);
@@ -399,6 +414,7 @@ void RecordEditor::enterMode(Mode m)
         const int row = table_->startNew();
         showRow(row);
         clearScreen();
+        shown_ = Shown::NewRecord;
         Text1[0]->setFocus();
         return;
     }
@@ -430,6 +446,46 @@ void RecordEditor::failed(const QString& text)
     app_.platform().messages.show(this, text, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
 }
 
+void RecordEditor::readFailed()
+{
+    failed(table_->cause() == RecordTable::Cause::Locked ? EntryRules::lockedText(table_->error()) : table_->error());
+    // The rows could not be read: nothing is offered for editing until a
+    // mode is chosen again.
+    mode_ = Mode::Idle;
+    Data2->setEnabled(false);
+    setEditable(false);
+    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL, cmdSansyou})
+        b->setEnabled(false);
+    showFamilyName(false);
+    clearScreen();
+    shown_ = Shown::Nothing;
+}
+
+void RecordEditor::writeFailed(RecordTable::Outcome outcome)
+{
+    MessageBoxes& messages = app_.platform().messages;
+    if (outcome == RecordTable::Outcome::Full) {
+        app_.platform().beeper.beep();
+        messages.show(this, EntryRules::tableFullText(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return;
+    }
+    if (outcome == RecordTable::Outcome::Gone) {
+        failed(EntryRules::goneText());
+        return;
+    }
+    switch (table_->cause()) {
+    case RecordTable::Cause::Locked: failed(EntryRules::lockedText(table_->error())); break;
+    case RecordTable::Cause::Unwritable: failed(EntryRules::unwritableText(table_->error())); break;
+    case RecordTable::Cause::Constraint:
+        failed(table_->error());
+        messages.show(this, QString::fromUtf8(EntryRules::kMaybeRegistered), MessageBoxes::Buttons::Ok,
+                      MessageBoxes::Icon::None);
+        break;
+    case RecordTable::Cause::None:
+    case RecordTable::Cause::Other: failed(table_->error()); break;
+    }
+}
+
 void RecordEditor::warnIfIncomplete()
 {
     const std::array<QString, 8> required = {Text1[0]->text(), Text1[6]->text(), Text1Note->toPlainText(),
@@ -444,45 +500,49 @@ void RecordEditor::warnIfIncomplete()
 
 bool RecordEditor::writeScreen()
 {
-    const int row = currentRow();
-    if (row < 0)
-        return true;
-    const bool isNew = table_->isNewRow(row);
-    if (!isNew && !table_->hasPending() && !screenDiffers(row))
-        return true;
     const FlowerRecord r = screenRecord();
-    if (isNew && r == FlowerRecord{}) {
-        table_->abandonPending();
-        return true;
+    switch (shown_) {
+    case Shown::Nothing:
+        if (r == FlowerRecord{})
+            return true;
+        // Typed where no record is: there is no row to take it.
+        failed(EntryRules::noRecordText());
+        return false;
+    case Shown::NewRecord:
+        if (r == FlowerRecord{}) {
+            table_->abandonPending();
+            return true;
+        }
+        break;
+    case Shown::StoredRecord:
+        if (r == shownRecord_)
+            return true;
+        break;
     }
-    MessageBoxes& messages = app_.platform().messages;
     if (const QString why = EntryRules::problem(r); !why.isEmpty()) {
         app_.platform().beeper.beep();
-        messages.show(this, why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        app_.platform().messages.show(this, why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return false;
     }
-    mapper_->submit();
-    switch (table_->writePending()) {
-    case RecordTable::Outcome::Nothing:
-    case RecordTable::Outcome::Written: return true;
-    case RecordTable::Outcome::Full:
-        app_.platform().beeper.beep();
-        messages.show(this, EntryRules::tableFullText(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
-        return false;
-    case RecordTable::Outcome::Failed:
-        failed(table_->error());
-        messages.show(this, QString::fromUtf8(EntryRules::kMaybeRegistered), MessageBoxes::Buttons::Ok,
-                      MessageBoxes::Icon::None);
+    const RecordTable::Outcome o = table_->write(shown_ == Shown::StoredRecord ? &shownRecord_ : nullptr, r);
+    if (o != RecordTable::Outcome::Written) {
+        // The mapper shows the stored row again when the model drops the
+        // change; the record typed stays on screen, to be written again.
+        putOnScreen(r);
+        writeFailed(o);
         return false;
     }
-    return false;
+    shown_ = Shown::StoredRecord;
+    shownRecord_ = r;
+    return true;
 }
 
 void RecordEditor::moveTo(int move)
 {
-    const int row = currentRow();
     if (!writeScreen())
         return;
+    // The rows were read again by the write; the record on screen is found by its fields.
+    const int row = shown_ == Shown::StoredRecord ? table_->find(shownRecord_) : currentRow();
     const int count = table_->rowCount();
     int target = 0;
     switch (RecordNavigator::Move(move)) {
@@ -505,8 +565,7 @@ void RecordEditor::Form10_cmdKOUSIN_Click(int index)
 
 void RecordEditor::Form10_cmdDEL_Click()
 {
-    const int row = currentRow();
-    if (row < 0 || table_->isNewRow(row)) {
+    if (shown_ != Shown::StoredRecord) {
         app_.platform().beeper.beep();
         return;
     }
@@ -514,10 +573,15 @@ void RecordEditor::Form10_cmdDEL_Click()
     if (app_.platform().messages.show(this, question, MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::Question) !=
         MessageBoxes::Answer::Ok)
         return;
-    if (table_->remove(row) == RecordTable::Outcome::Failed)
-        failed(table_->error());
-    if (!table_->refresh())
-        failed(table_->error());
+    const RecordTable::Outcome o = table_->remove(shownRecord_);
+    if (o != RecordTable::Outcome::Written) {
+        writeFailed(o);
+        return;  // the record stays on screen, to be deleted again
+    }
+    if (!table_->refresh()) {
+        readFailed();
+        return;
+    }
     showRow(0);
     showFamilyName(false);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "catalogue/FlowerRecord.h"
 #include "editor/CodeEntry.h"
 #include "editor/KeyboardPath.h"
+#include "editor/RecordTable.h"
 
 #include <QDialog>
 #include <array>
@@ -16,8 +18,6 @@ class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class RecordNavigator;
-class RecordTable;
-struct FlowerRecord;
 
 // The record editor "データの編集（追加，訂正・更新，削除）": a modal form
 // bound to table KUSABANA that adds, corrects and deletes records, with code
@@ -99,16 +99,25 @@ private:
     void moveTo(int move);
     bool writeScreen();
     void warnIfIncomplete();
-    bool screenDiffers(int row) const;
     FlowerRecord screenRecord() const;
+    void putOnScreen(const FlowerRecord& r);
     void clearScreen();
     EditorField fieldOf(QObject* o) const;
     QWidget* widgetOf(EditorField f) const;
     void failed(const QString& text);
+    void writeFailed(RecordTable::Outcome outcome);
+    void readFailed();
+
+    // What the fields on screen stand for: nothing, a record being added, or
+    // a stored record as it was read (the row that holds it is looked up
+    // when it is written, since a failed read forgets the rows).
+    enum class Shown { Nothing, NewRecord, StoredRecord };
 
     AppContext& app_;
     std::unique_ptr<RecordTable> table_;
     QDataWidgetMapper* mapper_ = nullptr;
     CodeEntry codes_;
     Mode mode_ = Mode::Idle;
+    Shown shown_ = Shown::Nothing;
+    FlowerRecord shownRecord_;
 };

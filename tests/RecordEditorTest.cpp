@@ -11,6 +11,7 @@
 #include "mainwindow/MainMenu.h"
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
+#include "tests/support/HostileCatalogues.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestCatalogues.h"
 #include "widgets/QtMessageBoxes.h"
@@ -31,7 +32,9 @@
 
 using TestCatalogues::record;
 using Answer = MessageBoxes::Answer;
+using LockKind = HostileCatalogues::HeldLock::Kind;
 Q_DECLARE_METATYPE(EditorField)
+Q_DECLARE_METATYPE(LockKind)
 
 namespace {
 
@@ -51,13 +54,14 @@ QVector<FlowerRecord> storedRows(const QString& path)
 
 // An editor over a temporary application folder with every platform service faked.
 struct EditorFixture {
-    explicit EditorFixture(const QVector<FlowerRecord>& records = threeFlowers())
+    explicit EditorFixture(const QVector<FlowerRecord>& records = threeFlowers(),
+                           int busyTimeoutMs = RecordTable::kBusyTimeoutMs)
     {
         MainWindowFixture::quietOffscreenNotices();
         QDir().mkpath(appPath() + QStringLiteral("data"));
         TestCatalogues::write(db(), records);
         app = std::make_unique<AppContext>(appPath(), fake.platform);
-        auto table = std::make_unique<RecordTable>(db());
+        auto table = std::make_unique<RecordTable>(db(), busyTimeoutMs);
         opened = table->open();
         editor = std::make_unique<RecordEditor>(*app, std::move(table), nullptr);
         editor->show();
@@ -86,6 +90,17 @@ struct EditorFixture {
     {
         type(text);
         key(Qt::Key_Return);
+    }
+    // A whole record typed into the fields: name, the five codes, picture and description.
+    void fill(const QString& name, const QStringList& codes, const QString& picture, const QString& note)
+    {
+        editor->Text1[0]->setText(name);
+        for (int box = 1; box <= 5; ++box) {
+            editor->Text2[size_t(box)]->clear();
+            QTest::keyClicks(editor->Text2[size_t(box)], codes.value(box - 1));
+        }
+        editor->Text1[6]->setText(picture);
+        editor->Text1Note->setPlainText(note);
     }
 
     QTemporaryDir dir;
@@ -394,6 +409,27 @@ private slots:
         QCOMPARE(storedRows(db), before);
     }
 
+    void tableReadsAgainAfterALock()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.path() + "/SNH347.mdb";
+        QVERIFY(TestCatalogues::write(db, threeFlowers()));
+        RecordTable t(db, 50);
+        QVERIFY(t.open());
+        {
+            HostileCatalogues::HeldLock lock(db, LockKind::Exclusive);
+            QVERIFY(lock.held());
+            QVERIFY(!t.refresh());
+            QCOMPARE(t.cause(), RecordTable::Cause::Locked);
+            QVERIFY(!t.refresh());  // still locked, and still told so
+            QCOMPARE(t.cause(), RecordTable::Cause::Locked);
+            QCOMPARE(t.error(), QStringLiteral("database is locked"));
+        }
+        QVERIFY2(t.refresh(), qPrintable(t.error()));
+        QCOMPARE(t.rowCount(), 3);
+        QCOMPARE(t.recordAt(2), threeFlowers().value(2));
+    }
+
     // ---- the window --------------------------------------------------------
 
     void opensIdle()
@@ -469,6 +505,141 @@ private slots:
         QVERIFY(e.Text1[0]->text().isEmpty());
         QCOMPARE(f.focus(), e.Text1[0]);
         QVERIFY(e.Text4->isHidden());
+    }
+
+    // Another program holds a lock on the catalogue at one moment of the
+    // editor's work. The user is told why, what was typed stays on screen,
+    // and once the lock has gone the same action stores it.
+    // clang-format off
+    void editorSurvivesALock_data()
+    {
+        QTest::addColumn<QString>("moment");
+        QTest::addColumn<LockKind>("lock");
+        QTest::addColumn<bool>("told");
+        const std::pair<const char*, LockKind> locks[] = {
+            {"read transaction", LockKind::Shared}, {"write transaction", LockKind::Reserved},
+            {"BEGIN EXCLUSIVE", LockKind::Exclusive}};
+        for (const auto& [name, kind] : locks) {
+            // Reading waits only for an exclusive lock.
+            QTest::addRow("mode change, %s", name) << "mode change" << kind << (kind == LockKind::Exclusive);
+            QTest::addRow("OK_追加, %s", name) << "add" << kind << true;
+            QTest::addRow("OK_訂正, %s", name) << "correct" << kind << true;
+            QTest::addRow("OK_削除, %s", name) << "delete" << kind << true;
+            QTest::addRow("閉じる, %s", name) << "close" << kind << true;
+        }
+    }
+    // clang-format on
+    void editorSurvivesALock()
+    {
+        QFETCH(QString, moment);
+        QFETCH(LockKind, lock);
+        QFETCH(bool, told);
+        EditorFixture f(threeFlowers(), 50);
+        RecordEditor& e = *f.editor;
+        const FlowerRecord added{
+            "ヤエムグラ", "夏", "赤紫系", "唇型", "対生", "その他", "アカネ科", "yaemugura.jpg", "茎にとげがある。"};
+        auto typeAdded = [&] { f.fill(added.NAMAE, {"2", "3", "5", "1", "12"}, added.SYASIN, added.NOTE); };
+        auto holding = std::make_unique<HostileCatalogues::HeldLock>(f.db(), lock);
+        QVERIFY(holding->held());
+        holding->release();
+        f.fake.messages.answers = {Answer::Ok, Answer::Ok};  // the delete question, twice
+
+        // Ready to act, then the lock, then the action.
+        auto act = [&] {
+            if (moment == "mode change")
+                e.Form10_mnuTeisei_Click();
+            else if (moment == "add")
+                e.Form10_cmdKOUSIN_Click(0);
+            else if (moment == "correct")
+                e.Form10_cmdKOUSIN_Click(1);
+            else if (moment == "delete")
+                e.Form10_cmdDEL_Click();
+            else
+                e.Form10_cmdCLOSE_Click();
+        };
+        if (moment == "add" || moment == "close") {
+            e.Form10_mnuNew_Click();
+            typeAdded();
+            f.editor->Text4->setText(added.KA2);
+        } else if (moment == "correct") {
+            e.Form10_mnuTeisei_Click();
+            e.Text2[4]->selectAll();
+            QTest::keyClicks(e.Text2[4], "4");
+        } else if (moment == "delete") {
+            e.Form10_mnuDel_Click();
+        }
+        const FlowerRecord onScreen{e.Text1[0]->text(), e.Text1[1]->text(), e.Text1[2]->text(),
+                                    e.Text1[3]->text(), e.Text1[4]->text(), e.Text1[5]->text(),
+                                    e.Text4->text(),    e.Text1[6]->text(), e.Text1Note->toPlainText()};
+        holding = std::make_unique<HostileCatalogues::HeldLock>(f.db(), lock);
+        QVERIFY(holding->held());
+        act();
+        holding.reset();
+
+        const QStringList texts = f.fake.messages.texts();
+        if (!told) {
+            QVERIFY2(texts.isEmpty(), qPrintable(texts.join(u'|')));
+        } else {
+            QCOMPARE(texts.size(), moment == "delete" ? 2 : 1);
+            QVERIFY2(texts.last().contains("ほかのプログラムが使用中です") &&
+                         texts.last().contains("（database is locked）"),
+                     qPrintable(texts.last()));
+            QVERIFY(!texts.contains(QString::fromUtf8(EntryRules::kMaybeRegistered)));
+            QCOMPARE(f.rows(), threeFlowers());
+            QVERIFY(e.isVisible());
+        }
+        if (moment == "mode change") {
+            if (told) {
+                // No form to type into, since no record could be read.
+                QCOMPARE(e.mode(), RecordEditor::Mode::Idle);
+                QVERIFY(!e.Text1[0]->isEnabled() && !e.Text2[1]->isEnabled() && !e.Data2->isEnabled());
+                QVERIFY(!e.cmdKOUSIN[0]->isEnabled() && !e.cmdKOUSIN[1]->isEnabled() && !e.cmdDEL->isEnabled());
+            }
+            // The table reads again, and a record added now is stored.
+            e.Form10_mnuTeisei_Click();
+            QCOMPARE(e.Text1[0]->text(), QStringLiteral("アカツメクサ"));
+            QVERIFY(e.Text1[0]->isEnabled() && e.cmdKOUSIN[1]->isEnabled());
+            e.Form10_mnuNew_Click();
+            typeAdded();
+            e.Text4->setText(added.KA2);
+            e.Form10_cmdKOUSIN_Click(0);
+            QVERIFY(f.rows().contains(added));
+            return;
+        }
+        // Nothing typed was lost: the same record is on screen and goes in now.
+        const FlowerRecord stillOnScreen{e.Text1[0]->text(), e.Text1[1]->text(), e.Text1[2]->text(),
+                                         e.Text1[3]->text(), e.Text1[4]->text(), e.Text1[5]->text(),
+                                         e.Text4->text(),    e.Text1[6]->text(), e.Text1Note->toPlainText()};
+        QCOMPARE(stillOnScreen, onScreen);
+        f.fake.messages.shown.clear();
+        act();
+        QVERIFY2(f.fake.messages.texts().size() == (moment == "delete" ? 1 : 0),
+                 qPrintable(f.fake.messages.texts().join(u'|')));
+        QVector<FlowerRecord> expected = threeFlowers();
+        if (moment == "add" || moment == "close")
+            expected << added;
+        else if (moment == "correct")
+            expected[0].HA = QStringLiteral("根生");
+        else
+            expected.remove(0);
+        QCOMPARE(f.rows(), expected);
+        if (moment == "close")
+            QCOMPARE(e.result(), int(QDialog::Accepted));
+    }
+
+    void typingOverNoRecordIsNotLost()
+    {
+        // Correction mode over an empty table: nothing is there to take the
+        // text, and closing says so instead of dropping it.
+        EditorFixture f(QVector<FlowerRecord>{});
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuTeisei_Click();
+        f.type("ナズナ");
+        e.Form10_cmdCLOSE_Click();
+        QVERIFY(f.fake.messages.texts().contains(EntryRules::noRecordText()));
+        QVERIFY(e.isVisible());
+        QCOMPARE(e.Text1[0]->text(), QStringLiteral("ナズナ"));
+        QVERIFY(f.rows().isEmpty());
     }
 
     void incompleteRecordIsWarnedAndWritten()
