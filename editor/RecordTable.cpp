@@ -30,6 +30,7 @@ RecordTable::Cause causeOf(const QSqlError& e)
         return RecordTable::Cause::Locked;
     case 3:  // SQLITE_PERM
     case 8:  // SQLITE_READONLY
+    case 10:  // SQLITE_IOERR
     case 13:  // SQLITE_FULL
     case 14:  // SQLITE_CANTOPEN: the journal cannot be made beside the file
         return RecordTable::Cause::Unwritable;

@@ -63,6 +63,7 @@ struct EditorFixture {
         app = std::make_unique<AppContext>(appPath(), fake.platform);
         auto table = std::make_unique<RecordTable>(db(), busyTimeoutMs);
         opened = table->open();
+        connection = table->model()->database();
         editor = std::make_unique<RecordEditor>(*app, std::move(table), nullptr);
         editor->show();
         editor->activateWindow();
@@ -107,6 +108,7 @@ struct EditorFixture {
     FakePlatform fake;
     std::unique_ptr<AppContext> app;
     std::unique_ptr<RecordEditor> editor;
+    QSqlDatabase connection;  // the editor's own
     bool opened = false;
     bool active = false;
 };
@@ -625,6 +627,51 @@ private slots:
         QCOMPARE(f.rows(), expected);
         if (moment == "close")
             QCOMPARE(e.result(), int(QDialog::Accepted));
+    }
+
+    // A save the database refuses is told for what it is; only a rule of the
+    // table, such as a name already there, brings the duplicate note. The
+    // record stays on screen either way.
+    // clang-format off
+    void saveRefusalIsToldAsItIs_data()
+    {
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QStringList>("told");  // parts of the messages, in order
+        QTest::newRow("another program's lock")
+            << "lock" << QStringList{"ほかのプログラムが使用中です", "（database is locked）"};
+        QTest::newRow("a file that takes no writes")
+            << "read-only" << QStringList{"書き込めません", "（attempt to write a readonly database）"};
+        QTest::newRow("a name already there")
+            << "duplicate" << QStringList{"UNIQUE", "すでにデータが登録されている可能性があります。"};
+    }
+    // clang-format on
+    void saveRefusalIsToldAsItIs()
+    {
+        QFETCH(QString, refusal);
+        QFETCH(QStringList, told);
+        EditorFixture f(threeFlowers(), 50);
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuNew_Click();
+        f.fill(refusal == "duplicate" ? "イヌタデ" : "ヨメナ", {"3", "5", "8", "2", "5"}, "yomena.jpg", "野菊。");
+        std::unique_ptr<HostileCatalogues::HeldLock> lock;
+        if (refusal == "lock")
+            lock = std::make_unique<HostileCatalogues::HeldLock>(f.db(), LockKind::Reserved);
+        if (refusal == "read-only")
+            QVERIFY(QSqlQuery(f.connection).exec("PRAGMA query_only = 1"));
+        e.Form10_cmdKOUSIN_Click(0);
+        const QString texts = f.fake.messages.texts().join(u'|');
+        QCOMPARE(f.fake.messages.texts().size(), refusal == "duplicate" ? 2 : 1);
+        qsizetype at = 0;
+        for (const QString& part : told) {
+            at = texts.indexOf(part, at);
+            QVERIFY2(at >= 0, qPrintable(texts));
+        }
+        QCOMPARE(f.fake.messages.shown[0].icon, MessageBoxes::Icon::Critical);
+        QCOMPARE(f.fake.beeper.count, 1);
+        QCOMPARE(f.rows(), threeFlowers());
+        QCOMPARE(e.Text1[0]->text(), refusal == "duplicate" ? QStringLiteral("イヌタデ") : QStringLiteral("ヨメナ"));
+        QCOMPARE(e.Text2[3]->text(), QStringLiteral("8"));
+        QCOMPARE(e.mode(), RecordEditor::Mode::Add);
     }
 
     void typingOverNoRecordIsNotLost()
