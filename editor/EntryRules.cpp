@@ -69,6 +69,19 @@ QString EntryRules::problem(const FlowerRecord& record)
     return {};
 }
 
+QString EntryRules::pictureNameProblem(const QString& storedName)
+{
+    QString path = storedName;
+    path.replace(u'\\', u'/');
+    const QString file = path.mid(path.lastIndexOf(u'/') + 1);
+    if (file.count(u'.') <= 1)
+        return {};
+    return QStringLiteral(
+               "画像ファイルの名前「%1」は、拡張子の前にも「.」があるため、画像を探すときに見つかりません。\n"
+               "ファイルの名前を変えてください。")
+        .arg(storedName);
+}
+
 QString EntryRules::tableFullText()
 {
     return QStringLiteral("データは %1件までしか登録できません。\n"

@@ -25,6 +25,10 @@ public:
     // Why the record cannot be written (a character the history's encoding
     // cannot hold, a field over its limit), or an empty string.
     static QString problem(const FlowerRecord& record);
+    // Why the picture lookup could not find a file by this stored name (a
+    // "." before the extension, since the lookup cuts the name at the first
+    // "."), or an empty string.
+    static QString pictureNameProblem(const QString& storedName);
 
     static const char* const kIncomplete;  // "記入もれがあります！"
     static const char* const kDeleteQuestion;  // "を削除してよろしいですか？"

@@ -7,6 +7,7 @@
 #include "editor/PictureImport.h"
 #include "editor/RecordNavigator.h"
 #include "editor/RecordTable.h"
+#include "editor/ShiftJisText.h"
 #include "platform/Beeper.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileDialog.h"
@@ -14,6 +15,7 @@
 #include "session/AppContext.h"
 
 #include <QDataWidgetMapper>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -132,7 +134,7 @@ void RecordEditor::build()
         Label1[size_t(i)] = new QLabel(QString::fromUtf8(kCaptions[i]), this);
     for (int i = 0; i < 7; ++i) {
         auto* e = new QLineEdit(this);
-        e->setValidator(new ByteLimitValidator(EntryRules::byteLimit(QLatin1String(kText1Columns[i])), e));
+        limitField(e, EntryRules::byteLimit(QLatin1String(kText1Columns[i])));
         Text1[size_t(i)] = e;
     }
     // The category fields follow their code boxes and are reached by the mouse only.
@@ -156,6 +158,7 @@ void RecordEditor::build()
         Text3[size_t(box)] = help;
     }
     Text4 = new QLineEdit(this);
+    limitField(Text4, 0);
     Text5 = new QLineEdit(QStringLiteral("科名を記入→"), this);
     Text5->setReadOnly(true);
     Text5->setFocusPolicy(Qt::NoFocus);
@@ -180,6 +183,13 @@ void RecordEditor::build()
         b->setAutoDefault(false);
         b->setDefault(false);
     }
+}
+
+void RecordEditor::limitField(QLineEdit* field, int byteLimit)
+{
+    auto* v = new ByteLimitValidator(byteLimit, field);
+    field->setValidator(v);
+    connect(v, &ByteLimitValidator::refused, this, [this] { app_.platform().beeper.beep(); });
 }
 
 void RecordEditor::buildLayout()
@@ -358,8 +368,10 @@ void RecordEditor::putOnScreen(const FlowerRecord& r)
 
 FlowerRecord RecordEditor::screenRecord() const
 {
-    return FlowerRecord{Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text(),        Text1[4]->text(),
-                        Text1[5]->text(), Text4->text(),    Text1[6]->text(), Text1Note->toPlainText()};
+    // The one-line fields turn look-alikes into JIS characters as they are typed.
+    return FlowerRecord{Text1[0]->text(), Text1[1]->text(), Text1[2]->text(),
+                        Text1[3]->text(), Text1[4]->text(), Text1[5]->text(),
+                        Text4->text(),    Text1[6]->text(), ShiftJisText::fromLookAlikes(Text1Note->toPlainText())};
 }
 
 void RecordEditor::showFamilyName(bool on)
@@ -519,7 +531,11 @@ bool RecordEditor::writeScreen()
             return true;
         break;
     }
-    if (const QString why = EntryRules::problem(r); !why.isEmpty()) {
+    QString why = EntryRules::problem(r);
+    // A stored picture name that nobody changed is left as it is.
+    if (why.isEmpty() && (shown_ != Shown::StoredRecord || r.SYASIN != shownRecord_.SYASIN))
+        why = EntryRules::pictureNameProblem(r.SYASIN);
+    if (!why.isEmpty()) {
         app_.platform().beeper.beep();
         app_.platform().messages.show(this, why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return false;
@@ -607,8 +623,26 @@ void RecordEditor::reject()
     QDialog::reject();
 }
 
+void RecordEditor::removeAbandonedPictures()
+{
+    if (copiedPictures_.isEmpty())
+        return;
+    const CatalogueStore::ReadResult stored = CatalogueStore::read(dbPath(app_));
+    // Unsure which pictures the records name, every copy stays.
+    if (!stored.ok() || stored.end != CatalogueStore::ReadEnd::Complete)
+        return;
+    for (const QString& copied : std::as_const(copiedPictures_)) {
+        const bool named = std::any_of(stored.rows.begin(), stored.rows.end(),
+                                       [&](const FlowerRecord& r) { return PictureImport::mayName(r.SYASIN, copied); });
+        if (!named)
+            QFile::remove(app_.pathOf(QStringLiteral("data/")) + copied);
+    }
+    copiedPictures_.clear();
+}
+
 void RecordEditor::done(int result)
 {
+    removeAbandonedPictures();
     app_.platform().busy.begin();
     Data2->setEnabled(false);
     setEditable(false);
@@ -635,6 +669,8 @@ void RecordEditor::Form10_cmdSansyou_Click()
         Text1[6]->setFocus();
         return;
     }
+    if (r.copied)
+        copiedPictures_ << r.storedName;
     Text1[6]->setText(r.storedName);
     Text1Note->setFocus();
 }

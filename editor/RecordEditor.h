@@ -6,6 +6,7 @@
 #include "editor/RecordTable.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
 #include <memory>
 
@@ -86,6 +87,7 @@ protected:
 
 private:
     void build();
+    void limitField(QLineEdit* field, int byteLimit);
     void buildLayout();
     void bind();
     void applyFonts();
@@ -107,6 +109,9 @@ private:
     void failed(const QString& text);
     void writeFailed(RecordTable::Outcome outcome);
     void readFailed();
+    // Removes the pictures that the browse copied into the data folder and
+    // no stored record names (their records were abandoned).
+    void removeAbandonedPictures();
 
     // What the fields on screen stand for: nothing, a record being added, or
     // a stored record as it was read (the row that holds it is looked up
@@ -120,4 +125,5 @@ private:
     Mode mode_ = Mode::Idle;
     Shown shown_ = Shown::Nothing;
     FlowerRecord shownRecord_;
+    QStringList copiedPictures_;  // stored names of the browse's copies
 };

@@ -17,6 +17,7 @@
 #include "widgets/QtMessageBoxes.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -377,6 +378,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("too long") << QString(31, QChar(u'a')) + ".jpg";
         QTest::newRow("outside JIS") << "𠮷.jpg";
+        QTest::newRow("a dot before the extension") << "hana.v2.jpg";
     }
     // clang-format on
     void pictureNamesTheRecordCannotHold()
@@ -847,6 +849,125 @@ private slots:
         QVERIFY(f.fake.messages.texts().last().contains("「名前」の「🌸」"));
         QCOMPARE(f.rows().size(), 3);
         QCOMPARE(e.Text1[0]->text(), QStringLiteral("ハナ🌸"));
+    }
+
+    // What reaches a one-line field: a paste too long for it is cut at a
+    // character with a beep, the look-alikes of input methods become JIS
+    // characters, and control characters and line breaks stay out.
+    // clang-format off
+    void oneLineInput_data()
+    {
+        QTest::addColumn<int>("field");  // Text1 index, or 7 for the family name
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("how");  // "paste" or "commit" (an input method)
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("beeps");
+        const QString a14(14, QChar(u'ア'));
+        QTest::newRow("paste over the limit") << 0 << "" << 0 << "paste" << QString(20, QChar(u'ア')) << QString(15, QChar(u'ア')) << 1;
+        QTest::newRow("paste into the middle") << 0 << a14 << 1 << "paste" << "イウ" << "アイ" + QString(13, QChar(u'ア')) << 1;
+        QTest::newRow("half-width fills the last byte") << 0 << QString(14, QChar(u'ア')) + "a" << 15 << "paste" << "ｱｲｳ" << QString(14, QChar(u'ア')) + "aｱ" << 1;
+        QTest::newRow("nothing fits") << 0 << QString(15, QChar(u'ア')) << 15 << "paste" << "イ" << QString(15, QChar(u'ア')) << 1;
+        QTest::newRow("picture name cut") << 6 << "" << 0 << "paste" << QString(40, QChar(u'p')) << QString(34, QChar(u'p')) << 1;
+        QTest::newRow("wave dash of input methods") << 0 << "" << 0 << "commit" << "ハナ〜" << "ハナ～" << 0;
+        QTest::newRow("minus, double bar, cent, pound, not") << 7 << "" << 0 << "commit" << "−‖¢£¬" << "－∥￠￡￢" << 0;
+        QTest::newRow("line break in the name") << 0 << "ナ" << 1 << "paste" << "ズ\nナ" << "ナ" << 1;
+        QTest::newRow("tab in the picture name") << 6 << "" << 0 << "paste" << "a\tb.jpg" << "" << 1;
+        QTest::newRow("line separator in the family name") << 7 << "" << 0 << "commit" << "キク\u2028科" << "" << 1;
+        QTest::newRow("escape in a category field") << 1 << "" << 0 << "paste" << "\x1b春" << "" << 1;
+    }
+    // clang-format on
+    void oneLineInput()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, before);
+        QFETCH(int, cursor);
+        QFETCH(QString, how);
+        QFETCH(QString, text);
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuNew_Click();
+        QLineEdit* edit = field == 7 ? e.Text4 : e.Text1[size_t(field)];
+        edit->setText(before);
+        edit->setCursorPosition(cursor);
+        if (how == "paste") {
+            QGuiApplication::clipboard()->setText(text);
+            edit->paste();
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(edit, &commit);
+        }
+        QTEST(edit->text(), "after");
+        QTEST(f.fake.beeper.count, "beeps");
+    }
+
+    void lookAlikesAreStoredAsJis()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuNew_Click();
+        f.fill("ヨメナ", {"3", "5", "8", "2", "5"}, "yomena.jpg", "花期は7〜10月。");
+        e.Text1[0]->setFocus();
+        f.type("〜");
+        e.Form10_cmdKOUSIN_Click(0);
+        QVERIFY2(f.fake.messages.shown.isEmpty(), qPrintable(f.fake.messages.texts().join(u'|')));
+        QCOMPARE(f.rows().last().NAMAE, QStringLiteral("ヨメナ～"));
+        QCOMPARE(f.rows().last().NOTE, QStringLiteral("花期は7～10月。"));
+    }
+
+    void dottedPictureNameIsRefused()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuNew_Click();
+        f.fill("ヨメナ", {"3", "5", "8", "2", "5"}, "yomena.v2.jpg", "野菊。");
+        e.Form10_cmdKOUSIN_Click(0);
+        QCOMPARE(f.fake.messages.texts().size(), 1);
+        QVERIFY2(f.fake.messages.texts()[0].contains("「yomena.v2.jpg」"), qPrintable(f.fake.messages.texts()[0]));
+        QCOMPARE(f.rows(), threeFlowers());
+        QCOMPARE(e.Text1[6]->text(), QStringLiteral("yomena.v2.jpg"));
+    }
+
+    // A picture that the browse copied into the data folder stays only if a
+    // stored record names it when the editor closes.
+    // clang-format off
+    void browsedPictureAfterClosing_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QStringList>("left");  // what the data folder holds in the end
+        QTest::newRow("saved") << "save" << QStringList{"hotokenoza.jpg"};
+        QTest::newRow("abandoned by ｷｬﾝｾﾙ") << "cancel" << QStringList{};
+        QTest::newRow("another picture chosen and saved") << "other" << QStringList{"nobiru.jpg"};
+        QTest::newRow("abandoned, but named by a record as .bmp") << "named" << QStringList{"hotokenoza.jpg"};
+    }
+    // clang-format on
+    void browsedPictureAfterClosing()
+    {
+        QFETCH(QString, then);
+        QVector<FlowerRecord> records = threeFlowers();
+        if (then == "named")
+            records[0].SYASIN = "HOTOKENOZA.bmp";  // the lookup tries .jpg first
+        EditorFixture f(records);
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuNew_Click();
+        for (const char* name : {"hotokenoza.jpg", "nobiru.jpg"})
+            writeFile(f.dir.path() + "/" + name, name);
+        f.fake.files.answers = {f.dir.path() + "/hotokenoza.jpg", f.dir.path() + "/nobiru.jpg"};
+        e.Form10_cmdSansyou_Click();
+        QCOMPARE(QDir(f.appPath() + "data").entryList(QDir::Files), QStringList{"hotokenoza.jpg"});
+        if (then == "other")
+            e.Form10_cmdSansyou_Click();
+        if (then == "save" || then == "other") {
+            f.fill("ホトケノザ", {"1", "3", "5", "1", "7"}, e.Text1[6]->text(), "春の野に咲く。");
+            e.Form10_cmdCLOSE_Click();
+            QVERIFY2(f.fake.messages.shown.isEmpty(), qPrintable(f.fake.messages.texts().join(u'|')));
+        } else {
+            e.Form10_cmdCANCEL_Click();
+        }
+        QVERIFY(e.isHidden());
+        QTEST(QDir(f.appPath() + "data").entryList(QDir::Files), "left");
     }
 
     void pictureBrowse()
