@@ -112,6 +112,11 @@ QString EntryRules::noRecordText()
     return QStringLiteral("入力した内容を保存するデータがありません。\n新しいデータは「追加」で入力してください。");
 }
 
+QString EntryRules::saveChangesQuestion()
+{
+    return QStringLiteral("表示中のデータの変更が保存されていません。\n保存しますか？");
+}
+
 QString EntryRules::unencodableText(const QString& caption, const QString& character)
 {
     return QStringLiteral("「%1」の「%2」は、ソノハでは使えない文字です。\n別の文字に書き換えてください。")

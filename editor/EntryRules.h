@@ -42,6 +42,8 @@ public:
     static QString goneText();
     // Text typed while no record is on screen, which nothing would store.
     static QString noRecordText();
+    // Asked before a change on screen would be dropped.
+    static QString saveChangesQuestion();
     static QString unencodableText(const QString& caption, const QString& character);
     static QString tooLongText(const QString& caption, int limit);
 };

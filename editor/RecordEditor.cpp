@@ -437,17 +437,20 @@ void RecordEditor::enterMode(Mode m)
 
 void RecordEditor::Form10_mnuNew_Click()
 {
-    enterMode(Mode::Add);
+    if (settleChanges())
+        enterMode(Mode::Add);
 }
 
 void RecordEditor::Form10_mnuTeisei_Click()
 {
-    enterMode(Mode::Correct);
+    if (settleChanges())
+        enterMode(Mode::Correct);
 }
 
 void RecordEditor::Form10_mnuDel_Click()
 {
-    enterMode(Mode::Delete);
+    if (settleChanges())
+        enterMode(Mode::Delete);
 }
 
 // ---- writing -----------------------------------------------------------------
@@ -508,6 +511,24 @@ void RecordEditor::warnIfIncomplete()
     app_.platform().beeper.beep();
     app_.platform().messages.show(this, QString::fromUtf8(EntryRules::kIncomplete), MessageBoxes::Buttons::Ok,
                                   MessageBoxes::Icon::Critical);
+}
+
+bool RecordEditor::screenChanged() const
+{
+    const FlowerRecord r = screenRecord();
+    return shown_ == Shown::StoredRecord ? r != shownRecord_ : r != FlowerRecord{};
+}
+
+bool RecordEditor::settleChanges()
+{
+    if (!screenChanged())
+        return true;
+    switch (app_.platform().messages.show(this, EntryRules::saveChangesQuestion(), MessageBoxes::Buttons::YesNoCancel,
+                                          MessageBoxes::Icon::Question)) {
+    case MessageBoxes::Answer::Yes: warnIfIncomplete(); return writeScreen();
+    case MessageBoxes::Answer::No: return true;
+    default: return false;
+    }
 }
 
 bool RecordEditor::writeScreen()
@@ -612,10 +633,18 @@ void RecordEditor::Form10_cmdCLOSE_Click()
 
 void RecordEditor::Form10_cmdCANCEL_Click()
 {
-    reject();
+    abandonAndClose();
 }
 
 void RecordEditor::reject()
+{
+    // The close box and Escape: a change on screen is saved or dropped as the user says.
+    if (!settleChanges())
+        return;
+    abandonAndClose();
+}
+
+void RecordEditor::abandonAndClose()
 {
     // The record on screen is abandoned without being written.
     table_->abandonPending();

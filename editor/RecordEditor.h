@@ -100,6 +100,9 @@ private:
     void showHelp(int box, bool on);
     void moveTo(int move);
     bool writeScreen();
+    bool screenChanged() const;
+    bool settleChanges();
+    void abandonAndClose();
     void warnIfIncomplete();
     FlowerRecord screenRecord() const;
     void putOnScreen(const FlowerRecord& r);

@@ -36,6 +36,7 @@ using Answer = MessageBoxes::Answer;
 using LockKind = HostileCatalogues::HeldLock::Kind;
 Q_DECLARE_METATYPE(EditorField)
 Q_DECLARE_METATYPE(LockKind)
+Q_DECLARE_METATYPE(Answer)
 
 namespace {
 
@@ -691,6 +692,81 @@ private slots:
         QVERIFY(f.rows().isEmpty());
     }
 
+    // A change on screen that choosing a mode or the close box would drop:
+    // the user is asked first, and the answer is followed.
+    // clang-format off
+    void unsavedChangesAreAskedFor_data()
+    {
+        QTest::addColumn<QString>("start");  // the mode with the change on screen
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QString>("stored");  // the name the first record ends with
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("moved");  // the action went ahead
+        const QString kept = "アカツメクサ", changed = "アオツメクサ";
+        for (const char* action : {"追加", "訂正・更新", "削除", "close box"}) {
+            QTest::addRow("correction, %s, はい", action) << "correct" << action << Answer::Yes << changed << 3 << true;
+            QTest::addRow("correction, %s, いいえ", action) << "correct" << action << Answer::No << kept << 3 << true;
+            QTest::addRow("correction, %s, キャンセル", action) << "correct" << action << Answer::Cancel << kept << 3 << false;
+        }
+        QTest::newRow("new record, 訂正・更新, はい") << "add" << "訂正・更新" << Answer::Yes << kept << 4 << true;
+        QTest::newRow("new record, close box, いいえ") << "add" << "close box" << Answer::No << kept << 3 << true;
+        QTest::newRow("new record, 追加, キャンセル") << "add" << "追加" << Answer::Cancel << kept << 3 << false;
+    }
+    // clang-format on
+    void unsavedChangesAreAskedFor()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, action);
+        QFETCH(Answer, answer);
+        QFETCH(int, rows);
+        QFETCH(bool, moved);
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        if (start == "add") {
+            e.Form10_mnuNew_Click();
+            f.fill("ヨメナ", {"3", "5", "8", "2", "5"}, "yomena.jpg", "野菊。");
+        } else {
+            e.Form10_mnuTeisei_Click();
+            e.Text1[0]->setText("アオツメクサ");
+        }
+        const RecordEditor::Mode before = e.mode();
+        f.fake.messages.answers = {answer};
+        if (action == "追加")
+            e.Form10_mnuNew_Click();
+        else if (action == "訂正・更新")
+            e.Form10_mnuTeisei_Click();
+        else if (action == "削除")
+            e.Form10_mnuDel_Click();
+        else
+            QVERIFY(e.close() == moved);
+        QCOMPARE(f.fake.messages.texts(), QStringList{EntryRules::saveChangesQuestion()});
+        QCOMPARE(f.fake.messages.shown[0].buttons, MessageBoxes::Buttons::YesNoCancel);
+        QTEST(f.rows().value(0).NAMAE, "stored");
+        QCOMPARE(f.rows().size(), rows);
+        if (action == "close box") {
+            QCOMPARE(e.isVisible(), !moved);
+        } else {
+            const RecordEditor::Mode after = action == "追加"         ? RecordEditor::Mode::Add
+                                             : action == "訂正・更新" ? RecordEditor::Mode::Correct
+                                                                      : RecordEditor::Mode::Delete;
+            QCOMPARE(e.mode(), moved ? after : before);
+        }
+        if (!moved)  // nothing lost: the change is still on screen
+            QCOMPARE(e.Text1[0]->text(), start == "add" ? QStringLiteral("ヨメナ") : QStringLiteral("アオツメクサ"));
+    }
+
+    void nothingToSaveIsNotAsked()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.Form10_mnuTeisei_Click();
+        e.Form10_mnuNew_Click();
+        e.Form10_mnuDel_Click();
+        QVERIFY(e.close());
+        QVERIFY(f.fake.messages.shown.isEmpty());
+    }
+
     void incompleteRecordIsWarnedAndWritten()
     {
         EditorFixture f;
@@ -824,7 +900,8 @@ private slots:
         QVERIFY(f.fake.messages.texts().last().contains(" 500件"));
         QCOMPARE(f.rows().size(), EntryRules::kMaxRecords);
         QCOMPARE(e.Text1[0]->text(), QStringLiteral("ヨメナ"));  // still on screen
-        // Deleting one makes room.
+        // Deleting one makes room; the record on screen is dropped for it.
+        f.fake.messages.answers = {Answer::No};
         e.Form10_mnuDel_Click();
         f.fake.messages.answers = {Answer::Ok};
         e.Form10_cmdDEL_Click();
@@ -1012,6 +1089,23 @@ private slots:
         });
         QtMessageBoxes boxes;
         QCOMPARE(boxes.show(nullptr, "?", MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::Question), Answer::Ok);
+    }
+
+    void realSaveQuestionOffersThreeAnswers()
+    {
+        QStringList labels;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (QAbstractButton* b : box->buttons())
+                labels << b->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        QtMessageBoxes boxes;
+        QCOMPARE(boxes.show(nullptr, "?", MessageBoxes::Buttons::YesNoCancel, MessageBoxes::Icon::Question),
+                 Answer::Cancel);
+        labels.sort();
+        QCOMPARE(labels, QStringList({"いいえ(&N)", "はい(&Y)", "キャンセル"}));
     }
 
     // ---- from the menu and back --------------------------------------------
