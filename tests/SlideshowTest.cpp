@@ -525,6 +525,42 @@ private slots:
         QVERIFY(!m.choose(BackgroundMusic::kNone));
     }
 
+    // A choice held down stops the music, and no tick starts any until the
+    // release, whose choice is what plays next.
+    // clang-format off
+    void musicHeldChoice_data()
+    {
+        QTest::addColumn<int>("before");  // the stored choice while the new one is held
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QStringList>("after");  // the log after the release and one tick
+        QTest::newRow("Slow held over Holyday") << 2 << 5 << QStringList{"open:slow.mid", "play"};
+        QTest::newRow("なし held over Holyday") << 2 << 7 << QStringList{};
+        QTest::newRow("Holyday held over なし") << 7 << 2 << QStringList{"open:holyday.mid", "play"};
+    }
+    // clang-format on
+    void musicHeldChoice()
+    {
+        QFETCH(int, before);
+        QFETCH(int, chosen);
+        FakePlatform f;
+        BackgroundMusic m(f.music, f.random, f.clock, QStringLiteral("/app/sound/"));
+        m.tick(before);
+        m.press();
+        f.music.log.clear();
+        for (int second = 0; second < 3; ++second)
+            m.tick(before);  // the stored choice is still the old one
+        QCOMPARE(f.music.log, QStringList{});
+        QVERIFY(!f.music.playing);
+        const bool timer = m.choose(chosen);
+        QCOMPARE(timer, chosen != BackgroundMusic::kNone);
+        if (timer)
+            m.tick(chosen);
+        QStringList started = f.music.log;
+        started.removeAll(QStringLiteral("close"));
+        QTEST(started, "after");
+        QCOMPARE(f.music.playing, chosen != BackgroundMusic::kNone);
+    }
+
     // --- where the slide goes -------------------------------------------
 
     // clang-format off
