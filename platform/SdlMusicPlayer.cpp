@@ -1,6 +1,7 @@
 #include "platform/SdlMusicPlayer.h"
 
 #include "platform/BoundedFile.h"
+#include "platform/MidiLength.h"
 #include "platform/SdlAudio.h"
 
 #include <SDL_mixer.h>
@@ -38,6 +39,7 @@ bool SdlMusicPlayer::open(const QString& midiPath)
     if (!read)
         return false;
     data_ = std::move(*read);
+    lengthMs_ = MidiLength::milliseconds(data_);
     SDL_RWops* rw = SDL_RWFromConstMem(data_.constData(), int(data_.size()));
     music_ = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
     if (!music_)
@@ -50,7 +52,8 @@ void SdlMusicPlayer::play()
     if (!music_)
         return;
     Mix_VolumeMusic(kMusicVolume);
-    Mix_PlayMusic(music_, 1);
+    if (Mix_PlayMusic(music_, 1) == 0)
+        started_.start();
 }
 
 void SdlMusicPlayer::close()
@@ -61,9 +64,13 @@ void SdlMusicPlayer::close()
     Mix_FreeMusic(music_);
     music_ = nullptr;
     data_.clear();
+    lengthMs_ = -1;
+    started_.invalidate();
 }
 
 bool SdlMusicPlayer::isPlaying() const
 {
-    return music_ && Mix_PlayingMusic() != 0;
+    if (!music_ || Mix_PlayingMusic() == 0 || !started_.isValid())
+        return false;
+    return lengthMs_ < 0 || started_.elapsed() < lengthMs_;
 }
