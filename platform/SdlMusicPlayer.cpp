@@ -30,12 +30,21 @@ SdlMusicPlayer::~SdlMusicPlayer()
 
 bool SdlMusicPlayer::open(const QString& midiPath)
 {
-    close();
-    if (!audio_.ensureOpen())
+    if (!audio_.ensureOpen()) {
+        close();
         return false;
+    }
     // MIDI pieces are tens of kilobytes; a pipe, a device or a huge file in
     // their place is refused as if missing.
     std::optional<QByteArray> read = BoundedFile::read(midiPath, kMaxMidiBytes);
+    if (read && music_ && *read == data_) {
+        // The piece that is open already, as when one piece repeats: loading
+        // it again would read the whole soundfont again, for a second or more.
+        Mix_HaltMusic();
+        started_.invalidate();
+        return true;
+    }
+    close();
     if (!read)
         return false;
     data_ = std::move(*read);

@@ -14,7 +14,7 @@ class SdlAudio;
 // MIDI soundfont that SdlAudio selects. Only one piece is open at a time. A
 // piece has ended at its last event, although the synthesizer goes on
 // sounding the reverberation of its last notes for seconds, so that a piece
-// that repeats starts again at once.
+// that repeats starts again at once; it is not loaded again for that.
 class SdlMusicPlayer : public MusicPlayer {
 public:
     explicit SdlMusicPlayer(SdlAudio& audio);
