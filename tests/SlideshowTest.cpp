@@ -770,10 +770,11 @@ private slots:
     {
         QTest::addColumn<QString>("file");  // what data/ holds for slot 2
         QTest::addColumn<bool>("asks");
-        QTest::newRow("nothing") << "" << true;
-        QTest::newRow("unreadable") << "garbage" << true;
-        QTest::newRow("too large to decode") << "bomb" << true;
-        QTest::newRow("gif only") << "gif" << false;
+        QTest::addColumn<QString>("told");
+        QTest::newRow("nothing") << "" << true << "画像ファイルがありません！";
+        QTest::newRow("unreadable") << "garbage" << true << "画像ファイルを読み込めません！";
+        QTest::newRow("too large to decode") << "bomb" << true << "画像ファイルを読み込めません！";
+        QTest::newRow("gif only") << "gif" << false << "";
     }
     // clang-format on
     void missingPicture()
@@ -809,9 +810,9 @@ private slots:
                 QVERIFY(fx.fake.messages.shown.isEmpty());
                 return;
             }
+            QFETCH(QString, told);
             QCOMPARE(fx.fake.messages.texts(),
-                     (QStringList{"画像ファイルがありません！",
-                                  "続けますか？（「はい」で続行，「いいえ」でスライドショーの終了）"}));
+                     (QStringList{told, "続けますか？（「はい」で続行，「いいえ」でスライドショーの終了）"}));
             QCOMPARE(fx.fake.messages.shown[0].icon, MessageBoxes::Icon::Exclamation);
             QCOMPARE(fx.fake.messages.shown[1].buttons, MessageBoxes::Buttons::YesNo);
             QCOMPARE(fx.fake.messages.shown[1].icon, MessageBoxes::Icon::Question);
