@@ -151,6 +151,12 @@ bool SlideshowWindow::begin()
 
     setGeometry(options_.area);
     panel_->layout();
+    bringToFront();
+    return true;
+}
+
+void SlideshowWindow::bringToFront()
+{
     if (fullScreen_)
         showFullScreen();
     else
@@ -158,7 +164,6 @@ bool SlideshowWindow::begin()
     raise();
     activateWindow();
     setFocus();
-    return true;
 }
 
 void SlideshowWindow::step()
