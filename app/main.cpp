@@ -1,4 +1,5 @@
 #include "app/FrameExtentsRequest.h"
+#include "app/FrontRequest.h"
 #include "app/InstanceLock.h"
 #include "app/RealPlatform.h"
 #include "app/ShutdownSignals.h"
@@ -13,6 +14,19 @@
 #include <QFont>
 #include <memory>
 
+namespace {
+
+// Another start found this copy running: its main window comes to the front.
+void bringToFront(QWidget* window)
+{
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -25,6 +39,9 @@ int main(int argc, char** argv)
     InstanceLock lock(appPath);
     if (!lock.admit(platform.platform().messages))
         return 0;  // already running: show nothing, touch nothing
+    FrontRequest front;
+    if (lock.held())
+        front.listen(InstanceLock::frontPathFor(lock.path()));
 
     AppContext context(appPath, platform.platform());
     Startup startup(context);
@@ -35,6 +52,7 @@ int main(int argc, char** argv)
             return;
         }
         MainWindow* window = startup.mainWindow();
+        QObject::connect(&front, &FrontRequest::requested, window, [window] { bringToFront(window); });
         // From here on a request to end ends the program as the window's
         // close box does. Before, nothing of the run is there to keep, and
         // such a request ends the start at once.

@@ -27,7 +27,17 @@ QString nameProblem(const QString& name)
     if (ShiftJisText::bytes(name) > limit)
         return QStringLiteral("画像ファイルの名前「%1」が長すぎます。\n%2")
             .arg(name, EntryRules::tooLongText(caption, limit));
-    return {};
+    return EntryRules::pictureNameProblem(name);
+}
+
+// The folders and the name up to the first "." of the file's own name.
+QString lookupKey(const QString& storedName)
+{
+    QString path = storedName;
+    path.replace(u'\\', u'/');
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.indexOf(u'.', slash + 1);
+    return (dot < 0 ? path : path.left(dot)).toLower();
 }
 
 }  // namespace
@@ -63,7 +73,12 @@ PictureImport::Result PictureImport::import(const QString& chosenPath, const QSt
     QString error;
     if (!copyInto(source, target, &error))
         return refuse(QStringLiteral("画像ファイルをdataフォルダにコピーできませんでした。\n%1").arg(error));
-    return Result{true, name, QString()};
+    return Result{true, name, QString(), true};
+}
+
+bool PictureImport::mayName(const QString& storedName, const QString& fileName)
+{
+    return !storedName.isEmpty() && lookupKey(storedName) == lookupKey(fileName);
 }
 
 bool PictureImport::sameContent(const QString& a, const QString& b)

@@ -12,9 +12,15 @@ public:
         bool ok = false;
         QString storedName;  // when ok
         QString message;  // why not, when !ok
+        bool copied = false;  // the file was copied into the data folder now
     };
 
     static Result import(const QString& chosenPath, const QString& dataFolder);
+    // Whether the picture lookup may take the file of the data folder
+    // named fileName for a record's stored name: the same folders and the
+    // same name up to its first ".", whatever the letter case, since the
+    // lookup tries other extensions.
+    static bool mayName(const QString& storedName, const QString& fileName);
 
 private:
     static bool sameContent(const QString& a, const QString& b);

@@ -7,6 +7,7 @@
 #include "editor/PictureImport.h"
 #include "editor/RecordNavigator.h"
 #include "editor/RecordTable.h"
+#include "editor/ShiftJisText.h"
 #include "platform/Beeper.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileDialog.h"
@@ -14,6 +15,7 @@
 #include "session/AppContext.h"
 
 #include <QDataWidgetMapper>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -132,7 +134,7 @@ void RecordEditor::build()
         Label1[size_t(i)] = new QLabel(QString::fromUtf8(kCaptions[i]), this);
     for (int i = 0; i < 7; ++i) {
         auto* e = new QLineEdit(this);
-        e->setValidator(new ByteLimitValidator(EntryRules::byteLimit(QLatin1String(kText1Columns[i])), e));
+        limitField(e, EntryRules::byteLimit(QLatin1String(kText1Columns[i])));
         Text1[size_t(i)] = e;
     }
     // The category fields follow their code boxes and are reached by the mouse only.
@@ -156,6 +158,7 @@ void RecordEditor::build()
         Text3[size_t(box)] = help;
     }
     Text4 = new QLineEdit(this);
+    limitField(Text4, 0);
     Text5 = new QLineEdit(QStringLiteral("科名を記入→"), this);
     Text5->setReadOnly(true);
     Text5->setFocusPolicy(Qt::NoFocus);
@@ -180,6 +183,13 @@ void RecordEditor::build()
         b->setAutoDefault(false);
         b->setDefault(false);
     }
+}
+
+void RecordEditor::limitField(QLineEdit* field, int byteLimit)
+{
+    auto* v = new ByteLimitValidator(byteLimit, field);
+    field->setValidator(v);
+    connect(v, &ByteLimitValidator::refused, this, [this] { app_.platform().beeper.beep(); });
 }
 
 void RecordEditor::buildLayout()
@@ -300,9 +310,12 @@ void RecordEditor::showRow(int row)
 {
     if (row < 0 || row >= table_->rowCount()) {
         clearScreen();
+        shown_ = Shown::Nothing;
         return;
     }
     mapper_->setCurrentIndex(row);
+    shown_ = table_->isNewRow(row) ? Shown::NewRecord : Shown::StoredRecord;
+    shownRecord_ = table_->recordAt(row);
     recordShown();
 }
 
@@ -338,15 +351,27 @@ void RecordEditor::clearScreen()
     syncCategoryWidgets();
 }
 
-FlowerRecord RecordEditor::screenRecord() const
+void RecordEditor::putOnScreen(const FlowerRecord& r)
 {
-    return FlowerRecord{Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text(),        Text1[4]->text(),
-                        Text1[5]->text(), Text4->text(),    Text1[6]->text(), Text1Note->toPlainText()};
+    auto put = [](QLineEdit* e, const QString& t) {
+        if (e->text() != t)
+            e->setText(t);
+    };
+    put(Text1[0], r.NAMAE);
+    put(Text1[6], r.SYASIN);
+    if (Text1Note->toPlainText() != r.NOTE)
+        Text1Note->setPlainText(r.NOTE);
+    codes_.clear();
+    codes_.show({r.KISETU, r.IRO, r.KABEN, r.HA, r.KA}, r.KA2);
+    syncCategoryWidgets();
 }
 
-bool RecordEditor::screenDiffers(int row) const
+FlowerRecord RecordEditor::screenRecord() const
 {
-    return row >= 0 && screenRecord() != table_->recordAt(row);
+    // The one-line fields turn look-alikes into JIS characters as they are typed.
+    return FlowerRecord{Text1[0]->text(), Text1[1]->text(), Text1[2]->text(),
+                        Text1[3]->text(), Text1[4]->text(), Text1[5]->text(),
+                        Text4->text(),    Text1[6]->text(), ShiftJisText::fromLookAlikes(Text1Note->toPlainText())};
 }
 
 void RecordEditor::showFamilyName(bool on)
@@ -384,8 +409,10 @@ void RecordEditor::setEditable(bool on)
 
 void RecordEditor::enterMode(Mode m)
 {
-    if (!table_->refresh())
-        failed(table_->error());
+    if (!table_->refresh()) {
+        readFailed();
+        return;
+    }
     mode_ = m;
     Data2->setEnabled(true);
     setEditable(true);
@@ -399,6 +426,7 @@ void RecordEditor::enterMode(Mode m)
         const int row = table_->startNew();
         showRow(row);
         clearScreen();
+        shown_ = Shown::NewRecord;
         Text1[0]->setFocus();
         return;
     }
@@ -409,17 +437,20 @@ void RecordEditor::enterMode(Mode m)
 
 void RecordEditor::Form10_mnuNew_Click()
 {
-    enterMode(Mode::Add);
+    if (settleChanges())
+        enterMode(Mode::Add);
 }
 
 void RecordEditor::Form10_mnuTeisei_Click()
 {
-    enterMode(Mode::Correct);
+    if (settleChanges())
+        enterMode(Mode::Correct);
 }
 
 void RecordEditor::Form10_mnuDel_Click()
 {
-    enterMode(Mode::Delete);
+    if (settleChanges())
+        enterMode(Mode::Delete);
 }
 
 // ---- writing -----------------------------------------------------------------
@@ -428,6 +459,46 @@ void RecordEditor::failed(const QString& text)
 {
     app_.platform().beeper.beep();
     app_.platform().messages.show(this, text, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+}
+
+void RecordEditor::readFailed()
+{
+    failed(table_->cause() == RecordTable::Cause::Locked ? EntryRules::lockedText(table_->error()) : table_->error());
+    // The rows could not be read: nothing is offered for editing until a
+    // mode is chosen again.
+    mode_ = Mode::Idle;
+    Data2->setEnabled(false);
+    setEditable(false);
+    for (QPushButton* b : {cmdKOUSIN[0], cmdKOUSIN[1], cmdDEL, cmdSansyou})
+        b->setEnabled(false);
+    showFamilyName(false);
+    clearScreen();
+    shown_ = Shown::Nothing;
+}
+
+void RecordEditor::writeFailed(RecordTable::Outcome outcome)
+{
+    MessageBoxes& messages = app_.platform().messages;
+    if (outcome == RecordTable::Outcome::Full) {
+        app_.platform().beeper.beep();
+        messages.show(this, EntryRules::tableFullText(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return;
+    }
+    if (outcome == RecordTable::Outcome::Gone) {
+        failed(EntryRules::goneText());
+        return;
+    }
+    switch (table_->cause()) {
+    case RecordTable::Cause::Locked: failed(EntryRules::lockedText(table_->error())); break;
+    case RecordTable::Cause::Unwritable: failed(EntryRules::unwritableText(table_->error())); break;
+    case RecordTable::Cause::Constraint:
+        failed(table_->error());
+        messages.show(this, QString::fromUtf8(EntryRules::kMaybeRegistered), MessageBoxes::Buttons::Ok,
+                      MessageBoxes::Icon::None);
+        break;
+    case RecordTable::Cause::None:
+    case RecordTable::Cause::Other: failed(table_->error()); break;
+    }
 }
 
 void RecordEditor::warnIfIncomplete()
@@ -442,47 +513,73 @@ void RecordEditor::warnIfIncomplete()
                                   MessageBoxes::Icon::Critical);
 }
 
+bool RecordEditor::screenChanged() const
+{
+    const FlowerRecord r = screenRecord();
+    return shown_ == Shown::StoredRecord ? r != shownRecord_ : r != FlowerRecord{};
+}
+
+bool RecordEditor::settleChanges()
+{
+    if (!screenChanged())
+        return true;
+    switch (app_.platform().messages.show(this, EntryRules::saveChangesQuestion(), MessageBoxes::Buttons::YesNoCancel,
+                                          MessageBoxes::Icon::Question)) {
+    case MessageBoxes::Answer::Yes: warnIfIncomplete(); return writeScreen();
+    case MessageBoxes::Answer::No: return true;
+    default: return false;
+    }
+}
+
 bool RecordEditor::writeScreen()
 {
-    const int row = currentRow();
-    if (row < 0)
-        return true;
-    const bool isNew = table_->isNewRow(row);
-    if (!isNew && !table_->hasPending() && !screenDiffers(row))
-        return true;
     const FlowerRecord r = screenRecord();
-    if (isNew && r == FlowerRecord{}) {
-        table_->abandonPending();
-        return true;
+    switch (shown_) {
+    case Shown::Nothing:
+        if (r == FlowerRecord{})
+            return true;
+        // Typed where no record is: there is no row to take it.
+        failed(EntryRules::noRecordText());
+        return false;
+    case Shown::NewRecord:
+        if (r == FlowerRecord{}) {
+            table_->abandonPending();
+            return true;
+        }
+        break;
+    case Shown::StoredRecord:
+        if (r == shownRecord_)
+            return true;
+        break;
     }
-    MessageBoxes& messages = app_.platform().messages;
-    if (const QString why = EntryRules::problem(r); !why.isEmpty()) {
+    QString why = EntryRules::problem(r);
+    // A stored picture name that nobody changed is left as it is.
+    if (why.isEmpty() && (shown_ != Shown::StoredRecord || r.SYASIN != shownRecord_.SYASIN))
+        why = EntryRules::pictureNameProblem(r.SYASIN);
+    if (!why.isEmpty()) {
         app_.platform().beeper.beep();
-        messages.show(this, why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        app_.platform().messages.show(this, why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return false;
     }
-    mapper_->submit();
-    switch (table_->writePending()) {
-    case RecordTable::Outcome::Nothing:
-    case RecordTable::Outcome::Written: return true;
-    case RecordTable::Outcome::Full:
-        app_.platform().beeper.beep();
-        messages.show(this, EntryRules::tableFullText(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
-        return false;
-    case RecordTable::Outcome::Failed:
-        failed(table_->error());
-        messages.show(this, QString::fromUtf8(EntryRules::kMaybeRegistered), MessageBoxes::Buttons::Ok,
-                      MessageBoxes::Icon::None);
+    const RecordTable::Outcome o = table_->write(shown_ == Shown::StoredRecord ? &shownRecord_ : nullptr, r);
+    if (o != RecordTable::Outcome::Written) {
+        // The mapper shows the stored row again when the model drops the
+        // change; the record typed stays on screen, to be written again.
+        putOnScreen(r);
+        writeFailed(o);
         return false;
     }
-    return false;
+    shown_ = Shown::StoredRecord;
+    shownRecord_ = r;
+    return true;
 }
 
 void RecordEditor::moveTo(int move)
 {
-    const int row = currentRow();
     if (!writeScreen())
         return;
+    // The rows were read again by the write; the record on screen is found by its fields.
+    const int row = shown_ == Shown::StoredRecord ? table_->find(shownRecord_) : currentRow();
     const int count = table_->rowCount();
     int target = 0;
     switch (RecordNavigator::Move(move)) {
@@ -505,8 +602,7 @@ void RecordEditor::Form10_cmdKOUSIN_Click(int index)
 
 void RecordEditor::Form10_cmdDEL_Click()
 {
-    const int row = currentRow();
-    if (row < 0 || table_->isNewRow(row)) {
+    if (shown_ != Shown::StoredRecord) {
         app_.platform().beeper.beep();
         return;
     }
@@ -514,10 +610,15 @@ void RecordEditor::Form10_cmdDEL_Click()
     if (app_.platform().messages.show(this, question, MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::Question) !=
         MessageBoxes::Answer::Ok)
         return;
-    if (table_->remove(row) == RecordTable::Outcome::Failed)
-        failed(table_->error());
-    if (!table_->refresh())
-        failed(table_->error());
+    const RecordTable::Outcome o = table_->remove(shownRecord_);
+    if (o != RecordTable::Outcome::Written) {
+        writeFailed(o);
+        return;  // the record stays on screen, to be deleted again
+    }
+    if (!table_->refresh()) {
+        readFailed();
+        return;
+    }
     showRow(0);
     showFamilyName(false);
 }
@@ -532,10 +633,18 @@ void RecordEditor::Form10_cmdCLOSE_Click()
 
 void RecordEditor::Form10_cmdCANCEL_Click()
 {
-    reject();
+    abandonAndClose();
 }
 
 void RecordEditor::reject()
+{
+    // The close box and Escape: a change on screen is saved or dropped as the user says.
+    if (!settleChanges())
+        return;
+    abandonAndClose();
+}
+
+void RecordEditor::abandonAndClose()
 {
     // The record on screen is abandoned without being written.
     table_->abandonPending();
@@ -543,8 +652,26 @@ void RecordEditor::reject()
     QDialog::reject();
 }
 
+void RecordEditor::removeAbandonedPictures()
+{
+    if (copiedPictures_.isEmpty())
+        return;
+    const CatalogueStore::ReadResult stored = CatalogueStore::read(dbPath(app_));
+    // Unsure which pictures the records name, every copy stays.
+    if (!stored.ok() || stored.end != CatalogueStore::ReadEnd::Complete)
+        return;
+    for (const QString& copied : std::as_const(copiedPictures_)) {
+        const bool named = std::any_of(stored.rows.begin(), stored.rows.end(),
+                                       [&](const FlowerRecord& r) { return PictureImport::mayName(r.SYASIN, copied); });
+        if (!named)
+            QFile::remove(app_.pathOf(QStringLiteral("data/")) + copied);
+    }
+    copiedPictures_.clear();
+}
+
 void RecordEditor::done(int result)
 {
+    removeAbandonedPictures();
     app_.platform().busy.begin();
     Data2->setEnabled(false);
     setEditable(false);
@@ -571,6 +698,8 @@ void RecordEditor::Form10_cmdSansyou_Click()
         Text1[6]->setFocus();
         return;
     }
+    if (r.copied)
+        copiedPictures_ << r.storedName;
     Text1[6]->setText(r.storedName);
     Text1Note->setFocus();
 }

@@ -3,6 +3,7 @@
 #include "about/AboutBox.h"
 #include "editor/RecordEditor.h"
 #include "mainwindow/PhotoWindows.h"
+#include "platform/Beeper.h"
 #include "platform/DocumentOpener.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -81,7 +82,8 @@ void MainMenu::prepare()
     AppContext& app = session_.app();
     const MenuState m = MenuRules::prepare(session_, folderWritable(app.GetAppPath()));
     mnuClear->setEnabled(m.clearEnabled);
-    mnuDATA->setEnabled(m.editorEnabled);
+    // A show counts its slides at its start; the editor waits until it ends.
+    mnuDATA->setEnabled(m.editorEnabled && !shows_->running());
     mnuSettei->setEnabled(m.settingsMenusEnabled);
     mnuSamuneilu->setEnabled(m.settingsMenusEnabled);
     if (m.settingsMenusEnabled) {
@@ -151,6 +153,10 @@ void MainMenu::Form1_mnuSound_Click(int i)
 
 void MainMenu::Form1_mnuDATA_Click()
 {
+    if (shows_->running()) {
+        session_.app().platform().beeper.beep();
+        return;
+    }
     if (!RecordEditor::run(session_.app(), window_))
         return;
     // The catalogue was read again and may be renumbered: nothing may refer to old slots.

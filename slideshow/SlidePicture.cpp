@@ -102,6 +102,7 @@ SlidePicture SlidePicture::load(const QString& appPath, const QString& storedNam
             return p;
         }
     }
-    p.kind = Kind::Missing;
+    // A file that is there but would not decode is no missing file.
+    p.kind = files.existsInData(resolved) || files.existsInData(storedName) ? Kind::Unreadable : Kind::Missing;
     return p;
 }

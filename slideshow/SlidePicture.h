@@ -8,10 +8,11 @@
 
 // A record's picture made ready for the screen: decoded at the size it is
 // shown at (JPEG scales while decoding), with the picture's lookup already
-// done. A picture that is missing, unreadable or too large to decode comes
-// back as Missing; the window then asks the user.
+// done. A picture that is missing comes back as Missing, one whose file is
+// there but cannot be read or is too large to decode as Unreadable; the
+// window then tells the user which and asks how to go on.
 struct SlidePicture {
-    enum class Kind { Photo, StoredName, Missing };
+    enum class Kind { Photo, StoredName, Missing, Unreadable };
 
     Kind kind = Kind::Missing;
     QImage image;  // device pixels; may be null for an empty area

@@ -3,6 +3,7 @@
 #include "catalogue/CategoryTables.h"
 #include "mainwindow/PhotoWindows.h"
 #include "session/GalleryModel.h"
+#include "slideshow/SlideshowWindow.h"
 #include "tests/support/MainWindowFixture.h"
 #include "widgets/NameLabel.h"
 #include "widgets/PrintSurface.h"
@@ -65,6 +66,8 @@ private slots:
         QTest::newRow("photo window open") << "photo" << "SaC Wmkd HH OOOO RVE";
         QTest::newRow("sound 2 in the file") << "sound2" << "sAc WMKD H*H OOO*O RVE";
         QTest::newRow("mode 1 in the file") << "mode1" << "sAc WMKD HH* OO*OO RVE";
+        // The show counts its slides at its start: no editing while it runs.
+        QTest::newRow("slideshow running") << "show" << "sAc WMKd H*H OO*OO RVE";
     }
     // clang-format on
     void states()
@@ -84,9 +87,34 @@ private slots:
             fx.context->settings().writeClickSound(2);
         if (situation == "mode1")
             fx.context->settings().writeThumbnailMode(1);
+        if (situation == "show")
+            fx.window->menu().run(fx.window->menu().mnuSLD[0]);
         fx.window->menu().prepare();
         QCOMPARE(menuStates(fx.window->menu()), expected);
+        if (auto* show = fx.window->findChild<SlideshowWindow*>())
+            show->quit();
         QCOMPARE(fx.window->menu().mnuEnd->text(), QStringLiteral("ソノハの終了(&X)"));
+    }
+
+    // The menu's slideshow entry while a show runs behind the main window
+    // brings that show to the front; no second show starts.
+    void runningShowComesToTheFront()
+    {
+        MWF fx(catalogue());
+        MainMenu& m = fx.window->menu();
+        m.run(m.mnuSLD[0]);
+        auto* show = fx.window->findChild<SlideshowWindow*>();
+        QVERIFY(show);
+        // A window counts as active while its transient child is: the
+        // application's active window tells which of the two has the focus.
+        QTRY_COMPARE(QApplication::activeWindow(), show);
+        fx.window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), fx.window.get());
+        m.run(m.mnuSLD[1]);
+        QTRY_COMPARE(QApplication::activeWindow(), show);
+        QCOMPARE(fx.window->findChildren<SlideshowWindow*>().size(), 1);
+        QCOMPARE(show->sequence().order(), SlideOrder::Kana);
+        show->quit();
     }
 
     void interruptedDrawingReadsContinue()
