@@ -2,25 +2,16 @@
 
 #include "session/ScreenMetrics.h"
 
-namespace {
-QString withSlash(QString p)
-{
-    if (!p.endsWith(u'/'))
-        p += u'/';
-    return p;
-}
-}  // namespace
-
 AppContext::AppContext(QString appPath, Platform& platform)
-    : appPath_(withSlash(std::move(appPath)))
-    , platform_(platform)
-    , settings_(appPath_ + QString::fromLatin1(AppSettings::kFileName))
+    : AppContext(UserFolders::inOneFolder(appPath), platform)
 {
 }
 
-QString AppContext::IniPath() const
+AppContext::AppContext(UserFolders folders, Platform& platform)
+    : folders_(std::move(folders))
+    , platform_(platform)
+    , settings_(folders_.settingsPath())
 {
-    return appPath_ + QString::fromLatin1(AppSettings::kFileName);
 }
 
 void AppContext::readStartupSettings()

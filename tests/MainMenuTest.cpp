@@ -224,6 +224,32 @@ private slots:
         MWF fx(catalogue());
         fx.window->menu().run(fx.window->menu().mnuREADME);
         QCOMPARE(fx.fake.documents.opened, QStringList{fx.appPath() + QStringLiteral("help/help.htm")});
+        QVERIFY(fx.fake.messages.shown.isEmpty());
+    }
+
+    // clang-format off
+    void helpThatNothingOpensIsNamed_data()
+    {
+        QTest::addColumn<bool>("refusedAtOnce");  // else the desktop's opener fails afterwards
+        QTest::newRow("no opener") << true;
+        QTest::newRow("opener finds no browser") << false;
+    }
+    // clang-format on
+    void helpThatNothingOpensIsNamed()
+    {
+        QFETCH(bool, refusedAtOnce);
+        MWF fx(catalogue());
+        fx.fake.documents.result = !refusedAtOnce;
+        fx.window->menu().run(fx.window->menu().mnuREADME);
+        if (!refusedAtOnce) {
+            QVERIFY(fx.fake.messages.shown.isEmpty());
+            QVERIFY(fx.fake.documents.lastFailure);
+            fx.fake.documents.lastFailure();
+        }
+        QCOMPARE(fx.fake.messages.shown.size(), 1);
+        const QString page = fx.appPath() + QStringLiteral("help/help.htm");
+        QCOMPARE(fx.fake.messages.shown[0].text, MainMenu::helpUnopenedText(page));
+        QVERIFY(fx.fake.messages.shown[0].text.contains(page));
     }
 
     void editorNeedsAWritableFolder()
