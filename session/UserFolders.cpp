@@ -26,6 +26,10 @@ QString xdgFolder(const char* variable, const QString& fallback)
     return QDir::isAbsolutePath(value) ? QDir::cleanPath(value) : QDir::homePath() + fallback;
 }
 
+#ifndef SONOHA_SHARED_FROM_BIN
+#define SONOHA_SHARED_FROM_BIN "../share/sonoha"
+#endif
+
 QString catalogueName()
 {
     return QString::fromLatin1(CatalogueStore::kFileName);
@@ -65,7 +69,7 @@ QString UserFolders::applicationFolder(const QString& programDir)
     const QString own = withSlash(programDir);
     if (QFileInfo::exists(own + catalogueName()))
         return own;
-    const QString shared = withSlash(QDir::cleanPath(own + QStringLiteral("../share/") + QLatin1String(kFolderName)));
+    const QString shared = withSlash(QDir::cleanPath(own + QStringLiteral(SONOHA_SHARED_FROM_BIN)));
     return QFileInfo(shared).isDir() ? shared : own;
 }
 

@@ -42,7 +42,8 @@ public:
 
     // Where a program in programDir finds its read-only files: programDir
     // itself when it holds the catalogue or nothing else does, otherwise
-    // ../share/sonoha/ of an installed program. Ends in "/".
+    // ../share/sonoha/ of an installed program (the install's own relative
+    // path from its bin folder). Ends in "/".
     static QString applicationFolder(const QString& programDir);
     // A folder the program may write: a writable folder on a writable medium.
     static bool writableFolder(const QString& path);
