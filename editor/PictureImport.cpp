@@ -38,7 +38,7 @@ QString PictureImport::relativeInside(const QString& folder, const QString& file
     const QString root = QFileInfo(folder).canonicalFilePath();
     if (folder.isEmpty() || root.isEmpty())
         return {};
-    const QString relative = QDir(root).relativeFilePath(file);
+    QString relative = QDir(root).relativeFilePath(file);
     if (relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative))
         return {};
     return relative;

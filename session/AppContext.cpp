@@ -2,7 +2,7 @@
 
 #include "session/ScreenMetrics.h"
 
-AppContext::AppContext(QString appPath, Platform& platform)
+AppContext::AppContext(const QString& appPath, Platform& platform)
     : AppContext(UserFolders::inOneFolder(appPath), platform)
 {
 }

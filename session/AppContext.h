@@ -13,7 +13,7 @@
 class AppContext {
 public:
     // Everything in the application folder appPath.
-    AppContext(QString appPath, Platform& platform);
+    AppContext(const QString& appPath, Platform& platform);
     // The user's files where folders says.
     AppContext(UserFolders folders, Platform& platform);
 

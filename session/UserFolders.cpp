@@ -66,7 +66,7 @@ UserFolders UserFolders::withUserFilesApart(const QString& appPath, const Enviro
 
 QString UserFolders::applicationFolder(const QString& programDir)
 {
-    const QString own = withSlash(programDir);
+    QString own = withSlash(programDir);
     if (QFileInfo::exists(own + catalogueName()))
         return own;
     const QString shared = withSlash(QDir::cleanPath(own + QStringLiteral(SONOHA_SHARED_FROM_BIN)));
