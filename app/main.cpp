@@ -48,7 +48,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("sonoha"));
     QApplication::setApplicationVersion(QStringLiteral("3.47"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("sonoha"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(SONOHA_APP_ID));
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
     // Qt's own dialogs and menus speak the program's language.
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
@@ -57,12 +57,14 @@ int main(int argc, char** argv)
     PictureLoader::init();
 
     RealPlatform platform;
-    const UserFolders folders =
-        UserFolders::forProgram(QCoreApplication::applicationDirPath(), UserFolders::Environment::fromProcess());
-    InstanceLock lock(folders.appPath());
+    const QString appPath = QCoreApplication::applicationDirPath();
+    InstanceLock lock(appPath);
     if (!lock.admit(platform.platform().messages))
         return 0;  // already running: show nothing, touch nothing
 
+    // The program's files beside it or, installed, in ../share/sonoha; the
+    // user's files beside them or in the XDG folders.
+    const UserFolders folders = UserFolders::forProgram(appPath, UserFolders::Environment::fromProcess());
     folders.makeSettingsFolder();
     AppContext context(folders, platform.platform());
     const UnsavedSettingsNotice unsaved(context.settings().file(), platform.platform().messages);

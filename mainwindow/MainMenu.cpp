@@ -155,6 +155,11 @@ void MainMenu::Form1_mnuSound_Click(int i)
     app.settings().writeClickSound(i);
 }
 
+QString MainMenu::helpMissingText(const QString& page)
+{
+    return QStringLiteral("ヘルプのページが見つかりません。\n%1").arg(QDir::toNativeSeparators(page));
+}
+
 QString MainMenu::helpUnopenedText(const QString& page)
 {
     return QStringLiteral("ヘルプのページを開くプログラムが見つかりません。\n"
@@ -170,8 +175,9 @@ void MainMenu::Form1_mnuREADME_Click()
     // (xdg-open without a browser); the user is told then.
     QPointer<QWidget> owner = window_;
     MessageBoxes& messages = app.platform().messages;
-    auto tell = [owner, &messages, page] {
-        messages.show(owner, helpUnopenedText(page), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+    const QString text = QFileInfo(page).isFile() ? helpUnopenedText(page) : helpMissingText(page);
+    auto tell = [owner, &messages, text] {
+        messages.show(owner, text, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
     };
     if (!app.platform().documents.open(page, tell))
         tell();

@@ -34,8 +34,10 @@ public:
 
     // Whether the application folder can be written (the editor needs it).
     static bool folderWritable(const QString& appPath);
-    // What the user is told when no program could open the help page.
+    // What the user is told when no program could open the help page, and
+    // when the page itself is missing.
     static QString helpUnopenedText(const QString& page);
+    static QString helpMissingText(const QString& page);
 
     QMenu* mnuMain = nullptr;
     QAction* mnuSam = nullptr;

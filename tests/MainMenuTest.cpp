@@ -230,15 +230,23 @@ private slots:
     // clang-format off
     void helpThatNothingOpensIsNamed_data()
     {
+        QTest::addColumn<bool>("pageThere");
         QTest::addColumn<bool>("refusedAtOnce");  // else the desktop's opener fails afterwards
-        QTest::newRow("no opener") << true;
-        QTest::newRow("opener finds no browser") << false;
+        QTest::newRow("no opener") << true << true;
+        QTest::newRow("opener finds no browser") << true << false;
+        QTest::newRow("no page") << false << true;
     }
     // clang-format on
     void helpThatNothingOpensIsNamed()
     {
+        QFETCH(bool, pageThere);
         QFETCH(bool, refusedAtOnce);
         MWF fx(catalogue());
+        const QString page = fx.appPath() + QStringLiteral("help/help.htm");
+        if (pageThere) {
+            QDir().mkpath(fx.appPath() + QStringLiteral("help"));
+            QFile(page).open(QIODevice::WriteOnly);
+        }
         fx.fake.documents.result = !refusedAtOnce;
         fx.window->menu().run(fx.window->menu().mnuREADME);
         if (!refusedAtOnce) {
@@ -247,8 +255,8 @@ private slots:
             fx.fake.documents.lastFailure();
         }
         QCOMPARE(fx.fake.messages.shown.size(), 1);
-        const QString page = fx.appPath() + QStringLiteral("help/help.htm");
-        QCOMPARE(fx.fake.messages.shown[0].text, MainMenu::helpUnopenedText(page));
+        QCOMPARE(fx.fake.messages.shown[0].text,
+                 pageThere ? MainMenu::helpUnopenedText(page) : MainMenu::helpMissingText(page));
         QVERIFY(fx.fake.messages.shown[0].text.contains(page));
     }
 
