@@ -81,7 +81,17 @@ export SDL_AUDIODRIVER=dummy
 "$program" > "$tmp/program.log" 2>&1 &
 app=$!
 pids+=($app)
-window() { timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -1; }
+# xdotool stops with BadWindow when a window it walks goes away meanwhile (the
+# loading screen closing), so the search is asked again until it answers.
+window() {
+  local id
+  for _ in $(seq 120); do
+    id=$(xdotool search --onlyvisible --name "$1" 2> /dev/null | head -1) || true
+    [ -n "$id" ] && echo "$id" && return 0
+    sleep 0.5
+  done
+  return 1
+}
 main=$(window "^ソノハ Version 3.47$") || fail "the main window did not appear: $(cat "$tmp/program.log")"
 sleep 1  # the welcome line; the window is settled
 shot 1-main-window
