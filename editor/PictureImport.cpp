@@ -42,7 +42,20 @@ QString lookupKey(const QString& storedName)
 
 }  // namespace
 
-PictureImport::Result PictureImport::import(const QString& chosenPath, const QString& dataFolder)
+// The file's name relative to the folder, when it lies inside it.
+QString PictureImport::relativeInside(const QString& folder, const QString& file)
+{
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    if (folder.isEmpty() || root.isEmpty())
+        return {};
+    QString relative = QDir(root).relativeFilePath(file);
+    if (relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative))
+        return {};
+    return relative;
+}
+
+PictureImport::Result PictureImport::import(const QString& chosenPath, const QString& dataFolder,
+                                            const QString& sharedFolder)
 {
     const QFileInfo chosen(chosenPath);
     if (!chosen.isFile() || !chosen.isReadable())
@@ -52,19 +65,22 @@ PictureImport::Result PictureImport::import(const QString& chosenPath, const QSt
     const QDir data(QFileInfo(dataFolder).canonicalFilePath());
     const QString source = chosen.canonicalFilePath();
 
-    const QString relative = data.relativeFilePath(source);
-    if (!relative.startsWith(QLatin1String("../")) && !QDir::isAbsolutePath(relative)) {
-        if (const QString why = nameProblem(relative); !why.isEmpty())
-            return refuse(why);
-        return Result{true, relative, QString()};
+    for (const QString& folder : {dataFolder, sharedFolder}) {
+        if (const QString relative = relativeInside(folder, source); !relative.isEmpty()) {
+            if (const QString why = nameProblem(relative); !why.isEmpty())
+                return refuse(why);
+            return Result{true, relative, QString()};
+        }
     }
 
     const QString name = chosen.fileName();
     if (const QString why = nameProblem(name); !why.isEmpty())
         return refuse(why);
     const QString target = data.filePath(name);
-    if (QFileInfo::exists(target)) {
-        if (sameContent(source, target))
+    for (const QString& taken : {target, sharedFolder.isEmpty() ? QString() : QDir(sharedFolder).filePath(name)}) {
+        if (taken.isEmpty() || !QFileInfo::exists(taken))
+            continue;
+        if (sameContent(source, taken))
             return Result{true, name, QString()};
         return refuse(QStringLiteral("dataフォルダには、同じ名前の別のファイル「%1」があります。\n"
                                      "ファイルの名前を変えてから選んでください。")

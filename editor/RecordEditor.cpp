@@ -15,6 +15,7 @@
 #include "session/AppContext.h"
 
 #include <QDataWidgetMapper>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -39,7 +40,7 @@ const char* const kCaptions[8] = {"名前", "季節", "色", "花弁", "葉", "�
 
 QString dbPath(const AppContext& app)
 {
-    return app.pathOf(QString::fromLatin1(CatalogueStore::kFileName));
+    return app.folders().cataloguePath();
 }
 
 }  // namespace
@@ -49,10 +50,10 @@ QString dbPath(const AppContext& app)
 QString RecordEditor::unwritableReason(AppContext& app)
 {
     const QString path = dbPath(app);
-    const QFileInfo folder(app.GetAppPath());
     const QFileInfo file(path);
+    const QString folder = file.absolutePath();
     // The journal lives beside the file, so the folder must take writes too.
-    if (!folder.isWritable() || QStorageInfo(app.GetAppPath()).isReadOnly() || !file.isFile() || !file.isWritable())
+    if (!QFileInfo(folder).isWritable() || QStorageInfo(folder).isReadOnly() || !file.isFile() || !file.isWritable())
         return QStringLiteral("データベース（%1）に書き込めないため、データの編集はできません。")
             .arg(QString::fromLatin1(CatalogueStore::kFileName));
     return {};
@@ -68,9 +69,43 @@ bool RecordEditor::reloadCatalogue(AppContext& app)
     return true;
 }
 
+QString RecordEditor::copyOfferText(const UserFolders& folders)
+{
+    return QStringLiteral("図鑑のデータベースは書き込みのできない場所にあります。\n%1\n\n"
+                          "データを編集できるように、あなた用のコピーを次の場所に作りますか？\n%2\n\n"
+                          "コピーを作るのは一度だけです。以後はそのコピーを読み込み、編集します。"
+                          "追加する画像もそのフォルダのdataに入ります。")
+        .arg(QDir::toNativeSeparators(folders.sharedCatalogue()), QDir::toNativeSeparators(folders.userCatalogue()));
+}
+
+QString RecordEditor::copyFailedText(const QString& reason)
+{
+    return QStringLiteral("図鑑のデータベースをコピーできませんでした。\n%1").arg(reason);
+}
+
+bool RecordEditor::offerCopy(AppContext& app, QWidget* parent)
+{
+    const UserFolders& folders = app.folders();
+    MessageBoxes& messages = app.platform().messages;
+    if (!folders.offersCatalogueCopy())
+        return true;
+    if (messages.show(parent, copyOfferText(folders), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question) !=
+        MessageBoxes::Answer::Yes)
+        return false;
+    QString error;
+    if (!folders.copyCatalogue(&error)) {
+        messages.show(parent, copyFailedText(error), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
 bool RecordEditor::run(AppContext& app, QWidget* parent)
 {
     MessageBoxes& messages = app.platform().messages;
+    // An installed catalogue is edited in the user's own copy.
+    if (!offerCopy(app, parent))
+        return false;
     if (const QString why = unwritableReason(app); !why.isEmpty()) {
         messages.show(parent, why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return false;
@@ -682,7 +717,7 @@ void RecordEditor::done(int result)
 
 void RecordEditor::Form10_cmdSansyou_Click()
 {
-    const QString dataFolder = app_.pathOf(QStringLiteral("data/"));
+    const QString dataFolder = app_.folders().pictureFolder();
     const QStringList filters = {QStringLiteral("JPEG (*.jpg)"), QStringLiteral("ビットマップ（BMP） (*.bmp)"),
                                  QStringLiteral("GIF (*.gif)"), QStringLiteral("WMF (*.wmf)"),
                                  QStringLiteral("すべてのファイル (*)")};
@@ -691,7 +726,8 @@ void RecordEditor::Form10_cmdSansyou_Click()
         Text1[6]->setFocus();
         return;
     }
-    const PictureImport::Result r = PictureImport::import(chosen, dataFolder);
+    const QString shared = app_.folders().apart() ? app_.pathOf(QStringLiteral("data/")) : QString();
+    const PictureImport::Result r = PictureImport::import(chosen, dataFolder, shared);
     if (!r.ok) {
         app_.platform().beeper.beep();
         app_.platform().messages.show(this, r.message, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);

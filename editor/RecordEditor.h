@@ -19,6 +19,9 @@ class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class RecordNavigator;
+class RecordTable;
+class UserFolders;
+struct FlowerRecord;
 
 // The record editor "データの編集（追加，訂正・更新，削除）": a modal form
 // bound to table KUSABANA that adds, corrects and deletes records, with code
@@ -41,6 +44,12 @@ public:
     static bool reloadCatalogue(AppContext& app);
     // Why the editor cannot write the catalogue file, or an empty string.
     static QString unwritableReason(AppContext& app);
+    // Where the catalogue is installed read-only: asks, the first time, to
+    // copy it to the user's own folder, and copies it. False when the user
+    // said no or the copy failed (the user has been told why).
+    static bool offerCopy(AppContext& app, QWidget* parent);
+    static QString copyOfferText(const UserFolders& folders);
+    static QString copyFailedText(const QString& reason);
 
     // The table must be open.
     RecordEditor(AppContext& app, std::unique_ptr<RecordTable> table, QWidget* parent);

@@ -14,9 +14,11 @@
 #include "settings/AppSettings.h"
 #include "slideshow/SlideshowLauncher.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QStorageInfo>
 #include <QWidget>
@@ -80,7 +82,11 @@ bool MainMenu::folderWritable(const QString& appPath)
 void MainMenu::prepare()
 {
     AppContext& app = session_.app();
-    const MenuState m = MenuRules::prepare(session_, folderWritable(app.GetAppPath()));
+    // The editor writes the catalogue where it is, or in the copy it offers
+    // to make for a user whose catalogue is installed read-only.
+    const bool editable =
+        app.folders().offersCatalogueCopy() || folderWritable(QFileInfo(app.folders().cataloguePath()).absolutePath());
+    const MenuState m = MenuRules::prepare(session_, editable);
     mnuClear->setEnabled(m.clearEnabled);
     // A show counts its slides at its start; the editor waits until it ends.
     mnuDATA->setEnabled(m.editorEnabled && !shows_->running());
@@ -127,7 +133,7 @@ void MainMenu::run(QAction* a)
     else if (a == mnuDATA)
         Form1_mnuDATA_Click();
     else if (a == mnuREADME)
-        app.platform().documents.open(app.pathOf(QStringLiteral("help/help.htm")));
+        Form1_mnuREADME_Click();
     else if (a == mnuVER)
         Form1_mnuVER_Click();
     else if (a == mnuEnd)
@@ -149,6 +155,34 @@ void MainMenu::Form1_mnuSound_Click(int i)
     else
         app.platform().sound.stopAll();
     app.settings().writeClickSound(i);
+}
+
+QString MainMenu::helpMissingText(const QString& page)
+{
+    return QStringLiteral("ヘルプのページが見つかりません。\n%1").arg(QDir::toNativeSeparators(page));
+}
+
+QString MainMenu::helpUnopenedText(const QString& page)
+{
+    return QStringLiteral("ヘルプのページを開くプログラムが見つかりません。\n"
+                          "ブラウザで次のファイルを開いてください。\n\n%1")
+        .arg(QDir::toNativeSeparators(page));
+}
+
+void MainMenu::Form1_mnuREADME_Click()
+{
+    AppContext& app = session_.app();
+    const QString page = app.pathOf(QStringLiteral("help/help.htm"));
+    // The opener may find out only later that nothing could show the page
+    // (xdg-open without a browser); the user is told then.
+    QPointer<QWidget> owner = window_;
+    MessageBoxes& messages = app.platform().messages;
+    const QString text = QFileInfo(page).isFile() ? helpUnopenedText(page) : helpMissingText(page);
+    auto tell = [owner, &messages, text] {
+        messages.show(owner, text, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+    };
+    if (!app.platform().documents.open(page, tell))
+        tell();
 }
 
 void MainMenu::Form1_mnuDATA_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QString>
 #include <array>
 #include <functional>
 #include <memory>
@@ -33,6 +34,10 @@ public:
 
     // Whether the application folder can be written (the editor needs it).
     static bool folderWritable(const QString& appPath);
+    // What the user is told when no program could open the help page, and
+    // when the page itself is missing.
+    static QString helpUnopenedText(const QString& page);
+    static QString helpMissingText(const QString& page);
 
     QMenu* mnuMain = nullptr;
     QAction* mnuSam = nullptr;
@@ -53,6 +58,7 @@ public:
 private:
     void build();
     void Form1_mnuSound_Click(int i);
+    void Form1_mnuREADME_Click();
     void Form1_mnuDATA_Click();
     void Form1_mnuVER_Click();
     void StartSlideShow(int order);

@@ -25,7 +25,7 @@ PhotoWindows::PhotoWindows(AppContext& app, BrowserSession& session, QWidget* ma
     : app_(app)
     , session_(session)
     , window_(mainWindow)
-    , files_(app.GetAppPath())
+    , files_(app.folders().pictures())
 {
 }
 

@@ -2,25 +2,16 @@
 
 #include "session/ScreenMetrics.h"
 
-namespace {
-QString withSlash(QString p)
+AppContext::AppContext(const QString& appPath, Platform& platform)
+    : AppContext(UserFolders::inOneFolder(appPath), platform)
 {
-    if (!p.endsWith(u'/'))
-        p += u'/';
-    return p;
 }
-}  // namespace
 
-AppContext::AppContext(QString appPath, Platform& platform)
-    : appPath_(withSlash(std::move(appPath)))
+AppContext::AppContext(UserFolders folders, Platform& platform)
+    : folders_(std::move(folders))
     , platform_(platform)
-    , settings_(appPath_ + QString::fromLatin1(AppSettings::kFileName))
+    , settings_(folders_.settingsPath())
 {
-}
-
-QString AppContext::IniPath() const
-{
-    return appPath_ + QString::fromLatin1(AppSettings::kFileName);
 }
 
 void AppContext::readStartupSettings()

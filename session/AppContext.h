@@ -2,6 +2,7 @@
 
 #include "catalogue/FlowerCatalogue.h"
 #include "platform/Platform.h"
+#include "session/UserFolders.h"
 #include "settings/AppSettings.h"
 
 #include <QString>
@@ -11,12 +12,17 @@
 // the in-memory catalogue and the platform services.
 class AppContext {
 public:
-    AppContext(QString appPath, Platform& platform);
+    // Everything in the application folder appPath.
+    AppContext(const QString& appPath, Platform& platform);
+    // The user's files where folders says.
+    AppContext(UserFolders folders, Platform& platform);
 
-    // The application folder, ending in "/".
-    const QString& GetAppPath() const { return appPath_; }
-    QString IniPath() const;
-    QString pathOf(const QString& relative) const { return appPath_ + relative; }
+    // The application folder of the program's read-only files, ending in "/".
+    const QString& GetAppPath() const { return folders_.appPath(); }
+    QString IniPath() const { return folders_.settingsPath(); }
+    QString pathOf(const QString& relative) const { return GetAppPath() + relative; }
+    // Where the settings, the catalogue and the pictures are.
+    const UserFolders& folders() const { return folders_; }
 
     AppSettings& settings() { return settings_; }
     FlowerCatalogue& catalogue() { return catalogue_; }
@@ -38,7 +44,7 @@ public:
     int fontSize(int nominal) const;
 
 private:
-    QString appPath_;
+    UserFolders folders_;
     Platform& platform_;
     AppSettings settings_;
     FlowerCatalogue catalogue_;

@@ -14,7 +14,7 @@ const QSize kCell(100, 85);
 
 GalleryModel::GalleryModel(BrowserSession& session)
     : s_(session)
-    , files_(session.app().GetAppPath())
+    , files_(session.app().folders().pictures())
     , prefetch_(std::make_unique<ThumbnailPrefetch>(kCell))
 {
     entries_.resize(kTableSize);

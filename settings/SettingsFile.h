@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -33,6 +34,10 @@ public:
 
     explicit SettingsFile(QString path);
 
+    // Called after every write that left the file as it was, so that the
+    // program can tell the user that a setting was not kept.
+    void onWriteFailed(std::function<void()> handler) { writeFailed_ = std::move(handler); }
+
     const QString& path() const { return path_; }
 
     int readInt(const QString& section, const QString& key, int defaultValue) const;
@@ -52,6 +57,8 @@ private:
     std::optional<ProfileLines> load() const;
     bool isMissing() const;
     bool replaceWith(const QByteArray& bytes) const;
+    bool write(const QString& section, const QList<Entry>& entries);
 
     QString path_;
+    std::function<void()> writeFailed_;
 };

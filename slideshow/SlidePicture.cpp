@@ -74,12 +74,11 @@ QImage SlidePicture::decodeFitted(const QString& path, QSize box, qreal dpr, QSi
     return image;
 }
 
-SlidePicture SlidePicture::load(const QString& appPath, const QString& storedName, QSize box, qreal dpr,
+SlidePicture SlidePicture::load(const PictureFiles& files, const QString& storedName, QSize box, qreal dpr,
                                 const std::atomic<bool>* cancel)
 {
     SlidePicture p;
     p.storedName = storedName;
-    const PictureFiles files(appPath);
     QSize shown;
     const QString resolved = files.ResolvePictureFile(storedName);
     if (files.existsInData(resolved)) {

@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QString>
 
+class PictureFiles;
+
 // A record's picture made ready for the screen: decoded at the size it is
 // shown at (JPEG scales while decoding), with the picture's lookup already
 // done. A picture that is missing comes back as Missing, one whose file is
@@ -23,7 +25,7 @@ struct SlidePicture {
     // Looks the record's picture up in the data folder (the usual
     // extensions, then the exact stored name) and decodes it to fit the box.
     // Once *cancel is set a decode under way gives up at its next read.
-    static SlidePicture load(const QString& appPath, const QString& storedName, QSize box, qreal dpr,
+    static SlidePicture load(const PictureFiles& files, const QString& storedName, QSize box, qreal dpr,
                              const std::atomic<bool>* cancel = nullptr);
     // A picture file at a path, reduced to fit the box; a null image when it
     // cannot be read or would be too large to decode.

@@ -143,7 +143,8 @@ bool SlideshowWindow::begin()
     app_.SldSec = app_.settings().readSlideSeconds();
     stepTimer_.setInterval(SlideInterval::timerMs(app_.SldSec));
     musicTimer_.start();
-    readAhead_ = std::make_unique<SlideReadAhead>(app_.GetAppPath(), layout_.pictureBox(), dpr_, options_.readAhead);
+    readAhead_ =
+        std::make_unique<SlideReadAhead>(app_.folders().pictures(), layout_.pictureBox(), dpr_, options_.readAhead);
     if (!showSlide(sequence_->start()))
         return false;
     stepTimer_.start();

@@ -252,6 +252,40 @@ private slots:
         MWF fx(catalogue());
         fx.window->menu().run(fx.window->menu().mnuREADME);
         QCOMPARE(fx.fake.documents.opened, QStringList{fx.appPath() + QStringLiteral("help/help.htm")});
+        QVERIFY(fx.fake.messages.shown.isEmpty());
+    }
+
+    // clang-format off
+    void helpThatNothingOpensIsNamed_data()
+    {
+        QTest::addColumn<bool>("pageThere");
+        QTest::addColumn<bool>("refusedAtOnce");  // else the desktop's opener fails afterwards
+        QTest::newRow("no opener") << true << true;
+        QTest::newRow("opener finds no browser") << true << false;
+        QTest::newRow("no page") << false << true;
+    }
+    // clang-format on
+    void helpThatNothingOpensIsNamed()
+    {
+        QFETCH(bool, pageThere);
+        QFETCH(bool, refusedAtOnce);
+        MWF fx(catalogue());
+        const QString page = fx.appPath() + QStringLiteral("help/help.htm");
+        if (pageThere) {
+            QDir().mkpath(fx.appPath() + QStringLiteral("help"));
+            QFile(page).open(QIODevice::WriteOnly);
+        }
+        fx.fake.documents.result = !refusedAtOnce;
+        fx.window->menu().run(fx.window->menu().mnuREADME);
+        if (!refusedAtOnce) {
+            QVERIFY(fx.fake.messages.shown.isEmpty());
+            QVERIFY(fx.fake.documents.lastFailure);
+            fx.fake.documents.lastFailure();
+        }
+        QCOMPARE(fx.fake.messages.shown.size(), 1);
+        QCOMPARE(fx.fake.messages.shown[0].text,
+                 pageThere ? MainMenu::helpUnopenedText(page) : MainMenu::helpMissingText(page));
+        QVERIFY(fx.fake.messages.shown[0].text.contains(page));
     }
 
     void editorNeedsAWritableFolder()

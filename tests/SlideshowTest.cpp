@@ -706,7 +706,7 @@ private slots:
         ShowFixture fx;
         fx.picture(QStringLiteral("p2.jpg"), QSize(400, 200));
         fx.picture(QStringLiteral("p3.jpg"), QSize(200, 400));
-        SlideReadAhead ahead(fx.app->GetAppPath(), QSize(300, 300), 1.0, enabled);
+        SlideReadAhead ahead(fx.app->folders().pictures(), QSize(300, 300), 1.0, enabled);
         ahead.prepare(QStringLiteral("p2.jpg"));
         ahead.prepare(QStringLiteral("p3.jpg"));  // the resume changed its mind
         const SlidePicture three = ahead.take(QStringLiteral("p3.jpg"));

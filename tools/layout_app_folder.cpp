@@ -7,6 +7,9 @@
 // the shipped catalogue (sonoha-helpshots).
 //
 // usage: sonoha-layout APP_DIR CATALOGUE_SOURCE_DIR FORMS_DIR
+//        sonoha-layout --catalogue FILE CATALOGUE_SOURCE_DIR
+// The second form makes the sample catalogue alone, afresh, as the program
+// is installed with it (the application folder's may hold the user's edits).
 
 #include "assets/ButtonArt.h"
 #include "assets/CursorFile.h"
@@ -150,8 +153,17 @@ bool makeCatalogue(const QVector<FlowerRecord>& records, const QString& path)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--catalogue") {
+        const CatalogueSource::Result source = CatalogueSource::readFolder(QString::fromLocal8Bit(argv[3]));
+        for (const QString& e : source.errors)
+            err() << e << "\n";
+        const QString path = QString::fromLocal8Bit(argv[2]);
+        QFile::remove(path);
+        return source.errors.isEmpty() && makeCatalogue(source.records, path) ? 0 : 1;
+    }
     if (argc != 4) {
-        err() << "usage: sonoha-layout APP_DIR CATALOGUE_SOURCE_DIR FORMS_DIR\n";
+        err() << "usage: sonoha-layout APP_DIR CATALOGUE_SOURCE_DIR FORMS_DIR\n"
+                 "       sonoha-layout --catalogue FILE CATALOGUE_SOURCE_DIR\n";
         return 2;
     }
     const QString appDir = QString::fromLocal8Bit(argv[1]);
