@@ -1,5 +1,8 @@
+#include "app/CommandLine.h"
 #include "app/FrameExtentsRequest.h"
+#include "app/FrontRequest.h"
 #include "app/InstanceLock.h"
+#include "app/QtTranslation.h"
 #include "app/RealPlatform.h"
 #include "app/ShutdownSignals.h"
 #include "mainwindow/MainWindow.h"
@@ -8,16 +11,59 @@
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
 #include "session/History.h"
+#include "session/UnsavedSettingsNotice.h"
+#include "session/UserFolders.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdio>
 #include <memory>
+
+extern const char* const kBuildCommit;  // made at build time
+
+namespace {
+
+// --help and --version are answered before Qt starts: no display is needed,
+// and nothing of the program is read or written.
+int answer(CommandLine::Request request, const char* program)
+{
+    const QString text = request == CommandLine::Request::Help
+                             ? CommandLine::usageText(QString::fromLocal8Bit(program))
+                             : CommandLine::versionText(QString::fromLatin1(kBuildCommit));
+    const QByteArray bytes = text.toUtf8();
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size()) &&
+                   std::fflush(stdout) == 0
+               ? 0
+               : 1;
+}
+
+// Another start found this copy running: its main window comes to the front.
+void bringToFront(QWidget* window)
+{
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
+    if (const auto request = CommandLine::parse(argc, argv); request != CommandLine::Request::Run)
+        return answer(request, argv[0]);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("sonoha"));
+    QApplication::setApplicationVersion(QStringLiteral("3.47"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(SONOHA_APP_ID));
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
+    // Qt's own dialogs and menus speak the program's language.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    QTranslator qtTexts;
+    QtTranslation::install(qtTexts);
     PictureLoader::init();
 
     RealPlatform platform;
@@ -25,8 +71,16 @@ int main(int argc, char** argv)
     InstanceLock lock(appPath);
     if (!lock.admit(platform.platform().messages))
         return 0;  // already running: show nothing, touch nothing
+    FrontRequest front;
+    if (lock.held())
+        front.listen(InstanceLock::frontPathFor(lock.path()));
 
-    AppContext context(appPath, platform.platform(), ScreenMetrics::ofPrimaryScreen());
+    // The program's files beside it or, installed, in ../share/sonoha; the
+    // user's files beside them or in the XDG folders.
+    const UserFolders folders = UserFolders::forProgram(appPath, UserFolders::Environment::fromProcess());
+    folders.makeSettingsFolder();
+    AppContext context(folders, platform.platform(), ScreenMetrics::ofPrimaryScreen());
+    const UnsavedSettingsNotice unsaved(context.settings().file(), platform.platform().messages);
     Startup startup(context);
     std::unique_ptr<ShutdownSignals> shutdownSignals;
     QObject::connect(&startup, &Startup::finished, &app, [&](bool ok) {
@@ -35,6 +89,7 @@ int main(int argc, char** argv)
             return;
         }
         MainWindow* window = startup.mainWindow();
+        QObject::connect(&front, &FrontRequest::requested, window, [window] { bringToFront(window); });
         // From here on a request to end ends the program as the window's
         // close box does. Before, nothing of the run is there to keep, and
         // such a request ends the start at once.

@@ -11,6 +11,7 @@
 
 #include "PeakMemory.h"
 #include "catalogue/CatalogueStore.h"
+#include "generators/AttributeForm.h"
 #include "generators/FlowerIllustrator.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PhotoWindows.h"
@@ -106,8 +107,8 @@ int main(int argc, char** argv)
     // 1600 x 1200 photographs: twenty distinct plates, shared by the records.
     QVector<QByteArray> jpegs;
     for (int i = 0; i < 20; ++i) {
-        const QImage img = FlowerIllustrator::draw(QStringLiteral("ベンチ%1").arg(i), "夏", "黄色系", "キク型", "互生",
-                                                   "キク科", QSize(1600, 1200));
+        const FlowerRecord r = TestCatalogues::record(QStringLiteral("ベンチ%1").arg(i), "夏", "黄色系", "キク型");
+        const QImage img = FlowerIllustrator::draw(r, AttributeForm::guess(r), QSize(1600, 1200));
         QFile f(appPath + QStringLiteral("plate.jpg"));
         f.open(QIODevice::WriteOnly);
         img.save(&f, "JPG", 90);

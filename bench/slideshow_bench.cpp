@@ -6,6 +6,7 @@
 // usage: slideshow_bench [slides=50] [interval_ms=1000]
 
 #include "PeakMemory.h"
+#include "generators/AttributeForm.h"
 #include "generators/FlowerIllustrator.h"
 #include "platform/fake/FakePlatform.h"
 #include "session/AppContext.h"
@@ -36,9 +37,9 @@ QByteArray photograph(int n)
 {
     const char* seasons[] = {"春", "夏", "秋", "春", "夏"};
     const char* colours[] = {"白系", "黄色系", "赤・ピンク系", "青・紫系", "白系"};
-    const QImage plate = FlowerIllustrator::draw(QStringLiteral("試料%1").arg(n), QString::fromUtf8(seasons[n]),
-                                                 QString::fromUtf8(colours[n]), QStringLiteral("花弁５枚型"),
-                                                 QStringLiteral("互生"), QStringLiteral("キク科"));
+    const FlowerRecord r = TestCatalogues::record(QStringLiteral("試料%1").arg(n), QString::fromUtf8(seasons[n]),
+                                                  QString::fromUtf8(colours[n]));
+    const QImage plate = FlowerIllustrator::draw(r, AttributeForm::guess(r));
     QImage big =
         plate.scaled(6000, 4000, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
     std::minstd_rand rnd(n + 1);

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <unistd.h>
 
 const char* const CatalogueStore::kFileName = "SNH347.mdb";
 
@@ -448,6 +449,37 @@ CatalogueStore::LoadResult CatalogueStore::fill(const ReadResult& read, FlowerCa
             onRecord(r.NAMAE);
     }
     return result;
+}
+
+bool CatalogueStore::copy(const QString& from, const QString& to, QString* error)
+{
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (QFileInfo::exists(to))
+        return fail(QStringLiteral("file exists already"));
+    ReadResult checked;
+    if (!checkFile(from, checked))
+        return fail(checked.error);
+    const Reader reader = openReader(from);
+    if (!reader.probe.ok)
+        return fail(sqliteText(reader.probe.error));
+    QSqlQuery q(reader.conn->db());
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(to);
+    if (!q.exec()) {
+        QFile::remove(to);
+        return fail(sqliteText(q.lastError()));
+    }
+    // SQLite writes the copy without syncing it.
+    QFile out(to);
+    if (!out.open(QIODevice::ReadOnly) || ::fsync(out.handle()) != 0) {
+        QFile::remove(to);
+        return fail(QStringLiteral("the copy could not be written to the disk"));
+    }
+    return true;
 }
 
 bool CatalogueStore::createNew(const QString& path, QString* error)

@@ -120,6 +120,11 @@ public:
     // SQLite's URI syntax could misread percent-encoded.
     static QString immutableUri(const QString& path);
 
+    // A consistent copy of the whole file as SQLite sees it now (every table,
+    // whatever the journal holds) made at `to`, which must not exist; on the
+    // disk when this gives true. The source is only read, as by read().
+    static bool copy(const QString& from, const QString& to, QString* error);
+
     // Creates a new file with an empty table; refuses to touch an existing file.
     static bool createNew(const QString& path, QString* error);
     // Inserts rows in one transaction; fails as a whole (duplicate names included).

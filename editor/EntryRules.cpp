@@ -69,11 +69,52 @@ QString EntryRules::problem(const FlowerRecord& record)
     return {};
 }
 
+QString EntryRules::pictureNameProblem(const QString& storedName)
+{
+    QString path = storedName;
+    path.replace(u'\\', u'/');
+    const QString file = path.mid(path.lastIndexOf(u'/') + 1);
+    if (file.count(u'.') <= 1)
+        return {};
+    return QStringLiteral(
+               "画像ファイルの名前「%1」は、拡張子の前にも「.」があるため、画像を探すときに見つかりません。\n"
+               "ファイルの名前を変えてください。")
+        .arg(storedName);
+}
+
 QString EntryRules::tableFullText()
 {
     return QStringLiteral("データは %1件までしか登録できません。\n"
                           "追加するには、先に不要なデータを削除してください。")
         .arg(kMaxRecords);
+}
+
+QString EntryRules::lockedText(const QString& sqliteText)
+{
+    return QStringLiteral("データベース（%1）はほかのプログラムが使用中です。\n"
+                          "しばらくしてから、もう一度お試しください。\n（%2）")
+        .arg(QString::fromLatin1(CatalogueStore::kFileName), sqliteText);
+}
+
+QString EntryRules::unwritableText(const QString& sqliteText)
+{
+    return QStringLiteral("データベース（%1）に書き込めません。\n（%2）")
+        .arg(QString::fromLatin1(CatalogueStore::kFileName), sqliteText);
+}
+
+QString EntryRules::goneText()
+{
+    return QStringLiteral("画面のデータは、ほかのプログラムによって変更または削除されたため、保存できません。");
+}
+
+QString EntryRules::noRecordText()
+{
+    return QStringLiteral("入力した内容を保存するデータがありません。\n新しいデータは「追加」で入力してください。");
+}
+
+QString EntryRules::saveChangesQuestion()
+{
+    return QStringLiteral("表示中のデータの変更が保存されていません。\n保存しますか？");
 }
 
 QString EntryRules::unencodableText(const QString& caption, const QString& character)

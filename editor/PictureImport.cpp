@@ -27,12 +27,35 @@ QString nameProblem(const QString& name)
     if (ShiftJisText::bytes(name) > limit)
         return QStringLiteral("画像ファイルの名前「%1」が長すぎます。\n%2")
             .arg(name, EntryRules::tooLongText(caption, limit));
-    return {};
+    return EntryRules::pictureNameProblem(name);
+}
+
+// The folders and the name up to the first "." of the file's own name.
+QString lookupKey(const QString& storedName)
+{
+    QString path = storedName;
+    path.replace(u'\\', u'/');
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.indexOf(u'.', slash + 1);
+    return (dot < 0 ? path : path.left(dot)).toLower();
 }
 
 }  // namespace
 
-PictureImport::Result PictureImport::import(const QString& chosenPath, const QString& dataFolder)
+// The file's name relative to the folder, when it lies inside it.
+QString PictureImport::relativeInside(const QString& folder, const QString& file)
+{
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    if (folder.isEmpty() || root.isEmpty())
+        return {};
+    QString relative = QDir(root).relativeFilePath(file);
+    if (relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative))
+        return {};
+    return relative;
+}
+
+PictureImport::Result PictureImport::import(const QString& chosenPath, const QString& dataFolder,
+                                            const QString& sharedFolder)
 {
     const QFileInfo chosen(chosenPath);
     if (!chosen.isFile() || !chosen.isReadable())
@@ -42,19 +65,22 @@ PictureImport::Result PictureImport::import(const QString& chosenPath, const QSt
     const QDir data(QFileInfo(dataFolder).canonicalFilePath());
     const QString source = chosen.canonicalFilePath();
 
-    const QString relative = data.relativeFilePath(source);
-    if (!relative.startsWith(QLatin1String("../")) && !QDir::isAbsolutePath(relative)) {
-        if (const QString why = nameProblem(relative); !why.isEmpty())
-            return refuse(why);
-        return Result{true, relative, QString()};
+    for (const QString& folder : {dataFolder, sharedFolder}) {
+        if (const QString relative = relativeInside(folder, source); !relative.isEmpty()) {
+            if (const QString why = nameProblem(relative); !why.isEmpty())
+                return refuse(why);
+            return Result{true, relative, QString()};
+        }
     }
 
     const QString name = chosen.fileName();
     if (const QString why = nameProblem(name); !why.isEmpty())
         return refuse(why);
     const QString target = data.filePath(name);
-    if (QFileInfo::exists(target)) {
-        if (sameContent(source, target))
+    for (const QString& taken : {target, sharedFolder.isEmpty() ? QString() : QDir(sharedFolder).filePath(name)}) {
+        if (taken.isEmpty() || !QFileInfo::exists(taken))
+            continue;
+        if (sameContent(source, taken))
             return Result{true, name, QString()};
         return refuse(QStringLiteral("dataフォルダには、同じ名前の別のファイル「%1」があります。\n"
                                      "ファイルの名前を変えてから選んでください。")
@@ -63,7 +89,12 @@ PictureImport::Result PictureImport::import(const QString& chosenPath, const QSt
     QString error;
     if (!copyInto(source, target, &error))
         return refuse(QStringLiteral("画像ファイルをdataフォルダにコピーできませんでした。\n%1").arg(error));
-    return Result{true, name, QString()};
+    return Result{true, name, QString(), true};
+}
+
+bool PictureImport::mayName(const QString& storedName, const QString& fileName)
+{
+    return !storedName.isEmpty() && lookupKey(storedName) == lookupKey(fileName);
 }
 
 bool PictureImport::sameContent(const QString& a, const QString& b)

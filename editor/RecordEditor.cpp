@@ -7,6 +7,7 @@
 #include "editor/PictureImport.h"
 #include "editor/RecordNavigator.h"
 #include "editor/RecordTable.h"
+#include "editor/ShiftJisText.h"
 #include "platform/Beeper.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileDialog.h"
@@ -14,6 +15,8 @@
 #include "session/AppContext.h"
 
 #include <QDataWidgetMapper>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -38,7 +41,7 @@ const char* const kCaptions[8] = {"名前", "季節", "色", "花弁", "葉", "�
 
 QString dbPath(const AppContext& app)
 {
-    return app.pathOf(QString::fromLatin1(CatalogueStore::kFileName));
+    return app.folders().cataloguePath();
 }
 
 }  // namespace
@@ -48,10 +51,10 @@ QString dbPath(const AppContext& app)
 QString RecordEditor::unwritableReason(AppContext& app)
 {
     const QString path = dbPath(app);
-    const QFileInfo folder(app.appPath());
     const QFileInfo file(path);
+    const QString folder = file.absolutePath();
     // The journal lives beside the file, so the folder must take writes too.
-    if (!folder.isWritable() || QStorageInfo(app.appPath()).isReadOnly() || !file.isFile() || !file.isWritable())
+    if (!QFileInfo(folder).isWritable() || QStorageInfo(folder).isReadOnly() || !file.isFile() || !file.isWritable())
         return QStringLiteral("データベース（%1）に書き込めないため、データの編集はできません。")
             .arg(QString::fromLatin1(CatalogueStore::kFileName));
     return {};
@@ -67,9 +70,43 @@ bool RecordEditor::reloadCatalogue(AppContext& app)
     return true;
 }
 
+QString RecordEditor::copyOfferText(const UserFolders& folders)
+{
+    return QStringLiteral("図鑑のデータベースは書き込みのできない場所にあります。\n%1\n\n"
+                          "データを編集できるように、あなた用のコピーを次の場所に作りますか？\n%2\n\n"
+                          "コピーを作るのは一度だけです。以後はそのコピーを読み込み、編集します。"
+                          "追加する画像もそのフォルダのdataに入ります。")
+        .arg(QDir::toNativeSeparators(folders.sharedCatalogue()), QDir::toNativeSeparators(folders.userCatalogue()));
+}
+
+QString RecordEditor::copyFailedText(const QString& reason)
+{
+    return QStringLiteral("図鑑のデータベースをコピーできませんでした。\n%1").arg(reason);
+}
+
+bool RecordEditor::offerCopy(AppContext& app, QWidget* parent)
+{
+    const UserFolders& folders = app.folders();
+    MessageBoxes& messages = app.platform().messages;
+    if (!folders.offersCatalogueCopy())
+        return true;
+    if (messages.show(parent, copyOfferText(folders), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question) !=
+        MessageBoxes::Answer::Yes)
+        return false;
+    QString error;
+    if (!folders.copyCatalogue(&error)) {
+        messages.show(parent, copyFailedText(error), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
 bool RecordEditor::run(AppContext& app, QWidget* parent)
 {
     MessageBoxes& messages = app.platform().messages;
+    // An installed catalogue is edited in the user's own copy.
+    if (!offerCopy(app, parent))
+        return false;
     if (const QString why = unwritableReason(app); !why.isEmpty()) {
         messages.show(parent, why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return false;
@@ -133,7 +170,7 @@ void RecordEditor::build()
         captions[size_t(i)] = new QLabel(QString::fromUtf8(kCaptions[i]), this);
     for (int i = 0; i < 7; ++i) {
         auto* e = new QLineEdit(this);
-        e->setValidator(new ByteLimitValidator(EntryRules::byteLimit(QLatin1String(kFieldColumns[i])), e));
+        limitField(e, EntryRules::byteLimit(QLatin1String(kFieldColumns[i])));
         fieldBoxes[size_t(i)] = e;
     }
     // The category fields follow their code boxes and are reached by the mouse only.
@@ -157,6 +194,7 @@ void RecordEditor::build()
         codeHelp[size_t(box)] = help;
     }
     familyBox = new QLineEdit(this);
+    limitField(familyBox, 0);
     familyPrompt = new QLineEdit(QStringLiteral("科名を記入→"), this);
     familyPrompt->setReadOnly(true);
     familyPrompt->setFocusPolicy(Qt::NoFocus);
@@ -181,6 +219,13 @@ void RecordEditor::build()
         b->setAutoDefault(false);
         b->setDefault(false);
     }
+}
+
+void RecordEditor::limitField(QLineEdit* field, int byteLimit)
+{
+    auto* v = new ByteLimitValidator(byteLimit, field);
+    field->setValidator(v);
+    connect(v, &ByteLimitValidator::refused, this, [this] { app_.platform().beeper.beep(); });
 }
 
 void RecordEditor::buildLayout()
@@ -301,9 +346,12 @@ void RecordEditor::showRow(int row)
 {
     if (row < 0 || row >= table_->rowCount()) {
         clearScreen();
+        shown_ = Shown::Nothing;
         return;
     }
     mapper_->setCurrentIndex(row);
+    shown_ = table_->isNewRow(row) ? Shown::NewRecord : Shown::StoredRecord;
+    shownRecord_ = table_->recordAt(row);
     recordShown();
 }
 
@@ -339,16 +387,28 @@ void RecordEditor::clearScreen()
     syncCategoryWidgets();
 }
 
-FlowerRecord RecordEditor::screenRecord() const
+void RecordEditor::putOnScreen(const FlowerRecord& r)
 {
-    return FlowerRecord{fieldBoxes[0]->text(), fieldBoxes[1]->text(), fieldBoxes[2]->text(),
-                        fieldBoxes[3]->text(), fieldBoxes[4]->text(), fieldBoxes[5]->text(),
-                        familyBox->text(),     fieldBoxes[6]->text(), noteBox->toPlainText()};
+    auto put = [](QLineEdit* e, const QString& t) {
+        if (e->text() != t)
+            e->setText(t);
+    };
+    put(fieldBoxes[0], r.NAMAE);
+    put(fieldBoxes[6], r.SYASIN);
+    if (noteBox->toPlainText() != r.NOTE)
+        noteBox->setPlainText(r.NOTE);
+    codes_.clear();
+    codes_.show({r.KISETU, r.IRO, r.KABEN, r.HA, r.KA}, r.KA2);
+    syncCategoryWidgets();
 }
 
-bool RecordEditor::screenDiffers(int row) const
+FlowerRecord RecordEditor::screenRecord() const
 {
-    return row >= 0 && screenRecord() != table_->recordAt(row);
+    // The one-line fields turn look-alikes into JIS characters as they are typed.
+    return FlowerRecord{
+        fieldBoxes[0]->text(), fieldBoxes[1]->text(), fieldBoxes[2]->text(),
+        fieldBoxes[3]->text(), fieldBoxes[4]->text(), fieldBoxes[5]->text(),
+        familyBox->text(),     fieldBoxes[6]->text(), ShiftJisText::fromLookAlikes(noteBox->toPlainText())};
 }
 
 void RecordEditor::showFamilyName(bool on)
@@ -386,8 +446,10 @@ void RecordEditor::setEditable(bool on)
 
 void RecordEditor::enterMode(Mode m)
 {
-    if (!table_->refresh())
-        failed(table_->error());
+    if (!table_->refresh()) {
+        readFailed();
+        return;
+    }
     mode_ = m;
     navigator->setEnabled(true);
     setEditable(true);
@@ -401,6 +463,7 @@ void RecordEditor::enterMode(Mode m)
         const int row = table_->startNew();
         showRow(row);
         clearScreen();
+        shown_ = Shown::NewRecord;
         fieldBoxes[0]->setFocus();
         return;
     }
@@ -411,17 +474,20 @@ void RecordEditor::enterMode(Mode m)
 
 void RecordEditor::startAdding()
 {
-    enterMode(Mode::Add);
+    if (settleChanges())
+        enterMode(Mode::Add);
 }
 
 void RecordEditor::startCorrecting()
 {
-    enterMode(Mode::Correct);
+    if (settleChanges())
+        enterMode(Mode::Correct);
 }
 
 void RecordEditor::startDeleting()
 {
-    enterMode(Mode::Delete);
+    if (settleChanges())
+        enterMode(Mode::Delete);
 }
 
 // ---- writing -----------------------------------------------------------------
@@ -430,6 +496,46 @@ void RecordEditor::failed(const QString& text)
 {
     app_.platform().beeper.beep();
     app_.platform().messages.show(this, text, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+}
+
+void RecordEditor::readFailed()
+{
+    failed(table_->cause() == RecordTable::Cause::Locked ? EntryRules::lockedText(table_->error()) : table_->error());
+    // The rows could not be read: nothing is offered for editing until a
+    // mode is chosen again.
+    mode_ = Mode::Idle;
+    navigator->setEnabled(false);
+    setEditable(false);
+    for (QPushButton* b : {saveButtons[0], saveButtons[1], deleteButton, browseButton})
+        b->setEnabled(false);
+    showFamilyName(false);
+    clearScreen();
+    shown_ = Shown::Nothing;
+}
+
+void RecordEditor::writeFailed(RecordTable::Outcome outcome)
+{
+    MessageBoxes& messages = app_.platform().messages;
+    if (outcome == RecordTable::Outcome::Full) {
+        app_.platform().beeper.beep();
+        messages.show(this, EntryRules::tableFullText(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return;
+    }
+    if (outcome == RecordTable::Outcome::Gone) {
+        failed(EntryRules::goneText());
+        return;
+    }
+    switch (table_->cause()) {
+    case RecordTable::Cause::Locked: failed(EntryRules::lockedText(table_->error())); break;
+    case RecordTable::Cause::Unwritable: failed(EntryRules::unwritableText(table_->error())); break;
+    case RecordTable::Cause::Constraint:
+        failed(table_->error());
+        messages.show(this, QString::fromUtf8(EntryRules::kMaybeRegistered), MessageBoxes::Buttons::Ok,
+                      MessageBoxes::Icon::None);
+        break;
+    case RecordTable::Cause::None:
+    case RecordTable::Cause::Other: failed(table_->error()); break;
+    }
 }
 
 void RecordEditor::warnIfIncomplete()
@@ -444,47 +550,73 @@ void RecordEditor::warnIfIncomplete()
                                   MessageBoxes::Icon::Critical);
 }
 
+bool RecordEditor::screenChanged() const
+{
+    const FlowerRecord r = screenRecord();
+    return shown_ == Shown::StoredRecord ? r != shownRecord_ : r != FlowerRecord{};
+}
+
+bool RecordEditor::settleChanges()
+{
+    if (!screenChanged())
+        return true;
+    switch (app_.platform().messages.show(this, EntryRules::saveChangesQuestion(), MessageBoxes::Buttons::YesNoCancel,
+                                          MessageBoxes::Icon::Question)) {
+    case MessageBoxes::Answer::Yes: warnIfIncomplete(); return writeScreen();
+    case MessageBoxes::Answer::No: return true;
+    default: return false;
+    }
+}
+
 bool RecordEditor::writeScreen()
 {
-    const int row = currentRow();
-    if (row < 0)
-        return true;
-    const bool isNew = table_->isNewRow(row);
-    if (!isNew && !table_->hasPending() && !screenDiffers(row))
-        return true;
     const FlowerRecord r = screenRecord();
-    if (isNew && r == FlowerRecord{}) {
-        table_->abandonPending();
-        return true;
+    switch (shown_) {
+    case Shown::Nothing:
+        if (r == FlowerRecord{})
+            return true;
+        // Typed where no record is: there is no row to take it.
+        failed(EntryRules::noRecordText());
+        return false;
+    case Shown::NewRecord:
+        if (r == FlowerRecord{}) {
+            table_->abandonPending();
+            return true;
+        }
+        break;
+    case Shown::StoredRecord:
+        if (r == shownRecord_)
+            return true;
+        break;
     }
-    MessageBoxes& messages = app_.platform().messages;
-    if (const QString why = EntryRules::problem(r); !why.isEmpty()) {
+    QString why = EntryRules::problem(r);
+    // A stored picture name that nobody changed is left as it is.
+    if (why.isEmpty() && (shown_ != Shown::StoredRecord || r.SYASIN != shownRecord_.SYASIN))
+        why = EntryRules::pictureNameProblem(r.SYASIN);
+    if (!why.isEmpty()) {
         app_.platform().beeper.beep();
-        messages.show(this, why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        app_.platform().messages.show(this, why, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return false;
     }
-    mapper_->submit();
-    switch (table_->writePending()) {
-    case RecordTable::Outcome::Nothing:
-    case RecordTable::Outcome::Written: return true;
-    case RecordTable::Outcome::Full:
-        app_.platform().beeper.beep();
-        messages.show(this, EntryRules::tableFullText(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
-        return false;
-    case RecordTable::Outcome::Failed:
-        failed(table_->error());
-        messages.show(this, QString::fromUtf8(EntryRules::kMaybeRegistered), MessageBoxes::Buttons::Ok,
-                      MessageBoxes::Icon::None);
+    const RecordTable::Outcome o = table_->write(shown_ == Shown::StoredRecord ? &shownRecord_ : nullptr, r);
+    if (o != RecordTable::Outcome::Written) {
+        // The mapper shows the stored row again when the model drops the
+        // change; the record typed stays on screen, to be written again.
+        putOnScreen(r);
+        writeFailed(o);
         return false;
     }
-    return false;
+    shown_ = Shown::StoredRecord;
+    shownRecord_ = r;
+    return true;
 }
 
 void RecordEditor::moveTo(int move)
 {
-    const int row = currentRow();
     if (!writeScreen())
         return;
+    // The rows were read again by the write; the record on screen is found by its fields.
+    const int row = shown_ == Shown::StoredRecord ? table_->find(shownRecord_) : currentRow();
     const int count = table_->rowCount();
     int target = 0;
     switch (RecordNavigator::Move(move)) {
@@ -507,8 +639,7 @@ void RecordEditor::saveRecord(int index)
 
 void RecordEditor::deleteRecord()
 {
-    const int row = currentRow();
-    if (row < 0 || table_->isNewRow(row)) {
+    if (shown_ != Shown::StoredRecord) {
         app_.platform().beeper.beep();
         return;
     }
@@ -516,10 +647,15 @@ void RecordEditor::deleteRecord()
     if (app_.platform().messages.show(this, question, MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::Question) !=
         MessageBoxes::Answer::Ok)
         return;
-    if (table_->remove(row) == RecordTable::Outcome::Failed)
-        failed(table_->error());
-    if (!table_->refresh())
-        failed(table_->error());
+    const RecordTable::Outcome o = table_->remove(shownRecord_);
+    if (o != RecordTable::Outcome::Written) {
+        writeFailed(o);
+        return;  // the record stays on screen, to be deleted again
+    }
+    if (!table_->refresh()) {
+        readFailed();
+        return;
+    }
     showRow(0);
     showFamilyName(false);
 }
@@ -534,10 +670,18 @@ void RecordEditor::closeEditor()
 
 void RecordEditor::cancelEdit()
 {
-    reject();
+    abandonAndClose();
 }
 
 void RecordEditor::reject()
+{
+    // The close box and Escape: a change on screen is saved or dropped as the user says.
+    if (!settleChanges())
+        return;
+    abandonAndClose();
+}
+
+void RecordEditor::abandonAndClose()
 {
     // The record on screen is abandoned without being written.
     table_->abandonPending();
@@ -545,8 +689,26 @@ void RecordEditor::reject()
     QDialog::reject();
 }
 
+void RecordEditor::removeAbandonedPictures()
+{
+    if (copiedPictures_.isEmpty())
+        return;
+    const CatalogueStore::ReadResult stored = CatalogueStore::read(dbPath(app_));
+    // Unsure which pictures the records name, every copy stays.
+    if (!stored.ok() || stored.end != CatalogueStore::ReadEnd::Complete)
+        return;
+    for (const QString& copied : std::as_const(copiedPictures_)) {
+        const bool named = std::any_of(stored.rows.begin(), stored.rows.end(),
+                                       [&](const FlowerRecord& r) { return PictureImport::mayName(r.SYASIN, copied); });
+        if (!named)
+            QFile::remove(app_.pathOf(QStringLiteral("data/")) + copied);
+    }
+    copiedPictures_.clear();
+}
+
 void RecordEditor::done(int result)
 {
+    removeAbandonedPictures();
     app_.platform().busy.begin();
     navigator->setEnabled(false);
     setEditable(false);
@@ -557,7 +719,7 @@ void RecordEditor::done(int result)
 
 void RecordEditor::browsePicture()
 {
-    const QString dataFolder = app_.pathOf(QStringLiteral("data/"));
+    const QString dataFolder = app_.folders().pictureFolder();
     const QStringList filters = {QStringLiteral("JPEG (*.jpg)"), QStringLiteral("ビットマップ（BMP） (*.bmp)"),
                                  QStringLiteral("GIF (*.gif)"), QStringLiteral("WMF (*.wmf)"),
                                  QStringLiteral("すべてのファイル (*)")};
@@ -566,13 +728,16 @@ void RecordEditor::browsePicture()
         fieldBoxes[6]->setFocus();
         return;
     }
-    const PictureImport::Result r = PictureImport::import(chosen, dataFolder);
+    const QString shared = app_.folders().apart() ? app_.pathOf(QStringLiteral("data/")) : QString();
+    const PictureImport::Result r = PictureImport::import(chosen, dataFolder, shared);
     if (!r.ok) {
         app_.platform().beeper.beep();
         app_.platform().messages.show(this, r.message, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         fieldBoxes[6]->setFocus();
         return;
     }
+    if (r.copied)
+        copiedPictures_ << r.storedName;
     fieldBoxes[6]->setText(r.storedName);
     noteBox->setFocus();
 }

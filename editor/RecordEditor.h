@@ -1,9 +1,12 @@
 #pragma once
 
+#include "catalogue/FlowerRecord.h"
 #include "editor/CodeEntry.h"
 #include "editor/KeyboardPath.h"
+#include "editor/RecordTable.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
 #include <memory>
 
@@ -17,6 +20,7 @@ class QPlainTextEdit;
 class QPushButton;
 class RecordNavigator;
 class RecordTable;
+class UserFolders;
 struct FlowerRecord;
 
 // The record editor "データの編集（追加，訂正・更新，削除）": a modal form
@@ -40,6 +44,12 @@ public:
     static bool reloadCatalogue(AppContext& app);
     // Why the editor cannot write the catalogue file, or an empty string.
     static QString unwritableReason(AppContext& app);
+    // Where the catalogue is installed read-only: asks, the first time, to
+    // copy it to the user's own folder, and copies it. False when the user
+    // said no or the copy failed (the user has been told why).
+    static bool offerCopy(AppContext& app, QWidget* parent);
+    static QString copyOfferText(const UserFolders& folders);
+    static QString copyFailedText(const QString& reason);
 
     // The table must be open.
     RecordEditor(AppContext& app, std::unique_ptr<RecordTable> table, QWidget* parent);
@@ -86,6 +96,7 @@ protected:
 
 private:
     void build();
+    void limitField(QLineEdit* field, int byteLimit);
     void buildLayout();
     void bind();
     void applyFonts();
@@ -98,17 +109,33 @@ private:
     void showHelp(int box, bool on);
     void moveTo(int move);
     bool writeScreen();
+    bool screenChanged() const;
+    bool settleChanges();
+    void abandonAndClose();
     void warnIfIncomplete();
-    bool screenDiffers(int row) const;
     FlowerRecord screenRecord() const;
+    void putOnScreen(const FlowerRecord& r);
     void clearScreen();
     EditorField fieldOf(QObject* o) const;
     QWidget* widgetOf(EditorField f) const;
     void failed(const QString& text);
+    void writeFailed(RecordTable::Outcome outcome);
+    void readFailed();
+    // Removes the pictures that the browse copied into the data folder and
+    // no stored record names (their records were abandoned).
+    void removeAbandonedPictures();
+
+    // What the fields on screen stand for: nothing, a record being added, or
+    // a stored record as it was read (the row that holds it is looked up
+    // when it is written, since a failed read forgets the rows).
+    enum class Shown { Nothing, NewRecord, StoredRecord };
 
     AppContext& app_;
     std::unique_ptr<RecordTable> table_;
     QDataWidgetMapper* mapper_ = nullptr;
     CodeEntry codes_;
     Mode mode_ = Mode::Idle;
+    Shown shown_ = Shown::Nothing;
+    FlowerRecord shownRecord_;
+    QStringList copiedPictures_;  // stored names of the browse's copies
 };

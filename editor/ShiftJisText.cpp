@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <utility>
 
 namespace {
 
@@ -88,4 +89,21 @@ QString ShiftJisText::cut(const QString& text, int maxBytes)
         return true;
     });
     return out;
+}
+
+QString ShiftJisText::fromLookAlikes(QString text)
+{
+    static const std::pair<char16_t, char16_t> kPairs[] = {
+        {u'\u301C', u'\uFF5E'},  // 〜 → ～
+        {u'\u2212', u'\uFF0D'},  // − → －
+        {u'\u2016', u'\u2225'},  // ‖ → ∥
+        {u'\u00A2', u'\uFFE0'},  // ¢ → ￠
+        {u'\u00A3', u'\uFFE1'},  // £ → ￡
+        {u'\u00AC', u'\uFFE2'},  // ¬ → ￢
+    };
+    for (QChar& c : text)
+        for (const auto& [from, to] : kPairs)
+            if (c.unicode() == from)
+                c = QChar(to);
+    return text;
 }

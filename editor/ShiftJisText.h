@@ -17,6 +17,11 @@ public:
     // The longest start of the text within maxBytes, never splitting a
     // character.
     static QString cut(const QString& text, int maxBytes);
+    // The text with the JIS look-alikes that Linux input methods produce
+    // (WAVE DASH, MINUS SIGN, DOUBLE VERTICAL LINE, the Latin-1 cent, pound
+    // and not signs) replaced by the characters CP932 holds for them, one
+    // for one.
+    static QString fromLookAlikes(QString text);
 
 private:
     static int charBytes(const QString& oneChar);

@@ -3,10 +3,12 @@
 #include "catalogue/CategoryTables.h"
 #include "catalogue/NameOrder.h"
 #include "generators/CatalogueRules.h"
+#include "generators/FormRules.h"
 #include "settings/SettingsFile.h"
 
 #include <QHash>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -108,6 +110,8 @@ QString CatalogueChecker::faultName(Fault fault)
     case Fault::TooManyRecords: return QStringLiteral("TooManyRecords");
     case Fault::Damaged: return QStringLiteral("Damaged");
     case Fault::BreaksRule: return QStringLiteral("BreaksRule");
+    case Fault::NoDescription: return QStringLiteral("NoDescription");
+    case Fault::BadDescription: return QStringLiteral("BadDescription");
     }
     return {};
 }
@@ -127,9 +131,9 @@ CatalogueChecker::Report CatalogueChecker::check(const QVector<FlowerRecord>& re
         checkRecord(i + 1, records[i], report);
         checkRules(i + 1, records[i], report);
     }
+    checkLookAlikes(records, report);
     checkNames(records, report);
-    std::stable_sort(report.problems.begin(), report.problems.end(),
-                     [](const Problem& a, const Problem& b) { return a.row < b.row; });
+    sortProblems(report);
 
     for (int k = 0; k < CategoryTables::kCategoryCount; ++k)
         for (int code = 1; code <= CategoryTables::valueCount(k); ++code) {
@@ -159,7 +163,34 @@ CatalogueChecker::Report CatalogueChecker::check(const QVector<FlowerRecord>& re
     return report;
 }
 
+CatalogueChecker::Report CatalogueChecker::check(const QVector<FlowerRecord>& records,
+                                                 const FormSource::Result& forms) const
+{
+    Report report = check(records);
+    checkForms(records, forms, report);
+    sortProblems(report);
+    return report;
+}
+
+void CatalogueChecker::sortProblems(Report& report)
+{
+    std::stable_sort(report.problems.begin(), report.problems.end(),
+                     [](const Problem& a, const Problem& b) { return a.row < b.row; });
+}
+
+std::optional<CatalogueChecker::Report>
+CatalogueChecker::checkFile(const QString& path, const FormSource::Result& forms, QString* error) const
+{
+    return checkRead(path, &forms, error);
+}
+
 std::optional<CatalogueChecker::Report> CatalogueChecker::checkFile(const QString& path, QString* error) const
+{
+    return checkRead(path, nullptr, error);
+}
+
+std::optional<CatalogueChecker::Report>
+CatalogueChecker::checkRead(const QString& path, const FormSource::Result* forms, QString* error) const
 {
     const CatalogueStore::ReadResult read = CatalogueStore::read(path);
     if (!read.ok()) {
@@ -167,7 +198,7 @@ std::optional<CatalogueChecker::Report> CatalogueChecker::checkFile(const QStrin
             *error = read.error;
         return std::nullopt;
     }
-    Report report = check(read.rows);
+    Report report = forms ? check(read.rows, *forms) : check(read.rows);
     checkFileItself(path, read, report);
     return report;
 }
@@ -245,6 +276,32 @@ void CatalogueChecker::checkRules(int row, const FlowerRecord& r, Report& report
         report.breaches.push_back({row, r.NAMAE, b.field, Fault::BreaksRule, b.what});
 }
 
+void CatalogueChecker::checkLookAlikes(const QVector<FlowerRecord>& records, Report& report)
+{
+    // Compared among the records the program loads: the comparison grows with
+    // the square of the count, and the records beyond them are a problem of
+    // their own (TooManyRecords).
+    QVector<int> kept(records.size());
+    std::iota(kept.begin(), kept.end(), 0);
+    if (records.size() > kMaxRecords) {
+        const NameOrder order;
+        std::stable_sort(kept.begin(), kept.end(),
+                         [&](int a, int b) { return order.less(records[a].NAMAE, records[b].NAMAE); });
+        kept.resize(kMaxRecords);
+        std::sort(kept.begin(), kept.end());
+    }
+    QVector<FlowerRecord> compared;
+    compared.reserve(kept.size());
+    for (int i : kept)
+        compared << records[i];
+    for (const CatalogueRules::RecordBreach& b : CatalogueRules::checkLookAlikes(compared)) {
+        const int i = kept[b.record];
+        report.breaches.push_back({i + 1, records[i].NAMAE, b.field, Fault::BreaksRule, b.what});
+    }
+    std::stable_sort(report.breaches.begin(), report.breaches.end(),
+                     [](const Problem& a, const Problem& b) { return a.row < b.row; });
+}
+
 void CatalogueChecker::checkNames(const QVector<FlowerRecord>& records, Report& report) const
 {
     QHash<QString, int> firstRow;
@@ -264,4 +321,36 @@ bool CatalogueChecker::pictureFound(const QString& stored) const
 {
     const QStringList candidates = pictureCandidates(stored);
     return std::any_of(candidates.begin(), candidates.end(), pictureExists_);
+}
+
+void CatalogueChecker::checkForms(const QVector<FlowerRecord>& records, const FormSource::Result& forms, Report& report)
+{
+    for (const QString& e : forms.errors)
+        report.problems.push_back({0, {}, {}, Fault::BadDescription, e});
+    QHash<QString, int> rowOf;
+    for (int i = 0; i < records.size(); ++i)
+        rowOf.insert(records[i].NAMAE, i + 1);
+    QHash<QString, QString> describedAt;  // name -> "file:line" of its first description
+    for (const FormSource::Entry& e : forms.entries) {
+        const QString at = QStringLiteral("%1:%2").arg(e.file).arg(e.line);
+        const int row = rowOf.value(e.form.name);
+        auto add = [&](const QString& what) {
+            report.problems.push_back({row, e.form.name, at, Fault::BadDescription, what});
+        };
+        if (row == 0) {
+            add(QStringLiteral("describes %1, which is no record").arg(quoted(e.form.name)));
+            continue;
+        }
+        if (describedAt.contains(e.form.name)) {
+            add(QStringLiteral("described a second time; the first is at %1").arg(describedAt[e.form.name]));
+            continue;
+        }
+        describedAt.insert(e.form.name, at);
+        for (const QString& f : e.faults + FormRules::check(e.form, records[row - 1]))
+            add(f);
+    }
+    for (int i = 0; i < records.size(); ++i)
+        if (!describedAt.contains(records[i].NAMAE))
+            report.problems.push_back({i + 1, records[i].NAMAE, QStringLiteral("forms"), Fault::NoDescription,
+                                       QStringLiteral("no form description in the form files")});
 }

@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueStore.h"
 #include "catalogue/FlowerRecord.h"
+#include "generators/FormSource.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,8 @@ public:
         TooManyRecords,  // more records than the program loads
         Damaged,  // the file itself is damaged or its table does not end
         BreaksRule,  // filed against a written rule of the catalogue (CatalogueRules)
+        NoDescription,  // no form description of the record (catalogue/forms)
+        BadDescription,  // a description outside the vocabulary, twice, of no record, or against the attributes
     };
 
     struct Problem {
@@ -74,11 +77,15 @@ public:
     explicit CatalogueChecker(PictureExists pictureExists);
 
     Report check(const QVector<FlowerRecord>& records) const;
+    // The same, and every record must have exactly one complete form
+    // description that agrees with its attributes (FormRules).
+    Report check(const QVector<FlowerRecord>& records, const FormSource::Result& forms) const;
 
     // Reads the catalogue file and checks the file itself (SQLite's
     // quick_check and whether every row could be read) as well as its
     // records. Nothing when the file cannot be read at all; error says why.
     std::optional<Report> checkFile(const QString& path, QString* error) const;
+    std::optional<Report> checkFile(const QString& path, const FormSource::Result& forms, QString* error) const;
 
     // The record editor's byte limit of a column, or 0 when it has none.
     static int byteLimit(const QString& field);
@@ -86,11 +93,15 @@ public:
     static QString categoryLabel(int category);  // "season", "colour", ...
 
 private:
+    std::optional<Report> checkRead(const QString& path, const FormSource::Result* forms, QString* error) const;
     static void checkFileItself(const QString& path, const CatalogueStore::ReadResult& read, Report& report);
     void checkCount(const QVector<FlowerRecord>& records, Report& report) const;
     void checkRecord(int row, const FlowerRecord& r, Report& report) const;
     static void checkRules(int row, const FlowerRecord& r, Report& report);
+    static void checkLookAlikes(const QVector<FlowerRecord>& records, Report& report);
     void checkNames(const QVector<FlowerRecord>& records, Report& report) const;
+    static void checkForms(const QVector<FlowerRecord>& records, const FormSource::Result& forms, Report& report);
+    static void sortProblems(Report& report);
     bool pictureFound(const QString& stored) const;
 
     PictureExists pictureExists_;

@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -75,7 +76,17 @@ QVector<CatalogueRules::Breach> CatalogueRules::check(const FlowerRecord& r)
     return out;
 }
 
-QString CatalogueRules::seasonFromNote(const QString& note)
+namespace {
+
+// The note's first month range, "７～１０月": first and last month, the last
+// one counted on past December for a range over the new year.
+struct MonthRange {
+    int first = 0;
+    int last = 0;
+    bool valid() const { return first > 0; }
+};
+
+MonthRange firstMonthRange(const QString& note)
 {
     static const QRegularExpression range(QStringLiteral("([0-9０-９]{1,2})～([0-9０-９]{1,2})月"));
     const QRegularExpressionMatch m = range.match(note);
@@ -87,17 +98,115 @@ QString CatalogueRules::seasonFromNote(const QString& note)
         return {};
     if (last < first)
         last += 12;  // a period over the new year
-    const int middle = (first + last + 1) / 2;
+    return {first, last};
+}
+
+// Katakana that continues a name: the letters and the prolonged sound mark,
+// full and half width, but not the middle dot that separates names.
+bool continuesName(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x30A1 && u <= 0x30FA) || (u >= 0x30FC && u <= 0x30FE) || (u >= 0xFF66 && u <= 0xFF9F);
+}
+
+bool namesAt(const QString& sentence, qsizetype at, qsizetype length)
+{
+    if (at > 0 && continuesName(sentence.at(at - 1)))
+        return false;
+    const qsizetype end = at + length;
+    return end >= sentence.size() || (!continuesName(sentence.at(end)) && sentence.at(end) != u'科');
+}
+
+QString seasonsOf(const FlowerRecord& a, const FlowerRecord& b)
+{
+    return QStringLiteral("%1 is filed under %2, %3 under %4")
+        .arg(quoted(a.NAMAE), quoted(a.KISETU), quoted(b.NAMAE), quoted(b.KISETU));
+}
+
+}  // namespace
+
+QString CatalogueRules::seasonFromNote(const QString& note)
+{
+    const MonthRange peak = firstMonthRange(note);
+    if (!peak.valid())
+        return {};
+    const int middle = (peak.first + peak.last + 1) / 2;
     return seasonOfMonth((middle - 1) % 12 + 1);
+}
+
+int CatalogueRules::peakMonths(const QString& note)
+{
+    const MonthRange peak = firstMonthRange(note);
+    return peak.valid() ? peak.last - peak.first + 1 : 0;
+}
+
+QStringList CatalogueRules::sentencesNaming(const QString& note, const QString& name)
+{
+    QStringList found;
+    if (name.isEmpty() || !note.contains(name))
+        return found;
+    static const QRegularExpression sentenceEnd(QStringLiteral("(?<=。)|\\n"));
+    for (const QString& sentence : note.split(sentenceEnd, Qt::SkipEmptyParts))
+        for (qsizetype at = sentence.indexOf(name); at >= 0; at = sentence.indexOf(name, at + 1))
+            if (namesAt(sentence, at, name.size())) {
+                found << sentence;
+                break;
+            }
+    return found;
+}
+
+bool CatalogueRules::speaksOfFloweringTime(const QString& sentence)
+{
+    static const QRegularExpression time(QStringLiteral("花期|時期|季節"));
+    return sentence.contains(time);
+}
+
+QVector<CatalogueRules::RecordBreach> CatalogueRules::checkLookAlikes(const QVector<FlowerRecord>& records)
+{
+    QVector<RecordBreach> out;
+    for (int a = 0; a < records.size(); ++a)
+        for (int b = 0; b < records.size(); ++b) {
+            const FlowerRecord& ra = records[a];
+            const FlowerRecord& rb = records[b];
+            if (a == b || ra.KISETU == rb.KISETU || ra.NAMAE == rb.NAMAE)
+                continue;
+            const QStringList naming = sentencesNaming(ra.NOTE, rb.NAMAE);
+            if (naming.isEmpty())
+                continue;
+            if (std::none_of(naming.begin(), naming.end(), speaksOfFloweringTime)) {
+                out.push_back({a, QStringLiteral("KISETU"),
+                               QStringLiteral("the note names %1 as a look-alike, but %2; look-alikes share a "
+                                              "season unless both notes say their flowering times differ")
+                                   .arg(quoted(rb.NAMAE), seasonsOf(ra, rb))});
+            } else if (sentencesNaming(rb.NOTE, ra.NAMAE).isEmpty()) {
+                out.push_back({b, QStringLiteral("NOTE"),
+                               QStringLiteral("the note of %1 names this one as a look-alike that flowers at "
+                                              "another time (%2), but this note does not name %1")
+                                   .arg(quoted(ra.NAMAE), seasonsOf(ra, rb))});
+            }
+        }
+    return out;
 }
 
 void CatalogueRules::checkSeason(const FlowerRecord& r, QVector<Breach>& out)
 {
-    const QString season = seasonFromNote(r.NOTE);
-    if (!season.isEmpty() && season != r.KISETU)
+    const int months = peakMonths(r.NOTE);
+    if (months == 0) {
         out.push_back(
-            {QStringLiteral("KISETU"), QStringLiteral("%1, but the flowering period the note gives first peaks in %2")
-                                           .arg(quoted(r.KISETU), quoted(season))});
+            {QStringLiteral("NOTE"), QStringLiteral("no flowering months (\"Ｘ～Ｙ月\"): the season cannot be "
+                                                    "checked")});
+        return;
+    }
+    if (months > kMaxPeakMonths)
+        out.push_back({QStringLiteral("NOTE"),
+                       QStringLiteral("the first months, the peak, span %1 months; at most %2, with the whole "
+                                      "flowering time after them")
+                           .arg(months)
+                           .arg(kMaxPeakMonths)});
+    const QString season = seasonFromNote(r.NOTE);
+    if (season != r.KISETU)
+        out.push_back({QStringLiteral("KISETU"), QStringLiteral("%1, but the peak the note gives first falls in %2")
+                                                     .arg(quoted(r.KISETU), quoted(season))});
 }
 
 void CatalogueRules::checkFamily(const FlowerRecord& r, QVector<Breach>& out)

@@ -2,6 +2,7 @@
 
 #include "about/AboutBox.h"
 #include "editor/RecordEditor.h"
+#include "platform/Beeper.h"
 #include "platform/DocumentOpener.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -12,9 +13,11 @@
 #include "settings/AppSettings.h"
 #include "slideshow/SlideshowLauncher.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QStorageInfo>
 #include <QWidget>
@@ -78,9 +81,14 @@ bool MainMenu::folderWritable(const QString& appPath)
 void MainMenu::prepare()
 {
     AppContext& app = app_;
-    const MenuState m = MenuRules::prepare(session_, folderWritable(app.appPath()));
+    // The editor writes the catalogue where it is, or in the copy it offers
+    // to make for a user whose catalogue is installed read-only.
+    const bool editable =
+        app.folders().offersCatalogueCopy() || folderWritable(QFileInfo(app.folders().cataloguePath()).absolutePath());
+    const MenuState m = MenuRules::prepare(session_, editable);
     clearEntry->setEnabled(m.clearEnabled);
-    editorEntry->setEnabled(m.editorEnabled);
+    // A show counts its slides at its start; the editor waits until it ends.
+    editorEntry->setEnabled(m.editorEnabled && !shows_->running());
     clickSoundMenu->setEnabled(m.settingsMenusEnabled);
     thumbnailModeMenu->setEnabled(m.settingsMenusEnabled);
     if (m.settingsMenusEnabled) {
@@ -124,7 +132,7 @@ void MainMenu::run(QAction* a)
     else if (a == editorEntry)
         editCatalogue();
     else if (a == helpEntry)
-        app.platform().documents.open(app.pathOf(QStringLiteral("help/help.htm")));
+        openHelp();
     else if (a == aboutEntry)
         showAbout();
     else if (a == quitEntry)
@@ -148,8 +156,40 @@ void MainMenu::chooseClickSound(int i)
     app.settings().writeClickSound(i);
 }
 
+QString MainMenu::helpMissingText(const QString& page)
+{
+    return QStringLiteral("ヘルプのページが見つかりません。\n%1").arg(QDir::toNativeSeparators(page));
+}
+
+QString MainMenu::helpUnopenedText(const QString& page)
+{
+    return QStringLiteral("ヘルプのページを開くプログラムが見つかりません。\n"
+                          "ブラウザで次のファイルを開いてください。\n\n%1")
+        .arg(QDir::toNativeSeparators(page));
+}
+
+void MainMenu::openHelp()
+{
+    AppContext& app = app_;
+    const QString page = app.pathOf(QStringLiteral("help/help.htm"));
+    // The opener may find out only later that nothing could show the page
+    // (xdg-open without a browser); the user is told then.
+    QPointer<QWidget> owner = window_;
+    MessageBoxes& messages = app.platform().messages;
+    const QString text = QFileInfo(page).isFile() ? helpUnopenedText(page) : helpMissingText(page);
+    auto tell = [owner, &messages, text] {
+        messages.show(owner, text, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+    };
+    if (!app.platform().documents.open(page, tell))
+        tell();
+}
+
 void MainMenu::editCatalogue()
 {
+    if (shows_->running()) {
+        app_.platform().beeper.beep();
+        return;
+    }
     if (!RecordEditor::run(app_, window_))
         return;
     // The catalogue was read again and may be renumbered: nothing may refer to old slots.

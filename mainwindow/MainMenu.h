@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QString>
 #include <array>
 #include <functional>
 #include <memory>
@@ -32,6 +33,10 @@ public:
 
     // Whether the application folder can be written (the editor needs it).
     static bool folderWritable(const QString& appPath);
+    // What the user is told when no program could open the help page, and
+    // when the page itself is missing.
+    static QString helpUnopenedText(const QString& page);
+    static QString helpMissingText(const QString& page);
 
     QMenu* topMenu = nullptr;
     QAction* thumbnailsEntry = nullptr;
@@ -52,6 +57,7 @@ public:
 private:
     void build();
     void chooseClickSound(int i);
+    void openHelp();
     void editCatalogue();
     void showAbout();
     void startSlideshow(int order);

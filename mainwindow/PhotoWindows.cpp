@@ -21,7 +21,7 @@ PhotoWindows::PhotoWindows(AppContext& app, PhotoSet& set, QWidget* mainWindow)
     : app_(app)
     , set_(set)
     , window_(mainWindow)
-    , files_(app.appPath())
+    , files_(app.folders().pictures())
 {
     set_.setViewer(this);
 }

@@ -104,7 +104,7 @@ void Startup::setUp()
     main_ = std::make_unique<MainWindow>(app_, [this](const QString& t) { loading_->setStep(t); });
     main_->prepareFrame(askFrame_);
     loading_->setStep(QStringLiteral("データを読み込んでいます..."));
-    path_ = app_.pathOf(QString::fromLatin1(CatalogueStore::kFileName));
+    path_ = app_.folders().cataloguePath();
     reading_ = std::make_unique<CatalogueStore::Reading>(path_);
     connect(&stepper_, &QTimer::timeout, this, &Startup::readSlice);
     stepper_.start(0);

@@ -29,6 +29,12 @@ PictureFiles::PictureFiles(QString appPath)
 {
 }
 
+PictureFiles::PictureFiles(QString appPath, QString userDataFolder)
+    : appPath_(std::move(appPath))
+    , userData_(std::move(userDataFolder))
+{
+}
+
 QStringList PictureFiles::partsOf(const QString& storedName)
 {
     QString name = storedName;
@@ -51,7 +57,15 @@ QString PictureFiles::locate(const QString& storedName) const
     const QStringList parts = partsOf(storedName);
     if (parts.isEmpty())
         return QString();
-    QString path = dataFolder();
+    if (!userData_.isEmpty())
+        if (QString found = locateIn(userData_, parts); !found.isEmpty())
+            return found;
+    return locateIn(dataFolder(), parts);
+}
+
+QString PictureFiles::locateIn(const QString& root, const QStringList& parts)
+{
+    QString path = root;
     for (int i = 0; i < parts.size(); ++i) {
         const bool last = i == parts.size() - 1;
         const QString entry = entryOf(path, parts[i], !last);
@@ -61,8 +75,8 @@ QString PictureFiles::locate(const QString& storedName) const
     }
     // A link may lead anywhere; only what really lies in the data folder counts.
     const QString real = QFileInfo(path).canonicalFilePath();
-    const QString root = QFileInfo(dataFolder()).canonicalFilePath() + u'/';
-    if (real.isEmpty() || root.size() <= 1 || !real.startsWith(root))
+    const QString inside = QFileInfo(root).canonicalFilePath() + u'/';
+    if (real.isEmpty() || inside.size() <= 1 || !real.startsWith(inside))
         return QString();
     return path;
 }

@@ -8,15 +8,22 @@
 // file on disk. Every reader of a stored name goes through locate(), so the
 // gallery, the photo windows, the history and the slideshow agree on which
 // file a name means, and no name reaches outside the data folder.
+//
+// A user whose catalogue lives apart from the program's read-only folder has
+// a data folder of their own; its pictures are looked up first, so a picture
+// the user adds, or puts in place of a shipped one, is the one shown.
 class PictureFiles {
 public:
     explicit PictureFiles(QString appPath);  // ends in "/"
+    // userDataFolder ends in "/"; empty for none.
+    PictureFiles(QString appPath, QString userDataFolder);
 
     QString dataFolder() const { return appPath_ + QStringLiteral("data/"); }
+    const QString& userDataFolder() const { return userData_; }
     QString noFilePath() const { return appPath_ + QStringLiteral("NoFile.jpg"); }
 
     // The file a stored name stands for, or an empty text when there is none
-    // inside the data folder. Each folder and the file are matched without
+    // inside the data folder (the user's first). Each folder and the file are matched without
     // regard to letter case, a name of the exact case first. A name with
     // "..", an absolute name, or one whose file is reached through a link
     // that leads out of the data folder stands for no file.
@@ -38,5 +45,8 @@ public:
     static QStringList partsOf(const QString& storedName);
 
 private:
+    static QString locateIn(const QString& root, const QStringList& parts);
+
     QString appPath_;
+    QString userData_;
 };

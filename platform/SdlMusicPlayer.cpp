@@ -1,6 +1,7 @@
 #include "platform/SdlMusicPlayer.h"
 
 #include "platform/BoundedFile.h"
+#include "platform/MidiLength.h"
 #include "platform/SdlAudio.h"
 
 #include <SDL_mixer.h>
@@ -29,15 +30,25 @@ SdlMusicPlayer::~SdlMusicPlayer()
 
 bool SdlMusicPlayer::open(const QString& midiPath)
 {
-    close();
-    if (!audio_.ensureOpen())
+    if (!audio_.ensureOpen()) {
+        close();
         return false;
+    }
     // MIDI pieces are tens of kilobytes; a pipe, a device or a huge file in
     // their place is refused as if missing.
     std::optional<QByteArray> read = BoundedFile::read(midiPath, kMaxMidiBytes);
+    if (read && music_ && *read == data_) {
+        // The piece that is open already, as when one piece repeats: loading
+        // it again would read the whole soundfont again, for a second or more.
+        Mix_HaltMusic();
+        started_.invalidate();
+        return true;
+    }
+    close();
     if (!read)
         return false;
     data_ = std::move(*read);
+    lengthMs_ = MidiLength::milliseconds(data_);
     SDL_RWops* rw = SDL_RWFromConstMem(data_.constData(), int(data_.size()));
     music_ = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
     if (!music_)
@@ -50,7 +61,8 @@ void SdlMusicPlayer::play()
     if (!music_)
         return;
     Mix_VolumeMusic(kMusicVolume);
-    Mix_PlayMusic(music_, 1);
+    if (Mix_PlayMusic(music_, 1) == 0)
+        started_.start();
 }
 
 void SdlMusicPlayer::close()
@@ -61,9 +73,13 @@ void SdlMusicPlayer::close()
     Mix_FreeMusic(music_);
     music_ = nullptr;
     data_.clear();
+    lengthMs_ = -1;
+    started_.invalidate();
 }
 
 bool SdlMusicPlayer::isPlaying() const
 {
-    return music_ && Mix_PlayingMusic() != 0;
+    if (!music_ || Mix_PlayingMusic() == 0 || !started_.isValid())
+        return false;
+    return lengthMs_ < 0 || started_.elapsed() < lengthMs_;
 }

@@ -3,6 +3,7 @@
 #include "platform/MusicPlayer.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 
 #include <SDL_mixer.h>
@@ -10,7 +11,10 @@
 class SdlAudio;
 
 // Background music through SDL_mixer, which renders MIDI with the General
-// MIDI soundfont that SdlAudio selects. Only one piece is open at a time.
+// MIDI soundfont that SdlAudio selects. Only one piece is open at a time. A
+// piece has ended at its last event, although the synthesizer goes on
+// sounding the reverberation of its last notes for seconds, so that a piece
+// that repeats starts again at once; it is not loaded again for that.
 class SdlMusicPlayer : public MusicPlayer {
 public:
     explicit SdlMusicPlayer(SdlAudio& audio);
@@ -27,4 +31,6 @@ private:
     SdlAudio& audio_;
     QByteArray data_;  // the decoder may read from it for as long as the piece is open
     Mix_Music* music_ = nullptr;
+    qint64 lengthMs_ = -1;  // -1: not known, the synthesizer's end counts
+    QElapsedTimer started_;
 };

@@ -1,23 +1,14 @@
 #include "session/AppContext.h"
 
-namespace {
-QString withSlash(QString p)
+AppContext::AppContext(const QString& appPath, Platform& platform, ScreenMetrics screen)
+    : AppContext(UserFolders::inOneFolder(appPath), platform, screen)
 {
-    if (!p.endsWith(u'/'))
-        p += u'/';
-    return p;
 }
-}  // namespace
 
-AppContext::AppContext(QString appPath, Platform& platform, ScreenMetrics screen)
-    : appPath_(withSlash(std::move(appPath)))
+AppContext::AppContext(UserFolders folders, Platform& platform, ScreenMetrics screen)
+    : folders_(std::move(folders))
     , platform_(platform)
     , screen_(screen)
-    , settings_(appPath_ + QString::fromLatin1(AppSettings::kFileName))
+    , settings_(folders_.settingsPath())
 {
-}
-
-QString AppContext::settingsPath() const
-{
-    return appPath_ + QString::fromLatin1(AppSettings::kFileName);
 }

@@ -3,6 +3,7 @@
 #include "catalogue/FlowerCatalogue.h"
 #include "platform/Platform.h"
 #include "session/ScreenMetrics.h"
+#include "session/UserFolders.h"
 #include "settings/AppSettings.h"
 
 #include <QString>
@@ -11,12 +12,17 @@
 // settings, the in-memory catalogue and the platform services.
 class AppContext {
 public:
-    AppContext(QString appPath, Platform& platform, ScreenMetrics screen = {});
+    // Everything in the application folder appPath.
+    AppContext(const QString& appPath, Platform& platform, ScreenMetrics screen = {});
+    // The user's files where folders says.
+    AppContext(UserFolders folders, Platform& platform, ScreenMetrics screen = {});
 
-    // The application folder, ending in "/".
-    const QString& appPath() const { return appPath_; }
-    QString settingsPath() const;
-    QString pathOf(const QString& relative) const { return appPath_ + relative; }
+    // The application folder of the program's read-only files, ending in "/".
+    const QString& appPath() const { return folders_.appPath(); }
+    QString settingsPath() const { return folders_.settingsPath(); }
+    QString pathOf(const QString& relative) const { return appPath() + relative; }
+    // Where the settings, the catalogue and the pictures are.
+    const UserFolders& folders() const { return folders_; }
 
     AppSettings& settings() { return settings_; }
     FlowerCatalogue& catalogue() { return catalogue_; }
@@ -27,7 +33,7 @@ public:
     int fontSize(int nominal) const { return screen_.fontSize(nominal); }
 
 private:
-    QString appPath_;
+    UserFolders folders_;
     Platform& platform_;
     const ScreenMetrics screen_;
     AppSettings settings_;

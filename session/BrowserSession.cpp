@@ -18,7 +18,7 @@ BrowserSession::BrowserSession(AppContext& app, QObject* parent)
     , app_(app)
     , engine_(app.catalogue())
     , photos_(app)
-    , gallery_(app.catalogue(), app.appPath(), photos_)
+    , gallery_(app.catalogue(), app.folders().pictures(), photos_)
     , panelRules_(buttons_, strips_, *this, app.catalogue())
     , commandRules_(buttons_, strips_, *this, app.catalogue())
 {

@@ -11,10 +11,10 @@ namespace {
 const QSize kCell(100, 85);
 }
 
-GalleryModel::GalleryModel(const FlowerCatalogue& catalogue, const QString& appPath, const PhotoSet& photos)
+GalleryModel::GalleryModel(const FlowerCatalogue& catalogue, PictureFiles files, const PhotoSet& photos)
     : catalogue_(catalogue)
     , photos_(photos)
-    , files_(appPath)
+    , files_(std::move(files))
     , prefetch_(std::make_unique<ThumbnailPrefetch>(kCell))
 {
     entries_.resize(kTableSize);

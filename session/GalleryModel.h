@@ -48,7 +48,7 @@ public:
     };
 
     // The names of flowers whose window the gallery opened show red.
-    GalleryModel(const FlowerCatalogue& catalogue, const QString& appPath, const PhotoSet& photos);
+    GalleryModel(const FlowerCatalogue& catalogue, PictureFiles files, const PhotoSet& photos);
     ~GalleryModel() override;
 
     // The name label's tooltip: attributes, and the real family for その他.

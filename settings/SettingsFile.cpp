@@ -134,6 +134,14 @@ bool SettingsFile::writeInt(const QString& section, const QString& key, int valu
 
 bool SettingsFile::writeTexts(const QString& section, const QList<Entry>& entries)
 {
+    const bool ok = write(section, entries);
+    if (!ok && writeFailed_)
+        writeFailed_();
+    return ok;
+}
+
+bool SettingsFile::write(const QString& section, const QList<Entry>& entries)
+{
     std::optional<ProfileLines> lines = load();
     if (!lines && !isMissing())
         return false;  // never replace what we could not read

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -33,6 +34,10 @@ public:
     using Entry = std::pair<QString, QString>;  // key, value
 
     explicit SettingsFile(QString path);
+
+    // Called after every write that left the file as it was, so that the
+    // program can tell the user that a setting was not kept.
+    void onWriteFailed(std::function<void()> handler) { writeFailed_ = std::move(handler); }
 
     const QString& path() const { return path_; }
 
@@ -71,6 +76,8 @@ private:
     static std::optional<int> intOf(const std::optional<QByteArray>& raw);
     bool isMissing() const;
     bool replaceWith(const QByteArray& bytes) const;
+    bool write(const QString& section, const QList<Entry>& entries);
 
     QString path_;
+    std::function<void()> writeFailed_;
 };

@@ -34,7 +34,9 @@ QString BackgroundMusic::fileName(int piece)
 
 BackgroundMusic::Timer BackgroundMusic::tick(int choice)
 {
-    if (player_.isPlaying())
+    // While a choice is held the stored one is about to change: the
+    // release decides what plays.
+    if (held_ || player_.isPlaying())
         return Timer::KeepRunning;
     if (choice >= 0 && choice < kPieces) {
         play(choice);
@@ -69,13 +71,17 @@ void BackgroundMusic::shuffle()
 
 void BackgroundMusic::press()
 {
+    held_ = true;
     player_.close();
 }
 
 bool BackgroundMusic::choose(int choice)
 {
-    if (choice == kNone)
+    held_ = false;
+    if (choice == kNone) {
+        player_.close();
         return false;
+    }
     if (choice == kRandom)
         bgmPos_ = 0;
     return true;

@@ -28,10 +28,11 @@ public:
 
     // One tick with the choice just read from the settings.
     Timer tick(int choice);
-    // A choice is pressed: the music stops at once.
+    // A choice is pressed: the music stops at once, and no tick starts any
+    // until the choice is released.
     void press();
-    // A choice is released: a new pass for the random choice. Returns whether
-    // the music timer should run.
+    // A choice is released: a new pass for the random choice; "なし" keeps
+    // silence. Returns whether the music timer should run.
     bool choose(int choice);
     // The show ends.
     void close();
@@ -48,5 +49,6 @@ private:
     const Clock& clock_;
     QString soundFolder_;
     int bgmPos_ = 0;
+    bool held_ = false;  // a choice is pressed and not yet released
     std::array<int, kPieces> bgmList_{0, 1, 2, 3, 4, 5};
 };

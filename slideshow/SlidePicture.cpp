@@ -74,12 +74,11 @@ QImage SlidePicture::decodeFitted(const QString& path, QSize box, qreal dpr, QSi
     return image;
 }
 
-SlidePicture SlidePicture::load(const QString& appPath, const QString& storedName, QSize box, qreal dpr,
+SlidePicture SlidePicture::load(const PictureFiles& files, const QString& storedName, QSize box, qreal dpr,
                                 const std::atomic<bool>* cancel)
 {
     SlidePicture p;
     p.storedName = storedName;
-    const PictureFiles files(appPath);
     QSize shown;
     const QString resolved = files.resolvePictureFile(storedName);
     if (files.existsInData(resolved)) {
@@ -102,6 +101,7 @@ SlidePicture SlidePicture::load(const QString& appPath, const QString& storedNam
             return p;
         }
     }
-    p.kind = Kind::Missing;
+    // A file that is there but would not decode is no missing file.
+    p.kind = files.existsInData(resolved) || files.existsInData(storedName) ? Kind::Unreadable : Kind::Missing;
     return p;
 }

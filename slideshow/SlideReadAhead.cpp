@@ -2,8 +2,8 @@
 
 #include <utility>
 
-SlideReadAhead::SlideReadAhead(QString appPath, QSize box, qreal dpr, bool enabled)
-    : appPath_(std::move(appPath))
+SlideReadAhead::SlideReadAhead(PictureFiles files, QSize box, qreal dpr, bool enabled)
+    : files_(std::move(files))
     , box_(box)
     , dpr_(dpr)
     , enabled_(enabled)
@@ -26,7 +26,7 @@ SlideReadAhead::~SlideReadAhead()
 
 SlidePicture SlideReadAhead::loadNow(const QString& storedName, const std::atomic<bool>* cancel) const
 {
-    return SlidePicture::load(appPath_, storedName, box_, dpr_, cancel);
+    return SlidePicture::load(files_, storedName, box_, dpr_, cancel);
 }
 
 void SlideReadAhead::prepare(const QString& storedName)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pictures/PictureFiles.h"
 #include "slideshow/SlidePicture.h"
 
 #include <QSize>
@@ -17,7 +18,7 @@
 // away). Switched off, every take() decodes on the calling thread.
 class SlideReadAhead {
 public:
-    SlideReadAhead(QString appPath, QSize box, qreal dpr, bool enabled = true);
+    SlideReadAhead(PictureFiles files, QSize box, qreal dpr, bool enabled = true);
     ~SlideReadAhead();
     SlideReadAhead(const SlideReadAhead&) = delete;
     SlideReadAhead& operator=(const SlideReadAhead&) = delete;
@@ -34,7 +35,7 @@ private:
     void run();
     SlidePicture loadNow(const QString& storedName, const std::atomic<bool>* cancel = nullptr) const;
 
-    const QString appPath_;
+    const PictureFiles files_;
     const QSize box_;
     const qreal dpr_;
     const bool enabled_;

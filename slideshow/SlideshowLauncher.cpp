@@ -4,8 +4,11 @@
 
 bool SlideshowLauncher::start(AppContext& app, int order, QWidget* mainWindow, const Hooks& hooks)
 {
-    if (running())
+    if (running()) {
+        // A show behind the main window is the one the user asks for.
+        window_->bringToFront();
         return false;
+    }
     auto* w = new SlideshowWindow(app, order == 1 ? SlideOrder::Random : SlideOrder::Kana, memory_,
                                   mainWindow ? mainWindow->screen() : nullptr, mainWindow);
     if (hooks.starting)

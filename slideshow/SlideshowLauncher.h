@@ -21,9 +21,10 @@ public:
         std::function<void()> ended;
     };
 
-    // order: 0 = catalogue (kana) order, 1 = random order. False when no
-    // show runs afterwards (one was running already, the catalogue is empty,
-    // or the first slide's question was answered "いいえ").
+    // order: 0 = catalogue (kana) order, 1 = random order. False when no new
+    // show starts: one is running already (it comes to the front instead),
+    // the catalogue is empty, or the first slide's question was answered
+    // "いいえ".
     bool start(AppContext& app, int order, QWidget* mainWindow, const Hooks& hooks);
 
     bool running() const { return !window_.isNull(); }

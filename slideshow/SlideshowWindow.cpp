@@ -23,6 +23,7 @@ const QColor kYellow(255, 255, 0);
 const QColor kRed(255, 0, 0);
 
 const char* const kNoPicture = "画像ファイルがありません！";
+const char* const kUnreadablePicture = "画像ファイルを読み込めません！";
 const char* const kContinue = "続けますか？（「はい」で続行，「いいえ」でスライドショーの終了）";
 const char* const kNoRecords = "草花のデータが１件もないため、スライドショーを開始できません。";
 
@@ -142,7 +143,8 @@ bool SlideshowWindow::begin()
     stepTimer_.setInterval(options_.stepMs > 0 ? options_.stepMs
                                                : SlideInterval::timerMs(app_.settings().readSlideSeconds()));
     musicTimer_.start();
-    readAhead_ = std::make_unique<SlideReadAhead>(app_.appPath(), layout_.pictureBox(), dpr_, options_.readAhead);
+    readAhead_ =
+        std::make_unique<SlideReadAhead>(app_.folders().pictures(), layout_.pictureBox(), dpr_, options_.readAhead);
     if (!showSlide(sequence_->start()))
         return false;
     stepTimer_.start();
@@ -150,6 +152,12 @@ bool SlideshowWindow::begin()
 
     setGeometry(options_.area);
     panel_->layout();
+    bringToFront();
+    return true;
+}
+
+void SlideshowWindow::bringToFront()
+{
     if (fullScreen_)
         showFullScreen();
     else
@@ -157,7 +165,6 @@ bool SlideshowWindow::begin()
     raise();
     activateWindow();
     setFocus();
-    return true;
 }
 
 void SlideshowWindow::step()
@@ -170,7 +177,8 @@ bool SlideshowWindow::showSlide(int slot)
 {
     const FlowerRecord& r = app_.catalogue().slot(slot);
     SlidePicture p = readAhead_->take(r.SYASIN);
-    if (p.kind == SlidePicture::Kind::Missing && !pictureOrPlaceholder(&p))
+    if ((p.kind == SlidePicture::Kind::Missing || p.kind == SlidePicture::Kind::Unreadable) &&
+        !pictureOrPlaceholder(&p))
         return false;
     picture_ = std::move(p.image);
     pictureKind_ = p.kind;
@@ -201,7 +209,9 @@ bool SlideshowWindow::pictureOrPlaceholder(SlidePicture* p)
     stepTimer_.stop();
     MessageBoxes& boxes = app_.platform().messages;
     QWidget* over = isVisible() ? this : parentWidget();
-    boxes.show(over, QString::fromUtf8(kNoPicture), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+    const bool missing = p->kind == SlidePicture::Kind::Missing;
+    boxes.show(over, QString::fromUtf8(missing ? kNoPicture : kUnreadablePicture), MessageBoxes::Buttons::Ok,
+               MessageBoxes::Icon::Exclamation);
     const MessageBoxes::Answer a =
         boxes.show(over, QString::fromUtf8(kContinue), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
     if (phase_ == Phase::Ended)

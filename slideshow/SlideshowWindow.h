@@ -51,6 +51,8 @@ public:
     // no show is running afterwards: an empty catalogue (told in a message)
     // or a first slide whose missing picture the user answered with "いいえ".
     bool begin();
+    // Shows the running show over every other window, as at its start.
+    void bringToFront();
     // Ends the show as the quit button does.
     void quit();
     // A click on the background, the name line or the picture: pause or resume.

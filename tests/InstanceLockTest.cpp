@@ -1,10 +1,13 @@
 #include "app/InstanceLock.h"
+#include "app/FrontRequest.h"
 #include "platform/fake/FakeMessageBoxes.h"
+#include "tests/support/ChildProcess.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QLockFile>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,20 +19,69 @@ namespace {
 const char* const kHoldLock = "--hold-lock";
 
 // Run as a child of the test: holds the lock until its input closes, as a
-// running copy of the program holds it. The owner's process name must be the
-// test's own, or QLockFile takes the pid for a reused one.
+// running copy of the program holds it, and says "front" whenever it is asked
+// to come to the front. The owner's process name must be the test's own, or
+// QLockFile takes the pid for a reused one.
 int holdLock(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     InstanceLock lock(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (!lock.acquire())
         return 2;
+    FrontRequest front;
+    if (!front.listen(InstanceLock::frontPathFor(lock.path())))
+        return 3;
+    QObject::connect(&front, &FrontRequest::requested, [] {
+        fputs("front\n", stdout);
+        fflush(stdout);
+    });
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [] {
+        char c;
+        if (::read(0, &c, 1) <= 0)
+            QCoreApplication::quit();
+    });
     fputs("held\n", stdout);
     fflush(stdout);
-    char c;
-    while (::read(0, &c, 1) > 0) {
+    return QCoreApplication::exec();
+}
+
+// What a start in a child process saw: whether it runs, and what it told.
+struct Start {
+    bool ended = false;  // false when the start hung and was killed
+    pid_t pid = 0;
+    bool runs = false;
+    QStringList told;
+    QList<int> icons;
+};
+
+Start startInChild(const QString& app, const QString& folder, bool readOnlyFolder)
+{
+    Start start;
+    const std::optional<QByteArray> report = runInChild([&] {
+        // A folder without write permission binds root too, as on a read-only medium.
+        if (readOnlyFolder && !bindPermissions())
+            return QByteArray("no-rights");
+        // Held until the child ends, as a running copy holds it.
+        auto* lock = new InstanceLock(app, folder);
+        FakeMessageBoxes boxes;
+        QByteArray out = QByteArray::number(::getpid()) + '\n' + (lock->admit(boxes) ? "runs" : "stays out");
+        for (const auto& shown : boxes.shown)
+            out += '\n' + QByteArray::number(int(shown.icon)) + ' ' + shown.text.toUtf8().toPercentEncoding();
+        return out;
+    });
+    if (!report)
+        return start;
+    const QList<QByteArray> lines = report->split('\n');
+    start.ended = lines.size() >= 2;
+    start.pid = pid_t(lines.value(0).toLongLong());
+    start.runs = lines.value(1) == "runs";
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const qsizetype space = lines[i].indexOf(' ');
+        start.icons << lines[i].left(space).toInt();
+        start.told << QString::fromUtf8(QByteArray::fromPercentEncoding(lines[i].mid(space + 1)));
     }
-    return 0;
+    return start;
 }
 
 void writeLock(const QString& path, const QByteArray& bytes, bool old = true)
@@ -63,6 +115,10 @@ private slots:
         QTest::newRow("garbage lock file") << "garbage" << O::Acquired;
         QTest::newRow("unreadable lock file") << "unreadable" << O::Acquired;
         QTest::newRow("empty lock being written now") << "fresh empty" << O::HeldElsewhere;
+        QTest::newRow("FIFO in its place") << "fifo" << O::Acquired;
+        QTest::newRow("link to /dev/zero in its place") << "dev zero" << O::Acquired;
+        QTest::newRow("folder in its place") << "folder" << O::Acquired;
+        QTest::newRow("lock of another host") << "other host" << O::Acquired;
         QTest::newRow("lock folder not writable") << "read-only folder" << O::Failed;
         QTest::newRow("lock folder is a file") << "file folder" << O::Failed;
         QTest::newRow("no private folder") << "no folder" << O::Failed;
@@ -93,9 +149,18 @@ private slots:
             QVERIFY(QFile::setPermissions(path, {}));
         } else if (there == QLatin1String("fresh empty")) {
             writeLock(path, QByteArray(), false);
+        } else if (there == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (there == QLatin1String("dev zero")) {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        } else if (there == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(path));
+        } else if (there == QLatin1String("other host")) {
+            // This very process, live and running this program, but on another machine.
+            writeLock(path, QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+                                QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() +
+                                "\nelsewhere.example\n0123456789abcdef0123456789abcdef\n");
         } else if (there == QLatin1String("read-only folder")) {
-            if (::geteuid() == 0)
-                QSKIP("every folder is writable for root");
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         } else if (there == QLatin1String("file folder")) {
             folder = dir.filePath(QStringLiteral("a file"));
@@ -106,23 +171,27 @@ private slots:
         if (folder != QFileInfo(path).absolutePath())
             path = folder.isEmpty() ? QString() : InstanceLock::lockPathFor(app, folder);
 
-        // Only a live owner keeps the program from running; any other
-        // failure is told, and the program runs without the lock.
-        InstanceLock lock(app, folder);
-        FakeMessageBoxes boxes;
-        const bool runs = lock.admit(boxes);
-        QCOMPARE(runs, outcome != InstanceLock::Outcome::HeldElsewhere);
+        // Only a live owner keeps the program from running, and is asked to
+        // come to the front; any other failure is told, and the program runs
+        // without the lock. The start runs in a child, which is killed if it hangs.
+        const Start start = startInChild(app, folder, there == QLatin1String("read-only folder"));
+        QVERIFY2(start.ended, "the start hung or died");
+        QCOMPARE(start.runs, outcome != InstanceLock::Outcome::HeldElsewhere);
         const bool failed = outcome == InstanceLock::Outcome::Failed;
-        QCOMPARE(boxes.shown.size(), failed ? 1 : 0);
+        QCOMPARE(start.told.size(), failed ? 1 : 0);
         if (failed) {
-            QCOMPARE(boxes.shown[0].text, InstanceLock::failureText(path));
-            QCOMPARE(boxes.shown[0].icon, MessageBoxes::Icon::Exclamation);
+            QCOMPARE(start.told[0], InstanceLock::failureText(path));
+            QCOMPARE(start.icons[0], int(MessageBoxes::Icon::Exclamation));
         }
         if (outcome == InstanceLock::Outcome::Acquired) {
             qint64 pid = 0;
             QString host, name;
             QVERIFY(QLockFile(path).getLockInfo(&pid, &host, &name));
-            QCOMPARE(pid, QCoreApplication::applicationPid());
+            QCOMPARE(pid, qint64(start.pid));
+        }
+        if (there == QLatin1String("live")) {
+            QVERIFY(owner.waitForReadyRead(10000));
+            QCOMPARE(owner.readAll(), QByteArray("front\n"));
         }
 
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

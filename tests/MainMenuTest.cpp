@@ -3,6 +3,7 @@
 #include "catalogue/CategoryTables.h"
 #include "mainwindow/PhotoWindows.h"
 #include "session/GalleryModel.h"
+#include "slideshow/SlideshowWindow.h"
 #include "tests/support/MainWindowFixture.h"
 #include "widgets/NameLabel.h"
 #include "widgets/PrintSurface.h"
@@ -65,6 +66,8 @@ private slots:
         QTest::newRow("photo window open") << "photo" << "SaC Wmkd HH OOOO RVE";
         QTest::newRow("sound 2 in the file") << "sound2" << "sAc WMKD H*H OOO*O RVE";
         QTest::newRow("mode 1 in the file") << "mode1" << "sAc WMKD HH* OO*OO RVE";
+        // The show counts its slides at its start: no editing while it runs.
+        QTest::newRow("slideshow running") << "show" << "sAc WMKd H*H OO*OO RVE";
     }
     // clang-format on
     void states()
@@ -84,9 +87,34 @@ private slots:
             fx.context->settings().writeClickSound(2);
         if (situation == "mode1")
             fx.context->settings().writeThumbnailMode(1);
+        if (situation == "show")
+            fx.window->menu().run(fx.window->menu().slideshowEntries[0]);
         fx.window->menu().prepare();
         QCOMPARE(menuStates(fx.window->menu()), expected);
+        if (auto* show = fx.window->findChild<SlideshowWindow*>())
+            show->quit();
         QCOMPARE(fx.window->menu().quitEntry->text(), QStringLiteral("ソノハの終了(&X)"));
+    }
+
+    // The menu's slideshow entry while a show runs behind the main window
+    // brings that show to the front; no second show starts.
+    void runningShowComesToTheFront()
+    {
+        MWF fx(catalogue());
+        MainMenu& m = fx.window->menu();
+        m.run(m.slideshowEntries[0]);
+        auto* show = fx.window->findChild<SlideshowWindow*>();
+        QVERIFY(show);
+        // A window counts as active while its transient child is: the
+        // application's active window tells which of the two has the focus.
+        QTRY_COMPARE(QApplication::activeWindow(), show);
+        fx.window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), fx.window.get());
+        m.run(m.slideshowEntries[1]);
+        QTRY_COMPARE(QApplication::activeWindow(), show);
+        QCOMPARE(fx.window->findChildren<SlideshowWindow*>().size(), 1);
+        QCOMPARE(show->sequence().order(), SlideOrder::Kana);
+        show->quit();
     }
 
     void interruptedDrawingReadsContinue()
@@ -224,6 +252,40 @@ private slots:
         MWF fx(catalogue());
         fx.window->menu().run(fx.window->menu().helpEntry);
         QCOMPARE(fx.fake.documents.opened, QStringList{fx.appPath() + QStringLiteral("help/help.htm")});
+        QVERIFY(fx.fake.messages.shown.isEmpty());
+    }
+
+    // clang-format off
+    void helpThatNothingOpensIsNamed_data()
+    {
+        QTest::addColumn<bool>("pageThere");
+        QTest::addColumn<bool>("refusedAtOnce");  // else the desktop's opener fails afterwards
+        QTest::newRow("no opener") << true << true;
+        QTest::newRow("opener finds no browser") << true << false;
+        QTest::newRow("no page") << false << true;
+    }
+    // clang-format on
+    void helpThatNothingOpensIsNamed()
+    {
+        QFETCH(bool, pageThere);
+        QFETCH(bool, refusedAtOnce);
+        MWF fx(catalogue());
+        const QString page = fx.appPath() + QStringLiteral("help/help.htm");
+        if (pageThere) {
+            QDir().mkpath(fx.appPath() + QStringLiteral("help"));
+            QFile(page).open(QIODevice::WriteOnly);
+        }
+        fx.fake.documents.result = !refusedAtOnce;
+        fx.window->menu().run(fx.window->menu().helpEntry);
+        if (!refusedAtOnce) {
+            QVERIFY(fx.fake.messages.shown.isEmpty());
+            QVERIFY(fx.fake.documents.lastFailure);
+            fx.fake.documents.lastFailure();
+        }
+        QCOMPARE(fx.fake.messages.shown.size(), 1);
+        QCOMPARE(fx.fake.messages.shown[0].text,
+                 pageThere ? MainMenu::helpUnopenedText(page) : MainMenu::helpMissingText(page));
+        QVERIFY(fx.fake.messages.shown[0].text.contains(page));
     }
 
     void editorNeedsAWritableFolder()

@@ -11,11 +11,13 @@
 #include "mainwindow/MainMenu.h"
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
+#include "tests/support/HostileCatalogues.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestCatalogues.h"
 #include "widgets/QtMessageBoxes.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +33,10 @@
 
 using TestCatalogues::record;
 using Answer = MessageBoxes::Answer;
+using LockKind = HostileCatalogues::HeldLock::Kind;
 Q_DECLARE_METATYPE(EditorField)
+Q_DECLARE_METATYPE(LockKind)
+Q_DECLARE_METATYPE(Answer)
 
 namespace {
 
@@ -51,14 +56,16 @@ QVector<FlowerRecord> storedRows(const QString& path)
 
 // An editor over a temporary application folder with every platform service faked.
 struct EditorFixture {
-    explicit EditorFixture(const QVector<FlowerRecord>& records = threeFlowers())
+    explicit EditorFixture(const QVector<FlowerRecord>& records = threeFlowers(),
+                           int busyTimeoutMs = RecordTable::kBusyTimeoutMs)
     {
         MainWindowFixture::quietOffscreenNotices();
         QDir().mkpath(appPath() + QStringLiteral("data"));
         TestCatalogues::write(db(), records);
         app = std::make_unique<AppContext>(appPath(), fake.platform);
-        auto table = std::make_unique<RecordTable>(db());
+        auto table = std::make_unique<RecordTable>(db(), busyTimeoutMs);
         opened = table->open();
+        connection = table->model()->database();
         editor = std::make_unique<RecordEditor>(*app, std::move(table), nullptr);
         editor->show();
         editor->activateWindow();
@@ -87,11 +94,23 @@ struct EditorFixture {
         type(text);
         key(Qt::Key_Return);
     }
+    // A whole record typed into the fields: name, the five codes, picture and description.
+    void fill(const QString& name, const QStringList& codes, const QString& picture, const QString& note)
+    {
+        editor->fieldBoxes[0]->setText(name);
+        for (int box = 1; box <= 5; ++box) {
+            editor->codeBoxes[size_t(box)]->clear();
+            QTest::keyClicks(editor->codeBoxes[size_t(box)], codes.value(box - 1));
+        }
+        editor->fieldBoxes[6]->setText(picture);
+        editor->noteBox->setPlainText(note);
+    }
 
     QTemporaryDir dir;
     FakePlatform fake;
     std::unique_ptr<AppContext> app;
     std::unique_ptr<RecordEditor> editor;
+    QSqlDatabase connection;  // the editor's own
     bool opened = false;
     bool active = false;
 };
@@ -360,6 +379,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("too long") << QString(31, QChar(u'a')) + ".jpg";
         QTest::newRow("outside JIS") << "𠮷.jpg";
+        QTest::newRow("a dot before the extension") << "hana.v2.jpg";
     }
     // clang-format on
     void pictureNamesTheRecordCannotHold()
@@ -392,6 +412,27 @@ private slots:
         QVERIFY(t.error().contains("UNIQUE"));
         QVERIFY(t.hasPending());  // still on screen
         QCOMPARE(storedRows(db), before);
+    }
+
+    void tableReadsAgainAfterALock()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.path() + "/SNH347.mdb";
+        QVERIFY(TestCatalogues::write(db, threeFlowers()));
+        RecordTable t(db, 50);
+        QVERIFY(t.open());
+        {
+            HostileCatalogues::HeldLock lock(db, LockKind::Exclusive);
+            QVERIFY(lock.held());
+            QVERIFY(!t.refresh());
+            QCOMPARE(t.cause(), RecordTable::Cause::Locked);
+            QVERIFY(!t.refresh());  // still locked, and still told so
+            QCOMPARE(t.cause(), RecordTable::Cause::Locked);
+            QCOMPARE(t.error(), QStringLiteral("database is locked"));
+        }
+        QVERIFY2(t.refresh(), qPrintable(t.error()));
+        QCOMPARE(t.rowCount(), 3);
+        QCOMPARE(t.recordAt(2), threeFlowers().value(2));
     }
 
     // ---- the window --------------------------------------------------------
@@ -469,6 +510,264 @@ private slots:
         QVERIFY(e.fieldBoxes[0]->text().isEmpty());
         QCOMPARE(f.focus(), e.fieldBoxes[0]);
         QVERIFY(e.familyBox->isHidden());
+    }
+
+    // Another program holds a lock on the catalogue at one moment of the
+    // editor's work. The user is told why, what was typed stays on screen,
+    // and once the lock has gone the same action stores it.
+    // clang-format off
+    void editorSurvivesALock_data()
+    {
+        QTest::addColumn<QString>("moment");
+        QTest::addColumn<LockKind>("lock");
+        QTest::addColumn<bool>("told");
+        const std::pair<const char*, LockKind> locks[] = {
+            {"read transaction", LockKind::Shared}, {"write transaction", LockKind::Reserved},
+            {"BEGIN EXCLUSIVE", LockKind::Exclusive}};
+        for (const auto& [name, kind] : locks) {
+            // Reading waits only for an exclusive lock.
+            QTest::addRow("mode change, %s", name) << "mode change" << kind << (kind == LockKind::Exclusive);
+            QTest::addRow("OK_追加, %s", name) << "add" << kind << true;
+            QTest::addRow("OK_訂正, %s", name) << "correct" << kind << true;
+            QTest::addRow("OK_削除, %s", name) << "delete" << kind << true;
+            QTest::addRow("閉じる, %s", name) << "close" << kind << true;
+        }
+    }
+    // clang-format on
+    void editorSurvivesALock()
+    {
+        QFETCH(QString, moment);
+        QFETCH(LockKind, lock);
+        QFETCH(bool, told);
+        EditorFixture f(threeFlowers(), 50);
+        RecordEditor& e = *f.editor;
+        const FlowerRecord added{
+            "ヤエムグラ", "夏", "赤紫系", "唇型", "対生", "その他", "アカネ科", "yaemugura.jpg", "茎にとげがある。"};
+        auto typeAdded = [&] { f.fill(added.NAMAE, {"2", "3", "5", "1", "12"}, added.SYASIN, added.NOTE); };
+        auto holding = std::make_unique<HostileCatalogues::HeldLock>(f.db(), lock);
+        QVERIFY(holding->held());
+        holding->release();
+        f.fake.messages.answers = {Answer::Ok, Answer::Ok};  // the delete question, twice
+
+        // Ready to act, then the lock, then the action.
+        auto act = [&] {
+            if (moment == "mode change")
+                e.startCorrecting();
+            else if (moment == "add")
+                e.saveRecord(0);
+            else if (moment == "correct")
+                e.saveRecord(1);
+            else if (moment == "delete")
+                e.deleteRecord();
+            else
+                e.closeEditor();
+        };
+        if (moment == "add" || moment == "close") {
+            e.startAdding();
+            typeAdded();
+            f.editor->familyBox->setText(added.KA2);
+        } else if (moment == "correct") {
+            e.startCorrecting();
+            e.codeBoxes[4]->selectAll();
+            QTest::keyClicks(e.codeBoxes[4], "4");
+        } else if (moment == "delete") {
+            e.startDeleting();
+        }
+        const FlowerRecord onScreen{e.fieldBoxes[0]->text(), e.fieldBoxes[1]->text(), e.fieldBoxes[2]->text(),
+                                    e.fieldBoxes[3]->text(), e.fieldBoxes[4]->text(), e.fieldBoxes[5]->text(),
+                                    e.familyBox->text(),     e.fieldBoxes[6]->text(), e.noteBox->toPlainText()};
+        holding = std::make_unique<HostileCatalogues::HeldLock>(f.db(), lock);
+        QVERIFY(holding->held());
+        act();
+        holding.reset();
+
+        const QStringList texts = f.fake.messages.texts();
+        if (!told) {
+            QVERIFY2(texts.isEmpty(), qPrintable(texts.join(u'|')));
+        } else {
+            QCOMPARE(texts.size(), moment == "delete" ? 2 : 1);
+            QVERIFY2(texts.last().contains("ほかのプログラムが使用中です") &&
+                         texts.last().contains("（database is locked）"),
+                     qPrintable(texts.last()));
+            QVERIFY(!texts.contains(QString::fromUtf8(EntryRules::kMaybeRegistered)));
+            QCOMPARE(f.rows(), threeFlowers());
+            QVERIFY(e.isVisible());
+        }
+        if (moment == "mode change") {
+            if (told) {
+                // No form to type into, since no record could be read.
+                QCOMPARE(e.mode(), RecordEditor::Mode::Idle);
+                QVERIFY(!e.fieldBoxes[0]->isEnabled() && !e.codeBoxes[1]->isEnabled() && !e.navigator->isEnabled());
+                QVERIFY(!e.saveButtons[0]->isEnabled() && !e.saveButtons[1]->isEnabled() &&
+                        !e.deleteButton->isEnabled());
+            }
+            // The table reads again, and a record added now is stored.
+            e.startCorrecting();
+            QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("アカツメクサ"));
+            QVERIFY(e.fieldBoxes[0]->isEnabled() && e.saveButtons[1]->isEnabled());
+            e.startAdding();
+            typeAdded();
+            e.familyBox->setText(added.KA2);
+            e.saveRecord(0);
+            QVERIFY(f.rows().contains(added));
+            return;
+        }
+        // Nothing typed was lost: the same record is on screen and goes in now.
+        const FlowerRecord stillOnScreen{e.fieldBoxes[0]->text(), e.fieldBoxes[1]->text(), e.fieldBoxes[2]->text(),
+                                         e.fieldBoxes[3]->text(), e.fieldBoxes[4]->text(), e.fieldBoxes[5]->text(),
+                                         e.familyBox->text(),     e.fieldBoxes[6]->text(), e.noteBox->toPlainText()};
+        QCOMPARE(stillOnScreen, onScreen);
+        f.fake.messages.shown.clear();
+        act();
+        QVERIFY2(f.fake.messages.texts().size() == (moment == "delete" ? 1 : 0),
+                 qPrintable(f.fake.messages.texts().join(u'|')));
+        QVector<FlowerRecord> expected = threeFlowers();
+        if (moment == "add" || moment == "close")
+            expected << added;
+        else if (moment == "correct")
+            expected[0].HA = QStringLiteral("根生");
+        else
+            expected.remove(0);
+        QCOMPARE(f.rows(), expected);
+        if (moment == "close")
+            QCOMPARE(e.result(), int(QDialog::Accepted));
+    }
+
+    // A save the database refuses is told for what it is; only a rule of the
+    // table, such as a name already there, brings the duplicate note. The
+    // record stays on screen either way.
+    // clang-format off
+    void saveRefusalIsToldAsItIs_data()
+    {
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QStringList>("told");  // parts of the messages, in order
+        QTest::newRow("another program's lock")
+            << "lock" << QStringList{"ほかのプログラムが使用中です", "（database is locked）"};
+        QTest::newRow("a file that takes no writes")
+            << "read-only" << QStringList{"書き込めません", "（attempt to write a readonly database）"};
+        QTest::newRow("a name already there")
+            << "duplicate" << QStringList{"UNIQUE", "すでにデータが登録されている可能性があります。"};
+    }
+    // clang-format on
+    void saveRefusalIsToldAsItIs()
+    {
+        QFETCH(QString, refusal);
+        QFETCH(QStringList, told);
+        EditorFixture f(threeFlowers(), 50);
+        RecordEditor& e = *f.editor;
+        e.startAdding();
+        f.fill(refusal == "duplicate" ? "イヌタデ" : "ヨメナ", {"3", "5", "8", "2", "5"}, "yomena.jpg", "野菊。");
+        std::unique_ptr<HostileCatalogues::HeldLock> lock;
+        if (refusal == "lock")
+            lock = std::make_unique<HostileCatalogues::HeldLock>(f.db(), LockKind::Reserved);
+        if (refusal == "read-only")
+            QVERIFY(QSqlQuery(f.connection).exec("PRAGMA query_only = 1"));
+        e.saveRecord(0);
+        const QString texts = f.fake.messages.texts().join(u'|');
+        QCOMPARE(f.fake.messages.texts().size(), refusal == "duplicate" ? 2 : 1);
+        qsizetype at = 0;
+        for (const QString& part : told) {
+            at = texts.indexOf(part, at);
+            QVERIFY2(at >= 0, qPrintable(texts));
+        }
+        QCOMPARE(f.fake.messages.shown[0].icon, MessageBoxes::Icon::Critical);
+        QCOMPARE(f.fake.beeper.count, 1);
+        QCOMPARE(f.rows(), threeFlowers());
+        QCOMPARE(e.fieldBoxes[0]->text(),
+                 refusal == "duplicate" ? QStringLiteral("イヌタデ") : QStringLiteral("ヨメナ"));
+        QCOMPARE(e.codeBoxes[3]->text(), QStringLiteral("8"));
+        QCOMPARE(e.mode(), RecordEditor::Mode::Add);
+    }
+
+    void typingOverNoRecordIsNotLost()
+    {
+        // Correction mode over an empty table: nothing is there to take the
+        // text, and closing says so instead of dropping it.
+        EditorFixture f(QVector<FlowerRecord>{});
+        RecordEditor& e = *f.editor;
+        e.startCorrecting();
+        f.type("ナズナ");
+        e.closeEditor();
+        QVERIFY(f.fake.messages.texts().contains(EntryRules::noRecordText()));
+        QVERIFY(e.isVisible());
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("ナズナ"));
+        QVERIFY(f.rows().isEmpty());
+    }
+
+    // A change on screen that choosing a mode or the close box would drop:
+    // the user is asked first, and the answer is followed.
+    // clang-format off
+    void unsavedChangesAreAskedFor_data()
+    {
+        QTest::addColumn<QString>("start");  // the mode with the change on screen
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QString>("stored");  // the name the first record ends with
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("moved");  // the action went ahead
+        const QString kept = "アカツメクサ", changed = "アオツメクサ";
+        for (const char* action : {"追加", "訂正・更新", "削除", "close box"}) {
+            QTest::addRow("correction, %s, はい", action) << "correct" << action << Answer::Yes << changed << 3 << true;
+            QTest::addRow("correction, %s, いいえ", action) << "correct" << action << Answer::No << kept << 3 << true;
+            QTest::addRow("correction, %s, キャンセル", action) << "correct" << action << Answer::Cancel << kept << 3 << false;
+        }
+        QTest::newRow("new record, 訂正・更新, はい") << "add" << "訂正・更新" << Answer::Yes << kept << 4 << true;
+        QTest::newRow("new record, close box, いいえ") << "add" << "close box" << Answer::No << kept << 3 << true;
+        QTest::newRow("new record, 追加, キャンセル") << "add" << "追加" << Answer::Cancel << kept << 3 << false;
+    }
+    // clang-format on
+    void unsavedChangesAreAskedFor()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, action);
+        QFETCH(Answer, answer);
+        QFETCH(int, rows);
+        QFETCH(bool, moved);
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        if (start == "add") {
+            e.startAdding();
+            f.fill("ヨメナ", {"3", "5", "8", "2", "5"}, "yomena.jpg", "野菊。");
+        } else {
+            e.startCorrecting();
+            e.fieldBoxes[0]->setText("アオツメクサ");
+        }
+        const RecordEditor::Mode before = e.mode();
+        f.fake.messages.answers = {answer};
+        if (action == "追加")
+            e.startAdding();
+        else if (action == "訂正・更新")
+            e.startCorrecting();
+        else if (action == "削除")
+            e.startDeleting();
+        else
+            QVERIFY(e.close() == moved);
+        QCOMPARE(f.fake.messages.texts(), QStringList{EntryRules::saveChangesQuestion()});
+        QCOMPARE(f.fake.messages.shown[0].buttons, MessageBoxes::Buttons::YesNoCancel);
+        QTEST(f.rows().value(0).NAMAE, "stored");
+        QCOMPARE(f.rows().size(), rows);
+        if (action == "close box") {
+            QCOMPARE(e.isVisible(), !moved);
+        } else {
+            const RecordEditor::Mode after = action == "追加"         ? RecordEditor::Mode::Add
+                                             : action == "訂正・更新" ? RecordEditor::Mode::Correct
+                                                                      : RecordEditor::Mode::Delete;
+            QCOMPARE(e.mode(), moved ? after : before);
+        }
+        if (!moved)  // nothing lost: the change is still on screen
+            QCOMPARE(e.fieldBoxes[0]->text(),
+                     start == "add" ? QStringLiteral("ヨメナ") : QStringLiteral("アオツメクサ"));
+    }
+
+    void nothingToSaveIsNotAsked()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.startCorrecting();
+        e.startAdding();
+        e.startDeleting();
+        QVERIFY(e.close());
+        QVERIFY(f.fake.messages.shown.isEmpty());
     }
 
     void incompleteRecordIsWarnedAndWritten()
@@ -604,7 +903,8 @@ private slots:
         QVERIFY(f.fake.messages.texts().last().contains(" 500件"));
         QCOMPARE(f.rows().size(), EntryRules::kMaxRecords);
         QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("ヨメナ"));  // still on screen
-        // Deleting one makes room.
+        // Deleting one makes room; the record on screen is dropped for it.
+        f.fake.messages.answers = {Answer::No};
         e.startDeleting();
         f.fake.messages.answers = {Answer::Ok};
         e.deleteRecord();
@@ -629,6 +929,125 @@ private slots:
         QVERIFY(f.fake.messages.texts().last().contains("「名前」の「🌸」"));
         QCOMPARE(f.rows().size(), 3);
         QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("ハナ🌸"));
+    }
+
+    // What reaches a one-line field: a paste too long for it is cut at a
+    // character with a beep, the look-alikes of input methods become JIS
+    // characters, and control characters and line breaks stay out.
+    // clang-format off
+    void oneLineInput_data()
+    {
+        QTest::addColumn<int>("field");  // fieldBoxes index, or 7 for the family name
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("how");  // "paste" or "commit" (an input method)
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("beeps");
+        const QString a14(14, QChar(u'ア'));
+        QTest::newRow("paste over the limit") << 0 << "" << 0 << "paste" << QString(20, QChar(u'ア')) << QString(15, QChar(u'ア')) << 1;
+        QTest::newRow("paste into the middle") << 0 << a14 << 1 << "paste" << "イウ" << "アイ" + QString(13, QChar(u'ア')) << 1;
+        QTest::newRow("half-width fills the last byte") << 0 << QString(14, QChar(u'ア')) + "a" << 15 << "paste" << "ｱｲｳ" << QString(14, QChar(u'ア')) + "aｱ" << 1;
+        QTest::newRow("nothing fits") << 0 << QString(15, QChar(u'ア')) << 15 << "paste" << "イ" << QString(15, QChar(u'ア')) << 1;
+        QTest::newRow("picture name cut") << 6 << "" << 0 << "paste" << QString(40, QChar(u'p')) << QString(34, QChar(u'p')) << 1;
+        QTest::newRow("wave dash of input methods") << 0 << "" << 0 << "commit" << "ハナ〜" << "ハナ～" << 0;
+        QTest::newRow("minus, double bar, cent, pound, not") << 7 << "" << 0 << "commit" << "−‖¢£¬" << "－∥￠￡￢" << 0;
+        QTest::newRow("line break in the name") << 0 << "ナ" << 1 << "paste" << "ズ\nナ" << "ナ" << 1;
+        QTest::newRow("tab in the picture name") << 6 << "" << 0 << "paste" << "a\tb.jpg" << "" << 1;
+        QTest::newRow("line separator in the family name") << 7 << "" << 0 << "commit" << "キク\u2028科" << "" << 1;
+        QTest::newRow("escape in a category field") << 1 << "" << 0 << "paste" << "\x1b春" << "" << 1;
+    }
+    // clang-format on
+    void oneLineInput()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, before);
+        QFETCH(int, cursor);
+        QFETCH(QString, how);
+        QFETCH(QString, text);
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.startAdding();
+        QLineEdit* edit = field == 7 ? e.familyBox : e.fieldBoxes[size_t(field)];
+        edit->setText(before);
+        edit->setCursorPosition(cursor);
+        if (how == "paste") {
+            QGuiApplication::clipboard()->setText(text);
+            edit->paste();
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(edit, &commit);
+        }
+        QTEST(edit->text(), "after");
+        QTEST(f.fake.beeper.count, "beeps");
+    }
+
+    void lookAlikesAreStoredAsJis()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.startAdding();
+        f.fill("ヨメナ", {"3", "5", "8", "2", "5"}, "yomena.jpg", "花期は7〜10月。");
+        e.fieldBoxes[0]->setFocus();
+        f.type("〜");
+        e.saveRecord(0);
+        QVERIFY2(f.fake.messages.shown.isEmpty(), qPrintable(f.fake.messages.texts().join(u'|')));
+        QCOMPARE(f.rows().last().NAMAE, QStringLiteral("ヨメナ～"));
+        QCOMPARE(f.rows().last().NOTE, QStringLiteral("花期は7～10月。"));
+    }
+
+    void dottedPictureNameIsRefused()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.startAdding();
+        f.fill("ヨメナ", {"3", "5", "8", "2", "5"}, "yomena.v2.jpg", "野菊。");
+        e.saveRecord(0);
+        QCOMPARE(f.fake.messages.texts().size(), 1);
+        QVERIFY2(f.fake.messages.texts()[0].contains("「yomena.v2.jpg」"), qPrintable(f.fake.messages.texts()[0]));
+        QCOMPARE(f.rows(), threeFlowers());
+        QCOMPARE(e.fieldBoxes[6]->text(), QStringLiteral("yomena.v2.jpg"));
+    }
+
+    // A picture that the browse copied into the data folder stays only if a
+    // stored record names it when the editor closes.
+    // clang-format off
+    void browsedPictureAfterClosing_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QStringList>("left");  // what the data folder holds in the end
+        QTest::newRow("saved") << "save" << QStringList{"hotokenoza.jpg"};
+        QTest::newRow("abandoned by ｷｬﾝｾﾙ") << "cancel" << QStringList{};
+        QTest::newRow("another picture chosen and saved") << "other" << QStringList{"nobiru.jpg"};
+        QTest::newRow("abandoned, but named by a record as .bmp") << "named" << QStringList{"hotokenoza.jpg"};
+    }
+    // clang-format on
+    void browsedPictureAfterClosing()
+    {
+        QFETCH(QString, then);
+        QVector<FlowerRecord> records = threeFlowers();
+        if (then == "named")
+            records[0].SYASIN = "HOTOKENOZA.bmp";  // the lookup tries .jpg first
+        EditorFixture f(records);
+        RecordEditor& e = *f.editor;
+        e.startAdding();
+        for (const char* name : {"hotokenoza.jpg", "nobiru.jpg"})
+            writeFile(f.dir.path() + "/" + name, name);
+        f.fake.files.answers = {f.dir.path() + "/hotokenoza.jpg", f.dir.path() + "/nobiru.jpg"};
+        e.browsePicture();
+        QCOMPARE(QDir(f.appPath() + "data").entryList(QDir::Files), QStringList{"hotokenoza.jpg"});
+        if (then == "other")
+            e.browsePicture();
+        if (then == "save" || then == "other") {
+            f.fill("ホトケノザ", {"1", "3", "5", "1", "7"}, e.fieldBoxes[6]->text(), "春の野に咲く。");
+            e.closeEditor();
+            QVERIFY2(f.fake.messages.shown.isEmpty(), qPrintable(f.fake.messages.texts().join(u'|')));
+        } else {
+            e.cancelEdit();
+        }
+        QVERIFY(e.isHidden());
+        QTEST(QDir(f.appPath() + "data").entryList(QDir::Files), "left");
     }
 
     void pictureBrowse()
@@ -673,6 +1092,23 @@ private slots:
         });
         QtMessageBoxes boxes;
         QCOMPARE(boxes.show(nullptr, "?", MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::Question), Answer::Ok);
+    }
+
+    void realSaveQuestionOffersThreeAnswers()
+    {
+        QStringList labels;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (QAbstractButton* b : box->buttons())
+                labels << b->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        QtMessageBoxes boxes;
+        QCOMPARE(boxes.show(nullptr, "?", MessageBoxes::Buttons::YesNoCancel, MessageBoxes::Icon::Question),
+                 Answer::Cancel);
+        labels.sort();
+        QCOMPARE(labels, QStringList({"いいえ(&N)", "はい(&Y)", "キャンセル"}));
     }
 
     // ---- from the menu and back --------------------------------------------

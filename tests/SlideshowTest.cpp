@@ -1,3 +1,7 @@
+#include "generators/SoundSynth.h"
+#include "platform/MidiLength.h"
+#include "platform/SdlAudio.h"
+#include "platform/SdlMusicPlayer.h"
 #include "platform/fake/FakePlatform.h"
 #include "session/AppContext.h"
 #include "slideshow/BackgroundMusic.h"
@@ -75,6 +79,42 @@ QByteArray gifOfSize(quint16 w, quint16 h)
     }
     s << quint8(0) << quint8(0x3B);
     return b;
+}
+
+// A Standard MIDI File of the given tracks (their events, each a delta time
+// in ticks and the bytes after it), every track closed by its end event.
+using MidiTrack = QList<QPair<int, QByteArray>>;
+QByteArray midiFile(int format, quint16 division, const QList<MidiTrack>& tracks, bool closeTracks = true)
+{
+    auto big = [](QByteArray& out, quint32 v, int n) {
+        for (int i = n - 1; i >= 0; --i)
+            out.append(char((v >> (8 * i)) & 0xFF));
+    };
+    QByteArray out("MThd");
+    big(out, 6, 4);
+    big(out, quint32(format), 2);
+    big(out, quint32(tracks.size()), 2);
+    big(out, division, 2);
+    for (const MidiTrack& t : tracks) {
+        QByteArray body;
+        for (const auto& [delta, bytes] : t) {
+            quint32 v = quint32(delta), buffer = v & 0x7F;
+            while (v >>= 7)
+                buffer = (buffer << 8) | 0x80 | (v & 0x7F);
+            for (;; buffer >>= 8) {
+                body.append(char(buffer & 0xFF));
+                if (!(buffer & 0x80))
+                    break;
+            }
+            body += bytes;
+        }
+        if (closeTracks)
+            body += QByteArray("\x00\xFF\x2F\x00", 4);
+        out += "MTrk";
+        big(out, quint32(body.size()), 4);
+        out += body;
+    }
+    return out;
 }
 
 // A BMP header claiming a picture of w x h pixels, with no pixels after it.
@@ -525,6 +565,107 @@ private slots:
         QVERIFY(!m.choose(BackgroundMusic::kNone));
     }
 
+    // How long a piece plays: to its last event, through its tempo changes.
+    // clang-format off
+    void midiLength_data()
+    {
+        QTest::addColumn<QByteArray>("smf");
+        QTest::addColumn<qint64>("ms");
+        const QByteArray on("\x90\x3C\x64", 3), off("\x80\x3C\x40", 3);
+        const QByteArray tempo240("\xFF\x51\x03\x03\xD0\x90", 6);  // 250000 µs a quarter
+        // 480 ticks a quarter at the default 120 beats a minute: 960 ticks a second.
+        QTest::newRow("one note of a second") << midiFile(0, 480, {{{0, on}, {960, off}}}) << qint64(1000);
+        QTest::newRow("running status") << midiFile(0, 480, {{{0, on}, {480, QByteArray("\x3C\x00", 2)}, {480, QByteArray("\x40\x64", 2)}}}) << qint64(1000);
+        QTest::newRow("tempo doubled halfway") << midiFile(0, 480, {{{0, on}, {960, tempo240}, {960, off}}}) << qint64(1500);
+        QTest::newRow("longest of two tracks") << midiFile(1, 480, {{{0, tempo240}}, {{0, on}, {1920, off}}}) << qint64(1000);
+        QTest::newRow("SMPTE, 25 frames of 40 ticks") << midiFile(0, 0xE728, {{{0, on}, {2000, off}}}) << qint64(2000);
+        QTest::newRow("program change and sysex") << midiFile(0, 480, {{{0, QByteArray("\xC0\x05", 2)}, {0, QByteArray("\xF0\x03\x7E\x7F\xF7", 5)}, {960, off}}}) << qint64(1000);
+        QTest::newRow("track cut short") << midiFile(0, 480, {{{0, on}, {960, off}, {960, QByteArray("\x80", 1)}}}, false).chopped(1) << qint64(1000);
+        QTest::newRow("no track") << midiFile(0, 480, {}) << qint64(-1);
+        QTest::newRow("not MIDI") << QByteArray("RIFF\0\0\0\0WAVEfmt ", 16) << qint64(-1);
+        QTest::newRow("header longer than the file") << QByteArray("MThd\x7F\xFF\xFF\xFF\0\0\0\x01\x01\xE0", 14) << qint64(-1);
+        for (int i = 0; i < 6; ++i) {
+            const qint64 ends[] = {77950, 79710, 66410, 76520, 68960, 79620};  // the end events of the pieces
+            QTest::addRow("%s", qPrintable(SoundSynth::midiFileNames().value(i))) << SoundSynth::midiPiece(i) << ends[i];
+        }
+    }
+    // clang-format on
+    void midiLength()
+    {
+        QFETCH(QByteArray, smf);
+        QFETCH(qint64, ms);
+        const qint64 got = MidiLength::milliseconds(smf);
+        QVERIFY2(ms < 0 ? got == -1 : qAbs(got - ms) <= 10, qPrintable(QString::number(got)));
+    }
+
+    // A piece has ended at its last event, not when the synthesizer's
+    // reverberation has died away, so that the tick repeats it at once.
+    void musicEndsAtItsLastEvent()
+    {
+        SdlAudio audio;
+        if (!audio.ensureOpen() || SdlAudio::soundFontPath().isEmpty())
+            QSKIP("no audio device or no General MIDI soundfont");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("one.mid"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        // A loud chord of half a second in a piece of one second.
+        const QByteArray chord("\x90\x3C\x7F\x00\x90\x40\x7F\x00\x90\x43\x7F", 11);
+        file.write(midiFile(0, 480,
+                            {{{0, chord},
+                              {480, QByteArray("\x80\x3C\x40\x00\x80\x40\x40\x00\x80\x43\x40", 11)},
+                              {480, QByteArray("\xB0\x07\x64", 3)}}}));
+        file.close();
+        SdlMusicPlayer player(audio);
+        if (!player.open(path))
+            QSKIP("SDL_mixer plays no MIDI here");
+        QElapsedTimer clock;
+        clock.start();
+        player.play();
+        QVERIFY(player.isPlaying());
+        while (player.isPlaying() && clock.elapsed() < 10000)
+            QTest::qWait(20);
+        const qint64 ended = clock.elapsed();
+        QVERIFY2(ended >= 900 && ended <= 2000, qPrintable(QString::number(ended)));
+        player.close();
+    }
+
+    // A choice held down stops the music, and no tick starts any until the
+    // release, whose choice is what plays next.
+    // clang-format off
+    void musicHeldChoice_data()
+    {
+        QTest::addColumn<int>("before");  // the stored choice while the new one is held
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QStringList>("after");  // the log after the release and one tick
+        QTest::newRow("Slow held over Holyday") << 2 << 5 << QStringList{"open:slow.mid", "play"};
+        QTest::newRow("なし held over Holyday") << 2 << 7 << QStringList{};
+        QTest::newRow("Holyday held over なし") << 7 << 2 << QStringList{"open:holyday.mid", "play"};
+    }
+    // clang-format on
+    void musicHeldChoice()
+    {
+        QFETCH(int, before);
+        QFETCH(int, chosen);
+        FakePlatform f;
+        BackgroundMusic m(f.music, f.random, f.clock, QStringLiteral("/app/sound/"));
+        m.tick(before);
+        m.press();
+        f.music.log.clear();
+        for (int second = 0; second < 3; ++second)
+            m.tick(before);  // the stored choice is still the old one
+        QCOMPARE(f.music.log, QStringList{});
+        QVERIFY(!f.music.playing);
+        const bool timer = m.choose(chosen);
+        QCOMPARE(timer, chosen != BackgroundMusic::kNone);
+        if (timer)
+            m.tick(chosen);
+        QStringList started = f.music.log;
+        started.removeAll(QStringLiteral("close"));
+        QTEST(started, "after");
+        QCOMPARE(f.music.playing, chosen != BackgroundMusic::kNone);
+    }
+
     // --- where the slide goes -------------------------------------------
 
     // clang-format off
@@ -565,7 +706,7 @@ private slots:
         ShowFixture fx;
         fx.picture(QStringLiteral("p2.jpg"), QSize(400, 200));
         fx.picture(QStringLiteral("p3.jpg"), QSize(200, 400));
-        SlideReadAhead ahead(fx.app->appPath(), QSize(300, 300), 1.0, enabled);
+        SlideReadAhead ahead(fx.app->folders().pictures(), QSize(300, 300), 1.0, enabled);
         ahead.prepare(QStringLiteral("p2.jpg"));
         ahead.prepare(QStringLiteral("p3.jpg"));  // the resume changed its mind
         const SlidePicture three = ahead.take(QStringLiteral("p3.jpg"));
@@ -629,10 +770,11 @@ private slots:
     {
         QTest::addColumn<QString>("file");  // what data/ holds for slot 2
         QTest::addColumn<bool>("asks");
-        QTest::newRow("nothing") << "" << true;
-        QTest::newRow("unreadable") << "garbage" << true;
-        QTest::newRow("too large to decode") << "bomb" << true;
-        QTest::newRow("gif only") << "gif" << false;
+        QTest::addColumn<QString>("told");
+        QTest::newRow("nothing") << "" << true << "画像ファイルがありません！";
+        QTest::newRow("unreadable") << "garbage" << true << "画像ファイルを読み込めません！";
+        QTest::newRow("too large to decode") << "bomb" << true << "画像ファイルを読み込めません！";
+        QTest::newRow("gif only") << "gif" << false << "";
     }
     // clang-format on
     void missingPicture()
@@ -668,9 +810,9 @@ private slots:
                 QVERIFY(fx.fake.messages.shown.isEmpty());
                 return;
             }
+            QFETCH(QString, told);
             QCOMPARE(fx.fake.messages.texts(),
-                     (QStringList{"画像ファイルがありません！",
-                                  "続けますか？（「はい」で続行，「いいえ」でスライドショーの終了）"}));
+                     (QStringList{told, "続けますか？（「はい」で続行，「いいえ」でスライドショーの終了）"}));
             QCOMPARE(fx.fake.messages.shown[0].icon, MessageBoxes::Icon::Exclamation);
             QCOMPARE(fx.fake.messages.shown[1].buttons, MessageBoxes::Buttons::YesNo);
             QCOMPARE(fx.fake.messages.shown[1].icon, MessageBoxes::Icon::Question);

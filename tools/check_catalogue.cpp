@@ -5,18 +5,23 @@
 // a program can check them, how the records spread over the attribute values,
 // and which records no search can tell apart.
 //
-// usage: sonoha-check APP_DIR
-//   reads APP_DIR/SNH347.mdb and looks for pictures in APP_DIR/data/.
+// usage: sonoha-check APP_DIR [FORMS_DIR]
+//   reads APP_DIR/SNH347.mdb and looks for pictures in APP_DIR/data/. With
+//   FORMS_DIR (catalogue/forms) every record must also have exactly one
+//   complete form description there, in the written vocabulary and agreeing
+//   with the record's attributes: the illustrations are drawn from them.
 // exit status: 0 no problem, 1 problems or breaches of the written rules found,
 // 2 the catalogue cannot be read.
 
 #include "catalogue/CatalogueStore.h"
 #include "catalogue/CategoryTables.h"
 #include "generators/CatalogueChecker.h"
+#include "generators/FormSource.h"
 #include "pictures/PictureFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -88,17 +93,23 @@ void printGroups(const CatalogueChecker::Report& report)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);  // the SQL driver is a plugin
-    if (argc != 2) {
-        QTextStream(stderr) << "usage: sonoha-check APP_DIR\n";
+    if (argc != 2 && argc != 3) {
+        QTextStream(stderr) << "usage: sonoha-check APP_DIR [FORMS_DIR]\n";
         return 2;
     }
     const QString appDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + u'/';
     const QString path = appDir + QLatin1String(CatalogueStore::kFileName);
+    const QString formsDir = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (argc == 3 && !QFileInfo(formsDir).isDir()) {
+        QTextStream(stderr) << "no folder of form descriptions: " << formsDir << "\n";
+        return 2;
+    }
 
     const PictureFiles pictures(appDir);
     const CatalogueChecker checker([&](const QString& name) { return pictures.existsInData(name); });
     QString error;
-    const std::optional<CatalogueChecker::Report> checked = checker.checkFile(path, &error);
+    const std::optional<CatalogueChecker::Report> checked =
+        argc == 3 ? checker.checkFile(path, FormSource::readFolder(formsDir), &error) : checker.checkFile(path, &error);
     if (!checked) {
         QTextStream(stderr) << "cannot read " << path << ": " << error << "\n";
         return 2;

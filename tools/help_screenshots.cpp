@@ -1,18 +1,28 @@
-// Takes the screenshots of the help page from a real main window.
+// Makes the help page of the application folder from a real main window:
+// its screenshots, and the figures its text quotes from them (counts, the
+// found flowers, the flower in the photo window), so the text always says
+// what the pictures show. The build runs it whenever the catalogue, the help
+// page or the program changes.
 //
-//   sonoha-helpshots APP_DIR OUT_DIR
+//   sonoha-helpshots APP_DIR CATALOGUE_SOURCE_DIR HELP_SOURCE_DIR HELP_OUT_DIR [README_SHOTS_DIR]
 //
-// The catalogue and pictures of APP_DIR are copied into a temporary folder
-// first and the window runs there, so the user's folder (the settings file
-// with its history above all) is never written. Every platform service is a
-// fake: no sound plays, no browser and no message box opens. The window is
-// driven through its own handlers with pointer events, as a user drives it,
-// and each state is saved with QWidget::grab() as a 1x PNG in OUT_DIR.
+// The window runs in a temporary folder over the shipped catalogue, built
+// from CATALOGUE_SOURCE_DIR, with the pictures of APP_DIR/data: the user's
+// catalogue plays no part and the user's folder (the settings file with its
+// history above all) is never written. Every platform service is a fake: no
+// sound plays, no browser and no message box opens. The window is driven
+// through its own handlers with pointer events, as a user drives it, and each
+// state is saved with QWidget::grab() as a 1x PNG in HELP_OUT_DIR/images.
+// HELP_SOURCE_DIR/help.htm is the page with {{name}} where a figure goes; it
+// is written to HELP_OUT_DIR with the figures in, and a figure it asks for
+// that the run did not see is an error. The README's two screenshots are
+// written to README_SHOTS_DIR when given and when they changed.
 // Meant to run with QT_QPA_PLATFORM=offscreen (it sets that when unset).
 
 #include "about/AboutBox.h"
 #include "assets/ButtonArt.h"
 #include "catalogue/CatalogueStore.h"
+#include "generators/CatalogueSource.h"
 #include "mainwindow/MainControls.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/MainWindow.h"
@@ -22,6 +32,7 @@
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
 #include "session/GalleryModel.h"
+#include "session/StatusTexts.h"
 #include "widgets/HelpBox.h"
 #include "widgets/NameLabel.h"
 #include "widgets/PictureButton.h"
@@ -30,14 +41,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -74,13 +89,39 @@ bool copyFile(const QString& from, const QString& to)
     return QFile::copy(from, to);
 }
 
-// Copies the files the window reads; only the catalogue and data/ are required.
-bool copyAppFolder(const QString& from, const QString& to)
+bool writeFile(const QString& path, const QByteArray& bytes)
 {
-    if (!copyFile(from + QStringLiteral("/SNH347.mdb"), to + QStringLiteral("SNH347.mdb"))) {
-        err() << "cannot copy " << from << "/SNH347.mdb\n";
+    QDir().mkpath(QFileInfo(path).path());
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        err() << "cannot write " << path << ": " << f.errorString() << "\n";
         return false;
     }
+    return true;
+}
+
+// Builds the shipped catalogue from its text source, so the pictures show
+// what ships whatever the user did to the catalogue of the application folder.
+bool makeShippedCatalogue(const QString& sourceDir, const QString& path)
+{
+    const CatalogueSource::Result source = CatalogueSource::readFolder(sourceDir);
+    for (const QString& e : source.errors)
+        err() << e << "\n";
+    if (!source.errors.isEmpty() || source.records.isEmpty()) {
+        err() << "no catalogue in " << sourceDir << "\n";
+        return false;
+    }
+    QString error;
+    if (!CatalogueStore::createNew(path, &error) || !CatalogueStore::insert(path, source.records, &error)) {
+        err() << "cannot build the catalogue: " << error << "\n";
+        return false;
+    }
+    return true;
+}
+
+// Copies the pictures and the other files the window reads; only data/ is required.
+bool copyAppFolder(const QString& from, const QString& to)
+{
     QDir().mkpath(to + QStringLiteral("data"));
     QDirIterator it(from + QStringLiteral("/data"), QDir::Files, QDirIterator::Subdirectories);
     int copied = 0;
@@ -92,9 +133,43 @@ bool copyAppFolder(const QString& from, const QString& to)
     for (const char* optional : {"NoFile.jpg", "H_point.cur", "H_move.cur"})
         if (QFileInfo::exists(from + u'/' + QLatin1String(optional)))
             copyFile(from + u'/' + QLatin1String(optional), to + QLatin1String(optional));
-    if (copied == 0)
-        err() << "warning: no pictures in " << from << "/data\n";
+    if (copied == 0) {
+        err() << "no pictures in " << from << "/data\n";
+        return false;
+    }
     return true;
+}
+
+QByteArray pngBytes(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImage pixels = image;
+    pixels.setText(QString(), QString());
+    if (pixels.isNull() || !pixels.save(&buffer, "PNG", 0))
+        return {};
+    return bytes;
+}
+
+// The page with each {{name}} replaced by its figure; the names the figures
+// lack are added to missing.
+QString filledPage(const QString& page, const QMap<QString, QString>& figures, QStringList& missing)
+{
+    static const QRegularExpression token(QStringLiteral("\\{\\{(\\w+)\\}\\}"));
+    QString out;
+    qsizetype from = 0;
+    for (auto it = token.globalMatch(page); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += page.mid(from, m.capturedStart() - from);
+        const QString name = m.captured(1);
+        if (figures.contains(name))
+            out += figures.value(name).toHtmlEscaped();
+        else
+            missing << name;
+        from = m.capturedEnd();
+    }
+    return out + page.mid(from);
 }
 
 // Lets queued events and timers run for a while.
@@ -162,18 +237,28 @@ QImage onePixelPerPoint(const QPixmap& grabbed)
 // The screenshot session: a main window over a copy of the application folder.
 class Session {
 public:
-    Session(const QString& appDir, const QString& outDir)
-        : appDir_(appDir)
-        , outDir_(outDir)
+    struct Folders {
+        QString app;  // pictures, cursors, placeholder
+        QString catalogueSource;  // the shipped catalogue's text source
+        QString helpSource;  // help.htm with {{figure}}s, and what goes with it
+        QString helpOut;  // the help folder to make
+        QString readmeShots;  // where the README's screenshots go; empty for none
+    };
+
+    explicit Session(Folders folders)
+        : folders_(std::move(folders))
     {
     }
 
     bool start()
     {
-        if (!temp_.isValid() || !copyAppFolder(appDir_, appPath()))
+        if (!temp_.isValid() ||
+            !makeShippedCatalogue(folders_.catalogueSource, appPath() + QLatin1String(CatalogueStore::kFileName)) ||
+            !copyAppFolder(folders_.app, appPath()))
             return false;
         context_ = std::make_unique<AppContext>(appPath(), fake_.platform);
-        const auto loaded = CatalogueStore::load(appPath() + QStringLiteral("SNH347.mdb"), context_->catalogue());
+        const auto loaded =
+            CatalogueStore::load(appPath() + QLatin1String(CatalogueStore::kFileName), context_->catalogue());
         if (!loaded.ok) {
             err() << "cannot read the catalogue: " << loaded.error << "\n";
             return false;
@@ -186,7 +271,10 @@ public:
         settle(700);  // past the frame fitting after show
         // The welcome line is stopped: the strip shows what a pointer move leaves.
         pointAt(window_.get(), QPoint(300, 470));
-        return QDir().mkpath(outDir_);
+        const int count = context_->catalogue().count();
+        figures_.insert(QStringLiteral("catalogueCount"), QString::number(count));
+        figures_.insert(QStringLiteral("allDataCount"), StatusTexts::allDataCount(count));
+        return QDir().mkpath(folders_.helpOut + QStringLiteral("/images"));
     }
 
     void run()
@@ -205,6 +293,56 @@ public:
 
     bool ok() const { return ok_; }
 
+    // The help page with the figures of the run, and what goes with it.
+    bool writeHelp()
+    {
+        bool written = true;
+        QDirIterator it(folders_.helpSource, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString src = it.next();
+            const QString name = QDir(folders_.helpSource).relativeFilePath(src);
+            if (name == QLatin1String("help.htm"))
+                continue;
+            QFile in(src);
+            written =
+                in.open(QIODevice::ReadOnly) && writeFile(folders_.helpOut + u'/' + name, in.readAll()) && written;
+        }
+        QFile page(folders_.helpSource + QStringLiteral("/help.htm"));
+        if (!page.open(QIODevice::ReadOnly)) {
+            err() << "cannot read " << page.fileName() << "\n";
+            return false;
+        }
+        QStringList missing;
+        const QString filled = filledPage(QString::fromUtf8(page.readAll()), figures_, missing);
+        if (!missing.isEmpty()) {
+            err() << page.fileName() << " asks for figures the run did not see: " << missing.join(u", ") << "\n";
+            return false;
+        }
+        for (auto f = figures_.cbegin(); f != figures_.cend(); ++f)
+            out() << "figure " << f.key() << ": " << f.value() << "\n";
+        // Last, so that a run that failed on the way leaves no page that looks finished.
+        return written && writeFile(folders_.helpOut + QStringLiteral("/help.htm"), filled.toUtf8());
+    }
+
+    // The README's screenshots, written only when they changed, so an
+    // unchanged catalogue leaves the sources as they are.
+    bool writeReadmeShots()
+    {
+        if (folders_.readmeShots.isEmpty())
+            return true;
+        bool written = true;
+        for (auto shot = readmeShots_.cbegin(); shot != readmeShots_.cend(); ++shot) {
+            const QString path = folders_.readmeShots + u'/' + shot.key();
+            QFile old(path);
+            if (old.open(QIODevice::ReadOnly) && old.readAll() == shot.value())
+                continue;
+            old.close();
+            written = writeFile(path, shot.value()) && written;
+            out() << "README screenshot " << path << " taken again\n";
+        }
+        return written;
+    }
+
 private:
     const MainControls& form() { return window_->controls(); }
     BrowserSession& session() { return window_->session(); }
@@ -222,16 +360,32 @@ private:
 
     void save(const QString& name, const QImage& image)
     {
-        const QString path = outDir_ + u'/' + name;
-        QImage pixels = image;
-        pixels.setText(QString(), QString());
-        if (pixels.isNull() || !pixels.save(path, "PNG", 0)) {
+        const QByteArray bytes = pngBytes(image);
+        const QString path = folders_.helpOut + QStringLiteral("/images/") + name;
+        if (bytes.isEmpty() || !writeFile(path, bytes)) {
             err() << "cannot save " << path << "\n";
             ok_ = false;
             return;
         }
-        out() << name << " " << pixels.width() << "x" << pixels.height() << " " << QFileInfo(path).size() << " bytes\n";
+        out() << name << " " << image.width() << "x" << image.height() << " " << bytes.size() << " bytes\n";
         out().flush();
+    }
+
+    // A help screenshot that the README shows too, under a name of its own.
+    void saveForReadme(const QString& name, const QString& readmeName, const QImage& image)
+    {
+        save(name, image);
+        readmeShots_.insert(readmeName, pngBytes(image));
+    }
+
+    // A text the window shows, quoted by the help page as {{name}}.
+    void figure(const QString& name, const QString& text)
+    {
+        if (text.trimmed().isEmpty()) {
+            err() << "the window showed no text for the figure " << name << "\n";
+            ok_ = false;
+        }
+        figures_.insert(name, text.trimmed());
     }
 
     void idle() { save(QStringLiteral("main-idle.png"), mainShot()); }
@@ -240,6 +394,7 @@ private:
     {
         PictureButton* b = attr(kYellow);
         pointAt(b);
+        figure(QStringLiteral("yellowCount"), form().conditionStrip->text());
         save(QStringLiteral("main-count.png"), handPointer(mainShot(), inWindow(b)));
         background();
     }
@@ -263,14 +418,17 @@ private:
         for (const auto* b : {&kSpring, &kYellow, &kAster})
             click(attr(*b));
         background();
+        figure(QStringLiteral("foundMessage"), form().messageStrip->text());
         save(QStringLiteral("search-selected.png"), mainShot());
         click(form().thumbnailButton);  // ▶
         waitForDrawing();
         out() << "search found " << session().results().size() << " flowers\n";
+        figure(QStringLiteral("doneMessage"), form().messageStrip->text());
         // Pointing at a thumbnail turns its name yellow.
         ThumbnailCell* picture = form().cellPictures[5];
         pointAt(picture, QPoint(60, 50));
-        save(QStringLiteral("search-gallery.png"), handPointer(mainShot(), inWindow(picture, QPoint(60, 50))));
+        saveForReadme(QStringLiteral("search-gallery.png"), QStringLiteral("main-window.png"),
+                      handPointer(mainShot(), inWindow(picture, QPoint(60, 50))));
         background();
     }
 
@@ -289,7 +447,9 @@ private:
         save(QStringLiteral("gallery-opened.png"), mainShot());
         if (PhotoWindow* w = slot > 0 ? window_->photos().window(slot) : nullptr) {
             out() << "photo window: " << w->windowTitle() << "\n";
-            save(QStringLiteral("photo-window.png"), onePixelPerPoint(w->grab()));
+            figure(QStringLiteral("photoName"), context_->catalogue().slot(slot).NAMAE);
+            saveForReadme(QStringLiteral("photo-window.png"), QStringLiteral("photo-window.png"),
+                          onePixelPerPoint(w->grab()));
         } else {
             err() << "no photo window opened\n";
             ok_ = false;
@@ -318,6 +478,10 @@ private:
             const bool counting = form().messageStrip->text().startsWith(QStringLiteral("サムネイルを表示中"));
             if (!taken && counting && session().gallery().drawnCount() >= 8) {
                 taken = true;
+                figure(QStringLiteral("drawingMessage"), form().messageStrip->text());
+                // What ❚❚ at this moment would report.
+                figure(QStringLiteral("interruptedMessage"),
+                       StatusTexts::interrupted(session().gallery().drawnCount(), context_->catalogue().count()));
                 save(QStringLiteral("gallery-drawing.png"), mainShot());
             }
         }
@@ -336,6 +500,7 @@ private:
         // Offscreen there is no real pointer: the tip is placed as it would be
         // with the pointer on the thumb.
         session().scrollDragged(bar->sliderPosition(), bar->mapTo(window_.get(), thumb));
+        figure(QStringLiteral("scrollRange"), session().gallery().rangeTip(bar->sliderPosition()));
         save(QStringLiteral("gallery-scroll.png"),
              withPointer(mainShot(), bar->mapTo(window_.get(), thumb), ButtonArt::scrollPointerMove(1),
                          ButtonArt::scrollPointerHotSpot()));
@@ -388,9 +553,10 @@ private:
         box.hide();
     }
 
-    QString appDir_;
-    QString outDir_;
+    Folders folders_;
     QTemporaryDir temp_;
+    QMap<QString, QString> figures_;
+    QMap<QString, QByteArray> readmeShots_;
     FakePlatform fake_;
     std::unique_ptr<AppContext> context_;
     std::unique_ptr<MainWindow> window_;
@@ -418,15 +584,15 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
     quietOffscreenNotices();
-    if (argc != 3) {
-        err() << "usage: sonoha-helpshots APP_DIR OUT_DIR\n";
+    if (argc != 5 && argc != 6) {
+        err()
+            << "usage: sonoha-helpshots APP_DIR CATALOGUE_SOURCE_DIR HELP_SOURCE_DIR HELP_OUT_DIR [README_SHOTS_DIR]\n";
         return 2;
     }
-    const QString appDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
-    const QString outDir = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
-    Session session(appDir, outDir);
+    auto folder = [&](int i) { return i < argc ? QDir(QString::fromLocal8Bit(argv[i])).absolutePath() : QString(); };
+    Session session({folder(1), folder(2), folder(3), folder(4), folder(5)});
     if (!session.start())
         return 1;
     session.run();
-    return session.ok() ? 0 : 1;
+    return session.ok() && session.writeHelp() && session.writeReadmeShots() ? 0 : 1;
 }

@@ -1,21 +1,30 @@
 // Lays out the application folder beside the built program: the sample
 // catalogue (only when no catalogue exists: the user's catalogue is never
-// replaced), one illustration per sample record, the placeholder picture,
-// the cursors, the sounds and the help page.
+// replaced), one illustration per sample record drawn from its form
+// description, the placeholder picture, the cursors and the sounds. A record
+// without a description is drawn from its search attributes alone and named;
+// sonoha-check fails it. The help page is made after it, from a window over
+// the shipped catalogue (sonoha-helpshots).
 //
-// usage: sonoha-layout APP_DIR CATALOGUE_SOURCE_DIR HELP_SOURCE_DIR
+// usage: sonoha-layout APP_DIR CATALOGUE_SOURCE_DIR FORMS_DIR
+//        sonoha-layout --catalogue FILE CATALOGUE_SOURCE_DIR
+// The second form makes the sample catalogue alone, afresh, as the program
+// is installed with it (the application folder's may hold the user's edits).
 
 #include "assets/ButtonArt.h"
 #include "assets/CursorFile.h"
 #include "catalogue/CatalogueStore.h"
+#include "generators/AttributeForm.h"
 #include "generators/CatalogueSource.h"
 #include "generators/FlowerIllustrator.h"
+#include "generators/FormSource.h"
 #include "generators/SoundSynth.h"
 
 #include <QDir>
-#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -27,7 +36,7 @@ namespace {
 
 // Marks the pictures this tool made, so that a picture the user put in their
 // place is never overwritten.
-const char* const kMarker = "sonoha sample illustration v1";
+const char* const kMarker = "sonoha sample illustration v2";
 
 QTextStream& err()
 {
@@ -64,8 +73,17 @@ bool saveJpeg(const QImage& image, const QString& path, bool marked)
     return QFile::rename(path + QStringLiteral(".part"), path);
 }
 
-int drawIllustrations(const QVector<FlowerRecord>& records, const QString& dataDir)
+int drawIllustrations(const QVector<FlowerRecord>& records, const QHash<QString, PlantForm>& forms,
+                      const QString& dataDir)
 {
+    QStringList undescribed;
+    for (const FlowerRecord& r : records)
+        if (!forms.contains(r.NAMAE))
+            undescribed << r.NAMAE;
+    if (!undescribed.isEmpty())
+        err() << "drawn from the search attributes, no form description: " << undescribed.join(u' ') << "\n";
+    QElapsedTimer timer;
+    timer.start();
     std::atomic<int> next{0}, made{0}, failed{0};
     auto worker = [&] {
         for (int i = next++; i < records.size(); i = next++) {
@@ -73,7 +91,8 @@ int drawIllustrations(const QVector<FlowerRecord>& records, const QString& dataD
             const QString path = dataDir + u'/' + r.SYASIN;
             if (r.SYASIN.isEmpty() || r.SYASIN.contains(u'/') || !ownedOrMissing(path))
                 continue;
-            const QImage img = FlowerIllustrator::draw(r.NAMAE, r.KISETU, r.IRO, r.KABEN, r.HA, r.KA2);
+            const auto form = forms.constFind(r.NAMAE);
+            const QImage img = FlowerIllustrator::draw(r, form != forms.constEnd() ? *form : AttributeForm::guess(r));
             if (saveJpeg(img, path, true))
                 ++made;
             else
@@ -83,7 +102,7 @@ int drawIllustrations(const QVector<FlowerRecord>& records, const QString& dataD
     std::thread a(worker), b(worker);
     a.join();
     b.join();
-    err() << "illustrations: " << made << " drawn, " << failed << " failed\n";
+    err() << "illustrations: " << made << " drawn, " << failed << " failed, in " << timer.elapsed() << " ms\n";
     return failed;
 }
 
@@ -103,21 +122,6 @@ bool writeSounds(const QString& soundDir)
     const QStringList pieces = SoundSynth::midiFileNames();
     for (int i = 0; i < pieces.size(); ++i)
         ok = writeFile(soundDir + u'/' + pieces[i], SoundSynth::midiPiece(i)) && ok;
-    return ok;
-}
-
-bool copyHelp(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    bool ok = true;
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString src = it.next();
-        const QString dst = to + u'/' + QDir(from).relativeFilePath(src);
-        QDir().mkpath(QFileInfo(dst).path());
-        QFile in(src);
-        ok = in.open(QIODevice::ReadOnly) && writeFile(dst, in.readAll()) && ok;
-    }
     return ok;
 }
 
@@ -149,14 +153,23 @@ bool makeCatalogue(const QVector<FlowerRecord>& records, const QString& path)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--catalogue") {
+        const CatalogueSource::Result source = CatalogueSource::readFolder(QString::fromLocal8Bit(argv[3]));
+        for (const QString& e : source.errors)
+            err() << e << "\n";
+        const QString path = QString::fromLocal8Bit(argv[2]);
+        QFile::remove(path);
+        return source.errors.isEmpty() && makeCatalogue(source.records, path) ? 0 : 1;
+    }
     if (argc != 4) {
-        err() << "usage: sonoha-layout APP_DIR CATALOGUE_SOURCE_DIR HELP_SOURCE_DIR\n";
+        err() << "usage: sonoha-layout APP_DIR CATALOGUE_SOURCE_DIR FORMS_DIR\n"
+                 "       sonoha-layout --catalogue FILE CATALOGUE_SOURCE_DIR\n";
         return 2;
     }
     const QString appDir = QString::fromLocal8Bit(argv[1]);
     const QString sourceDir = QString::fromLocal8Bit(argv[2]);
-    const QString helpDir = QString::fromLocal8Bit(argv[3]);
-    for (const char* sub : {"data", "sound", "help"})
+    const QString formsDir = QString::fromLocal8Bit(argv[3]);
+    for (const char* sub : {"data", "sound"})
         QDir().mkpath(appDir + u'/' + QLatin1String(sub));
 
     const CatalogueSource::Result source = CatalogueSource::readFolder(sourceDir);
@@ -166,10 +179,12 @@ int main(int argc, char** argv)
         return 1;
 
     bool ok = makeCatalogue(source.records, appDir + QStringLiteral("/SNH347.mdb"));
-    ok = drawIllustrations(source.records, appDir + QStringLiteral("/data")) == 0 && ok;
+    const FormSource::Result forms = FormSource::readFolder(formsDir);
+    for (const QString& e : forms.errors)
+        err() << e << "\n";
+    ok = drawIllustrations(source.records, forms.byName(), appDir + QStringLiteral("/data")) == 0 && ok;
     ok = saveJpeg(ButtonArt::noFilePicture(), appDir + QStringLiteral("/NoFile.jpg"), false) && ok;
     ok = writeCursors(appDir) && ok;
     ok = writeSounds(appDir + QStringLiteral("/sound")) && ok;
-    ok = copyHelp(helpDir, appDir + QStringLiteral("/help")) && ok;
     return ok ? 0 : 1;
 }

@@ -30,6 +30,13 @@ MessageBoxes::Answer QtMessageBoxes::show(QWidget* parent, const QString& text, 
         box.setDefaultButton(QMessageBox::Ok);
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
         break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
@@ -37,6 +44,13 @@ MessageBoxes::Answer QtMessageBoxes::show(QWidget* parent, const QString& text, 
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Cancel: return Answer::Cancel;
     default:
-        return buttons == Buttons::YesNo ? Answer::No : (buttons == Buttons::OkCancel ? Answer::Cancel : Answer::Ok);
+        // Closed without a button: the answer that changes nothing.
+        switch (buttons) {
+        case Buttons::YesNo: return Answer::No;
+        case Buttons::OkCancel:
+        case Buttons::YesNoCancel: return Answer::Cancel;
+        case Buttons::Ok: break;
+        }
+        return Answer::Ok;
     }
 }

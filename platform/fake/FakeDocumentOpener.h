@@ -6,11 +6,13 @@
 
 class FakeDocumentOpener : public DocumentOpener {
 public:
-    bool open(const QString& path) override
+    bool open(const QString& path, std::function<void()> failedLater) override
     {
         opened << path;
+        lastFailure = std::move(failedLater);
         return result;
     }
     QStringList opened;
     bool result = true;
+    std::function<void()> lastFailure;  // a test calls it to fail later
 };

@@ -20,7 +20,7 @@ public:
         shown.append({text, buttons, icon});
         if (!answers.isEmpty())
             return answers.takeFirst();
-        return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok);
+        return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
     }
 
     QStringList texts() const

@@ -159,6 +159,55 @@ private:
     bool held_ = false;
 };
 
+// Another program's hold on a catalogue, as sqlite3 takes it: an open read
+// transaction (shared), an open write transaction (reserved) or BEGIN
+// EXCLUSIVE; until release() or the end of the object.
+class HeldLock {
+public:
+    enum class Kind { Shared, Reserved, Exclusive };
+
+    HeldLock(const QString& path, Kind kind)
+        : name_(QStringLiteral("held-%1-").arg(next()) + path)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(path);
+        QSqlQuery q(db);
+        switch (kind) {
+        case Kind::Shared:
+            held_ = db.open() && q.exec(QStringLiteral("BEGIN")) &&
+                    q.exec(QStringLiteral("SELECT COUNT(*) FROM KUSABANA")) && q.next();
+            break;
+        case Kind::Reserved: held_ = db.open() && q.exec(QStringLiteral("BEGIN IMMEDIATE")); break;
+        case Kind::Exclusive: held_ = db.open() && q.exec(QStringLiteral("BEGIN EXCLUSIVE")); break;
+        }
+    }
+    ~HeldLock() { release(); }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+    bool held() const { return held_; }
+    void release()
+    {
+        if (!QSqlDatabase::contains(name_))
+            return;
+        {
+            QSqlDatabase db = QSqlDatabase::database(name_, false);
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name_);
+    }
+
+private:
+    static int next()
+    {
+        static int counter = 0;
+        return ++counter;
+    }
+
+    QString name_;
+    bool held_ = false;
+};
+
 inline QStringList listing(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);

@@ -1,0 +1,483 @@
+#include "generators/PlantPainter.h"
+
+#include <QRegularExpression>
+#include <QtMath>
+#include <algorithm>
+#include <cmath>
+
+using namespace PaintKit;
+using Shoot = ShootPainter::Shoot;
+
+namespace {
+
+const QColor kStraw(0xb8, 0xa2, 0x6c);
+
+}  // namespace
+
+PlantPainter::PlantPainter(PaintContext& x, const LeafPainter::Style& leafStyle)
+    : x_(x)
+    , leaves_(x, leafStyle)
+    , flowers_(x)
+    , fruits_(x)
+    , blooms_(x, flowers_, fruits_)
+    , shoots_(x, leaves_, blooms_)
+{
+}
+
+bool PlantPainter::aquatic(const PlantForm& f)
+{
+    return f.habit == Habit::Emergent || f.habit == Habit::Floating;
+}
+
+QSizeF PlantPainter::extentCm(const PlantForm& f, double h)
+{
+    const double leaf = f.leafLength.mid();
+    switch (f.habit) {
+    case Habit::Creeping: {
+        // the mat on the ground seen from a little above, and the stalks the flowers stand on
+        const double shown = creepingLength(f, h), li = InflorescencePainter::lengthCm(f);
+        const double fl = f.flowerSize.mid() / 10.0;
+        const bool rising = risingLeaves(f);
+        const double stalk = rising ? leaf * 1.2 + li * 0.5 : fl * 1.2 + li * 0.4;
+        return {shown, shown * (rising ? 0.43 : 0.56) + stalk + li + fl * 0.5};
+    }
+    case Habit::Rosette: return {std::max(leaf * 1.9, h * 0.5), std::max(h, leaf * 0.6)};
+    case Habit::Floating: return {std::max(leaf * 4.0, 10.0), std::max(leaf * 2.0, 8.0)};
+    case Habit::Twining:
+    case Habit::TendrilClimber: {
+        const double shown = climbingLength(f, h);
+        return {std::max(shown * 0.55, leaf * 2.2), shown};
+    }
+    case Habit::Scrambling: return {std::max(h * 0.9, leaf * 2.5), h * 0.75};
+    case Habit::Ascending: return {std::max(h * 0.9, leaf * 2.2), h * 0.85};
+    default: break;
+    }
+    const double spread = f.branching == Branching::Much || f.branching == Branching::FromBase ? 0.7 : 0.45;
+    const double basal = f.basal == BasalLeaves::None ? 0.0 : leaf * 1.6;
+    return {std::max({h * spread, leaf * 1.9, basal}), h};
+}
+
+double PlantPainter::climbingLength(const PlantForm& f, double lengthCm)
+{
+    return std::min(lengthCm, std::clamp(f.leafLength.mid() * 8, 40.0, 150.0));
+}
+
+double PlantPainter::creepingLength(const PlantForm& f, double lengthCm)
+{
+    return std::min(lengthCm, std::clamp(f.leafLength.mid() * 8, 16.0, 150.0));
+}
+
+int PlantPainter::nodesFor(double hCm) const
+{
+    const double leaf = std::max(x_.form.leafLength.mid(), 1.0);
+    double n = hCm * 0.8 / std::max(leaf * 0.7, 1.5);
+    if (x_.form.phyllotaxis == Phyllotaxis::Whorled)
+        n *= 0.6;
+    return std::clamp(int(std::lround(n)), 3, 16);
+}
+
+double PlantPainter::stemWidth(double hCm) const
+{
+    return std::clamp(x_.cm(0.08 + 0.005 * hCm), 0.8, 8.0);
+}
+
+// The stem up to where the inflorescence begins; its height includes it.
+double PlantPainter::stemLength(double h) const
+{
+    if (!blooms_.terminal())
+        return h;
+    const bool upward = x_.form.inflorescence != Inflorescence::Solitary && !x_.form.isHead();
+    return upward ? std::max(h * 0.45, h - blooms_.length() * 0.9 - blooms_.flowerSize() * 0.5)
+                  : h - blooms_.flowerSize() * 0.5;
+}
+
+QPointF PlantPainter::flowerFocus() const
+{
+    return blooms_.hasFocus() ? blooms_.focus() : shoots_.leafFocus();
+}
+
+Shoot PlantPainter::shoot(QPointF base, QPointF top, double bend, double hCm, double leafSize) const
+{
+    Shoot s;
+    const QPointF d = top - base;
+    const QPointF across(-d.y(), d.x());
+    s.path = {base, base + d * 0.35 + across * bend * 0.3, base + d * 0.7 + across * bend * 0.2, top};
+    s.length = std::hypot(d.x(), d.y());
+    s.width = stemWidth(hCm);
+    s.leafSize = leafSize;
+    s.nodes = nodesFor(hCm * leafSize);
+    s.leafTo = blooms_.terminal() ? 0.85 : 0.95;
+    return s;
+}
+
+void PlantPainter::paint(QPointF base, double hCm)
+{
+    switch (x_.form.habit) {
+    case Habit::Upright: upright(base, hCm); break;
+    case Habit::Ascending: ascending(base, hCm); break;
+    case Habit::Creeping: creeping(base, hCm); break;
+    case Habit::Rosette: rosette(base, hCm); break;
+    case Habit::Tufted: tufted(base, hCm); break;
+    case Habit::Twining: twining(base, hCm); break;
+    case Habit::TendrilClimber: tendrilClimber(base, hCm); break;
+    case Habit::Scrambling: scrambling(base, hCm); break;
+    case Habit::Emergent: emergent(base, hCm); break;
+    case Habit::Floating: floating(base, hCm); break;
+    }
+}
+
+int PlantPainter::basalCount(int fallback) const
+{
+    static const QRegularExpression pattern(QStringLiteral("([0-9]+)枚の葉|葉[はが]?([0-9]+)枚"));
+    const QRegularExpressionMatch m = pattern.match(x_.form.distinction.normalized(QString::NormalizationForm_KC));
+    if (!m.hasMatch())
+        return fallback;
+    const int n = (m.captured(1).isEmpty() ? m.captured(2) : m.captured(1)).toInt();
+    return n > 0 && n < 30 ? n : fallback;
+}
+
+// Leaves from the foot of the plant; flat and seen from above in a rosette.
+void PlantPainter::basalLeaves(QPointF base, int count, double elevation, double view, double size)
+{
+    std::vector<ShootPainter::LeafPose> poses;
+    const double phi0 = x_.r.range(0, 360);
+    const double len = x_.cm(x_.form.leafLength.at(0.6)) * size;
+    for (int i = 0; i < count; ++i) {
+        const double phi = count == 2 ? phi0 * 0.1 + 180.0 * i + 8 : phi0 + 360.0 * i / count + x_.r.range(-14, 14);
+        poses.push_back(shoots_.pose(base, -90, phi, elevation + x_.r.range(-4, 8), view, len * x_.r.range(0.8, 1.05)));
+    }
+    std::sort(poses.begin(), poses.end(), [](const auto& a, const auto& b) { return a.back > b.back; });
+    for (const ShootPainter::LeafPose& l : poses)
+        shoots_.paintLeaf(l);
+}
+
+void PlantPainter::upright(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    if (x_.form.basal != BasalLeaves::None)
+        basalLeaves(base, basalCount(x_.form.basal == BasalLeaves::Rosette ? 8 : 4),
+                    x_.form.basal == BasalLeaves::Rosette ? 6 : 30, 30, 1.0);
+    if (x_.form.branching == Branching::FromBase) {
+        const int n = x_.r.pick(2, 4);
+        for (int i = 0; i < n; ++i) {
+            const double u = -1.0 + 2.0 * (i + 0.5) / n;
+            const double sh = stemLength(h) * x_.r.range(0.8, 1.0);
+            const QPointF top = base + QPointF(u * sh * 0.35, -sh * std::cos(u * 0.45));
+            x_.p.save();
+            shoots_.paint(shoot(base, top, u * 0.15, hCm, 1.0));
+            x_.p.restore();
+        }
+        return;
+    }
+    const double sh = stemLength(h);
+    const Shoot main = shoot(base, base + QPointF(x_.r.range(-0.05, 0.05) * sh, -sh), x_.r.range(-0.1, 0.1), hCm, 1.0);
+    if (x_.form.branching != Branching::Unbranched)
+        branches(main, hCm);
+    shoots_.paint(main);
+    if (x_.form.colonial && extentCm(x_.form, hCm).width() * x_.perCm < 180)
+        shoots_.paint(
+            shoot(base + QPointF(sh * 0.18, -2), base + QPointF(sh * 0.24, -sh * 0.78), -0.1, hCm * 0.8, 0.8));
+}
+
+// Side shoots from the upper part of the stem (or from the middle up, when
+// it branches much), each ending in flowers.
+void PlantPainter::branches(const Shoot& main, double hCm)
+{
+    const Branching b = x_.form.branching;
+    const int n = b == Branching::Much ? x_.r.pick(4, 6) : b == Branching::Above ? x_.r.pick(2, 4) : x_.r.pick(0, 1);
+    const double from = b == Branching::Much ? 0.3 : 0.55;
+    double side = x_.r.sign();
+    for (int i = 0; i < n; ++i) {
+        const double t = from + (0.85 - from) * (i + x_.r.range(0.0, 0.6)) / n;
+        const double axis = main.path.angleAt(t);
+        const double len = main.length * (0.5 - 0.35 * t) * x_.r.range(0.85, 1.15);
+        const QPointF at = main.path.at(t);
+        const QPointF top = at + polar(axis + side * x_.r.range(28, 42), len);
+        Shoot s = shoot(at, top + QPointF(0, -len * 0.15), -side * 0.12, hCm * len / main.length, 0.6);
+        s.width = main.width * 0.55;
+        s.nodes = std::max(2, s.nodes / 2);
+        s.leafFrom = 0.25;
+        shoots_.paint(s);
+        side = -side;
+    }
+}
+
+// Stems that lie along the ground at first and then turn up.
+void PlantPainter::ascending(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    const int n = x_.form.branching == Branching::Unbranched ? 1 : x_.r.pick(3, 5);
+    for (int i = 0; i < n; ++i) {
+        const double dir = i % 2 ? 1.0 : -1.0, reach = h * (i == 0 ? 1.0 : x_.r.range(0.55, 0.95));
+        const double rise = stemLength(reach) * x_.r.range(0.7, 0.9), out = reach * x_.r.range(0.12, 0.45);
+        const double lying = x_.r.range(8, 35);  // how low the stem leaves its foot
+        Shoot s = shoot(base, base + QPointF(dir * out, -rise), 0, hCm, 1.0);
+        const QPointF top = base + QPointF(dir * out, -rise);
+        s.path = {base,
+                  base + QPointF(dir * std::cos(qDegreesToRadians(lying)), -std::sin(qDegreesToRadians(lying))) * out *
+                             0.9,
+                  top + QPointF(-dir * out * 0.05, rise * 0.45), top};
+        s.leafFrom = 0.15;
+        if (i == 0 && (x_.form.branching == Branching::Much || x_.form.branching == Branching::Above))
+            branches(s, hCm);
+        shoots_.paint(s);
+    }
+}
+
+bool PlantPainter::risingLeaves(const PlantForm& f)
+{
+    // long-stalked leaves of a creeper stand up from its runners (the clovers)
+    return f.has(LeafBase::Stalked) && (f.division != Division::Simple || f.leafShape == LeafShape::Round ||
+                                        f.leafShape == LeafShape::Reniform || f.leafShape == LeafShape::Cordate);
+}
+
+// Stems running over the ground in all directions, seen from a little
+// above: their leaves lie along them, or stand up on long stalks; flowers
+// sit in the leaf axils or at the stems' ends.
+void PlantPainter::creeping(QPointF base, double hCm)
+{
+    const double L = x_.cm(creepingLength(x_.form, hCm)), leaf = x_.cm(x_.form.leafLength.mid());
+    const bool rising = risingLeaves(x_.form);
+    const int runners = x_.form.branching == Branching::Much || x_.form.branching == Branching::FromBase
+                            ? x_.r.pick(4, 6)
+                            : x_.r.pick(2, 4);
+    const double depth = rising ? 0.45 : 0.55;  // a mat is seen from a little above
+    base.ry() -= L * (rising ? 0.2 : 0.28);
+    for (int i = 0; i < runners; ++i) {
+        const double theta = 360.0 * (i + 0.5) / runners + x_.r.range(-20, 20);
+        const QPointF ground = polar(theta, L * 0.5 * x_.r.range(0.65, 1.0));
+        const QPointF end = base + QPointF(ground.x(), ground.y() * depth);
+        const QPointF bend = polar(theta + 90, L * x_.r.range(-0.08, 0.08));
+        const Curve runner{base, base + (end - base) * 0.35 + bend, base + (end - base) * 0.7 - bend * 0.5, end};
+        shoots_.stem(runner, stemWidth(hCm * 0.3), stemWidth(hCm * 0.2));
+        runnerNodes(runner, leaf, rising, hCm);
+    }
+}
+
+void PlantPainter::runnerNodes(const Curve& runner, double leaf, bool rising, double hCm)
+{
+    const QPointF d = runner.d - runner.a;
+    const int nodes = std::clamp(int(std::hypot(d.x(), d.y()) / std::max(leaf * 0.55, 6.0)), 2, 12);
+    const bool pairs = x_.form.phyllotaxis != Phyllotaxis::Alternate;
+    for (int k = 0; k < nodes; ++k) {
+        const double t = (k + 0.7) / (nodes + 0.2);
+        const QPointF at = runner.at(t);
+        const double axis = runner.angleAt(t), side = k % 2 ? 1.0 : -1.0;
+        if (rising) {
+            shoots_.paintLeaf(shoots_.pose(at, -90, x_.r.range(-60, 60) + (k % 2 ? 180 : 0), x_.r.range(55, 75), 18,
+                                           leaf * x_.r.range(0.8, 1.05)));
+        } else {
+            for (const double s : pairs ? std::vector<double>{-1, 1} : std::vector<double>{side})
+                shoots_.paintLeaf({at, axis + s * x_.r.range(55, 80), leaf * x_.r.range(0.75, 0.95), 0.7, 0, false});
+        }
+        if (!blooms_.terminal() && k % 2 == 1)
+            blooms_.axil(at, -90, side, leaf);
+    }
+    if (!blooms_.terminal())
+        return;
+    const double stalkH =
+        rising ? leaf * 1.2 + blooms_.length() * 0.5 : blooms_.flowerSize() * 1.2 + blooms_.length() * 0.4;
+    Shoot s = shoot(runner.d, runner.d + QPointF(x_.r.range(-0.1, 0.1) * stalkH, -stalkH), 0.05, hCm * 0.2, 0.6);
+    s.leafy = false;
+    s.width = stemWidth(hCm * 0.15);
+    shoots_.paint(s);
+}
+
+// Leaves flat on the ground, leafless stalks standing up from the middle.
+void PlantPainter::rosette(QPointF base, double hCm)
+{
+    const double raise = std::min(x_.cm(x_.form.leafLength.mid()) * 0.3, 40.0);  // the leaves in front lie nearer
+    const double h = x_.cm(hCm) - raise;
+    base.ry() -= raise;
+    basalLeaves(base, basalCount(x_.r.pick(7, 11)), 6, 32, 1.0);
+    const int n = (x_.form.inflorescence == Inflorescence::Solitary ? x_.r.pick(2, 3) : x_.r.pick(1, 2)) +
+                  (x_.form.colonial ? 1 : 0);
+    for (int i = 0; i < n; ++i) {
+        const double u = n == 1 ? 0 : -1.0 + 2.0 * i / (n - 1);
+        const double sh = stemLength(h) * (i == 0 ? 1.0 : x_.r.range(0.7, 0.92));
+        Shoot s = shoot(base, base + QPointF(u * sh * 0.3, -sh * (1 - 0.1 * std::abs(u))), u * 0.08, hCm, 1.0);
+        s.leafy = false;
+        s.width = stemWidth(hCm) * 0.7;
+        shoots_.paint(s);
+    }
+    if (x_.form.fruit == Fruit::Pappus) {  // a stalk grown taller with its seed clock
+        const double sh = h * x_.r.range(1.05, 1.2);
+        const QPointF top = base + QPointF(sh * 0.3 * x_.r.sign(), -sh);
+        shoots_.stem({base, base + (top - base) * 0.3, base + (top - base) * 0.7, top}, stemWidth(hCm) * 0.6,
+                     stemWidth(hCm) * 0.4);
+        ripeFruit(top, angleOf(top - base));
+    }
+}
+
+void PlantPainter::ripeFruit(QPointF at, double axis)
+{
+    const double size = x_.mm(FruitPainter::sizeMm(x_.form));
+    fruits_.paint(at, axis, size);
+    fruitFocus_ = at + polar(axis, size * 0.45);
+    hasFruitFocus_ = true;
+}
+
+// Many narrow leaves and culms from one foot.
+void PlantPainter::tufted(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    const bool leafyCulms = x_.form.phyllotaxis != Phyllotaxis::Basal;
+    grassLeaves(base, leafyCulms ? x_.r.pick(5, 8) : x_.r.pick(9, 14), leafyCulms ? 0.8 : 1.0);
+    const int n = x_.r.pick(3, 6);
+    for (int i = 0; i < n; ++i) {
+        const double u = -1.0 + 2.0 * (i + 0.5) / n;
+        const double sh = stemLength(h) * x_.r.range(0.8, 1.0);
+        Shoot s = shoot(base + QPointF(u * 3, 0), base + QPointF(u * sh * 0.28, -sh), u * 0.06, hCm, 0.9);
+        s.leafy = leafyCulms;
+        s.nodes = std::min(4, s.nodes);
+        s.width = stemWidth(hCm) * 0.6;
+        s.leafTo = 0.6;
+        shoots_.paint(s);
+    }
+}
+
+// Long narrow leaves arching out of a tuft.
+void PlantPainter::grassLeaves(QPointF base, int count, double size)
+{
+    const double len = x_.cm(x_.form.leafLength.at(0.6)) * size;
+    for (int i = 0; i < count; ++i) {
+        const double u = -1.0 + 2.0 * (i + 0.5) / count;
+        const double a = -90 + u * 60 + x_.r.range(-8, 8);
+        shoots_.paintLeaf(
+            {base + QPointF(u * 4, 0), a, len * x_.r.range(0.6, 1.0), 1.0, x_.r.range(-0.05, 0.05), false});
+    }
+}
+
+// Dry stalks or a stake that a climber holds on to.
+void PlantPainter::stalks(QPointF base, double h, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const double u = count == 1 ? 0 : -1.0 + 2.0 * i / (count - 1);
+        const QPointF foot = base + QPointF(u * h * 0.22, 0);
+        const QPointF top = foot + QPointF(u * h * 0.08 + x_.r.range(-0.04, 0.04) * h, -h * x_.r.range(1.0, 1.15));
+        line(x_.p, foot, top, kStraw, count == 1 ? std::max(3.0, x_.cm(1.2)) : std::max(1.0, x_.cm(0.25)));
+        support_ = support_.united(QRectF(foot, top).normalized());
+    }
+}
+
+// A stem winding round a stake, its leaves and flowers reaching out.
+void PlantPainter::twining(QPointF base, double hCm)
+{
+    const double h = x_.cm(climbingLength(x_.form, hCm));
+    const QPointF pole = base + QPointF(-h * 0.05, 0);
+    stalks(pole, h, 1);
+    const double pitch = std::max(x_.cm(7), 12.0), radius = std::max(x_.cm(1.4), 3.0);
+    const int steps = std::max(24, int(h / 3));
+    std::vector<QPolygonF> front, back;  // runs of the stem before and behind the stake
+    bool wasFront = false;
+    std::vector<std::pair<QPointF, double>> nodes;
+    const double leafStep = std::max(x_.cm(x_.form.leafLength.mid()) * 0.7, 10.0);
+    double nextNode = leafStep * 0.5;
+    for (int i = 0; i <= steps; ++i) {
+        const double y = h * 0.96 * i / steps, phase = 2 * M_PI * y / pitch;
+        const QPointF at = pole + QPointF(std::sin(phase) * radius, -y);
+        const bool inFront = std::cos(phase) >= 0;
+        std::vector<QPolygonF>& runs = inFront ? front : back;
+        if (i == 0 || inFront != wasFront)
+            runs.emplace_back();
+        runs.back() << at;
+        wasFront = inFront;
+        if (y >= nextNode) {
+            nodes.push_back({at, std::sin(phase) >= 0 ? 1.0 : -1.0});
+            nextNode += leafStep;
+        }
+    }
+    const double w = stemWidth(hCm * 0.4);
+    for (const QPolygonF& run : back)
+        strokeLine(x_.p, smoothPath(run, false), x_.c.stemDark, w);
+    for (const QPolygonF& run : front)
+        strokeLine(x_.p, smoothPath(run, false), x_.c.stem, w);
+    const double leaf = x_.cm(x_.form.leafLength.mid());
+    for (size_t k = 0; k < nodes.size(); ++k) {
+        const auto& [at, side] = nodes[k];
+        const double dir = side > 0 ? 0.0 : 180.0;
+        shoots_.paintLeaf({at, dir + side * x_.r.range(-35, 10), leaf * x_.r.range(0.85, 1.05), 1.0, 0, false});
+        if (k % 2 == 1 && double(k) > nodes.size() * 0.25) {
+            if (blooms_.terminal()) {
+                const QPointF out = at + polar(dir - side * 30, blooms_.flowerSize() * 0.6 + leaf * 0.15);
+                line(x_.p, at, out, x_.c.stem, w * 0.6);
+                blooms_.paint(out, dir - side * 40);
+            } else {
+                blooms_.axil(at, -90, side, leaf);
+            }
+        }
+    }
+}
+
+// Stems holding on to dry stalks with their tendrils.
+void PlantPainter::tendrilClimber(QPointF base, double hCm)
+{
+    const double h = x_.cm(climbingLength(x_.form, hCm));
+    stalks(base, h, 3);
+    const int n = x_.form.branching == Branching::FromBase || x_.form.colonial ? 3 : 2;
+    for (int i = 0; i < n; ++i) {
+        const double side = i % 2 ? 1.0 : -1.0;
+        const double sh = h * (i == 0 ? 0.95 : 0.75);
+        Shoot s = shoot(base, base + QPointF(side * h * 0.12, -sh), side * 0.25, hCm, 1.0);
+        s.path.b = base + QPointF(-side * h * 0.2, -sh * 0.3);
+        s.path.c = base + QPointF(side * h * 0.25, -sh * 0.65);
+        s.hanging = true;
+        s.nodes = std::clamp(s.nodes, 5, 12);
+        s.leafTo = 0.95;
+        shoots_.paint(s);
+        if (!x_.form.tendrils)  // tendrils from the stem itself
+            for (int k = 1; k < 5; ++k) {
+                const QPointF at = s.path.at(0.2 * k);
+                QPolygonF coil;
+                for (int j = 0; j <= 14; ++j)
+                    coil << at + polar(-60.0 * side + j * 40, x_.cm(0.6) * (0.3 + j * 0.12)) +
+                                QPointF(side * j * x_.cm(0.3), -j * x_.cm(0.2));
+                strokeLine(x_.p, smoothPath(coil, false), x_.c.stem, 0.7);
+            }
+        if (x_.form.fruit == Fruit::Gourd)
+            ripeFruit(s.path.at(0.55) + QPointF(side * x_.cm(3), 0), 90);
+    }
+}
+
+// Long stems leaning out over the ground and each other.
+void PlantPainter::scrambling(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    stalks(base, h * 0.55, 4);
+    const int n = x_.r.pick(3, 5);
+    for (int i = 0; i < n; ++i) {
+        const double u = -1.0 + 2.0 * (i + 0.5) / n;
+        const double len = stemLength(h) * x_.r.range(0.7, 0.95);
+        Shoot s =
+            shoot(base, base + QPointF(u * len * 0.6, -len * (0.6 + 0.15 * (1 - std::abs(u)))), -u * 0.25, hCm, 1.0);
+        shoots_.paint(s);
+    }
+}
+
+void PlantPainter::emergent(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    if (x_.form.phyllotaxis == Phyllotaxis::Basal) {  // long-stalked leaves held above the water
+        basalLeaves(base, basalCount(x_.r.pick(3, 5)), 58, 14, 1.0);
+        const Shoot s = shoot(base, base + QPointF(x_.r.range(-0.1, 0.1) * h, -stemLength(h)), 0.05, hCm, 1.0);
+        Shoot scape = s;
+        scape.leafy = false;
+        shoots_.paint(scape);
+        return;
+    }
+    upright(base, hCm);
+}
+
+// Leaves floating flat on the water, flowers just above it.
+void PlantPainter::floating(QPointF base, double hCm)
+{
+    Q_UNUSED(hCm);
+    basalLeaves(base, basalCount(x_.r.pick(5, 8)), 0, 16, 1.0);
+    const int n = x_.r.pick(1, 3);
+    for (int i = 0; i < n; ++i) {
+        const QPointF at = base + QPointF(x_.r.range(-0.4, 0.4) * x_.cm(x_.form.leafLength.mid()), -2);
+        const double rise = std::max(blooms_.flowerSize() * 0.8, 4.0);
+        line(x_.p, at, at + QPointF(0, -rise), x_.c.stem, 1.2);
+        blooms_.paint(at + QPointF(0, -rise), -90);
+    }
+}
