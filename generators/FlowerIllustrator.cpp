@@ -1,6 +1,7 @@
 #include "generators/FlowerIllustrator.h"
 
 #include "generators/CloseUpPainter.h"
+#include "generators/Distinction.h"
 #include "generators/PaintContext.h"
 #include "generators/PlantPainter.h"
 #include "generators/PlateInset.h"
@@ -79,8 +80,8 @@ void paintCloseUp(Plate& plate, Rng& r, const PlateInset& inset, CloseUpPainter:
                                                                  : PlantPalette::isPale(plate.form.colour);
     inset.begin(plate.p, pale);
     PaintContext x{plate.p, r, plate.form, plate.colours, closePerCm, plate.family};
-    CloseUpPainter(x, plate.leafStyle).paint(subject, inset.area().adjusted(6, 6, -6, -6));
-    inset.end(plate.p, closePerCm / perCm);
+    const double painted = CloseUpPainter(x, plate.leafStyle).paint(subject, inset.area().adjusted(6, 6, -6, -6));
+    inset.end(plate.p, painted / perCm);
 }
 
 }  // namespace
@@ -105,7 +106,9 @@ QImage FlowerIllustrator::draw(const FlowerRecord& record, const PlantForm& desc
     p.drawImage(QRectF(0, 0, W, PlateScene::kHeight), scene.farField(sceneRng, scale));
     scene.paintGround(p, sceneRng);
 
-    const double heightCm = form.height.at(plantRng.range(0.45, 0.75));
+    // a stalk that flowers before the leaves grows on after it: its flowering height is the least
+    const double heightCm =
+        form.height.at(Distinction::beforeLeaves(form) ? plantRng.range(0.05, 0.2) : plantRng.range(0.45, 0.75));
     const double perCm = scaleFor(form, heightCm, layout.habit);
     Plate plate{p, form, colours, record.KA2, LeafPainter::styleFor(form, record.KA2, plantRng)};
     PaintContext x{p, plantRng, form, colours, perCm, record.KA2};

@@ -19,8 +19,8 @@ double widthFor(int petals)
 {
     if (petals <= 3)
         return 0.7;
-    if (petals == 4)
-        return 0.6;
+    if (petals == 4)  // apart enough that the cross reads as four
+        return 0.46;
     if (petals == 5)
         return 0.5;
     return std::max(0.16, 2.2 / petals);
@@ -38,7 +38,7 @@ const Marking* markingOf(const PlantForm& f, MarkKind kind)
 
 FlowerPainter::FlowerPainter(PaintContext& x)
     : x_(x)
-    , petalWidth_(widthFor(x.form.petals))
+    , petalWidth_(widthFor(x.form.petals) * (x.form.has(FlowerFeature::Sepals) ? 0.85 : 1.0))
     , notch_(x.form.has(FlowerFeature::Notched) ? 0.16 : 0.0)
 {
 }

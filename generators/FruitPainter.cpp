@@ -1,6 +1,7 @@
 #include "generators/FruitPainter.h"
 
 #include <QRadialGradient>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -16,7 +17,7 @@ double FruitPainter::sizeMm(const PlantForm& f)
 {
     const double fl = f.flowerSize.mid();
     switch (f.fruit) {
-    case Fruit::Pappus: return std::max(8.0, fl * 0.85);
+    case Fruit::Pappus: return f.isHead() ? std::max(8.0, fl * 0.85) : std::clamp(fl * 2.0, 15.0, 60.0);
     case Fruit::Bur: return std::clamp(fl * 1.4, 8.0, 25.0);
     case Fruit::Hooks: return std::clamp(fl * 1.2, 2.5, 8.0);
     case Fruit::Pod: return std::clamp(fl * 2.6, 15.0, 80.0);
@@ -43,7 +44,10 @@ void FruitPainter::paint(QPointF at, double axis, double size)
         return;
     }
     if (x_.form.fruit == Fruit::Pappus) {
-        clock(at + polar(axis, size * 0.45), size / 2);
+        if (x_.form.isHead())
+            clock(at + polar(axis, size * 0.45), size / 2);
+        else
+            plumes(at, axis, size);
         return;
     }
     p.save();
@@ -85,6 +89,35 @@ void FruitPainter::clock(QPointF at, double R)
     strokeLine(p, rays, QColor(255, 255, 255, 200), std::max(0.4, R * 0.02));
     strokeLine(p, plumes, QColor(255, 255, 255, 200), std::max(0.4, R * 0.02));
     dot(p, at, R * 0.1, hsl(30, 0.4, 0.4));
+}
+
+// A few seeds, each with a long feathery tail, spreading from the end of
+// the stalk (the clematis); `L` is the length of a tail.
+void FruitPainter::plumes(QPointF at, double axis, double L)
+{
+    QPainter& p = x_.p;
+    const int n = 7;
+    QPainterPath tails, feathers;
+    std::vector<QPointF> seeds;
+    for (int i = 0; i < n; ++i) {
+        const double a = axis + (i - (n - 1) / 2.0) * 26.0;
+        const QPointF seed = at + polar(a, L * 0.08);
+        const Curve c{seed, seed + polar(a, L * 0.4), seed + polar(a + 35, L * 0.75), seed + polar(a + 60, L * 0.9)};
+        tails.moveTo(c.a);
+        tails.cubicTo(c.b, c.c, c.d);
+        for (int k = 2; k < 16; ++k) {
+            const double t = k / 16.0, dir = c.angleAt(t);
+            for (const int side : {-1, 1}) {
+                feathers.moveTo(c.at(t));
+                feathers.lineTo(c.at(t) + polar(dir + side * 50, L * 0.06));
+            }
+        }
+        seeds.push_back(seed);
+    }
+    strokeLine(p, feathers, QColor(255, 255, 255, 150), std::max(0.3, L * 0.006));
+    strokeLine(p, tails, QColor(245, 245, 238, 230), std::max(0.4, L * 0.012));
+    for (const QPointF& s : seeds)
+        dot(p, s, std::max(0.6, L * 0.035), hsl(30, 0.35, 0.38));
 }
 
 void FruitPainter::bur(double L)
@@ -142,13 +175,36 @@ void FruitPainter::pod(double L, bool jointed)
         }
         return;
     }
-    const int joints = 2;
+    // the joints the distinction counts ("実は2節"), on the short stalk a
+    // tick-trefoil's pod stands on; fine hooked hairs make it cling
+    static const QRegularExpression counted(QStringLiteral("([0-9]+)(?:-([0-9]+))?節"));
+    const QRegularExpressionMatch m = counted.match(x_.form.distinction.normalized(QString::NormalizationForm_KC));
+    const int joints = m.hasMatch()
+                           ? std::clamp(m.captured(2).isEmpty() ? m.captured(1).toInt()
+                                                                : (m.captured(1).toInt() + m.captured(2).toInt()) / 2,
+                                        1, 8)
+                           : 3;
+    const double stipe = L * 0.22, w = (L - stipe) / joints;
+    line(p, QPointF(0, 0), QPointF(stipe, 0), shade(ripe_, -0.1), std::max(0.5, L * 0.02));
     for (int i = 0; i < joints; ++i) {
-        const double x0 = L * i / joints, w = L / joints;
-        QPainterPath seg(QPointF(x0, 0));
-        seg.lineTo(x0 + w, 0);
-        seg.cubicTo(QPointF(x0 + w, w * 0.55), QPointF(x0, w * 0.55), QPointF(x0, 0));
+        const double x0 = stipe + w * i;
+        QPainterPath seg(QPointF(x0 + w * 0.04, 0));
+        seg.lineTo(x0 + w * 0.96, 0);
+        seg.cubicTo(QPointF(x0 + w * 1.02, w * 0.5), QPointF(x0 + w * 0.6, w * 0.72), QPointF(x0 + w * 0.3, w * 0.6));
+        seg.quadTo(QPointF(x0, w * 0.45), QPointF(x0 + w * 0.04, 0));
+        p.setPen(QPen(shade(ripe_, -0.25), std::max(0.5, L * 0.012)));
+        p.setBrush(mix(x_.c.leaf, ripe_, 0.5));
         p.drawPath(seg);
+        if (w > 14) {
+            QPainterPath hairs;
+            for (int k = 0; k < 14; ++k) {
+                const QPointF at(x0 + w * (0.15 + 0.7 * ((k * 7) % 14) / 14.0),
+                                 w * (0.08 + 0.4 * ((k * 5) % 14) / 14.0));
+                hairs.moveTo(at);
+                hairs.lineTo(at + QPointF(w * 0.05, w * 0.04));
+            }
+            strokeLine(p, hairs, withAlpha(shade(ripe_, -0.3), 0.7), std::max(0.4, w * 0.015));
+        }
     }
 }
 

@@ -17,6 +17,7 @@ public:
 
 private:
     void clock(QPointF at, double R);
+    void plumes(QPointF at, double axis, double L);
     void bur(double L);
     void hooked(double L);
     void pod(double L, bool jointed);

@@ -1,5 +1,7 @@
 #include "generators/InflorescencePainter.h"
 
+#include "generators/Distinction.h"
+
 #include <QRegularExpression>
 #include <QtMath>
 #include <algorithm>
@@ -21,9 +23,14 @@ double defaultLengthCm(const PlantForm& f)
     case Inflorescence::Axillary:
     case Inflorescence::Verticillaster: return fl;
     case Inflorescence::Head: return std::max(fl * 3, 1.0);
+    case Inflorescence::Cyme:  // on a creeping stem a few flowers sit together at its tip
+        return f.habit == Habit::Creeping ? fl * 2.2 : std::min(std::max(fl * 8, 4.0), f.height.mid() * 0.4);
     case Inflorescence::Umbel: return fl > 1.2 ? fl * 1.6 : std::max(fl * 6, 3.0);
     case Inflorescence::CompoundUmbel:
-    case Inflorescence::Corymb: return std::min(std::max(fl * 6, 3.0), f.height.mid() * 0.4);
+    case Inflorescence::Corymb:
+        if (Distinction::bractClothed(f))  // heads crowded among the bracts
+            return fl * 2.5;
+        return std::min(std::max(fl * 6, 3.0), f.height.mid() * 0.4);
     default: return std::min(std::max(fl * 8, 4.0), f.height.mid() * 0.4);
     }
 }
@@ -45,6 +52,23 @@ double InflorescencePainter::lengthCm(const PlantForm& f)
     return f.inflorescenceLength.known() ? f.inflorescenceLength.mid() : defaultLengthCm(f);
 }
 
+double InflorescencePainter::rise() const
+{
+    const double fl = flower_ * 0.5;
+    switch (x_.form.inflorescence) {
+    case Inflorescence::Solitary:
+    case Inflorescence::Axillary:
+    case Inflorescence::Verticillaster: return fl;
+    case Inflorescence::Corymb: return std::max(length_, flower_ * 4) * 0.35 + fl;
+    case Inflorescence::Umbel: return length_ * 0.5 + fl;
+    case Inflorescence::CompoundUmbel: return length_ * 0.6 + fl;
+    case Inflorescence::Head: return std::max(length_ * 0.5, flower_) * 1.6;
+    case Inflorescence::Cyme: return length_ < flower_ * 3 ? flower_ : length_ * 0.5 + fl;
+    case Inflorescence::Spadix: return flower_;
+    default: return length_ * 0.9 + fl;
+    }
+}
+
 bool InflorescencePainter::terminal() const
 {
     return x_.form.inflorescence != Inflorescence::Axillary && x_.form.inflorescence != Inflorescence::Verticillaster;
@@ -52,9 +76,10 @@ bool InflorescencePainter::terminal() const
 
 bool InflorescencePainter::ripens() const
 {
-    // a rosette's seed clock stands on a stalk of its own (PlantPainter)
+    // a rosette's seed clock stands on a stalk of its own (PlantPainter); a
+    // stalk that flowers before the leaves ripens only after it has grown
     return showFruit_ && x_.form.fruit != Fruit::None &&
-           !(x_.form.fruit == Fruit::Pappus && x_.form.habit == Habit::Rosette);
+           !(x_.form.fruit == Fruit::Pappus && x_.form.habit == Habit::Rosette) && !Distinction::beforeLeaves(x_.form);
 }
 
 void InflorescencePainter::stalk(QPointF from, QPointF to, double width)
@@ -115,14 +140,24 @@ void InflorescencePainter::paint(QPointF tip, double axis)
     case Inflorescence::Umbel: umbel(tip, axis, length_ * 0.5, false); return;
     case Inflorescence::CompoundUmbel: umbel(tip, axis, length_ * 0.5, true); return;
     case Inflorescence::Head: head(tip, axis); return;
-    case Inflorescence::Cyme: cyme(tip, axis, std::max(length_ * 0.45, flower_ * 1.5), 3); return;
+    case Inflorescence::Cyme:
+        if (length_ < flower_ * 3)
+            tipCluster(tip, axis);
+        else
+            cyme(tip, axis, std::max(length_ * 0.45, flower_ * 1.5), 3);
+        return;
     case Inflorescence::Spadix: spadix(tip, axis); return;
     case Inflorescence::SpikeletCylinder: spikeletCylinder(tip, axis); return;
     case Inflorescence::SpikeletPanicle: spikeletPanicle(tip, axis, false); return;
     case Inflorescence::SpikeletDrooping: spikeletPanicle(tip, axis, true); return;
     case Inflorescence::SpikeletDigitate: digitate(tip, axis); return;
     case Inflorescence::SpikeletGlobose: globose(tip, axis); return;
-    case Inflorescence::SpikeletSpike: raceme(tip, axis, length_, true); return;
+    case Inflorescence::SpikeletSpike:
+        if (cyperus())
+            sedgeUmbel(tip, axis);
+        else
+            raceme(tip, axis, length_, true);
+        return;
     }
 }
 
@@ -133,14 +168,21 @@ void InflorescencePainter::raceme(QPointF tip, double axis, double len, bool ses
     const bool hanging = f.has(InflorescenceTrait::Drooping);
     const double bend = hanging ? sideOf(axis) * 120 : x_.r.range(-12, 12);
     const QPainterPath path = axisPath(tip, axis, len, bend);
-    if (sessile && f.flowerForm == FlowerForm::Apetalous) {
-        catkin(path);
+    if (sessile && f.flowerForm == FlowerForm::Apetalous && !sparse(f)) {
+        if (f.has(FlowerFeature::Stamens))
+            brush(path);
+        else
+            catkin(path);
+        return;
+    }
+    if (sessile && denseSpike(f)) {
+        dense(path, len);
         return;
     }
     strokeLine(x_.p, path, x_.c.stem, std::max(0.6, std::min(len * 0.02, flower_ * 0.25 + 0.6)));
     const double spacing = sessile ? std::max(flower_ * 0.55, 1.2) : std::max(flower_ * 1.05, 2.5);
     const int n = std::clamp(int(len / spacing), 3, sessile ? 160 : 45);
-    const double pedicel = sessile ? flower_ * 0.15 : std::max(flower_ * 0.8, 2.0);
+    const double pedicel = sessile ? flower_ * 0.15 : std::max(flower_ * 0.8, std::min(2.0, flower_ * 1.2));
     const bool ripe = ripens();
     const bool oneSided = f.has(InflorescenceTrait::OneSided);
     const double spread = sessile ? 75 : 58;
@@ -163,12 +205,18 @@ void InflorescencePainter::raceme(QPointF tip, double axis, double len, bool ses
 // cattails, the nettles' strings); a second colour tops it (male flowers).
 void InflorescencePainter::catkin(const QPainterPath& path)
 {
-    const double width = std::max(flower_ * 1.6, 1.6);
+    // the flower size is measured from the axis out: the spike is twice as thick
+    const double thick = std::max(flower_ * 2.0, 1.6);
     const bool twoTone = x_.form.hasSecondColour;
+    static const QRegularExpression bare(QStringLiteral("間[^、。]{0,12}裸"));
+    const double gap = twoTone && bare.match(x_.form.distinction).hasMatch() ? 0.1 : 0.02;
     for (const auto& [from, to, colour] :
-         {std::tuple(0.0, twoTone ? 0.62 : 1.0, x_.c.petal.base), std::tuple(0.64, 1.0, x_.c.second.base)}) {
+         {std::tuple(0.0, twoTone ? 0.6 : 1.0, x_.c.petal.base), std::tuple(0.6 + gap, 1.0, x_.c.second.base)}) {
         if (from >= to || (from > 0 && !twoTone))
             continue;
+        const double width = from > 0 ? thick * 0.55 : thick;  // the male part above is thinner
+        if (from > 0)
+            strokeLine(x_.p, path, x_.c.stem, std::max(0.6, thick * 0.15));
         QPainterPath part(path.pointAtPercent(from));
         for (int i = 1; i <= 12; ++i)
             part.lineTo(path.pointAtPercent(from + (to - from) * i / 12.0));
@@ -178,6 +226,103 @@ void InflorescencePainter::catkin(const QPainterPath& path)
     }
     focus_ = path.pointAtPercent(0.3);
     hasFocus_ = true;
+}
+
+// A bottle-brush of stamens standing out all round the axis (ヒトリシズカ).
+void InflorescencePainter::brush(const QPainterPath& path)
+{
+    strokeLine(x_.p, path, x_.c.stem, std::max(0.6, flower_ * 0.3));
+    const int n = std::clamp(int(path.length() / std::max(flower_ * 0.18, 0.7)), 12, 160);
+    QPainterPath threads;
+    std::vector<QPointF> anthers;
+    for (int i = 0; i < n; ++i) {
+        const double t = (i + 0.5) / n, phase = qDegreesToRadians(i * kGolden);
+        const double along = -path.angleAtPercent(t);
+        const QPointF from = path.pointAtPercent(t);
+        const QPointF to = from + polar(along + 90, std::cos(phase) * flower_ * 0.9) + polar(along, flower_ * 0.15);
+        threads.moveTo(from);
+        threads.lineTo(to);
+        anthers.push_back(to);
+    }
+    strokeLine(x_.p, threads, x_.c.petal.base, std::max(0.5, flower_ * 0.12));
+    if (flower_ > 6)
+        for (const QPointF& a : anthers)
+            dot(x_.p, a, flower_ * 0.07, x_.form.hasCentreColour ? x_.c.centre.base : x_.c.pollen);
+    focus_ = path.pointAtPercent(0.5);
+    hasFocus_ = true;
+}
+
+// Whether a spike's tiny flowers are packed into one cylinder, as in the
+// plantains, smartweeds and burnets, not strung out along its axis.
+bool InflorescencePainter::denseSpike(const PlantForm& f)
+{
+    const bool small = f.flowerSize.max <= 4.5;
+    const bool plain = f.flowerForm == FlowerForm::FreePetals || f.flowerForm == FlowerForm::Tube ||
+                       f.flowerForm == FlowerForm::Salver || f.flowerForm == FlowerForm::Urn;
+    return f.inflorescence == Inflorescence::Spike && small && plain && !f.isGrassLike() && !sparse(f);
+}
+
+bool InflorescencePainter::sparse(const PlantForm& f)
+{
+    return f.distinction.contains(QStringLiteral("まばら"));
+}
+
+// A dense cylinder of tiny flowers round the axis, about two and a half
+// flowers thick. Where the stamens are the show (the plantains), they
+// stand out in a ring round the band in flower, spent flowers below it and
+// buds above in the colour of the bracts.
+void InflorescencePainter::dense(const QPainterPath& path, double len)
+{
+    const PlantForm& f = x_.form;
+    const double width = std::max(flower_ * 2.6, 1.8);
+    const bool darker = f.hasSecondColour && x_.c.second.base.lightnessF() < x_.c.petal.base.lightnessF() - 0.15;
+    const QColor body = darker ? x_.c.second.base : x_.c.petal.deep;
+    const bool ring = f.has(FlowerFeature::Stamens);
+    strokeLine(x_.p, path, shade(body, -0.18), width + 0.8);
+    strokeLine(x_.p, path, ring ? body : mix(body, x_.c.petal.base, 0.5), width);
+    const int n = std::clamp(int(len / std::max(flower_ * 0.4, 0.8)), 8, 240);
+    QPainterPath threads;
+    std::vector<QPointF> anthers;
+    for (int i = 0; i < n; ++i) {
+        const double t = (i + 0.5) / n, phase = qDegreesToRadians(i * kGolden);
+        if (std::sin(phase) < -0.3)
+            continue;  // on the far side of the spike
+        const double along = -path.angleAtPercent(t);
+        const double across = std::cos(phase);
+        const QPointF at = path.pointAtPercent(t) + polar(along + 90, across * width * 0.36);
+        if (!ring) {
+            flowerAt({at, along + (across >= 0 ? 80 : -80), t * 0.86});
+            continue;
+        }
+        if (t < 0.3 || t > 0.62) {
+            dot(x_.p, at, std::max(0.4, flower_ * 0.3), shade(body, t < 0.3 ? -0.12 : 0.1));
+            continue;
+        }
+        for (int k = 0; k < 3; ++k) {  // the ring of long stamens round the band in flower
+            const double side = k == 2 ? -1.0 : 1.0;
+            const QPointF end = at + polar(along + side * (across >= 0 ? 1 : -1) * x_.r.range(50, 110),
+                                           std::max(flower_ * 1.8, width * 0.6));
+            threads.moveTo(at);
+            threads.lineTo(end);
+            anthers.push_back(end);
+        }
+    }
+    if (ring) {
+        strokeLine(x_.p, threads, withAlpha(x_.c.petal.light, 0.9), std::max(0.35, flower_ * 0.08));
+        for (const QPointF& a : anthers)
+            dot(x_.p, a, std::max(0.5, flower_ * 0.2), x_.c.petal.base);
+    }
+    focus_ = path.pointAtPercent(0.45);
+    hasFocus_ = true;
+}
+
+// A few flowers together at a stem's tip, almost without stalks.
+void InflorescencePainter::tipCluster(QPointF tip, double axis)
+{
+    const QPointF at = tip + polar(axis, flower_ * 0.25);
+    for (const double a : {-55.0, 55.0})
+        flowerAt({at + polar(axis + a, flower_ * 0.45), axis + a, 0.95});
+    flowerAt({at, axis, 0.5});
 }
 
 // A spike whose flowers climb it in a spiral (the twisted spike of an orchid).
@@ -402,15 +547,15 @@ void InflorescencePainter::digitate(QPointF tip, double axis)
             flowerAt({at, along + 12, 0.5, false});
         }
     }
-    if (x_.form.phyllotaxis == Phyllotaxis::Basal)
-        sedgeBracts(tip, axis);
+    sedgeBracts(tip, axis);
 }
 
 // Round clusters of spikelets at the ends of short rays (the sedges), with
 // their long leafy bracts.
 void InflorescencePainter::globose(QPointF tip, double axis)
 {
-    sedgeBracts(tip, axis);
+    if (!Distinction::lateralCluster(x_.form))  // a bract that goes on as the stem stands in for them
+        sedgeBracts(tip, axis);
     const int n = x_.form.inflorescenceLength.known() && length_ > flower_ * 6 ? x_.r.pick(3, 6) : 1;
     const double R = std::max(flower_ * 1.6, 2.0);
     for (int i = 0; i < n; ++i) {
@@ -425,16 +570,51 @@ void InflorescencePainter::globose(QPointF tip, double axis)
     }
 }
 
+bool InflorescencePainter::sedge() const
+{
+    return x_.family.contains(QStringLiteral("ｶﾔﾂﾘｸﾞｻ")) || x_.family.contains(QStringLiteral("カヤツリグサ"));
+}
+
+// The flatsedges' spikes on rays of an umbel at the top of the stem.
+bool InflorescencePainter::cyperus() const
+{
+    return sedge() && x_.form.genus != QStringLiteral("スゲ属") && !Distinction::lateralCluster(x_.form);
+}
+
+// Rays of unequal length from the top of the stem, each ending in a spike
+// of spikelets spreading from its axis, over the long leafy bracts.
+void InflorescencePainter::sedgeUmbel(QPointF tip, double axis)
+{
+    sedgeBracts(tip, axis);
+    const int n = x_.r.pick(3, 6);
+    const double spike = std::max(length_ * 0.4, flower_ * 2.5);
+    for (int i = 0; i < n; ++i) {
+        const double u = -1.0 + 2.0 * (i + 0.5) / n;
+        const double a = axis + u * 42 + x_.r.range(-6, 6);
+        const double ray = length_ * (0.15 + 0.55 * (1 - std::abs(u)) * x_.r.range(0.6, 1.0));
+        const QPointF end = tip + polar(a, ray);
+        stalk(tip, end, std::max(0.5, flower_ * 0.06));
+        raceme(end, a, spike * x_.r.range(0.8, 1.0), true);
+    }
+}
+
+// Long leafy bracts radiating from the top of a sedge's stem, longer than
+// the flowers they stand under.
 void InflorescencePainter::sedgeBracts(QPointF tip, double axis)
 {
-    if (!x_.family.contains(QStringLiteral("ｶﾔﾂﾘｸﾞｻ")) && !x_.family.contains(QStringLiteral("カヤツリグサ")))
+    if (!sedge())
         return;
-    const double len = std::max(length_ * 2.2, x_.cm(x_.form.leafLength.mid()) * 0.5);
-    for (const double a : {-70.0, 55.0, 100.0}) {
-        QPainterPath leaf(tip);
-        const QPointF end = tip + polar(axis + a, len) + QPointF(0, len * 0.35);
-        leaf.quadTo(tip + polar(axis + a * 0.7, len * 0.5), end);
-        strokeLine(x_.p, leaf, x_.c.leaf, std::max(0.8, x_.cm(0.3)));
+    const double len = std::max(length_ * 2.2, x_.cm(x_.form.leafLength.mid()) * 0.6);
+    const double w = std::max(1.2, x_.mm(4));
+    const int n = x_.r.pick(3, 4);
+    for (int i = 0; i < n; ++i) {
+        const double a = (i % 2 ? 1 : -1) * (60.0 + 35.0 * (i / 2)) + x_.r.range(-10, 10);
+        const double l = len * x_.r.range(0.6, 1.0);
+        const QPointF end = tip + polar(axis + a, l) + QPointF(0, l * 0.3);
+        const Curve c{tip, tip + polar(axis + a * 0.6, l * 0.35), tip + polar(axis + a * 0.85, l * 0.7), end};
+        x_.p.setPen(QPen(x_.c.leafDark, 0.5));
+        x_.p.setBrush(x_.c.leaf);
+        x_.p.drawPath(ribbon(c, w, w * 0.15));
     }
 }
 

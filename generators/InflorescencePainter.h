@@ -27,10 +27,16 @@ public:
     void axil(QPointF node, double stemAxis, double side, double leafLength);
     // Its length in cm, as the description gives it or as it grows.
     static double lengthCm(const PlantForm& form);
+    // Whether a spike's tiny flowers are packed into one cylinder.
+    static bool denseSpike(const PlantForm& form);
+    // Whether the distinction says the flowers stand apart (まばら).
+    static bool sparse(const PlantForm& form);
     // How many flowers one axil holds.
     static Range axilCount(const PlantForm& form);
     // Its length on the plate, as the description gives it or as it grows.
     double length() const { return length_; }
+    // How far above the end of its stem it reaches on the plate.
+    double rise() const;
     double flowerSize() const { return flower_; }
     // Where an open flower was painted, for the close-up's leader line.
     QPointF focus() const { return focus_; }
@@ -51,6 +57,12 @@ private:
     void raceme(QPointF tip, double axis, double len, bool sessile);
     void spiral(QPointF tip, double axis, double len);
     void catkin(const QPainterPath& path);
+    void brush(const QPainterPath& path);
+    void dense(const QPainterPath& path, double len);
+    void tipCluster(QPointF tip, double axis);
+    bool sedge() const;
+    bool cyperus() const;
+    void sedgeUmbel(QPointF tip, double axis);
     void panicle(QPointF tip, double axis);
     void corymb(QPointF tip, double axis);
     void umbel(QPointF tip, double axis, double radius, bool compound);

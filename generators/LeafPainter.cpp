@@ -47,8 +47,16 @@ LeafPainter::Style LeafPainter::styleFor(const PlantForm& f, const QString& fami
     static const QRegularExpression mottle(QStringLiteral("葉[^、。]{0,5}(斑|まだら)|(斑|まだら)[^、。]{0,8}葉"));
     s.mottled = mottle.match(f.distinction).hasMatch();
     s.width = r.range(0.9, 1.1);
+    s.width *= narrowing(f);
     s.droop = r.range(0.04, 0.18);
     return s;
+}
+
+// A long grass-like blade is no wider than a few centimetres.
+double LeafPainter::narrowing(const PlantForm& f)
+{
+    return f.leafShape == LeafShape::Linear && f.leafLength.mid() > 30 ? std::max(0.25, 30.0 / f.leafLength.mid())
+                                                                       : 1.0;
 }
 
 LeafPainter::LeafPainter(PaintContext& x, const Style& style)
@@ -73,11 +81,17 @@ double LeafPainter::stalkShare() const
     case Division::Palmate:
     case Division::Pedate:
     case Division::Biternate: return 0.42;
-    case Division::Simple:
-        return f.phyllotaxis == Phyllotaxis::Basal || f.leafShape == LeafShape::Cordate ||
-                       f.leafShape == LeafShape::Reniform || f.leafShape == LeafShape::Sagittate
-                   ? 0.45
-                   : 0.25;
+    case Division::Simple: {
+        const LeafShape s = f.leafShape;
+        if (s == LeafShape::Cordate || s == LeafShape::Reniform || s == LeafShape::Sagittate)
+            return 0.45;
+        // a blade that narrows into its stalk (the dandelions) has little stalk of its own
+        const bool tapering = s == LeafShape::Oblanceolate || s == LeafShape::Spatulate || s == LeafShape::Lanceolate ||
+                              s == LeafShape::Linear || s == LeafShape::Needle;
+        if (f.phyllotaxis == Phyllotaxis::Basal)
+            return tapering && !f.has(LeafBase::WingedStalk) ? 0.15 : 0.45;
+        return 0.25;
+    }
     default: return 0.2;
     }
 }

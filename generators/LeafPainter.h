@@ -21,6 +21,8 @@ public:
     };
 
     static Style styleFor(const PlantForm& form, const QString& family, PaintKit::Rng& r);
+    // How much narrower than its contour a blade is drawn (long grass-like blades).
+    static double narrowing(const PlantForm& form);
 
     LeafPainter(PaintContext& x, const Style& style);
 

@@ -29,6 +29,12 @@ public:
     static double climbingLength(const PlantForm& form, double lengthCm);
     static double creepingLength(const PlantForm& form, double lengthCm);
     static bool risingLeaves(const PlantForm& form);
+    static double matDepth(const PlantForm& form);
+    // Whether it has no leaves when it flowers (根生 with 根生葉 なし).
+    static bool leafless(const PlantForm& form);
+    static bool singleWhorl(const PlantForm& form);
+    static bool oneStalkEach(const PlantForm& form);
+    static double colonySpacing(const PlantForm& form);
 
     // The plant standing on the ground at `base`, `heightCm` tall.
     void paint(QPointF base, double heightCm);
@@ -50,8 +56,11 @@ private:
     void creeping(QPointF base, double hCm);
     void runnerNodes(const PaintKit::Curve& runner, double leaf, bool rising, double hCm);
     void rosette(QPointF base, double hCm);
+    void rosettePlant(QPointF base, double hCm, int stalks);
     void basalLeaves(QPointF base, int count, double elevation, double view, double size);
     void tufted(QPointF base, double hCm);
+    void leaflessCulms(QPointF base, double hCm);
+    void standingLeaves(QPointF base, int count, double top);
     void grassLeaves(QPointF base, int count, double size);
     void twining(QPointF base, double hCm);
     void tendrilClimber(QPointF base, double hCm);
