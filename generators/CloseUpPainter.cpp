@@ -51,9 +51,12 @@ bool CloseUpPainter::fruitIsTheKey(const PlantForm& f)
 {
     if (f.fruit == Fruit::None)
         return false;
-    static const QRegularExpression fruitWords(QStringLiteral("実|果|莢|綿毛|さや|種子"));
+    static const QRegularExpression fruitWords(QStringLiteral("実|果|莢|さや|種子|いが"));
     if (f.distinction.contains(fruitWords))
         return true;
+    if (f.fruit == Fruit::Pappus && f.distinction.contains(QStringLiteral("綿毛")) &&
+        !f.distinction.contains(QStringLiteral("綿毛に覆")) && !f.distinction.contains(QStringLiteral("色の綿毛")))
+        return true;  // the seed clock, not a woolly coat
     if (f.distinction.contains(u'葉'))
         return false;
     switch (f.fruit) {

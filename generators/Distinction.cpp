@@ -65,6 +65,33 @@ bool saucerStipules(const PlantForm& f)
     return says(f, pattern);
 }
 
+bool darkHairs(const PlantForm& f)
+{
+    static const QRegularExpression pattern(QStringLiteral("(黒|暗)[^、。毛]{0,3}毛"));
+    return says(f, pattern);
+}
+
+bool creepingStalks(const PlantForm& f)
+{
+    static const QRegularExpression pattern(QStringLiteral("(地をはう|地を這う)[^、。]{0,3}花茎"));
+    return says(f, pattern);
+}
+
+bool spreadingBranches(const PlantForm& f)
+{
+    static const QRegularExpression pattern(QStringLiteral("横に広がる枝|枝が横に"));
+    return says(f, pattern);
+}
+
+bool runners(const PlantForm& f, bool* red)
+{
+    static const QRegularExpression pattern(QStringLiteral("([^、。]{0,6})(走出枝|ほふく枝|匍匐枝)"));
+    const QRegularExpressionMatch m = pattern.match(text(f));
+    if (red)
+        *red = m.hasMatch() && m.captured(1).contains(u'赤');
+    return m.hasMatch();
+}
+
 bool inTiers(const PlantForm& f)
 {
     static const QRegularExpression pattern(QStringLiteral("ずつ|段々|段に"));

@@ -24,6 +24,14 @@ bool beforeLeaves(const PlantForm& form);
 bool bractClothed(const PlantForm& form);
 // "皿状の托葉", "茎を囲む...托葉": round stipules standing round the stem.
 bool saucerStipules(const PlantForm& form);
+// "黒っぽい毛": the hairs are dark.
+bool darkHairs(const PlantForm& form);
+// "地をはう細い花茎": the flowering stalks lie along the ground.
+bool creepingStalks(const PlantForm& form);
+// "横に広がる枝", "枝が横に広く張る": branches spread out sideways.
+bool spreadingBranches(const PlantForm& form);
+// "赤い糸状の走出枝": runners from the foot of the plant; `red` when so said.
+bool runners(const PlantForm& form, bool* red = nullptr);
 // "3-4枚ずつ", "段々に": leaves or flowers at node after node.
 bool inTiers(const PlantForm& form);
 

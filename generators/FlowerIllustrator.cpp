@@ -14,8 +14,8 @@ using namespace PaintKit;
 namespace {
 
 constexpr double kMargin = 16.0;
-constexpr double kTop = 30.0;
-constexpr double kInsetColumn = 232.0;  // width kept free for the close-ups at the right
+constexpr double kTop = 18.0;
+constexpr double kInsetColumn = 208.0;  // width kept free for the close-ups at the right
 constexpr double kMaxPerCm = 60.0;  // a tiny plant is not blown up past this
 
 struct Layout {
@@ -29,8 +29,8 @@ Layout layoutFor(double W)
 {
     const double left = W - kInsetColumn + 14;
     return {QRectF(kMargin, kTop, W - kInsetColumn - kMargin, PlateScene::kGround - kTop),
-            PlateInset(QRectF(left, 18, 200, 200), PlateInset::Shape::Circle),
-            PlateInset(QRectF(left, 236, 200, 160), PlateInset::Shape::Box), QPointF(W - 24, 452)};
+            PlateInset(QRectF(left, 16, 184, 184), PlateInset::Shape::Circle),
+            PlateInset(QRectF(left, 214, 184, 178), PlateInset::Shape::Box), QPointF(W - 24, 452)};
 }
 
 // One scale for the whole plant: as large as the habit's box allows.

@@ -58,6 +58,18 @@ QPainterPath FlowerPainter::petalPath(double L, double w, double notch, bool poi
     return mirrored(upper);
 }
 
+QPainterPath FlowerPainter::clawedPetal(double L, double w) const
+{
+    std::vector<Cubic> upper{{QPointF(0.15 * L, -0.12 * w), QPointF(0.3 * L, -0.2 * w), QPointF(0.45 * L, -0.6 * w)},
+                             {QPointF(0.58 * L, -1.0 * w), QPointF(0.9 * L, -1.05 * w), QPointF(0.97 * L, -0.6 * w)}};
+    if (notch_ > 0.01)
+        upper.push_back(
+            {QPointF(1.0 * L, -0.35 * w), QPointF((1.02 - notch_) * L, -0.05 * w), QPointF((1 - notch_) * L, 0)});
+    else
+        upper.push_back({QPointF(1.01 * L, -0.35 * w), QPointF(1.0 * L, -0.1 * w), QPointF(L, 0)});
+    return mirrored(upper);
+}
+
 void FlowerPainter::paint(QPointF at, double axis, double size)
 {
     paint(at, axis, size, x_.form.facing);
@@ -159,20 +171,56 @@ void FlowerPainter::spurs(double R, int count, double phase)
 void FlowerPainter::unequalPetals(double R)
 {
     QPainter& p = x_.p;
-    const int n = std::max(3, x_.form.petals > 0 ? x_.form.petals : 5);
-    const int lower = n >= 5 ? 2 : 1;
+    const PlantForm& f = x_.form;
+    const int n = std::max(3, f.petals > 0 ? f.petals : 5);
     p.setPen(R > 2.5 ? QPen(x_.c.petal.edge, std::min(0.7, R * 0.08)) : QPen(Qt::NoPen));
+    auto petal = [&](double angle, double L, double w, bool pointed, const QColor& c, bool marked) {
+        p.save();
+        p.rotate(angle);
+        p.setBrush(c);
+        p.drawPath(petalPath(L, w, 0, pointed));
+        if (R > 5 && marked)
+            petalMarks(L, w * 0.8);
+        p.restore();
+    };
+    const QColor upper = mix(x_.c.petal.base, x_.c.second.base, 0.5);
+    if (n == 4) {  // the speedwells: a broad upper lobe, two at the sides, a narrow lower one
+        petal(-90, R, R * 0.62, false, x_.c.petal.base, true);
+        for (const int side : {-1, 1})
+            petal(side * 180.0 + (side > 0 ? -8 : 8), R * 0.9, R * 0.55, false, x_.c.petal.base, true);
+        petal(90, R * 0.8, R * 0.38, false, x_.c.petal.base, true);
+        return;
+    }
+    if (f.distinction.contains(QStringLiteral("扇形")) || f.distinction.contains(QStringLiteral("下半分"))) {
+        for (int i = 0; i < n; ++i)  // all the petals fanned out over the lower half
+            petal(10 + 160.0 * i / (n - 1), R, R * 0.3, true, x_.c.petal.base, true);
+        return;
+    }
+    if (f.distinction.contains(QStringLiteral("かぶと"))) {  // a hood over two round side sepals
+        for (const int side : {-1, 1})
+            petal(90 + side * 55, R * 0.6, R * 0.42, false, x_.c.petal.deep, false);
+        for (const int side : {-1, 1})
+            petal(side > 0 ? 5 : 175, R * 0.7, R * 0.5, false, x_.c.petal.base, false);
+        p.setBrush(mix(x_.c.petal.base, x_.c.petal.light, 0.2));
+        QPainterPath hood(QPointF(-R * 0.65, 0));
+        hood.cubicTo(QPointF(-R * 0.8, -R * 1.3), QPointF(R * 0.8, -R * 1.3), QPointF(R * 0.65, 0));
+        hood.closeSubpath();
+        p.drawPath(hood);
+        return;
+    }
+    if (n >= 6) {  // nearly radial; the upper petal carries the markings
+        for (int i = 0; i < n; ++i) {
+            const double a = -90 + 360.0 * i / n;
+            petal(a, R * (i == 0 ? 1.05 : 0.95), R * 0.42, false, x_.c.petal.base, i == 0);
+        }
+        return;
+    }
+    const int lower = 2;  // the saxifrages: two long petals hang below three small ones
     for (int i = 0; i < n; ++i) {
         const bool below = i < lower;
         const double a = below ? 90 + (i - (lower - 1) / 2.0) * 34 : -90 + (i - lower - (n - lower - 1) / 2.0) * 52;
         const double L = below ? R * 1.25 : R * 0.55;
-        p.save();
-        p.rotate(a);
-        p.setBrush(below ? x_.c.petal.base : mix(x_.c.petal.base, x_.c.second.base, 0.5));
-        p.drawPath(petalPath(L, L * (below ? 0.28 : 0.5), 0, below));
-        if (R > 5)
-            petalMarks(L, L * 0.4);
-        p.restore();
+        petal(a, L, L * (below ? 0.28 : 0.5), below, below ? x_.c.petal.base : upper, true);
     }
 }
 
@@ -185,7 +233,10 @@ void FlowerPainter::petalRing(double R, int count, double phase, double squash)
     const double L = R * (fringed ? 0.62 : 1.0) * (f.has(FlowerFeature::Reflexed) ? 0.9 : 1.0);
     const double w = L * (bilobed ? 0.19 : petalWidth_);
     const bool tepals = count == 3 || count == 6;  // the pointed tepals of the lilies and their kin
-    const QPainterPath shape = petalPath(L, w * (tepals ? 0.85 : 1.0), notch_, tepals && notch_ == 0);
+    // four petals narrow to a claw at their base, so the cross shows its gaps
+    const QPainterPath shape = count == 4 && !bilobed
+                                   ? clawedPetal(L, w)
+                                   : petalPath(L, w * (tepals ? 0.85 : 1.0), notch_, tepals && notch_ == 0);
     const bool shaded = R > 9;
     p.setPen(R > 2.5 ? QPen(x_.c.petal.edge, std::min(0.7, R * 0.08)) : QPen(Qt::NoPen));
     for (int i = 0; i < count; ++i) {

@@ -19,7 +19,7 @@ double FruitPainter::sizeMm(const PlantForm& f)
     switch (f.fruit) {
     case Fruit::Pappus: return f.isHead() ? std::max(8.0, fl * 0.85) : std::clamp(fl * 2.0, 15.0, 60.0);
     case Fruit::Bur: return std::clamp(fl * 1.4, 8.0, 25.0);
-    case Fruit::Hooks: return std::clamp(fl * 1.2, 2.5, 8.0);
+    case Fruit::Hooks: return f.isHead() ? std::clamp(fl * 1.6, 10.0, 25.0) : std::clamp(fl * 1.2, 2.5, 8.0);
     case Fruit::Pod: return std::clamp(fl * 2.6, 15.0, 80.0);
     case Fruit::Loment: return std::clamp(fl * 3.0, 8.0, 30.0);
     case Fruit::Silique: return std::clamp(fl * 3.3, 10.0, 60.0);
@@ -139,9 +139,51 @@ void FruitPainter::bur(double L)
     strokeLine(p, spines, shade(ripe_, -0.25), std::max(0.4, L * 0.025));
 }
 
+// Fruits that cling by hooks: the beggarticks' head of slender achenes
+// standing out in a ball, each tipped with barbed awns; an aggregate ball
+// of hook-beaked seeds (the buttercups, avens); or the pair of bristly
+// half-fruits of the cleavers and hedge parsleys.
 void FruitPainter::hooked(double L)
 {
     QPainter& p = x_.p;
+    if (x_.form.isHead()) {
+        awnedHead(L);
+        return;
+    }
+    if (x_.form.distinction.contains(QStringLiteral("渦巻"))) {  // a pod coiled in a flat spiral, spiny at its rim
+        QPainterPath coil, spines;
+        const QPointF c(L * 0.5, 0);
+        for (int i = 0; i <= 60; ++i) {
+            const double a = i * 15.0, r = L * (0.12 + 0.3 * i / 60.0);
+            const QPointF at = c + QPointF(std::cos(a * M_PI / 180) * r, std::sin(a * M_PI / 180) * r * 0.55);
+            i == 0 ? coil.moveTo(at) : coil.lineTo(at);
+            if (i % 3 == 0 && i > 20) {
+                spines.moveTo(at);
+                spines.lineTo(at + polar(a, L * 0.1));
+            }
+        }
+        strokeLine(p, coil, shade(ripe_, -0.25), std::max(0.8, L * 0.09));
+        strokeLine(p, coil, ripe_, std::max(0.6, L * 0.07));
+        strokeLine(p, spines, shade(ripe_, -0.35), std::max(0.3, L * 0.015));
+        return;
+    }
+    static const QRegularExpression ball(QStringLiteral("金平糖|球|集ま"));
+    if (x_.form.distinction.contains(ball)) {
+        const QPointF c(L * 0.5, 0);
+        QPainterPath hooks;
+        for (int i = 0; i < 26; ++i) {
+            const double a = i * 137.508, rr = std::sqrt((i + 0.5) / 26.0);
+            const QPointF at = c + polar(a, L * 0.34 * rr);
+            p.setPen(QPen(shade(ripe_, -0.25), 0.4));
+            p.setBrush(shade(ripe_, (i % 3) * 0.04));
+            p.drawEllipse(at, L * 0.09, L * 0.09);
+            const QPointF tip = at + polar(a, L * 0.14);
+            hooks.moveTo(at + polar(a, L * 0.08));
+            hooks.quadTo(tip, tip + polar(a + 100, L * 0.04));
+        }
+        strokeLine(p, hooks, shade(ripe_, -0.3), std::max(0.3, L * 0.02));
+        return;
+    }
     for (const double off : {-0.25, 0.25}) {
         const QPointF c(L * 0.5, off * L);
         p.setPen(QPen(shade(ripe_, -0.25), 0.4));
@@ -155,6 +197,27 @@ void FruitPainter::hooked(double L)
         }
         strokeLine(p, hooks, shade(ripe_, -0.3), std::max(0.3, L * 0.03));
     }
+}
+
+void FruitPainter::awnedHead(double L)
+{
+    QPainter& p = x_.p;
+    const QPointF c(L * 0.12, 0);
+    QPainterPath achenes, awns;
+    const int n = 22;
+    for (int i = 0; i < n; ++i) {
+        const double a = -80 + 160.0 * (i + 0.5) / n + ((i * 7) % 5 - 2) * 3.0;
+        const QPointF end = c + polar(a, L * 0.8);
+        achenes.moveTo(c + polar(a, L * 0.06));
+        achenes.lineTo(end);
+        for (const int side : {-1, 1}) {
+            awns.moveTo(end);
+            awns.lineTo(end + polar(a + side * 18, L * 0.14));
+        }
+    }
+    strokeLine(p, achenes, shade(ripe_, -0.35), std::max(0.6, L * 0.035));
+    strokeLine(p, awns, shade(ripe_, -0.45), std::max(0.4, L * 0.015));
+    dot(p, c, L * 0.07, shade(ripe_, -0.2));
 }
 
 // A flat pod; a jointed one narrows between its seeds into half-moons.
@@ -184,6 +247,14 @@ void FruitPainter::pod(double L, bool jointed)
                                                                 : (m.captured(1).toInt() + m.captured(2).toInt()) / 2,
                                         1, 8)
                            : 3;
+    if (x_.form.distinction.contains(QStringLiteral("数珠"))) {  // a pod narrowed between its seeds like beads
+        const int beads = std::max(joints, 4);
+        const double b = L * 0.85 / beads;
+        for (int i = 0; i < beads; ++i)
+            p.drawEllipse(QPointF(b * (i + 0.5), 0), b * 0.55, b * 0.42);
+        line(p, QPointF(L * 0.85, 0), QPointF(L, 0), shade(ripe_, -0.1), std::max(0.5, b * 0.2));  // the beak
+        return;
+    }
     const double stipe = L * 0.22, w = (L - stipe) / joints;
     line(p, QPointF(0, 0), QPointF(stipe, 0), shade(ripe_, -0.1), std::max(0.5, L * 0.02));
     for (int i = 0; i < joints; ++i) {
@@ -265,10 +336,16 @@ void FruitPainter::capsule(double L, bool follicle)
     QPainter& p = x_.p;
     p.setPen(QPen(shade(ripe_, -0.25), 0.5));
     p.setBrush(ripe_);
-    if (follicle)
+    if (follicle) {
         p.drawPath(mirrored({{QPointF(0.1 * L, -0.2 * L), QPointF(0.7 * L, -0.22 * L), QPointF(L, 0)}}));
-    else
-        p.drawEllipse(QPointF(L * 0.5, 0), L * 0.5, L * 0.34);
+    } else if (x_.form.distinction.contains(QStringLiteral("2つの玉"))) {  // twin globes side by side
+        for (const int side : {-1, 1})
+            p.drawEllipse(QPointF(L * 0.55, side * L * 0.24), L * 0.3, L * 0.28);
+        return;
+    } else {
+        static const QRegularExpression slender(QStringLiteral("実[^、。]{0,8}(細長|棒状|トウガラシ形)"));
+        p.drawEllipse(QPointF(L * 0.5, 0), L * 0.5, L * (x_.form.distinction.contains(slender) ? 0.12 : 0.34));
+    }
     line(p, QPointF(L * 0.1, 0), QPointF(L * 0.9, 0), shade(ripe_, -0.25), 0.5);
 }
 

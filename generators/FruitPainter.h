@@ -20,6 +20,7 @@ private:
     void plumes(QPointF at, double axis, double L);
     void bur(double L);
     void hooked(double L);
+    void awnedHead(double L);
     void pod(double L, bool jointed);
     void silique(double L);
     void flat(double L, bool notched);

@@ -31,6 +31,8 @@ double defaultLengthCm(const PlantForm& f)
         if (Distinction::bractClothed(f))  // heads crowded among the bracts
             return fl * 2.5;
         return std::min(std::max(fl * 6, 3.0), f.height.mid() * 0.4);
+    case Inflorescence::Panicle:  // a panicle makes up a good part of the plant
+        return std::min(std::max(fl * 8, f.height.mid() * 0.25), std::min(40.0, f.height.mid() * 0.4));
     default: return std::min(std::max(fl * 8, 4.0), f.height.mid() * 0.4);
     }
 }
@@ -162,11 +164,11 @@ void InflorescencePainter::paint(QPointF tip, double axis)
 }
 
 // Flowers along one axis, opening from the bottom; sessile on a spike.
-void InflorescencePainter::raceme(QPointF tip, double axis, double len, bool sessile)
+void InflorescencePainter::raceme(QPointF tip, double axis, double len, bool sessile, double arch)
 {
     const PlantForm& f = x_.form;
     const bool hanging = f.has(InflorescenceTrait::Drooping);
-    const double bend = hanging ? sideOf(axis) * 120 : x_.r.range(-12, 12);
+    const double bend = arch != 0 ? arch : hanging ? sideOf(axis) * 120 : x_.r.range(-12, 12);
     const QPainterPath path = axisPath(tip, axis, len, bend);
     if (sessile && f.flowerForm == FlowerForm::Apetalous && !sparse(f)) {
         if (f.has(FlowerFeature::Stamens))
@@ -190,7 +192,9 @@ void InflorescencePainter::raceme(QPointF tip, double axis, double len, bool ses
     for (int i = 0; i < n; ++i) {
         const double t = (i + 0.5) / n;
         const double along = -path.angleAtPercent(t);
-        const double side = oneSided ? 1.0 : (i % 2 ? 1.0 : -1.0);
+        // one-sided: on the upper side of a branch that leans over
+        const double side = oneSided ? (std::abs(std::cos(qDegreesToRadians(along))) > 0.3 ? -sideOf(along) : 1.0)
+                                     : (i % 2 ? 1.0 : -1.0);
         const double dir = along + side * (spread + (sessile ? 0 : x_.r.range(-10, 10)));
         const QPointF base = path.pointAtPercent(t);
         const double stalkLen = pedicel * (ripe && t < 0.35 ? 1.4 : 1.0);
@@ -256,6 +260,9 @@ void InflorescencePainter::brush(const QPainterPath& path)
 // plantains, smartweeds and burnets, not strung out along its axis.
 bool InflorescencePainter::denseSpike(const PlantForm& f)
 {
+    static const QRegularExpression cylinder(QStringLiteral("円柱形の(花)?穂"));
+    if (f.inflorescence == Inflorescence::Spike && !f.isGrassLike() && f.distinction.contains(cylinder))
+        return true;  // said to be a thick cylinder, whatever its flowers
     const bool small = f.flowerSize.max <= 4.5;
     const bool plain = f.flowerForm == FlowerForm::FreePetals || f.flowerForm == FlowerForm::Tube ||
                        f.flowerForm == FlowerForm::Salver || f.flowerForm == FlowerForm::Urn;
@@ -274,9 +281,11 @@ bool InflorescencePainter::sparse(const PlantForm& f)
 void InflorescencePainter::dense(const QPainterPath& path, double len)
 {
     const PlantForm& f = x_.form;
-    const double width = std::max(flower_ * 2.6, 1.8);
+    // tiny flowers all round the axis; large ones overlap round a body of bracts
     const bool darker = f.hasSecondColour && x_.c.second.base.lightnessF() < x_.c.petal.base.lightnessF() - 0.15;
-    const QColor body = darker ? x_.c.second.base : x_.c.petal.deep;
+    const bool large = f.flowerSize.mid() > 8;  // large flowers stand out of a body of bracts
+    const double width = std::max(large ? flower_ * 0.9 : flower_ * 2.6, 1.8);
+    const QColor body = large ? mix(x_.c.leafDark, x_.c.petal.deep, 0.45) : darker ? x_.c.second.base : x_.c.petal.deep;
     const bool ring = f.has(FlowerFeature::Stamens);
     strokeLine(x_.p, path, shade(body, -0.18), width + 0.8);
     strokeLine(x_.p, path, ring ? body : mix(body, x_.c.petal.base, 0.5), width);
@@ -344,14 +353,18 @@ void InflorescencePainter::spiral(QPointF tip, double axis, double len)
 
 void InflorescencePainter::panicle(QPointF tip, double axis)
 {
+    const PlantForm& f = x_.form;
     const QPainterPath path = axisPath(tip, axis, length_, x_.r.range(-10, 10));
     strokeLine(x_.p, path, x_.c.stem, std::max(0.6, length_ * 0.012));
-    const int branches = x_.r.pick(5, 8);
+    const int branches = f.has(InflorescenceTrait::OneSided) ? x_.r.pick(10, 14) : x_.r.pick(5, 8);
     for (int k = 0; k < branches; ++k) {
         const double t = 0.08 + 0.8 * k / branches;
         const double along = -path.angleAtPercent(t), side = k % 2 ? 1.0 : -1.0;
         const double len = length_ * 0.42 * (1.0 - 0.8 * t);
-        raceme(path.pointAtPercent(t), along + side * x_.r.range(35, 55), std::max(len, flower_ * 3), false);
+        const double dir = along + side * x_.r.range(35, 55);
+        // one-sided branches (the goldenrods) crowd their heads and arch over at their ends
+        const bool crowded = f.has(InflorescenceTrait::OneSided);
+        raceme(path.pointAtPercent(t), dir, std::max(len, flower_ * 3), crowded, crowded ? sideOf(dir) * 35 : 0.0);
     }
     raceme(path.pointAtPercent(0.88), -path.angleAtPercent(0.88), length_ * 0.14 + flower_ * 2, false);
 }
@@ -399,7 +412,9 @@ void InflorescencePainter::head(QPointF tip, double axis)
 {
     const double R = std::max(length_ * 0.5, flower_);
     const QPointF c = tip + polar(axis, R * 0.8);
-    dot(x_.p, c, R * 0.8, x_.c.petal.deep);
+    if (x_.form.distinction.contains(QStringLiteral("枯れ")))  // spent florets hang brown below the head
+        dot(x_.p, c + QPointF(0, R * 0.45), R * 0.75, hsl(32, 0.35, 0.45));
+    dot(x_.p, c, R * 0.7, mix(x_.c.petal.base, x_.c.petal.deep, 0.45));
     const int n = std::clamp(int(R * R / std::max(flower_ * flower_ * 0.25, 1.0)), 8, 60);
     std::vector<std::pair<double, QPointF>> florets;
     for (int i = 0; i < n; ++i) {

@@ -54,7 +54,8 @@ private:
 
     void flowerAt(const Bloom& b);
     QPainterPath axisPath(QPointF tip, double axis, double len, double bend) const;
-    void raceme(QPointF tip, double axis, double len, bool sessile);
+    // `arch` bends the axis over by so many degrees (0: as the form says).
+    void raceme(QPointF tip, double axis, double len, bool sessile, double arch = 0);
     void spiral(QPointF tip, double axis, double len);
     void catkin(const QPainterPath& path);
     void brush(const QPainterPath& path);

@@ -41,7 +41,7 @@ LeafPainter::Style LeafPainter::styleFor(const PlantForm& f, const QString& fami
     Style s;
     const Range n = f.leaflets.known() ? f.leaflets : Range{5, 9};
     s.leaflets = int(std::lround(n.at(r.range(0.35, 0.65))));
-    s.parallelVeins = parallelVeined(f, family);
+    s.parallelVeins = parallelVeined(f, family) || f.distinction.contains(QStringLiteral("平行脈"));
     // The vocabulary has no word for mottled leaves; the distinction names
     // them: a mottle and a leaf in one clause.
     static const QRegularExpression mottle(QStringLiteral("葉[^、。]{0,5}(斑|まだら)|(斑|まだら)[^、。]{0,8}葉"));
@@ -88,8 +88,10 @@ double LeafPainter::stalkShare() const
         // a blade that narrows into its stalk (the dandelions) has little stalk of its own
         const bool tapering = s == LeafShape::Oblanceolate || s == LeafShape::Spatulate || s == LeafShape::Lanceolate ||
                               s == LeafShape::Linear || s == LeafShape::Needle;
+        const bool broad = s == LeafShape::Ovate || s == LeafShape::Round || s == LeafShape::Triangular ||
+                           s == LeafShape::Hastate || s == LeafShape::Rhombic || s == LeafShape::Fan;
         if (f.phyllotaxis == Phyllotaxis::Basal)
-            return tapering && !f.has(LeafBase::WingedStalk) ? 0.15 : 0.45;
+            return tapering && !f.has(LeafBase::WingedStalk) ? 0.15 : broad ? 0.45 : 0.3;
         return 0.25;
     }
     default: return 0.2;
@@ -286,7 +288,10 @@ void LeafPainter::pinnate(QPointF from, double angle, double rachis, int count, 
 {
     QPainter& p = x_.p;
     const int pairs = std::max(1, count / 2);
-    const double leafletLength = std::clamp(rachis * 2.0 / (pairs + 1.5), rachis * 0.12, rachis * 0.5);
+    // round leaflets are as wide as long: they keep to their share of the rachis
+    const LeafShape s = x_.form.leafShape;
+    const bool round = s == LeafShape::Round || s == LeafShape::Reniform || s == LeafShape::Cordate;
+    const double leafletLength = std::clamp(rachis * (round ? 1.0 : 2.0) / (pairs + 1.5), rachis * 0.1, rachis * 0.5);
     p.save();
     p.translate(from);
     p.rotate(angle);
@@ -297,9 +302,15 @@ void LeafPainter::pinnate(QPointF from, double angle, double rachis, int count, 
         for (const int side : {-1, 1})
             leaflet(QPointF(t * rachis, 0), side * 58.0 * std::max(across, 0.35), len, across, tone);
     }
-    if (tip)
-        leaflet(QPointF(rachis, 0), 0, leafletLength, across, tone);
+    if (tip)  // the end leaflet, larger where the distinction says so
+        leaflet(QPointF(rachis, 0), 0, leafletLength * (largeEndLeaflet() ? 1.8 : 1.0), across, tone);
     p.restore();
+}
+
+bool LeafPainter::largeEndLeaflet() const
+{
+    static const QRegularExpression pattern(QStringLiteral("(先端|頂)の?小葉が[^、。]{0,6}大き"));
+    return x_.form.distinction.contains(pattern);
 }
 
 void LeafPainter::twicePinnate(double L, double across, double tone, int depth)

@@ -40,6 +40,7 @@ private:
     void leaflet(QPointF at, double angle, double length, double across, double tone);
     void pinnate(QPointF from, double angle, double rachis, int count, bool tip, double across, double tone);
     void twicePinnate(double L, double across, double tone, int depth);
+    bool largeEndLeaflet() const;
     void fan(QPointF at, double angle, double length, int count, double spread, double across, double tone);
     void tendril(QPointF from, double angle, double length);
     void stalk(double length, double tone);

@@ -42,7 +42,11 @@ QSizeF PlantPainter::extentCm(const PlantForm& f, double h)
         const double stalk = rising ? leaf * 1.2 + li * 0.5 : fl * 0.5 + li * 0.3;
         return {shown, shown * matDepth(f) * 1.05 + stalk + li + fl * 0.5};
     }
-    case Habit::Rosette: return {std::max(leaf * 1.9, h * 0.5) + 2 * colonySpacing(f), std::max(h, leaf * 0.6)};
+    case Habit::Rosette: {
+        const double clock = f.fruit == Fruit::Pappus ? 1.2 : 1.0;  // the seed clock's stalk grows taller
+        const double reach = Distinction::creepingStalks(f) ? h * 1.8 : h * 0.5;  // stalks lying out on the ground
+        return {std::max(leaf * 1.9, reach) + 2 * colonySpacing(f), std::max(h * clock, leaf * 0.6)};
+    }
     case Habit::Floating: return {std::max(leaf * 4.0, 10.0), std::max(leaf * 2.0, 8.0)};
     case Habit::Twining:
     case Habit::TendrilClimber: {
@@ -140,6 +144,25 @@ int PlantPainter::basalCount(int fallback) const
     return n > 0 ? n : fallback;
 }
 
+// Thread-like runners along the ground from the foot, where the
+// distinction names them, each with a small new plant at its end.
+void PlantPainter::runnersFrom(QPointF base)
+{
+    bool red = false;
+    if (!Distinction::runners(x_.form, &red))
+        return;
+    const QColor c = red ? hsl(355, 0.55, 0.42) : x_.c.stem;
+    const double reach = x_.cm(x_.form.leafLength.mid()) * 2.2;
+    for (const double dir : {-1.0, 1.0}) {
+        const QPointF end = base + QPointF(dir * reach, -reach * 0.06);
+        QPainterPath runner(base);
+        runner.quadTo(base + QPointF(dir * reach * 0.5, reach * 0.05), end);
+        strokeLine(x_.p, runner, c, std::max(0.8, x_.cm(0.15)));
+        for (int k = 0; k < 3; ++k)
+            shoots_.paintLeaf({end, -90 + (k - 1) * 50.0, x_.cm(x_.form.leafLength.mid()) * 0.3, 0.8, 0, false});
+    }
+}
+
 // Leaves from the foot of the plant; flat and seen from above in a rosette.
 void PlantPainter::basalLeaves(QPointF base, int count, double elevation, double view, double size)
 {
@@ -178,6 +201,7 @@ void PlantPainter::upright(QPointF base, double hCm)
 {
     const PlantForm& f = x_.form;
     const double h = x_.cm(hCm);
+    runnersFrom(base);
     if (f.basal != BasalLeaves::None)
         basalLeaves(base, basalCount(f.basal == BasalLeaves::Rosette ? 8 : 4), f.basal == BasalLeaves::Rosette ? 6 : 30,
                     30, 1.0);
@@ -227,8 +251,10 @@ void PlantPainter::branches(const Shoot& main, double hCm)
         const double axis = main.path.angleAt(t);
         const double len = main.length * (0.5 - 0.35 * t) * x_.r.range(0.85, 1.15);
         const QPointF at = main.path.at(t);
-        const QPointF top = at + polar(axis + side * x_.r.range(28, 42), len);
-        Shoot s = shoot(at, top + QPointF(0, -len * 0.15), -side * 0.12, hCm * len / main.length, 0.6);
+        // branches said to spread sideways leave the stem nearly level
+        const bool wide = Distinction::spreadingBranches(x_.form);
+        const QPointF top = at + polar(axis + side * (wide ? x_.r.range(62, 75) : x_.r.range(28, 42)), len);
+        Shoot s = shoot(at, top + QPointF(0, -len * (wide ? 0.05 : 0.15)), -side * 0.12, hCm * len / main.length, 0.6);
         s.width = main.width * 0.55;
         s.nodes = std::max(2, s.nodes / 2);
         s.leafFrom = 0.25;
@@ -285,8 +311,11 @@ void PlantPainter::creeping(QPointF base, double hCm)
                             : x_.r.pick(2, 4);
     const double depth = matDepth(x_.form);
     base.ry() -= L * depth * 0.5;
+    if (x_.form.basal == BasalLeaves::Rosette)  // the rosette pressed to the ground in the middle of the mat
+        basalLeaves(base, basalCount(x_.r.pick(8, 11)), 4, 40, 1.0);
     for (int i = 0; i < runners; ++i) {
-        const double theta = 360.0 * (i + 0.5) / runners + x_.r.range(-20, 20);
+        // runners run out to the sides: one running straight away would stand up on the plate
+        const double theta = (i % 2 ? 0.0 : 180.0) + (i / 2 % 2 ? 1 : -1) * x_.r.range(10, 50);
         const QPointF ground = polar(theta, L * 0.5 * x_.r.range(0.65, 1.0));
         const QPointF end = base + QPointF(ground.x(), ground.y() * depth);
         const QPointF bend = polar(theta + 90, L * x_.r.range(-0.08, 0.08));
@@ -347,6 +376,7 @@ double PlantPainter::colonySpacing(const PlantForm& f)
 void PlantPainter::rosette(QPointF base, double hCm)
 {
     const double spacing = x_.cm(colonySpacing(x_.form));
+    runnersFrom(base);
     if (spacing <= 0) {
         const int n = oneStalkEach(x_.form)
                           ? 1
@@ -367,10 +397,16 @@ void PlantPainter::rosettePlant(QPointF base, double hCm, int stalks)
     const double h = x_.cm(hCm) - raise;
     base.ry() -= raise;
     basalLeaves(base, basalCount(x_.r.pick(7, 11)), 6, 32, 1.0);
+    const bool lying = Distinction::creepingStalks(x_.form);  // stalks along the ground, their tips turned up
     for (int i = 0; i < stalks; ++i) {
         const double u = stalks == 1 ? x_.r.range(-0.15, 0.15) : -1.0 + 2.0 * i / (stalks - 1);
         const double sh = stemLength(h) * (i == 0 ? 1.0 : x_.r.range(0.7, 0.92));
         Shoot s = shoot(base, base + QPointF(u * sh * 0.3, -sh * (1 - 0.1 * std::abs(u))), u * 0.08, hCm, 1.0);
+        if (lying) {
+            const double dir = i % 2 ? 1.0 : -1.0, out = sh * 0.85;
+            s.path = {base, base + QPointF(dir * out * 0.45, sh * 0.02), base + QPointF(dir * out * 0.9, 0),
+                      base + QPointF(dir * out, -sh * 0.35)};
+        }
         s.leafy = false;
         s.width = stemWidth(hCm) * 0.7;
         shoots_.paint(s);
@@ -401,7 +437,11 @@ void PlantPainter::tufted(QPointF base, double hCm)
     }
     const double h = x_.cm(hCm);
     const bool leafyCulms = x_.form.phyllotaxis != Phyllotaxis::Basal;
-    grassLeaves(base, leafyCulms ? x_.r.pick(5, 8) : x_.r.pick(9, 14), leafyCulms ? 0.8 : 1.0);
+    // leaves from the foot where it has them, or a grass's lowest blades;
+    // a clump of leafy stems has none (ウツギ, クララ, ハマナス)
+    const bool leafyStems = leafyCulms && x_.form.basal == BasalLeaves::None && !x_.form.isGrassLike();
+    if (!leafyStems)
+        grassLeaves(base, leafyCulms ? x_.r.pick(5, 8) : x_.r.pick(9, 14), leafyCulms ? 0.8 : 1.0);
     // the flatsedges' umbels spread wide: fewer culms keep them apart
     const bool umbels =
         x_.form.inflorescence == Inflorescence::SpikeletSpike && x_.form.phyllotaxis == Phyllotaxis::Basal;
@@ -411,9 +451,11 @@ void PlantPainter::tufted(QPointF base, double hCm)
         const double sh = stemLength(h) * x_.r.range(0.8, 1.0);
         Shoot s = shoot(base + QPointF(u * 3, 0), base + QPointF(u * sh * 0.28, -sh), u * 0.06, hCm, 0.9);
         s.leafy = leafyCulms;
-        s.nodes = std::min(4, s.nodes);
-        s.width = stemWidth(hCm) * 0.6;
-        s.leafTo = 0.6;
+        if (!leafyStems) {
+            s.nodes = std::min(4, s.nodes);
+            s.width = stemWidth(hCm) * 0.6;
+            s.leafTo = 0.6;
+        }
         shoots_.paint(s);
     }
 }

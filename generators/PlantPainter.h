@@ -56,6 +56,7 @@ private:
     void creeping(QPointF base, double hCm);
     void runnerNodes(const PaintKit::Curve& runner, double leaf, bool rising, double hCm);
     void rosette(QPointF base, double hCm);
+    void runnersFrom(QPointF base);
     void rosettePlant(QPointF base, double hCm, int stalks);
     void basalLeaves(QPointF base, int count, double elevation, double view, double size);
     void tufted(QPointF base, double hCm);
