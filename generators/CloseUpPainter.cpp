@@ -54,6 +54,8 @@ bool CloseUpPainter::fruitIsTheKey(const PlantForm& f)
     static const QRegularExpression fruitWords(QStringLiteral("実|果|莢|さや|種子|いが"));
     if (f.distinction.contains(fruitWords))
         return true;
+    if (f.fruit == Fruit::Berry && f.distinction.contains(u'粒'))
+        return true;  // the hard bead of Job's tears
     if (f.fruit == Fruit::Pappus && f.distinction.contains(QStringLiteral("綿毛")) &&
         !f.distinction.contains(QStringLiteral("綿毛に覆")) && !f.distinction.contains(QStringLiteral("色の綿毛")))
         return true;  // the seed clock, not a woolly coat
@@ -228,6 +230,11 @@ void CloseUpPainter::cluster(QPointF centre, double radius)
     // long inflorescence, where its flowers are open
     const double below = wholeCluster(x_.form) ? blooms.length() * 0.5 : std::min(blooms.length() * 0.6, radius * 1.1);
     const QPointF tip = centre + QPointF(0, below);
+    if (x_.form.inflorescence == Inflorescence::Panicle && !wholeCluster(x_.form)) {
+        // a panicle far larger than the window: one of its branches across it
+        blooms.branch(centre + QPointF(-radius * 0.9, radius * 0.8), -40, radius * 2.4);
+        return;
+    }
     line(x_.p, tip, tip + QPointF(0, radius), x_.c.stem, std::max(1.0, x_.mm(1.5)));
     blooms.paint(tip, -90);
 }

@@ -43,7 +43,7 @@ bool flowersBelowLeaves(const PlantForm& f)
 
 bool lateralCluster(const PlantForm& f)
 {
-    static const QRegularExpression pattern(QStringLiteral("茎の横|横に出る|茎の途中|上に苞が伸び"));
+    static const QRegularExpression pattern(QStringLiteral("茎の横|横に出る|茎の途中|上に苞が伸び|苞が上に伸び"));
     return says(f, pattern);
 }
 

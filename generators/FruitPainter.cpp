@@ -13,6 +13,11 @@ FruitPainter::FruitPainter(PaintContext& x)
 {
 }
 
+bool FruitPainter::kidney(const PlantForm& f)
+{
+    return f.fruit == Fruit::Pod && f.distinction.contains(QStringLiteral("腎形"));
+}
+
 double FruitPainter::sizeMm(const PlantForm& f)
 {
     const double fl = f.flowerSize.mid();
@@ -20,7 +25,7 @@ double FruitPainter::sizeMm(const PlantForm& f)
     case Fruit::Pappus: return f.isHead() ? std::max(8.0, fl * 0.85) : std::clamp(fl * 2.0, 15.0, 60.0);
     case Fruit::Bur: return std::clamp(fl * 1.4, 8.0, 25.0);
     case Fruit::Hooks: return f.isHead() ? std::clamp(fl * 1.6, 10.0, 25.0) : std::clamp(fl * 1.2, 2.5, 8.0);
-    case Fruit::Pod: return std::clamp(fl * 2.6, 15.0, 80.0);
+    case Fruit::Pod: return kidney(f) ? std::clamp(fl * 0.8, 1.5, 5.0) : std::clamp(fl * 2.6, 15.0, 80.0);
     case Fruit::Loment: return std::clamp(fl * 3.0, 8.0, 30.0);
     case Fruit::Silique: return std::clamp(fl * 3.3, 10.0, 60.0);
     case Fruit::Silicle: return std::clamp(fl * 1.5, 3.0, 12.0);
@@ -226,6 +231,16 @@ void FruitPainter::pod(double L, bool jointed)
     QPainter& p = x_.p;
     p.setPen(QPen(shade(ripe_, -0.25), 0.5));
     p.setBrush(mix(x_.c.leaf, ripe_, 0.5));
+    if (!jointed && kidney(x_.form)) {  // a small kidney-shaped pod, black when ripe
+        static const QRegularExpression black(QStringLiteral("黒く熟|黒い実|黒熟"));
+        p.setBrush(x_.form.distinction.contains(black) ? QColor(40, 36, 34) : ripe_);
+        QPainterPath k(QPointF(0, 0));
+        k.cubicTo(QPointF(L * 0.1, -L * 0.45), QPointF(L * 0.9, -L * 0.45), QPointF(L, 0));
+        k.cubicTo(QPointF(L * 0.95, L * 0.35), QPointF(L * 0.6, L * 0.3), QPointF(L * 0.5, L * 0.12));
+        k.cubicTo(QPointF(L * 0.4, L * 0.3), QPointF(L * 0.05, L * 0.35), QPointF(0, 0));
+        p.drawPath(k);
+        return;
+    }
     if (!jointed) {  // a flat pod with its seeds showing through and a short beak
         p.drawPath(
             mirrored({{QPointF(0.04 * L, -0.12 * L), QPointF(0.8 * L, -0.13 * L), QPointF(0.96 * L, -0.03 * L)},

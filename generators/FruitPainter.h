@@ -14,6 +14,8 @@ public:
     // size tells it.
     static double sizeMm(const PlantForm& form);
     void paint(QPointF at, double axis, double size);
+    // A small kidney-shaped pod, as the distinction names it (the medicks).
+    static bool kidney(const PlantForm& form);
 
 private:
     void clock(QPointF at, double R);

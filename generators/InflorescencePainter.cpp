@@ -23,8 +23,11 @@ double defaultLengthCm(const PlantForm& f)
     case Inflorescence::Axillary:
     case Inflorescence::Verticillaster: return fl;
     case Inflorescence::Head: return std::max(fl * 3, 1.0);
-    case Inflorescence::Cyme:  // on a creeping stem a few flowers sit together at its tip
-        return f.habit == Habit::Creeping ? fl * 2.2 : std::min(std::max(fl * 8, 4.0), f.height.mid() * 0.4);
+    case Inflorescence::Cyme: {  // on a creeping stem, or where said, a few flowers sit together at the tip
+        static const QRegularExpression together(QStringLiteral("(枝先|茎頂|茎の先)[^、。]{0,6}(固ま|密集|集ま)"));
+        const bool tight = f.habit == Habit::Creeping || f.distinction.contains(together);
+        return tight ? fl * 2.2 : std::min(std::max(fl * 8, 4.0), f.height.mid() * 0.4);
+    }
     case Inflorescence::Umbel: return fl > 1.2 ? fl * 1.6 : std::max(fl * 6, 3.0);
     case Inflorescence::CompoundUmbel:
     case Inflorescence::Corymb:
@@ -181,8 +184,9 @@ void InflorescencePainter::raceme(QPointF tip, double axis, double len, bool ses
         dense(path, len);
         return;
     }
-    strokeLine(x_.p, path, x_.c.stem, std::max(0.6, std::min(len * 0.02, flower_ * 0.25 + 0.6)));
-    const double spacing = sessile ? std::max(flower_ * 0.55, 1.2) : std::max(flower_ * 1.05, 2.5);
+    strokeLine(x_.p, path, x_.c.stem, std::max(0.6, std::min({len * 0.02, flower_ * 0.25 + 0.6, x_.mm(2)})));
+    const double apart = sparse(f) ? 2.6 : 1.0;  // flowers said to stand apart
+    const double spacing = (sessile ? std::max(flower_ * 0.55, 1.2) : std::max(flower_ * 1.05, 2.5)) * apart;
     const int n = std::clamp(int(len / spacing), 3, sessile ? 160 : 45);
     const double pedicel = sessile ? flower_ * 0.15 : std::max(flower_ * 0.8, std::min(2.0, flower_ * 1.2));
     const bool ripe = ripens();
@@ -355,18 +359,43 @@ void InflorescencePainter::panicle(QPointF tip, double axis)
 {
     const PlantForm& f = x_.form;
     const QPainterPath path = axisPath(tip, axis, length_, x_.r.range(-10, 10));
-    strokeLine(x_.p, path, x_.c.stem, std::max(0.6, length_ * 0.012));
+    // an axis is a few millimetres thick however long it is
+    strokeLine(x_.p, path, x_.c.stem, std::max(0.6, std::min(length_ * 0.012, x_.mm(2))));
     const int branches = f.has(InflorescenceTrait::OneSided) ? x_.r.pick(10, 14) : x_.r.pick(5, 8);
     for (int k = 0; k < branches; ++k) {
         const double t = 0.08 + 0.8 * k / branches;
         const double along = -path.angleAtPercent(t), side = k % 2 ? 1.0 : -1.0;
         const double len = length_ * 0.42 * (1.0 - 0.8 * t);
         const double dir = along + side * x_.r.range(35, 55);
+        if (denseBranches(f)) {  // the amaranths: every branch a dense spike
+            dense(axisPath(path.pointAtPercent(t), dir, std::max(len, flower_ * 3), x_.r.range(-10, 10)),
+                  std::max(len, flower_ * 3));
+            continue;
+        }
         // one-sided branches (the goldenrods) crowd their heads and arch over at their ends
         const bool crowded = f.has(InflorescenceTrait::OneSided);
         raceme(path.pointAtPercent(t), dir, std::max(len, flower_ * 3), crowded, crowded ? sideOf(dir) * 35 : 0.0);
     }
-    raceme(path.pointAtPercent(0.88), -path.angleAtPercent(0.88), length_ * 0.14 + flower_ * 2, false);
+    if (denseBranches(f))
+        dense(axisPath(path.pointAtPercent(0.75), -path.angleAtPercent(0.75), length_ * 0.3, 0), length_ * 0.3);
+    else
+        raceme(path.pointAtPercent(0.88), -path.angleAtPercent(0.88), length_ * 0.14 + flower_ * 2, false);
+}
+
+void InflorescencePainter::branch(QPointF from, double axis, double len)
+{
+    if (denseBranches(x_.form))
+        dense(axisPath(from, axis, len, 8), len);
+    else
+        raceme(from, axis, len, false, 8);
+}
+
+// A panicle whose branches are spikes of tiny flowers packed tight, as the
+// distinction calls them (穂).
+bool InflorescencePainter::denseBranches(const PlantForm& f)
+{
+    return f.inflorescence == Inflorescence::Panicle && f.flowerSize.max <= 4 && !f.isGrassLike() && !f.isHead() &&
+           f.distinction.contains(u'穂') && !sparse(f);
 }
 
 // Stalks from different heights reaching one flat top.
@@ -522,7 +551,7 @@ void InflorescencePainter::spikeletPanicle(QPointF tip, double axis, bool droopi
 {
     const double bend = sideOf(axis) * x_.r.range(10, drooping ? 50 : 30);
     const QPainterPath path = axisPath(tip, axis, length_, bend);
-    strokeLine(x_.p, path, x_.c.stem, std::max(0.5, length_ * 0.01));
+    strokeLine(x_.p, path, x_.c.stem, std::max(0.5, std::min(length_ * 0.01, x_.mm(1.5))));
     const int branches = x_.r.pick(6, 10);
     for (int k = 0; k < branches; ++k) {
         const double t = 0.12 + 0.8 * k / branches;

@@ -23,12 +23,15 @@ public:
     bool terminal() const;
     // The inflorescence at the end of a flowering stem arriving at `tip`.
     void paint(QPointF tip, double axis);
+    // One branch of a panicle, from `from` along `axis`, `len` pixels long.
+    void branch(QPointF from, double axis, double len);
     // The flowers of one node's axil (葉腋, 輪散); `side` is -1 or +1.
     void axil(QPointF node, double stemAxis, double side, double leafLength);
     // Its length in cm, as the description gives it or as it grows.
     static double lengthCm(const PlantForm& form);
     // Whether a spike's tiny flowers are packed into one cylinder.
     static bool denseSpike(const PlantForm& form);
+    static bool denseBranches(const PlantForm& form);
     // Whether the distinction says the flowers stand apart (まばら).
     static bool sparse(const PlantForm& form);
     // How many flowers one axil holds.

@@ -86,7 +86,9 @@ int PlantPainter::nodesFor(double hCm) const
     double n = hCm * 0.8 / std::max(leaf * 0.7, 1.5);
     if (x_.form.phyllotaxis == Phyllotaxis::Whorled)
         n *= 0.6;
-    return std::clamp(int(std::lround(n)), 3, 16);
+    // leaves said to crowd the stem get node after node
+    const bool crowded = x_.form.distinction.contains(QStringLiteral("びっしり"));
+    return std::clamp(int(std::lround(crowded ? n * 2 : n)), 3, crowded ? 36 : 20);
 }
 
 double PlantPainter::stemWidth(double hCm) const

@@ -113,6 +113,10 @@ void ShootPainter::paint(const Shoot& s)
     if (Distinction::saucerStipules(x_.form))
         for (const auto& [at, axis] : axils)
             saucer(at, axis, s.width);
+    if (x_.form.distinction.contains(QStringLiteral("節の下に粘る帯")))  // the catchfly's sticky bands
+        for (const auto& [at, axis] : axils)
+            line(x_.p, at + polar(axis, -s.width * 1.5), at + polar(axis, -s.width * 5), hsl(20, 0.35, 0.3),
+                 s.width * 1.05);
     if (s.scales)
         scaleLeaves(s);
     for (const LeafPose& l : poses)
