@@ -147,9 +147,48 @@ void FlowerPainter::face(double R, double phase, double squash)
         const int n = std::max(3, x_.form.petals > 0 ? x_.form.petals : 5);
         if (x_.form.has(FlowerFeature::Spur))
             spurs(R, n, phase + 180.0 / n);
-        petalRing(R, n, phase, squash);
+        // a funnel of a few fused lobes opens to one limb; the six tepals
+        // of a lily's funnel stay free to the base, each with its marks
+        if (x_.form.flowerForm == FlowerForm::Funnel && n <= 5)
+            limb(R, n, phase);
+        else
+            petalRing(R, n, phase, squash);
     }
     centre(R, squash);
+}
+
+// The flared mouth of a funnel seen from the front: one round limb with
+// shallow lobes, folded along a star of ribs, paler in the throat.
+void FlowerPainter::limb(double R, int lobes, double phase)
+{
+    QPainter& p = x_.p;
+    QPolygonF rim;
+    for (int i = 0; i < lobes * 12; ++i) {
+        const double a = phase + 360.0 * i / (lobes * 12);
+        const double k = std::cos(qDegreesToRadians((a - phase) * lobes));  // 1 at a lobe's tip
+        rim << polar(a, R * (0.9 + 0.1 * k));
+    }
+    p.setPen(R > 2.5 ? QPen(x_.c.petal.edge, std::min(0.7, R * 0.05)) : QPen(Qt::NoPen));
+    if (R > 9) {
+        QRadialGradient g(QPointF(0, 0), R);
+        g.setColorAt(0.0, x_.form.hasSecondColour ? x_.c.second.base : x_.c.petal.light);
+        g.setColorAt(0.45, x_.c.petal.base);
+        g.setColorAt(1.0, x_.c.petal.base);
+        p.setBrush(g);
+    } else {
+        p.setBrush(x_.c.petal.base);
+    }
+    p.drawPath(smoothPath(rim, true));
+    if (R > 5) {
+        QPainterPath ribs;
+        for (int i = 0; i < lobes; ++i) {
+            ribs.moveTo(0, 0);
+            ribs.lineTo(polar(phase + 360.0 * i / lobes, R * 0.98));
+        }
+        const Marking* m = markingOf(x_.form, MarkKind::Veins);
+        strokeLine(p, ribs, withAlpha(m ? PlantPalette::colourOf(m->colour) : x_.c.petal.deep, 0.55),
+                   std::max(0.4, R * 0.03));
+    }
 }
 
 // The spurs of a radial flower reach out behind it between the petals.
@@ -322,6 +361,8 @@ void FlowerPainter::centre(double R, double squash)
         p.restore();
         return;
     }
+    if (f.distinction.contains(QStringLiteral("中心に緑")))  // a raised green head of young fruits
+        dot(p, QPointF(0, 0), R * 0.32, hsl(95, 0.45, 0.4));
     const bool showy = f.has(FlowerFeature::Stamens);
     stamens(R, showy ? 10 : std::min(12, 2 * std::max(5, f.petals)), showy ? 0.95 : 0.3);
 }
