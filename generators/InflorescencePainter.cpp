@@ -652,7 +652,8 @@ void InflorescencePainter::sedgeBracts(QPointF tip, double axis)
     const double w = std::max(1.2, x_.mm(4));
     const int n = x_.r.pick(3, 4);
     for (int i = 0; i < n; ++i) {
-        const double a = (i % 2 ? 1 : -1) * (60.0 + 35.0 * (i / 2)) + x_.r.range(-10, 10);
+        const int pair = i / 2;  // the bracts go out in pairs, one to each side
+        const double a = (i % 2 ? 1 : -1) * (60.0 + 35.0 * pair) + x_.r.range(-10, 10);
         const double l = len * x_.r.range(0.6, 1.0);
         const QPointF end = tip + polar(axis + a, l) + QPointF(0, l * 0.3);
         const Curve c{tip, tip + polar(axis + a * 0.6, l * 0.35), tip + polar(axis + a * 0.85, l * 0.7), end};
