@@ -681,15 +681,19 @@ void InflorescencePainter::axil(QPointF node, double stemAxis, double side, doub
 {
     const bool whorl = x_.form.inflorescence == Inflorescence::Verticillaster;
     const Range few = axilCount(x_.form);
-    const int n = whorl ? x_.r.pick(1, 3) : x_.r.pick(int(few.min), int(few.max));
+    // tiny flowers in a whorl crowd into a ball round the node (the mints)
+    const bool ball = whorl && x_.form.flowerSize.mid() <= 7;
+    const int n = ball ? x_.r.pick(5, 7) : whorl ? x_.r.pick(1, 3) : x_.r.pick(int(few.min), int(few.max));
     const bool hanging = x_.form.has(InflorescenceTrait::Drooping) || x_.form.facing == Facing::Down;
     for (int i = 0; i < n; ++i) {
-        const double spread = whorl     ? 25.0 + 55.0 * (i + 0.5) / n
+        const double spread = ball      ? 15.0 + 150.0 * (i + 0.5) / n
+                              : whorl   ? 25.0 + 55.0 * (i + 0.5) / n
                               : hanging ? 100.0 + 50.0 * (i + 0.5) / n
                                         : x_.r.range(30, 55);
         const double a = stemAxis + side * spread;
-        const double pedicel =
-            whorl ? flower_ * 0.15 : std::max(flower_ * 0.8, std::min(leafLength * 0.3, flower_ * 3));
+        const double pedicel = ball    ? flower_ * 0.7
+                               : whorl ? flower_ * 0.15
+                                       : std::max(flower_ * 0.8, std::min(leafLength * 0.3, flower_ * 3));
         const QPointF at = node + polar(a, pedicel);
         stalk(node, at, std::max(0.4, flower_ * 0.05));
         flowerAt({at, a, 0.5});
