@@ -235,7 +235,9 @@ void PlantPainter::upright(QPointF base, double hCm)
     if (f.branching != Branching::Unbranched && !singleWhorl(f))
         branches(main, hCm);
     shoots_.paint(main);
-    if (f.colonial && extentCm(f, hCm).width() * x_.perCm < 180)
+    // a colony shows a second stem beside the first, unless the plant
+    // already spreads wide (a tall slender stem spreads under 200 px)
+    if (f.colonial && extentCm(f, hCm).width() * x_.perCm < 240)
         shoots_.paint(
             shoot(base + QPointF(sh * 0.18, -2), base + QPointF(sh * 0.24, -sh * 0.78), -0.1, hCm * 0.8, 0.8));
 }
