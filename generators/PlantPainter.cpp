@@ -107,7 +107,14 @@ double PlantPainter::stemLength(double h) const
 
 QPointF PlantPainter::flowerFocus() const
 {
-    return blooms_.hasFocus() ? blooms_.focus() : shoots_.leafFocus();
+    return blooms_.hasFocus() ? blooms_.focus() : leafFocus();
+}
+
+// The largest leaf drawn; on stems without a leaf blade (the rushes), the
+// sheaths at their foot.
+QPointF PlantPainter::leafFocus() const
+{
+    return shoots_.hasLeafFocus() ? shoots_.leafFocus() : base_ - QPointF(0, 8);
 }
 
 Shoot PlantPainter::shoot(QPointF base, QPointF top, double bend, double hCm, double leafSize) const
@@ -126,6 +133,7 @@ Shoot PlantPainter::shoot(QPointF base, QPointF top, double bend, double hCm, do
 
 void PlantPainter::paint(QPointF base, double hCm)
 {
+    base_ = base;
     switch (x_.form.habit) {
     case Habit::Upright: upright(base, hCm); break;
     case Habit::Ascending: ascending(base, hCm); break;

@@ -40,7 +40,7 @@ public:
     void paint(QPointF base, double heightCm);
 
     QPointF flowerFocus() const;
-    QPointF leafFocus() const { return shoots_.leafFocus(); }
+    QPointF leafFocus() const;
     QPointF fruitFocus() const { return fruitFocus_; }
     bool hasFruitFocus() const { return hasFruitFocus_; }
     QRectF supportArea() const { return support_; }
@@ -81,4 +81,5 @@ private:
     QPointF fruitFocus_;
     bool hasFruitFocus_ = false;
     QRectF support_;
+    QPointF base_;  // where the plant stands, for a close-up of a leafless foot
 };

@@ -48,6 +48,7 @@ public:
     // rising `elevation` degrees, seen from `view` degrees above.
     LeafPose pose(QPointF at, double axis, double phi, double elevation, double view, double length) const;
     QPointF leafFocus() const { return leafFocus_; }
+    bool hasLeafFocus() const { return leafFocusSize_ > 0; }
     // A round stipule round the stem at a node (Distinction::saucerStipules).
     void saucer(QPointF at, double axis, double w);
 
