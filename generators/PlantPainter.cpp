@@ -212,7 +212,13 @@ void PlantPainter::upright(QPointF base, double hCm)
     const PlantForm& f = x_.form;
     const double h = x_.cm(hCm);
     runnersFrom(base);
-    if (f.basal != BasalLeaves::None)
+    // a colony of sheathing linear leaves is a tuft of blades arching up
+    // from the foot (the sedges, チガヤ), not a few leaves lying round it
+    const bool blades =
+        f.basal == BasalLeaves::Present && f.leafShape == LeafShape::Linear && f.has(LeafBase::Sheathing) && f.colonial;
+    if (blades)
+        grassLeaves(base, x_.r.pick(9, 14), 1.0);
+    else if (f.basal != BasalLeaves::None)
         basalLeaves(base, basalCount(f.basal == BasalLeaves::Rosette ? 8 : 4), f.basal == BasalLeaves::Rosette ? 6 : 30,
                     30, 1.0);
     const bool clump = leafless(f) && f.colonial;  // bare stalks from a clump of bulbs
