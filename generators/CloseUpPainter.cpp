@@ -235,6 +235,14 @@ void CloseUpPainter::cluster(QPointF centre, double radius)
         blooms.branch(centre + QPointF(-radius * 0.9, radius * 0.8), -40, radius * 2.4);
         return;
     }
+    if (x_.form.inflorescence == Inflorescence::CompoundUmbel) {
+        // the flowers open at the ends of rays far longer than the window:
+        // one small umbel on the end of its ray
+        const QPointF foot = centre + QPointF(radius * 0.1, radius * 0.35);
+        line(x_.p, foot, foot + QPointF(-radius * 0.3, radius), x_.c.stem, std::max(1.0, x_.mm(0.8)));
+        blooms.umbellet(foot, -90, radius * 0.6);
+        return;
+    }
     line(x_.p, tip, tip + QPointF(0, radius), x_.c.stem, std::max(1.0, x_.mm(1.5)));
     blooms.paint(tip, -90);
 }
