@@ -577,6 +577,10 @@ void InflorescencePainter::spikeletPanicle(QPointF tip, double axis, bool droopi
 // Slender spikes spread from the stem's tip like fingers.
 void InflorescencePainter::digitate(QPointF tip, double axis)
 {
+    if (x_.form.colour == Colour::Silver) {  // the silver grasses' spikes are hidden in long silky hairs
+        plume(tip, axis);
+        return;
+    }
     const int n = x_.r.pick(3, 7);
     for (int i = 0; i < n; ++i) {
         const double u = n == 1 ? 0 : -1.0 + 2.0 * i / (n - 1);
@@ -592,6 +596,41 @@ void InflorescencePainter::digitate(QPointF tip, double axis)
         }
     }
     sedgeBracts(tip, axis);
+}
+
+// A silky plume: many branches crowded on a short axis, each a soft band
+// of spikelets wrapped in long white hairs, fanning up and arching over at
+// their ends; a second colour tinges the spikelets inside.
+void InflorescencePainter::plume(QPointF tip, double axis)
+{
+    const double lean = x_.r.pick(0, 1) ? 1.0 : -1.0;  // the whole plume arches over to one side
+    const double axisLen = length_ * 0.4;
+    const QPainterPath main = axisPath(tip, axis, axisLen, lean * 6);
+    strokeLine(x_.p, main, x_.c.stem, std::max(0.7, x_.mm(2)));
+    const double width = std::max(flower_ * 3.0, 4.0);  // spikelets and the hairs round them
+    const QColor silk = x_.c.petal.light, core = x_.form.hasSecondColour ? x_.c.second.base : x_.c.petal.deep;
+    const int n = x_.r.pick(20, 28);
+    QPainterPath hairs;
+    for (int k = 0; k < n; ++k) {
+        const double t = double(k) / n;
+        const double u = (k % 2 ? 1.0 : -1.0) * x_.r.range(0.05, 1.0);
+        const double dir = -main.angleAtPercent(t) + u * 24 + lean * 6;
+        const double len = length_ * (0.8 - 0.45 * t) * x_.r.range(0.85, 1.0);
+        const QPainterPath path = axisPath(main.pointAtPercent(t), dir, len, lean * x_.r.range(12, 30));
+        const bool behind = k % 3 == 0;
+        strokeLine(x_.p, path, withAlpha(behind ? shade(silk, -0.14) : silk, 0.7), width);
+        strokeLine(x_.p, path, withAlpha(core, 0.5), std::max(0.6, width * 0.25));
+        const int m = std::clamp(int(len / std::max(width * 0.45, 1.2)), 6, 70);
+        for (int i = 0; i < m; ++i) {
+            const double s = (i + 0.5) / m, along = -path.angleAtPercent(s);
+            const QPointF at = path.pointAtPercent(s);
+            hairs.moveTo(at);
+            hairs.lineTo(at + polar(along + (i % 2 ? 25 : -25), width * 0.9));
+        }
+    }
+    strokeLine(x_.p, hairs, withAlpha(shade(silk, 0.1), 0.8), std::max(0.35, width * 0.1));
+    focus_ = main.pointAtPercent(0.7);
+    hasFocus_ = true;
 }
 
 // Round clusters of spikelets at the ends of short rays (the sedges), with

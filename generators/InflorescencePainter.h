@@ -79,6 +79,7 @@ private:
     void spikes(QPointF tip, double axis);
     void spikeletPanicle(QPointF tip, double axis, bool drooping);
     void digitate(QPointF tip, double axis);
+    void plume(QPointF tip, double axis);
     void globose(QPointF tip, double axis);
     void sedgeBracts(QPointF tip, double axis);
     void stalk(QPointF from, QPointF to, double width);
