@@ -20,7 +20,7 @@ public:
     static QPainterPath filaments(double width, quint64 seed);
 
 private:
-    static QPolygonF cut(const QPolygonF& upper, Margin margin, quint64 seed);
+    static QPolygonF cut(const QPolygonF& upper, Margin margin, quint64 seed, bool pointedLobes = true);
     static QPolygonF palmateLobes(LeafShape shape, double width, quint64 seed);
     static QPainterPath close(const QPolygonF& upper);
 };
