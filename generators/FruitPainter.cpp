@@ -18,6 +18,14 @@ bool FruitPainter::kidney(const PlantForm& f)
     return f.fruit == Fruit::Pod && f.distinction.contains(QStringLiteral("腎形"));
 }
 
+// A capsule said to be long and slender (細長い実, 実はトウガラシ形に細長い).
+bool FruitPainter::slender(const PlantForm& f)
+{
+    static const QRegularExpression words(
+        QStringLiteral("実[^、。]{0,8}(細長|棒状|トウガラシ形)|(細長|棒状)[^、。]{0,3}(実|蒴果)"));
+    return f.fruit == Fruit::Capsule && f.distinction.contains(words);
+}
+
 double FruitPainter::sizeMm(const PlantForm& f)
 {
     const double fl = f.flowerSize.mid();
@@ -33,7 +41,7 @@ double FruitPainter::sizeMm(const PlantForm& f)
     case Fruit::Triangle: return std::clamp(fl * 2.0, 4.0, 9.0);
     case Fruit::Berry: return std::clamp(fl * 0.8, 4.0, 12.0);
     case Fruit::Gourd: return std::clamp(fl * 0.7, 20.0, 100.0);
-    case Fruit::Capsule: return std::clamp(fl * 0.7, 3.0, 15.0);
+    case Fruit::Capsule: return slender(f) ? std::clamp(fl * 1.4, 10.0, 40.0) : std::clamp(fl * 0.7, 3.0, 15.0);
     case Fruit::Follicle: return std::clamp(fl * 1.2, 8.0, 25.0);
     case Fruit::Beak: return std::clamp(fl * 1.6, 10.0, 30.0);
     case Fruit::None: break;
@@ -358,8 +366,7 @@ void FruitPainter::capsule(double L, bool follicle)
             p.drawEllipse(QPointF(L * 0.55, side * L * 0.24), L * 0.3, L * 0.28);
         return;
     } else {
-        static const QRegularExpression slender(QStringLiteral("実[^、。]{0,8}(細長|棒状|トウガラシ形)"));
-        p.drawEllipse(QPointF(L * 0.5, 0), L * 0.5, L * (x_.form.distinction.contains(slender) ? 0.12 : 0.34));
+        p.drawEllipse(QPointF(L * 0.5, 0), L * 0.5, L * (slender(x_.form) ? 0.07 : 0.34));
     }
     line(p, QPointF(L * 0.1, 0), QPointF(L * 0.9, 0), shade(ripe_, -0.25), 0.5);
 }

@@ -13,6 +13,8 @@ public:
     // Its real length or diameter in millimetres, as far as the flower's
     // size tells it.
     static double sizeMm(const PlantForm& form);
+    // A capsule said to be long and slender.
+    static bool slender(const PlantForm& form);
     void paint(QPointF at, double axis, double size);
     // A small kidney-shaped pod, as the distinction names it (the medicks).
     static bool kidney(const PlantForm& form);
