@@ -503,7 +503,11 @@ void InflorescencePainter::spikeletCylinder(QPointF tip, double axis)
     x_.p.setBrush(x_.c.petal.deep);
     x_.p.drawPath(body);
     const int n = std::clamp(int(length_ / std::max(flower_ * 0.35, 0.6)), 10, 220);
+    // long bristles only where the distinction names hairs (剛毛, 絹毛, 長い毛);
+    // elsewhere the awns barely show and the anthers peep out
+    const bool bristly = x_.form.distinction.contains(u'毛');
     QPainterPath hairs;
+    std::vector<QPointF> anthers;
     x_.p.setBrush(mix(x_.c.petal.base, x_.c.petal.light, 0.3));
     for (int i = 0; i < n; ++i) {
         const double t = double(i) / n, phase = qDegreesToRadians(i * kGolden);
@@ -513,11 +517,17 @@ void InflorescencePainter::spikeletCylinder(QPointF tip, double axis)
         const QPointF at = path.pointAtPercent(t) + polar(along + 90, across);
         if (std::sin(phase) > -0.2)
             x_.p.drawEllipse(at, width * 0.1, width * 0.08);
+        const QPointF out =
+            at + polar(along + (across > 0 ? 60 : -60) + x_.r.range(-15, 15), width * (bristly ? 0.75 : 0.12));
         hairs.moveTo(at);
-        hairs.lineTo(at + polar(along + (across > 0 ? 60 : -60) + x_.r.range(-15, 15), width * 0.75));
+        hairs.lineTo(out);
+        if (!bristly && x_.form.hasSecondColour && i % 3 == 0)
+            anthers.push_back(out);
     }
-    strokeLine(x_.p, hairs, withAlpha(x_.form.hasSecondColour ? x_.c.second.base : x_.c.petal.light, 0.8),
+    strokeLine(x_.p, hairs, withAlpha(bristly && x_.form.hasSecondColour ? x_.c.second.base : x_.c.petal.light, 0.8),
                std::max(0.35, width * 0.025));
+    for (const QPointF& a : anthers)
+        dot(x_.p, a, std::max(0.5, width * 0.05), x_.c.second.base);
     focus_ = path.pointAtPercent(0.5);
     hasFocus_ = true;
 }
