@@ -272,10 +272,14 @@ void FlowerPainter::petalRing(double R, int count, double phase, double squash)
     const double L = R * (fringed ? 0.62 : 1.0) * (f.has(FlowerFeature::Reflexed) ? 0.9 : 1.0);
     const double w = L * (bilobed ? 0.19 : petalWidth_);
     const bool tepals = count == 3 || count == 6;  // the pointed tepals of the lilies and their kin
+    const bool star = f.distinction.contains(QStringLiteral("星形"));  // narrow pointed petals spread flat
     // four petals narrow to a claw at their base, so the cross shows its gaps
-    const QPainterPath shape = count == 4 && !bilobed
-                                   ? clawedPetal(L, w)
-                                   : petalPath(L, w * (tepals ? 0.85 : 1.0), notch_, tepals && notch_ == 0);
+    const QPainterPath shape = count == 4 && !bilobed && !star ? clawedPetal(L, w)
+                                                               : petalPath(L,
+                                                                           w * (star     ? 0.6
+                                                                                : tepals ? 0.85
+                                                                                         : 1.0),
+                                                                           notch_, (star || tepals) && notch_ == 0);
     const bool shaded = R > 9;
     p.setPen(R > 2.5 ? QPen(x_.c.petal.edge, std::min(0.7, R * 0.08)) : QPen(Qt::NoPen));
     for (int i = 0; i < count; ++i) {

@@ -46,6 +46,8 @@ LeafPainter::Style LeafPainter::styleFor(const PlantForm& f, const QString& fami
     // them: a mottle and a leaf in one clause.
     static const QRegularExpression mottle(QStringLiteral("葉[^、。]{0,5}(斑|まだら)|(斑|まだら)[^、。]{0,8}葉"));
     s.mottled = mottle.match(f.distinction).hasMatch();
+    static const QRegularExpression fleshy(QStringLiteral("肉質|肉厚|多肉|円柱状の葉"));
+    s.fleshy = fleshy.match(f.distinction).hasMatch();
     s.width = r.range(0.9, 1.1);
     s.width *= narrowing(f);
     s.droop = r.range(0.04, 0.18);
@@ -155,7 +157,9 @@ void LeafPainter::blade(double length, double across, double tone)
         return;
     }
     fill(blade_, length, across, tone);
-    if (length * across > 16)
+    if (style_.fleshy)
+        plump(length, across, tone);
+    else if (length * across > 16)
         veins(length, across);
     if (style_.mottled && length > 10)
         mottle(length * std::max(across, 0.3));
@@ -185,6 +189,20 @@ void LeafPainter::veins(double length, double across)
         }
     }
     strokeLine(p, v, c.vein, std::max(0.5, length * 0.01));
+}
+
+// A succulent leaf shows no veins; a soft sheen along its middle rounds it.
+void LeafPainter::plump(double length, double across, double tone)
+{
+    QPainter& p = x_.p;
+    p.save();
+    p.scale(length, length * across);
+    p.translate(0.12, -0.04);
+    p.scale(0.78, 0.45);
+    p.setPen(Qt::NoPen);
+    p.setBrush(withAlpha(shade(x_.c.leafLight, tone + 0.12), 0.6));
+    p.drawPath(blade_);
+    p.restore();
 }
 
 void LeafPainter::mottle(double length)

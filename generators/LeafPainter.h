@@ -16,6 +16,7 @@ public:
         int leaflets = 1;  // of a pinnate or palmate leaf
         bool parallelVeins = false;  // monocots and plantains
         bool mottled = false;
+        bool fleshy = false;  // thick succulent leaves: plump, no veins showing
         double width = 1.0;  // across the contour
         double droop = 0.12;
     };
@@ -47,6 +48,7 @@ private:
     void stipules(double length, double tone);
     void ears(double length, double tone);
     void veins(double length, double across);
+    void plump(double length, double across, double tone);
     void mottle(double length);
     void fill(const QPainterPath& unit, double length, double across, double tone);
 
