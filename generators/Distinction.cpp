@@ -98,4 +98,18 @@ bool inTiers(const PlantForm& f)
     return says(f, pattern);
 }
 
+bool axillaryClusters(const PlantForm& f)
+{
+    static const QRegularExpression pattern(QStringLiteral("(葉腋|葉のわき)[^、。]{0,10}(穂|花|玉|球)"));
+    const bool terminalType = f.inflorescence == Inflorescence::Spike || f.inflorescence == Inflorescence::Raceme ||
+                              f.inflorescence == Inflorescence::Panicle;
+    return terminalType && says(f, pattern);
+}
+
+bool alsoAtTips(const PlantForm& f)
+{
+    static const QRegularExpression pattern(QStringLiteral("(枝先|茎の先|茎頂)[^、。]{0,3}(と|や|にも)"));
+    return says(f, pattern);
+}
+
 }  // namespace Distinction

@@ -34,5 +34,10 @@ bool spreadingBranches(const PlantForm& form);
 bool runners(const PlantForm& form, bool* red = nullptr);
 // "3-4枚ずつ", "段々に": leaves or flowers at node after node.
 bool inTiers(const PlantForm& form);
+// "葉腋の長い穂", "葉腋から…花穂が立つ": a spike, raceme or panicle grows from
+// the leaf axils rather than ending the stem.
+bool axillaryClusters(const PlantForm& form);
+// "枝先と葉腋に": it also ends the stems.
+bool alsoAtTips(const PlantForm& form);
 
 }  // namespace Distinction

@@ -214,12 +214,15 @@ void InflorescencePainter::raceme(QPointF tip, double axis, double len, bool ses
 void InflorescencePainter::catkin(const QPainterPath& path)
 {
     // the flower size is measured from the axis out: the spike is twice as thick
-    const double thick = std::max(flower_ * 2.0, 1.6);
+    const double thick = std::max(flower_ * 2.0, 3.0);
     const bool twoTone = x_.form.hasSecondColour;
     static const QRegularExpression bare(QStringLiteral("間[^、。]{0,12}裸"));
     const double gap = twoTone && bare.match(x_.form.distinction).hasMatch() ? 0.1 : 0.02;
+    // green flowers are drawn paler than the leaves round them, so the spike reads
+    const bool green = x_.form.colour == Colour::Green || x_.form.colour == Colour::YellowGreen;
+    const QColor first = green ? mix(x_.c.petal.base, x_.c.petal.light, 0.6) : x_.c.petal.base;
     for (const auto& [from, to, colour] :
-         {std::tuple(0.0, twoTone ? 0.6 : 1.0, x_.c.petal.base), std::tuple(0.6 + gap, 1.0, x_.c.second.base)}) {
+         {std::tuple(0.0, twoTone ? 0.6 : 1.0, first), std::tuple(0.6 + gap, 1.0, x_.c.second.base)}) {
         if (from >= to || (from > 0 && !twoTone))
             continue;
         const double width = from > 0 ? thick * 0.55 : thick;  // the male part above is thinner
@@ -380,6 +383,16 @@ void InflorescencePainter::panicle(QPointF tip, double axis)
         dense(axisPath(path.pointAtPercent(0.75), -path.angleAtPercent(0.75), length_ * 0.3, 0), length_ * 0.3);
     else
         raceme(path.pointAtPercent(0.88), -path.angleAtPercent(0.88), length_ * 0.14 + flower_ * 2, false);
+}
+
+// A spike or cluster from a leaf axil: petal-less flowers packed on it.
+void InflorescencePainter::fromAxil(QPointF from, double axis, double len)
+{
+    const PlantForm& f = x_.form;
+    if (f.inflorescence == Inflorescence::Panicle && !denseBranches(f) && f.flowerForm != FlowerForm::Apetalous)
+        branch(from, axis, len);
+    else
+        raceme(from, axis, len, f.inflorescence != Inflorescence::Raceme, 10);
 }
 
 void InflorescencePainter::branch(QPointF from, double axis, double len)

@@ -25,6 +25,8 @@ public:
     void paint(QPointF tip, double axis);
     // One branch of a panicle, from `from` along `axis`, `len` pixels long.
     void branch(QPointF from, double axis, double len);
+    // A spike, raceme or small panicle from a leaf axil.
+    void fromAxil(QPointF from, double axis, double len);
     // One small umbel of a compound umbel, `radius` pixels across its rays.
     void umbellet(QPointF tip, double axis, double radius) { umbel(tip, axis, radius, false); }
     // The flowers of one node's axil (葉腋, 輪散); `side` is -1 or +1.

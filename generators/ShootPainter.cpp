@@ -145,8 +145,24 @@ void ShootPainter::paint(const Shoot& s)
             side = -side;
         }
     }
-    if (s.flowering && blooms_.terminal())
+    const bool axillary = blooms_.terminal() && s.flowering && Distinction::axillaryClusters(x_.form);
+    if (axillary)
+        axillaryClusters(axils);
+    if (s.flowering && blooms_.terminal() && (!axillary || Distinction::alsoAtTips(x_.form)))
         inflorescence(s);
+}
+
+// Spikes or small panicles from the axils of the upper leaves, each leaning
+// out from the stem at about half the inflorescence's length.
+void ShootPainter::axillaryClusters(const std::vector<std::pair<QPointF, double>>& axils)
+{
+    double side = x_.r.sign();
+    const double len = std::max(blooms_.length() * 0.6, blooms_.flowerSize() * 4);
+    for (size_t i = axils.size() / 3; i < axils.size(); ++i) {
+        const auto& [at, axis] = axils[i];
+        blooms_.fromAxil(at, axis + side * x_.r.range(25, 40), len * (1.0 - 0.3 * double(i) / double(axils.size())));
+        side = -side;
+    }
 }
 
 // At the stem's end; or on its side, where a bract goes on as the stem

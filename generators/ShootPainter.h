@@ -62,6 +62,7 @@ private:
     void sheath(QPointF from, QPointF to, double w);
     void bracts(const Shoot& s);
     void scaleLeaves(const Shoot& s);
+    void axillaryClusters(const std::vector<std::pair<QPointF, double>>& axils);
     void inflorescence(const Shoot& s);
 
     PaintContext& x_;
