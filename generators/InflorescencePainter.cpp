@@ -67,7 +67,7 @@ double InflorescencePainter::rise() const
     case Inflorescence::Corymb: return std::max(length_, flower_ * 4) * 0.35 + fl;
     case Inflorescence::Umbel: return length_ * 0.5 + fl;
     case Inflorescence::CompoundUmbel: return length_ * 0.6 + fl;
-    case Inflorescence::Head: return std::max(length_ * 0.5, flower_) * 1.6;
+    case Inflorescence::Head: return (headRadius() * 0.85 + flower_) * 1.6;
     case Inflorescence::Cyme: return length_ < flower_ * 3 ? flower_ : length_ * 0.5 + fl;
     case Inflorescence::Spadix: return flower_;
     default: return length_ * 0.9 + fl;
@@ -450,14 +450,22 @@ void InflorescencePainter::umbel(QPointF tip, double axis, double radius, bool c
 }
 
 // Florets packed in a ball, the outer ones turned outward.
+// Where the florets of a head stand from its centre: the head is as wide
+// as the description says, its outer florets reaching its rim.
+double InflorescencePainter::headRadius() const
+{
+    return std::max(length_ * 0.5 - flower_ * 0.5, flower_ * 0.3);
+}
+
 void InflorescencePainter::head(QPointF tip, double axis)
 {
-    const double R = std::max(length_ * 0.5, flower_);
+    const double R = headRadius();
     const QPointF c = tip + polar(axis, R * 0.8);
     if (x_.form.distinction.contains(QStringLiteral("枯れ")))  // spent florets hang brown below the head
         dot(x_.p, c + QPointF(0, R * 0.45), R * 0.75, hsl(32, 0.35, 0.45));
     dot(x_.p, c, R * 0.7, mix(x_.c.petal.base, x_.c.petal.deep, 0.45));
-    const int n = std::clamp(int(R * R / std::max(flower_ * flower_ * 0.25, 1.0)), 8, 60);
+    const double outer = R * 0.85 + flower_;  // a few large florets make a small head
+    const int n = std::clamp(int(outer * outer / std::max(flower_ * flower_ * 0.2, 1.0)), 4, 60);
     std::vector<std::pair<double, QPointF>> florets;
     for (int i = 0; i < n; ++i) {
         const double z = 1 - (i + 0.5) / n, rr = std::sqrt(1 - z * z);

@@ -75,6 +75,7 @@ private:
     void corymb(QPointF tip, double axis);
     void umbel(QPointF tip, double axis, double radius, bool compound);
     void head(QPointF tip, double axis);
+    double headRadius() const;
     void cyme(QPointF tip, double axis, double len, int depth);
     void spadix(QPointF tip, double axis);
     void spikeletCylinder(QPointF tip, double axis);
