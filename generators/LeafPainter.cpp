@@ -50,6 +50,9 @@ LeafPainter::Style LeafPainter::styleFor(const PlantForm& f, const QString& fami
     s.fleshy = fleshy.match(f.distinction).hasMatch();
     s.width = r.range(0.9, 1.1);
     s.width *= narrowing(f);
+    static const QRegularExpression thin(QStringLiteral("細い[^、。]{0,4}葉"));
+    if (thin.match(f.distinction).hasMatch())  // said to be narrow: half the width of its shape's usual leaf
+        s.width *= 0.55;
     s.droop = r.range(0.04, 0.18);
     return s;
 }

@@ -464,11 +464,14 @@ void PlantPainter::tufted(QPointF base, double hCm)
     const bool umbels =
         x_.form.inflorescence == Inflorescence::SpikeletSpike && x_.form.phyllotaxis == Phyllotaxis::Basal;
     const int n = umbels ? x_.r.pick(2, 3) : x_.r.pick(3, 6);
+    // a bract that goes on as the culm overtops the flowers (クサイ)
+    const bool lateral = Distinction::lateralCluster(x_.form);
     for (int i = 0; i < n; ++i) {
         const double u = -1.0 + 2.0 * (i + 0.5) / n;
-        const double sh = stemLength(h) * x_.r.range(0.8, 1.0);
+        const double sh = (lateral ? h : stemLength(h)) * x_.r.range(0.8, 1.0);
         Shoot s = shoot(base + QPointF(u * 3, 0), base + QPointF(u * sh * 0.28, -sh), u * 0.06, hCm, 0.9);
         s.leafy = leafyCulms;
+        s.beyond = lateral ? x_.r.range(0.2, 0.3) : 0.0;
         if (!leafyStems) {
             s.nodes = std::min(4, s.nodes);
             s.width = stemWidth(hCm) * 0.6;
