@@ -200,7 +200,27 @@ QPainterPath LeafOutline::close(const QPolygonF& upper)
     return path;
 }
 
-QPainterPath LeafOutline::blade(LeafShape shape, const QVector<Margin>& margins, double width, quint64 seed)
+// A lyrate leaf: small lobes below, a large rounded end lobe beyond a
+// sinus at about three fifths of its length.
+QPolygonF LeafOutline::lyrate(const QPolygonF& upper)
+{
+    double widest = 0;
+    for (const QPointF& q : upper)
+        widest = std::max(widest, std::abs(q.y()));
+    QPolygonF out;
+    for (const QPointF& q : upper) {
+        if (q.x() < 0.6) {
+            out << QPointF(q.x(), q.y() * 0.85);
+            continue;
+        }
+        const double v = (q.x() - 0.8) / 0.2;
+        out << QPointF(q.x(), -widest * 1.15 * std::sqrt(std::max(0.0, 1.0 - v * v)));
+    }
+    return out;
+}
+
+QPainterPath LeafOutline::blade(LeafShape shape, const QVector<Margin>& margins, double width, quint64 seed,
+                                bool lyrateLobes)
 {
     QPolygonF upper =
         margins.contains(Margin::PalmatelyCleft) ? palmateLobes(shape, width, seed) : contour(shape, width);
@@ -211,6 +231,8 @@ QPainterPath LeafOutline::blade(LeafShape shape, const QVector<Margin>& margins,
     for (const Margin m : margins)
         if (m == Margin::Lobed || m == Margin::Cleft || m == Margin::PinnatelyCleft)
             upper = cut(upper, m, seed, pointed);
+    if (lyrateLobes)
+        upper = lyrate(upper);
     for (const Margin m : margins)
         if (m == Margin::Serrate || m == Margin::DoublySerrate || m == Margin::Wavy || m == Margin::Spiny)
             upper = cut(upper, m, seed ^ 0x5a5a);

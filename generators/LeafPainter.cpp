@@ -70,7 +70,8 @@ LeafPainter::LeafPainter(PaintContext& x, const Style& style)
 {
     const quint64 seed = x.r.next();
     const PlantForm& f = x.form;
-    blade_ = LeafOutline::blade(f.leafShape, f.margins, style.width, seed);
+    blade_ = LeafOutline::blade(f.leafShape, f.margins, style.width, seed,
+                                f.distinction.contains(QStringLiteral("頭大羽状")));
     leaflet_ = isCompound(f.division) ? blade_ : QPainterPath();
     if (f.has(Margin::Dissected))
         filaments_ = LeafOutline::filaments(style.width, seed);
