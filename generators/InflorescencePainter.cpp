@@ -761,7 +761,7 @@ void InflorescencePainter::axil(QPointF node, double stemAxis, double side, doub
                               : hanging ? 100.0 + 50.0 * (i + 0.5) / n
                                         : x_.r.range(30, 55);
         const double a = stemAxis + side * spread;
-        const double pedicel = ball    ? flower_ * 0.7
+        const double pedicel = ball    ? flower_ * 0.15  // a whorl is hardly wider than two flowers
                                : whorl ? flower_ * 0.15
                                        : std::max(flower_ * 0.8, std::min(leafLength * 0.3, flower_ * 3));
         const QPointF at = node + polar(a, pedicel);
