@@ -67,7 +67,9 @@ QSizeF PlantPainter::extentCm(const PlantForm& f, double h)
         return {std::max(h * 0.45, leaf * 2.2), h + leaf * 0.35};
     const double spread = f.branching == Branching::Much || f.branching == Branching::FromBase ? 0.7 : 0.45;
     const double basal = f.basal == BasalLeaves::None ? 0.0 : leaf * 1.6;
-    return {std::max({h * spread, leaf * 1.9, basal}), h};
+    // a large flower at the top reaches out beyond the stated height on its stalk
+    const double overhang = std::min(f.flowerSize.mid() / 10.0, h * 0.3) * 0.8;
+    return {std::max({h * spread, leaf * 1.9, basal}), h + overhang};
 }
 
 double PlantPainter::climbingLength(const PlantForm& f, double lengthCm)
