@@ -361,6 +361,10 @@ void InflorescencePainter::spiral(QPointF tip, double axis, double len)
 void InflorescencePainter::panicle(QPointF tip, double axis)
 {
     const PlantForm& f = x_.form;
+    if (length_ < flower_ * 4) {  // a few large flowers on a small plant: a loose cyme, not racemes of them
+        cyme(tip, axis, std::max(length_, flower_ * 1.5), 2);
+        return;
+    }
     const QPainterPath path = axisPath(tip, axis, length_, x_.r.range(-10, 10));
     // an axis is a few millimetres thick however long it is
     strokeLine(x_.p, path, x_.c.stem, std::max(0.6, std::min(length_ * 0.012, x_.mm(2))));
