@@ -653,6 +653,8 @@ void InflorescencePainter::plume(QPointF tip, double axis)
         const double len = length_ * (0.8 - 0.45 * t) * x_.r.range(0.85, 1.0);
         const QPainterPath path = axisPath(main.pointAtPercent(t), dir, len, lean * x_.r.range(12, 30));
         const bool behind = k % 3 == 0;
+        // a faint grey edge keeps the white silk apart from a pale sky
+        strokeLine(x_.p, path, withAlpha(shade(silk, -0.35), 0.35), width + 1.0);
         strokeLine(x_.p, path, withAlpha(behind ? shade(silk, -0.14) : silk, 0.7), width);
         strokeLine(x_.p, path, withAlpha(core, 0.5), std::max(0.6, width * 0.25));
         const int m = std::clamp(int(len / std::max(width * 0.45, 1.2)), 6, 70);
