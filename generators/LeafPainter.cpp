@@ -51,8 +51,8 @@ LeafPainter::Style LeafPainter::styleFor(const PlantForm& f, const QString& fami
     s.width = r.range(0.9, 1.1);
     s.width *= narrowing(f);
     static const QRegularExpression thin(QStringLiteral("細い[^、。]{0,4}葉"));
-    if (thin.match(f.distinction).hasMatch())  // said to be narrow: half the width of its shape's usual leaf
-        s.width *= 0.55;
+    if (thin.match(f.distinction).hasMatch())  // said to be narrow: well under half its shape's usual width
+        s.width *= 0.4;
     s.droop = r.range(0.04, 0.18);
     return s;
 }
