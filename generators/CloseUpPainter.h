@@ -4,6 +4,7 @@
 #include "generators/PaintContext.h"
 
 #include <QRectF>
+#include <functional>
 
 // What the close-ups of a plate show, each at a scale of its own: the
 // flower (or, where the flowers are tiny and crowded, a piece of the spike,
@@ -21,15 +22,23 @@ public:
     // The second close-up: the fruit, a node with its leaves, or, for a
     // plant without leaves when it flowers, its whole inflorescence.
     static Subject detailSubject(const PlantForm& form);
+    static bool wholeCluster(const PlantForm& form);
 
     CloseUpPainter(PaintContext& x, const LeafPainter::Style& leafStyle);
 
-    void paint(Subject subject, QRectF window);
+    // Returns the scale it painted at (pixels per cm): a close-up fitted
+    // to its window may differ from scaleFor's.
+    double paint(Subject subject, QRectF window);
 
 private:
+    double fitted(QRectF window, const std::function<void(CloseUpPainter&)>& what,
+                  const std::function<void(QPointF, double)>& under = {});
     void flower(QPointF centre);
     void cluster(QPointF centre, double radius);
-    void node(QRectF window);
+    double node(QRectF window);
+    void leavesOfNode(bool pair, bool basal, double stemWidth);
+    void blade(QRectF window);
+    void culmFoot(QRectF window);
     void fruit(QPointF centre);
 
     PaintContext& x_;

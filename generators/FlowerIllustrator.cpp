@@ -1,6 +1,7 @@
 #include "generators/FlowerIllustrator.h"
 
 #include "generators/CloseUpPainter.h"
+#include "generators/Distinction.h"
 #include "generators/PaintContext.h"
 #include "generators/PlantPainter.h"
 #include "generators/PlateInset.h"
@@ -13,8 +14,8 @@ using namespace PaintKit;
 namespace {
 
 constexpr double kMargin = 16.0;
-constexpr double kTop = 30.0;
-constexpr double kInsetColumn = 232.0;  // width kept free for the close-ups at the right
+constexpr double kTop = 18.0;
+constexpr double kInsetColumn = 208.0;  // width kept free for the close-ups at the right
 constexpr double kMaxPerCm = 60.0;  // a tiny plant is not blown up past this
 
 struct Layout {
@@ -28,8 +29,8 @@ Layout layoutFor(double W)
 {
     const double left = W - kInsetColumn + 14;
     return {QRectF(kMargin, kTop, W - kInsetColumn - kMargin, PlateScene::kGround - kTop),
-            PlateInset(QRectF(left, 18, 200, 200), PlateInset::Shape::Circle),
-            PlateInset(QRectF(left, 236, 200, 160), PlateInset::Shape::Box), QPointF(W - 24, 452)};
+            PlateInset(QRectF(left, 16, 184, 184), PlateInset::Shape::Circle),
+            PlateInset(QRectF(left, 214, 184, 178), PlateInset::Shape::Box), QPointF(W - 24, 452)};
 }
 
 // One scale for the whole plant: as large as the habit's box allows.
@@ -79,8 +80,8 @@ void paintCloseUp(Plate& plate, Rng& r, const PlateInset& inset, CloseUpPainter:
                                                                  : PlantPalette::isPale(plate.form.colour);
     inset.begin(plate.p, pale);
     PaintContext x{plate.p, r, plate.form, plate.colours, closePerCm, plate.family};
-    CloseUpPainter(x, plate.leafStyle).paint(subject, inset.area().adjusted(6, 6, -6, -6));
-    inset.end(plate.p, closePerCm / perCm);
+    const double painted = CloseUpPainter(x, plate.leafStyle).paint(subject, inset.area().adjusted(6, 6, -6, -6));
+    inset.end(plate.p, painted / perCm);
 }
 
 }  // namespace
@@ -105,7 +106,9 @@ QImage FlowerIllustrator::draw(const FlowerRecord& record, const PlantForm& desc
     p.drawImage(QRectF(0, 0, W, PlateScene::kHeight), scene.farField(sceneRng, scale));
     scene.paintGround(p, sceneRng);
 
-    const double heightCm = form.height.at(plantRng.range(0.45, 0.75));
+    // a stalk that flowers before the leaves grows on after it: its flowering height is the least
+    const double heightCm =
+        form.height.at(Distinction::beforeLeaves(form) ? plantRng.range(0.05, 0.2) : plantRng.range(0.45, 0.75));
     const double perCm = scaleFor(form, heightCm, layout.habit);
     Plate plate{p, form, colours, record.KA2, LeafPainter::styleFor(form, record.KA2, plantRng)};
     PaintContext x{p, plantRng, form, colours, perCm, record.KA2};

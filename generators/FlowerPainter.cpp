@@ -19,8 +19,8 @@ double widthFor(int petals)
 {
     if (petals <= 3)
         return 0.7;
-    if (petals == 4)
-        return 0.6;
+    if (petals == 4)  // apart enough that the cross reads as four
+        return 0.46;
     if (petals == 5)
         return 0.5;
     return std::max(0.16, 2.2 / petals);
@@ -38,7 +38,7 @@ const Marking* markingOf(const PlantForm& f, MarkKind kind)
 
 FlowerPainter::FlowerPainter(PaintContext& x)
     : x_(x)
-    , petalWidth_(widthFor(x.form.petals))
+    , petalWidth_(widthFor(x.form.petals) * (x.form.has(FlowerFeature::Sepals) ? 0.85 : 1.0))
     , notch_(x.form.has(FlowerFeature::Notched) ? 0.16 : 0.0)
 {
 }
@@ -55,6 +55,18 @@ QPainterPath FlowerPainter::petalPath(double L, double w, double notch, bool poi
     } else {
         upper.push_back({QPointF(0.93 * L, -0.88 * w), QPointF(1.01 * L, -0.45 * w), QPointF(L, 0)});
     }
+    return mirrored(upper);
+}
+
+QPainterPath FlowerPainter::clawedPetal(double L, double w) const
+{
+    std::vector<Cubic> upper{{QPointF(0.15 * L, -0.12 * w), QPointF(0.3 * L, -0.2 * w), QPointF(0.45 * L, -0.6 * w)},
+                             {QPointF(0.58 * L, -1.0 * w), QPointF(0.9 * L, -1.05 * w), QPointF(0.97 * L, -0.6 * w)}};
+    if (notch_ > 0.01)
+        upper.push_back(
+            {QPointF(1.0 * L, -0.35 * w), QPointF((1.02 - notch_) * L, -0.05 * w), QPointF((1 - notch_) * L, 0)});
+    else
+        upper.push_back({QPointF(1.01 * L, -0.35 * w), QPointF(1.0 * L, -0.1 * w), QPointF(L, 0)});
     return mirrored(upper);
 }
 
@@ -135,9 +147,48 @@ void FlowerPainter::face(double R, double phase, double squash)
         const int n = std::max(3, x_.form.petals > 0 ? x_.form.petals : 5);
         if (x_.form.has(FlowerFeature::Spur))
             spurs(R, n, phase + 180.0 / n);
-        petalRing(R, n, phase, squash);
+        // a funnel of a few fused lobes opens to one limb; the six tepals
+        // of a lily's funnel stay free to the base, each with its marks
+        if (x_.form.flowerForm == FlowerForm::Funnel && n <= 5)
+            limb(R, n, phase);
+        else
+            petalRing(R, n, phase, squash);
     }
     centre(R, squash);
+}
+
+// The flared mouth of a funnel seen from the front: one round limb with
+// shallow lobes, folded along a star of ribs, paler in the throat.
+void FlowerPainter::limb(double R, int lobes, double phase)
+{
+    QPainter& p = x_.p;
+    QPolygonF rim;
+    for (int i = 0; i < lobes * 12; ++i) {
+        const double a = phase + 360.0 * i / (lobes * 12);
+        const double k = std::cos(qDegreesToRadians((a - phase) * lobes));  // 1 at a lobe's tip
+        rim << polar(a, R * (0.9 + 0.1 * k));
+    }
+    p.setPen(R > 2.5 ? QPen(x_.c.petal.edge, std::min(0.7, R * 0.05)) : QPen(Qt::NoPen));
+    if (R > 9) {
+        QRadialGradient g(QPointF(0, 0), R);
+        g.setColorAt(0.0, x_.form.hasSecondColour ? x_.c.second.base : x_.c.petal.light);
+        g.setColorAt(0.45, x_.c.petal.base);
+        g.setColorAt(1.0, x_.c.petal.base);
+        p.setBrush(g);
+    } else {
+        p.setBrush(x_.c.petal.base);
+    }
+    p.drawPath(smoothPath(rim, true));
+    if (R > 5) {
+        QPainterPath ribs;
+        for (int i = 0; i < lobes; ++i) {
+            ribs.moveTo(0, 0);
+            ribs.lineTo(polar(phase + 360.0 * i / lobes, R * 0.98));
+        }
+        const Marking* m = markingOf(x_.form, MarkKind::Veins);
+        strokeLine(p, ribs, withAlpha(m ? PlantPalette::colourOf(m->colour) : x_.c.petal.deep, 0.55),
+                   std::max(0.4, R * 0.03));
+    }
 }
 
 // The spurs of a radial flower reach out behind it between the petals.
@@ -159,20 +210,56 @@ void FlowerPainter::spurs(double R, int count, double phase)
 void FlowerPainter::unequalPetals(double R)
 {
     QPainter& p = x_.p;
-    const int n = std::max(3, x_.form.petals > 0 ? x_.form.petals : 5);
-    const int lower = n >= 5 ? 2 : 1;
+    const PlantForm& f = x_.form;
+    const int n = std::max(3, f.petals > 0 ? f.petals : 5);
     p.setPen(R > 2.5 ? QPen(x_.c.petal.edge, std::min(0.7, R * 0.08)) : QPen(Qt::NoPen));
+    auto petal = [&](double angle, double L, double w, bool pointed, const QColor& c, bool marked) {
+        p.save();
+        p.rotate(angle);
+        p.setBrush(c);
+        p.drawPath(petalPath(L, w, 0, pointed));
+        if (R > 5 && marked)
+            petalMarks(L, w * 0.8);
+        p.restore();
+    };
+    const QColor upper = mix(x_.c.petal.base, x_.c.second.base, 0.5);
+    if (n == 4) {  // the speedwells: a broad upper lobe, two at the sides, a narrow lower one
+        petal(-90, R, R * 0.62, false, x_.c.petal.base, true);
+        for (const int side : {-1, 1})
+            petal(side * 180.0 + (side > 0 ? -8 : 8), R * 0.9, R * 0.55, false, x_.c.petal.base, true);
+        petal(90, R * 0.8, R * 0.38, false, x_.c.petal.base, true);
+        return;
+    }
+    if (f.distinction.contains(QStringLiteral("扇形")) || f.distinction.contains(QStringLiteral("下半分"))) {
+        for (int i = 0; i < n; ++i)  // all the petals fanned out over the lower half
+            petal(10 + 160.0 * i / (n - 1), R, R * 0.3, true, x_.c.petal.base, true);
+        return;
+    }
+    if (f.distinction.contains(QStringLiteral("かぶと"))) {  // a hood over two round side sepals
+        for (const int side : {-1, 1})
+            petal(90 + side * 55, R * 0.6, R * 0.42, false, x_.c.petal.deep, false);
+        for (const int side : {-1, 1})
+            petal(side > 0 ? 5 : 175, R * 0.7, R * 0.5, false, x_.c.petal.base, false);
+        p.setBrush(mix(x_.c.petal.base, x_.c.petal.light, 0.2));
+        QPainterPath hood(QPointF(-R * 0.65, 0));
+        hood.cubicTo(QPointF(-R * 0.8, -R * 1.3), QPointF(R * 0.8, -R * 1.3), QPointF(R * 0.65, 0));
+        hood.closeSubpath();
+        p.drawPath(hood);
+        return;
+    }
+    if (n >= 6) {  // nearly radial; the upper petal carries the markings
+        for (int i = 0; i < n; ++i) {
+            const double a = -90 + 360.0 * i / n;
+            petal(a, R * (i == 0 ? 1.05 : 0.95), R * 0.42, false, x_.c.petal.base, i == 0);
+        }
+        return;
+    }
+    const int lower = 2;  // the saxifrages: two long petals hang below three small ones
     for (int i = 0; i < n; ++i) {
         const bool below = i < lower;
         const double a = below ? 90 + (i - (lower - 1) / 2.0) * 34 : -90 + (i - lower - (n - lower - 1) / 2.0) * 52;
         const double L = below ? R * 1.25 : R * 0.55;
-        p.save();
-        p.rotate(a);
-        p.setBrush(below ? x_.c.petal.base : mix(x_.c.petal.base, x_.c.second.base, 0.5));
-        p.drawPath(petalPath(L, L * (below ? 0.28 : 0.5), 0, below));
-        if (R > 5)
-            petalMarks(L, L * 0.4);
-        p.restore();
+        petal(a, L, L * (below ? 0.28 : 0.5), below, below ? x_.c.petal.base : upper, true);
     }
 }
 
@@ -185,7 +272,14 @@ void FlowerPainter::petalRing(double R, int count, double phase, double squash)
     const double L = R * (fringed ? 0.62 : 1.0) * (f.has(FlowerFeature::Reflexed) ? 0.9 : 1.0);
     const double w = L * (bilobed ? 0.19 : petalWidth_);
     const bool tepals = count == 3 || count == 6;  // the pointed tepals of the lilies and their kin
-    const QPainterPath shape = petalPath(L, w * (tepals ? 0.85 : 1.0), notch_, tepals && notch_ == 0);
+    const bool star = f.distinction.contains(QStringLiteral("星形"));  // narrow pointed petals spread flat
+    // four petals narrow to a claw at their base, so the cross shows its gaps
+    const QPainterPath shape = count == 4 && !bilobed && !star ? clawedPetal(L, w)
+                                                               : petalPath(L,
+                                                                           w * (star     ? 0.6
+                                                                                : tepals ? 0.85
+                                                                                         : 1.0),
+                                                                           notch_, (star || tepals) && notch_ == 0);
     const bool shaded = R > 9;
     p.setPen(R > 2.5 ? QPen(x_.c.petal.edge, std::min(0.7, R * 0.08)) : QPen(Qt::NoPen));
     for (int i = 0; i < count; ++i) {
@@ -271,6 +365,8 @@ void FlowerPainter::centre(double R, double squash)
         p.restore();
         return;
     }
+    if (f.distinction.contains(QStringLiteral("中心に緑")))  // a raised green head of young fruits
+        dot(p, QPointF(0, 0), R * 0.32, hsl(95, 0.45, 0.4));
     const bool showy = f.has(FlowerFeature::Stamens);
     stamens(R, showy ? 10 : std::min(12, 2 * std::max(5, f.petals)), showy ? 0.95 : 0.3);
 }

@@ -34,6 +34,8 @@ private:
     void nodding(QPointF at, double axis, double size);
     void hangingStamens(QPointF from, double L);
     void petalRing(double R, int count, double phase, double squash);
+    void limb(double R, int lobes, double phase);
+    QPainterPath clawedPetal(double L, double w) const;
     void unequalPetals(double R);
     void spurs(double R, int count, double phase);
     void petalMarks(double L, double w);

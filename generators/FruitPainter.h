@@ -13,12 +13,18 @@ public:
     // Its real length or diameter in millimetres, as far as the flower's
     // size tells it.
     static double sizeMm(const PlantForm& form);
+    // A capsule said to be long and slender.
+    static bool slender(const PlantForm& form);
     void paint(QPointF at, double axis, double size);
+    // A small kidney-shaped pod, as the distinction names it (the medicks).
+    static bool kidney(const PlantForm& form);
 
 private:
     void clock(QPointF at, double R);
+    void plumes(QPointF at, double axis, double L);
     void bur(double L);
     void hooked(double L);
+    void awnedHead(double L);
     void pod(double L, bool jointed);
     void silique(double L);
     void flat(double L, bool notched);

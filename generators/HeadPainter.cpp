@@ -1,5 +1,6 @@
 #include "generators/HeadPainter.h"
 
+#include "generators/Distinction.h"
 #include "generators/FlowerPainter.h"
 
 #include <QRadialGradient>
@@ -35,6 +36,8 @@ int HeadPainter::rayCount(const PlantForm& f)
 {
     if (const int n = countInDistinction(f.distinction); n > 0 && n < 200)
         return n;
+    if (f.distinction.contains(QStringLiteral("舌状花が少な")))  // few, with gaps between them
+        return 7;
     // The vocabulary counts no rays; the fleabanes' genus has a hundred thread-like ones.
     if (f.has(FlowerFeature::Fringed) || f.genus == QStringLiteral("ムカシヨモギ属"))
         return 90;
@@ -51,8 +54,16 @@ int HeadPainter::rayCount(const PlantForm& f)
 void HeadPainter::paint(QPointF at, double axis, double size, Facing facing)
 {
     const PlantForm& f = x_.form;
-    if (f.flowerForm == FlowerForm::DiscOnly && f.flowerSize.mid() >= 14 && facing != Facing::Down) {
+    // a large head held upward stands as a thistle's brush on its cup of bracts
+    if (f.flowerForm == FlowerForm::DiscOnly && f.flowerSize.mid() >= 14 && f.facing == Facing::Up &&
+        facing != Facing::Down) {
         brush(at, size);
+        return;
+    }
+    // a small head of tube florets, large enough to see (a close-up): its
+    // cup of bracts from the side with the florets standing out of it
+    if (f.flowerForm == FlowerForm::DiscOnly && f.flowerSize.mid() <= 8 && size > 24) {
+        cylinder(at, facing == Facing::Down ? 90.0 + sideOf(axis) * 20 : axis, size);
         return;
     }
     QPainter& p = x_.p;
@@ -69,7 +80,15 @@ void HeadPainter::paint(QPointF at, double axis, double size, Facing facing)
     p.rotate(rot + (facing == Facing::Unsaid ? x_.r.range(-8, 8) : 0.0));
     p.scale(1.0, squash);
     if (size >= 6)
-        involucre(R * (f.flowerForm == FlowerForm::DiscOnly ? 1.05 : 0.62), 14);
+        involucre(R * (leafyBracts(f)                         ? 1.8
+                       : f.flowerForm == FlowerForm::DiscOnly ? 1.05
+                                                              : 0.62),
+                  leafyBracts(f) ? 8 : 14);
+    if (paperyBracts(f)) {
+        bracted(R);
+        p.restore();
+        return;
+    }
     switch (f.flowerForm) {
     case FlowerForm::LigulesOnly: ligules(R); break;
     case FlowerForm::RaysAndDisc: rays(R); break;
@@ -82,6 +101,43 @@ bool HeadPainter::involucreIsTheKey(const PlantForm& f)
 {
     return f.isHead() &&
            (f.distinction.contains(QStringLiteral("総苞")) || f.distinction.contains(QStringLiteral("外片")));
+}
+
+// Bracts that look like petals round a head of tube florets (the pearly
+// everlastings): the head's colour goes to them, its centre colour to the
+// florets. A stalk clothed in bracts (フキ) has no such head.
+bool HeadPainter::paperyBracts(const PlantForm& f)
+{
+    return f.flowerForm == FlowerForm::DiscOnly && f.has(FlowerFeature::Bracts) && !Distinction::bractClothed(f);
+}
+
+void HeadPainter::bracted(double R)
+{
+    QPainter& p = x_.p;
+    if (R < 2.5) {
+        dot(p, QPointF(0, 0), R, x_.c.petal.base);
+        return;
+    }
+    p.setPen(QPen(withAlpha(x_.c.petal.edge, 0.6), std::min(0.5, R * 0.03)));
+    for (int ring = 0; ring < 2; ++ring) {
+        const int n = 14;
+        const double L = R * (1.0 - 0.2 * ring);
+        const QPainterPath bract = FlowerPainter::petalPath(L, L * 0.2, 0, false);
+        for (int i = 0; i < n; ++i) {
+            p.save();
+            p.rotate(ring * 13.0 + 360.0 * i / n);
+            p.setBrush(mix(x_.c.petal.base, x_.c.petal.light, 0.3 * ring));
+            p.drawPath(bract);
+            p.restore();
+        }
+    }
+    disc(R * 0.42);
+}
+
+bool HeadPainter::leafyBracts(const PlantForm& f)
+{
+    static const QRegularExpression leafy(QStringLiteral("葉のような総苞|葉状の総苞|総苞片が葉状"));
+    return f.distinction.contains(leafy);
 }
 
 bool HeadPainter::reflexedBracts(const PlantForm& f)
@@ -100,6 +156,15 @@ void HeadPainter::profile(QPointF centre, double size)
     const bool back = reflexedBracts(x_.form);
     p.setPen(QPen(x_.c.leafDark, std::max(0.5, R * 0.015)));
     p.setBrush(x_.c.leaf);
+    if (leafyBracts(x_.form)) {  // long leaf-like bracts spreading out under the head
+        for (int i = 0; i < 7; ++i) {
+            const double u = -1.0 + 2.0 * i / 6;
+            const QPointF from = cup + QPointF(u * R * 0.2, R * 0.06);
+            const Curve c{from, from + QPointF(u * R * 0.6, R * 0.05), from + QPointF(u * R * 1.2, R * 0.05),
+                          from + QPointF(u * R * 1.6, -R * 0.1 + std::abs(u) * R * 0.25)};
+            p.drawPath(ribbon(c, R * 0.16, R * 0.03));
+        }
+    }
     for (int i = 0; i < 9; ++i) {
         const double u = -1.0 + 2.0 * i / 8;
         const QPointF from = cup + QPointF(u * R * 0.22, R * 0.08);
@@ -157,7 +222,8 @@ void HeadPainter::ligules(double R)
     }
     p.setPen(R > 6 ? QPen(withAlpha(x_.c.petal.deep, 0.5), 0.4) : QPen(Qt::NoPen));
     for (int ring = 0; ring < rings; ++ring) {
-        const int n = std::max(5, total / rings + 4 - ring * 3);
+        // one ring holds exactly the count; rings of a full head grow fewer inward
+        const int n = rings == 1 ? std::max(3, total) : std::max(5, total / rings + 4 - ring * 3);
         const double L = R * (1.0 - 0.17 * ring), w = std::min(L * 0.22, 2 * M_PI * L * 0.55 / n);
         const QColor tone = mix(x_.c.petal.base, x_.c.petal.deep, 0.12 * ring);
         const QPainterPath strap = FlowerPainter::petalPath(L, w, 0.06, false);
@@ -179,7 +245,9 @@ void HeadPainter::rays(double R)
     const PlantForm& f = x_.form;
     const int n = rayCount(f);
     const bool fine = n > 40;
-    const double discR = R * (fine ? 0.3 : n <= 8 && R < 8 ? 0.45 : 0.34);
+    static const QRegularExpression shortRays(QStringLiteral("舌状花が(ごく)?短"));
+    const bool stubby = f.distinction.contains(shortRays);  // the rays hardly reach past the disc
+    const double discR = R * (stubby ? 0.64 : fine ? 0.3 : n <= 8 && R < 8 ? 0.45 : 0.34);
     const double w = fine ? std::max(0.25, R * 0.035) : std::min(R * 0.3, 2 * M_PI * R * 0.62 / n);
     const QPainterPath ray = FlowerPainter::petalPath(R, w, f.has(FlowerFeature::Notched) ? 0.12 : 0.03, false);
     QColor base;
@@ -208,7 +276,8 @@ void HeadPainter::rays(double R)
 void HeadPainter::disc(double R)
 {
     QPainter& p = x_.p;
-    const QColor c = x_.form.flowerForm == FlowerForm::DiscOnly ? x_.c.petal.base : x_.c.centre.base;
+    const bool own = x_.form.flowerForm == FlowerForm::DiscOnly && !paperyBracts(x_.form);
+    const QColor c = own ? x_.c.petal.base : x_.c.centre.base;
     if (R < 2.5) {
         dot(p, QPointF(0, 0), std::max(0.5, R), c);
         return;
@@ -225,6 +294,49 @@ void HeadPainter::disc(double R)
     p.setBrush(withAlpha(shade(c, -0.2), 0.7));
     for (int i = 0; i < n; ++i)
         p.drawEllipse(polar(i * kGolden, R * 0.88 * std::sqrt((i + 0.5) / n)), R * 0.07, R * 0.07);
+}
+
+void HeadPainter::cylinder(QPointF at, double axis, double size)
+{
+    QPainter& p = x_.p;
+    const PlantForm& f = x_.form;
+    p.save();
+    orient(p, at, axis);
+    const double L = size, w = size * 0.32;
+    // the florets: small tubes fanning out of the cup's mouth
+    const int n = 9;
+    QPainterPath styles;
+    for (int i = 0; i < n; ++i) {
+        const double a = (i - (n - 1) / 2.0) * 13.0;
+        const QPointF from(L * 0.38, (i - (n - 1) / 2.0) * w * 0.16);
+        p.save();
+        p.translate(from);
+        p.rotate(a);
+        p.setPen(QPen(x_.c.petal.edge, std::max(0.4, L * 0.01)));
+        p.setBrush(x_.c.petal.base);
+        p.drawPath(mirrored({{QPointF(L * 0.05, -L * 0.03), QPointF(L * 0.3, -L * 0.04), QPointF(L * 0.42, -L * 0.06)},
+                             {QPointF(L * 0.44, -L * 0.03), QPointF(L * 0.44, -L * 0.01), QPointF(L * 0.45, 0)}}));
+        p.restore();
+        // the bosses' fuzz: two long style branches from every floret
+        if (f.genus == QStringLiteral("ヒヨドリバナ属"))
+            for (const int side : {-1, 1}) {
+                const QPointF tip = from + polar(a, L * 0.45);
+                styles.moveTo(tip);
+                styles.quadTo(tip + polar(a + side * 12, L * 0.25), tip + polar(a + side * 30, L * 0.45));
+            }
+    }
+    strokeLine(p, styles, withAlpha(x_.c.petal.light, 0.95), std::max(0.5, L * 0.012));
+    // the cup of bracts, a cylinder from the side
+    p.setPen(QPen(x_.c.leafDark, std::max(0.5, L * 0.012)));
+    p.setBrush(x_.c.leaf);
+    p.drawRoundedRect(QRectF(0, -w * 0.5, L * 0.42, w), w * 0.2, w * 0.2);
+    QPainterPath scales;
+    for (int i = 1; i < 3; ++i) {
+        scales.moveTo(L * 0.13 * i, -w * 0.5);
+        scales.lineTo(L * 0.13 * i + L * 0.08, w * 0.5);
+    }
+    strokeLine(p, scales, x_.c.leafDark, std::max(0.4, L * 0.008));
+    p.restore();
 }
 
 // A large head of disc florets seen from the side: the florets stand as a

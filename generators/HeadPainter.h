@@ -24,8 +24,12 @@ private:
     void rays(double R);
     void disc(double R);
     void brush(QPointF at, double size);
+    void cylinder(QPointF at, double axis, double size);
     void involucre(double R, int count);
     static bool reflexedBracts(const PlantForm& form);
+    static bool leafyBracts(const PlantForm& form);
+    static bool paperyBracts(const PlantForm& form);
+    void bracted(double R);
 
     PaintContext& x_;
 };

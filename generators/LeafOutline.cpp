@@ -124,7 +124,7 @@ QPolygonF LeafOutline::contour(LeafShape shape, double width)
     return sampled(pts, 12);
 }
 
-QPolygonF LeafOutline::cut(const QPolygonF& upper, Margin margin, quint64 seed)
+QPolygonF LeafOutline::cut(const QPolygonF& upper, Margin margin, quint64 seed, bool pointedLobes)
 {
     Rng r{seed};
     const Cut c = cutOf(margin, r);
@@ -140,6 +140,14 @@ QPolygonF LeafOutline::cut(const QPolygonF& upper, Margin margin, quint64 seed)
             continue;
         }
         const double u = std::fmod(t * c.count, 1.0);
+        if (c.lobes && margin == Margin::PinnatelyCleft && !pointedLobes) {
+            // soft lobes with rounded ends, some cut deeper than others
+            const int k = int(t * c.count);
+            const double rise = std::sqrt(std::sin(M_PI * u));
+            const double d = c.depth * (0.7 + 0.3 * ((k * 7 + int(seed % 5)) % 4) / 3.0) * (1.0 - rise);
+            out << QPointF(q.x(), q.y() * (1 - d));
+            continue;
+        }
         if (c.lobes && margin == Margin::PinnatelyCleft) {
             // lobes cut nearly to the midrib, their points turned back toward the base
             const double rise = u < 0.15 ? 1.0 - u / 0.15 : std::pow((u - 0.15) / 0.85, 1.3);
@@ -192,14 +200,39 @@ QPainterPath LeafOutline::close(const QPolygonF& upper)
     return path;
 }
 
-QPainterPath LeafOutline::blade(LeafShape shape, const QVector<Margin>& margins, double width, quint64 seed)
+// A lyrate leaf: small lobes below, a large rounded end lobe beyond a
+// sinus at about three fifths of its length.
+QPolygonF LeafOutline::lyrate(const QPolygonF& upper)
+{
+    double widest = 0;
+    for (const QPointF& q : upper)
+        widest = std::max(widest, std::abs(q.y()));
+    QPolygonF out;
+    for (const QPointF& q : upper) {
+        if (q.x() < 0.6) {
+            out << QPointF(q.x(), q.y() * 0.85);
+            continue;
+        }
+        const double v = (q.x() - 0.8) / 0.2;
+        out << QPointF(q.x(), -widest * 1.15 * std::sqrt(std::max(0.0, 1.0 - v * v)));
+    }
+    return out;
+}
+
+QPainterPath LeafOutline::blade(LeafShape shape, const QVector<Margin>& margins, double width, quint64 seed,
+                                bool lyrateLobes)
 {
     QPolygonF upper =
         margins.contains(Margin::PalmatelyCleft) ? palmateLobes(shape, width, seed) : contour(shape, width);
-    // lobes first, then the teeth on the lobes
+    // Lobes first, then the teeth on the lobes. Only a spiny leaf and the
+    // rosette plants' leaves broadest above the middle (the dandelions) have
+    // sharp lobes turned back toward the base; others' lobes are soft.
+    const bool pointed = margins.contains(Margin::Spiny) || shape == LeafShape::Oblanceolate;
     for (const Margin m : margins)
         if (m == Margin::Lobed || m == Margin::Cleft || m == Margin::PinnatelyCleft)
-            upper = cut(upper, m, seed);
+            upper = cut(upper, m, seed, pointed);
+    if (lyrateLobes)
+        upper = lyrate(upper);
     for (const Margin m : margins)
         if (m == Margin::Serrate || m == Margin::DoublySerrate || m == Margin::Wavy || m == Margin::Spiny)
             upper = cut(upper, m, seed ^ 0x5a5a);

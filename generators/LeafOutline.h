@@ -13,14 +13,17 @@
 class LeafOutline {
 public:
     // Teeth, lobes and cuts follow `seed`; `width` scales the contour across.
-    static QPainterPath blade(LeafShape shape, const QVector<Margin>& margins, double width, quint64 seed);
+    // `lyrate`: a large rounded end lobe over small side lobes (頭大羽状).
+    static QPainterPath blade(LeafShape shape, const QVector<Margin>& margins, double width, quint64 seed,
+                              bool lyrate = false);
     // The upper half of the plain contour, sampled densely from base to tip.
     static QPolygonF contour(LeafShape shape, double width);
     // Thread-like segments of a finely dissected leaf, to be stroked.
     static QPainterPath filaments(double width, quint64 seed);
 
 private:
-    static QPolygonF cut(const QPolygonF& upper, Margin margin, quint64 seed);
+    static QPolygonF cut(const QPolygonF& upper, Margin margin, quint64 seed, bool pointedLobes = true);
+    static QPolygonF lyrate(const QPolygonF& upper);
     static QPolygonF palmateLobes(LeafShape shape, double width, quint64 seed);
     static QPainterPath close(const QPolygonF& upper);
 };

@@ -41,14 +41,27 @@ LeafPainter::Style LeafPainter::styleFor(const PlantForm& f, const QString& fami
     Style s;
     const Range n = f.leaflets.known() ? f.leaflets : Range{5, 9};
     s.leaflets = int(std::lround(n.at(r.range(0.35, 0.65))));
-    s.parallelVeins = parallelVeined(f, family);
+    s.parallelVeins = parallelVeined(f, family) || f.distinction.contains(QStringLiteral("平行脈"));
     // The vocabulary has no word for mottled leaves; the distinction names
     // them: a mottle and a leaf in one clause.
     static const QRegularExpression mottle(QStringLiteral("葉[^、。]{0,5}(斑|まだら)|(斑|まだら)[^、。]{0,8}葉"));
     s.mottled = mottle.match(f.distinction).hasMatch();
+    static const QRegularExpression fleshy(QStringLiteral("肉質|肉厚|多肉|円柱状の葉"));
+    s.fleshy = fleshy.match(f.distinction).hasMatch();
     s.width = r.range(0.9, 1.1);
+    s.width *= narrowing(f);
+    static const QRegularExpression thin(QStringLiteral("細い[^、。]{0,4}葉"));
+    if (thin.match(f.distinction).hasMatch())  // said to be narrow: well under half its shape's usual width
+        s.width *= 0.4;
     s.droop = r.range(0.04, 0.18);
     return s;
+}
+
+// A long grass-like blade is no wider than a few centimetres.
+double LeafPainter::narrowing(const PlantForm& f)
+{
+    return f.leafShape == LeafShape::Linear && f.leafLength.mid() > 30 ? std::max(0.25, 30.0 / f.leafLength.mid())
+                                                                       : 1.0;
 }
 
 LeafPainter::LeafPainter(PaintContext& x, const Style& style)
@@ -57,7 +70,8 @@ LeafPainter::LeafPainter(PaintContext& x, const Style& style)
 {
     const quint64 seed = x.r.next();
     const PlantForm& f = x.form;
-    blade_ = LeafOutline::blade(f.leafShape, f.margins, style.width, seed);
+    blade_ = LeafOutline::blade(f.leafShape, f.margins, style.width, seed,
+                                f.distinction.contains(QStringLiteral("頭大羽状")));
     leaflet_ = isCompound(f.division) ? blade_ : QPainterPath();
     if (f.has(Margin::Dissected))
         filaments_ = LeafOutline::filaments(style.width, seed);
@@ -73,11 +87,19 @@ double LeafPainter::stalkShare() const
     case Division::Palmate:
     case Division::Pedate:
     case Division::Biternate: return 0.42;
-    case Division::Simple:
-        return f.phyllotaxis == Phyllotaxis::Basal || f.leafShape == LeafShape::Cordate ||
-                       f.leafShape == LeafShape::Reniform || f.leafShape == LeafShape::Sagittate
-                   ? 0.45
-                   : 0.25;
+    case Division::Simple: {
+        const LeafShape s = f.leafShape;
+        if (s == LeafShape::Cordate || s == LeafShape::Reniform || s == LeafShape::Sagittate)
+            return 0.45;
+        // a blade that narrows into its stalk (the dandelions) has little stalk of its own
+        const bool tapering = s == LeafShape::Oblanceolate || s == LeafShape::Spatulate || s == LeafShape::Lanceolate ||
+                              s == LeafShape::Linear || s == LeafShape::Needle;
+        const bool broad = s == LeafShape::Ovate || s == LeafShape::Round || s == LeafShape::Triangular ||
+                           s == LeafShape::Hastate || s == LeafShape::Rhombic || s == LeafShape::Fan;
+        if (f.phyllotaxis == Phyllotaxis::Basal)
+            return tapering && !f.has(LeafBase::WingedStalk) ? 0.15 : broad ? 0.45 : 0.3;
+        return 0.25;
+    }
     default: return 0.2;
     }
 }
@@ -139,7 +161,9 @@ void LeafPainter::blade(double length, double across, double tone)
         return;
     }
     fill(blade_, length, across, tone);
-    if (length * across > 16)
+    if (style_.fleshy)
+        plump(length, across, tone);
+    else if (length * across > 16)
         veins(length, across);
     if (style_.mottled && length > 10)
         mottle(length * std::max(across, 0.3));
@@ -169,6 +193,20 @@ void LeafPainter::veins(double length, double across)
         }
     }
     strokeLine(p, v, c.vein, std::max(0.5, length * 0.01));
+}
+
+// A succulent leaf shows no veins; a soft sheen along its middle rounds it.
+void LeafPainter::plump(double length, double across, double tone)
+{
+    QPainter& p = x_.p;
+    p.save();
+    p.scale(length, length * across);
+    p.translate(0.12, -0.04);
+    p.scale(0.78, 0.45);
+    p.setPen(Qt::NoPen);
+    p.setBrush(withAlpha(shade(x_.c.leafLight, tone + 0.12), 0.6));
+    p.drawPath(blade_);
+    p.restore();
 }
 
 void LeafPainter::mottle(double length)
@@ -272,7 +310,10 @@ void LeafPainter::pinnate(QPointF from, double angle, double rachis, int count, 
 {
     QPainter& p = x_.p;
     const int pairs = std::max(1, count / 2);
-    const double leafletLength = std::clamp(rachis * 2.0 / (pairs + 1.5), rachis * 0.12, rachis * 0.5);
+    // round leaflets are as wide as long: they keep to their share of the rachis
+    const LeafShape s = x_.form.leafShape;
+    const bool round = s == LeafShape::Round || s == LeafShape::Reniform || s == LeafShape::Cordate;
+    const double leafletLength = std::clamp(rachis * (round ? 1.0 : 2.0) / (pairs + 1.5), rachis * 0.1, rachis * 0.5);
     p.save();
     p.translate(from);
     p.rotate(angle);
@@ -283,9 +324,15 @@ void LeafPainter::pinnate(QPointF from, double angle, double rachis, int count, 
         for (const int side : {-1, 1})
             leaflet(QPointF(t * rachis, 0), side * 58.0 * std::max(across, 0.35), len, across, tone);
     }
-    if (tip)
-        leaflet(QPointF(rachis, 0), 0, leafletLength, across, tone);
+    if (tip)  // the end leaflet, larger where the distinction says so
+        leaflet(QPointF(rachis, 0), 0, leafletLength * (largeEndLeaflet() ? 1.8 : 1.0), across, tone);
     p.restore();
+}
+
+bool LeafPainter::largeEndLeaflet() const
+{
+    static const QRegularExpression pattern(QStringLiteral("(先端|頂)の?小葉が[^、。]{0,6}大き"));
+    return x_.form.distinction.contains(pattern);
 }
 
 void LeafPainter::twicePinnate(double L, double across, double tone, int depth)

@@ -16,11 +16,14 @@ public:
         int leaflets = 1;  // of a pinnate or palmate leaf
         bool parallelVeins = false;  // monocots and plantains
         bool mottled = false;
+        bool fleshy = false;  // thick succulent leaves: plump, no veins showing
         double width = 1.0;  // across the contour
         double droop = 0.12;
     };
 
     static Style styleFor(const PlantForm& form, const QString& family, PaintKit::Rng& r);
+    // How much narrower than its contour a blade is drawn (long grass-like blades).
+    static double narrowing(const PlantForm& form);
 
     LeafPainter(PaintContext& x, const Style& style);
 
@@ -38,12 +41,14 @@ private:
     void leaflet(QPointF at, double angle, double length, double across, double tone);
     void pinnate(QPointF from, double angle, double rachis, int count, bool tip, double across, double tone);
     void twicePinnate(double L, double across, double tone, int depth);
+    bool largeEndLeaflet() const;
     void fan(QPointF at, double angle, double length, int count, double spread, double across, double tone);
     void tendril(QPointF from, double angle, double length);
     void stalk(double length, double tone);
     void stipules(double length, double tone);
     void ears(double length, double tone);
     void veins(double length, double across);
+    void plump(double length, double across, double tone);
     void mottle(double length);
     void fill(const QPainterPath& unit, double length, double across, double tone);
 

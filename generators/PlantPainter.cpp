@@ -1,6 +1,7 @@
 #include "generators/PlantPainter.h"
 
-#include <QRegularExpression>
+#include "generators/Distinction.h"
+
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -31,17 +32,21 @@ bool PlantPainter::aquatic(const PlantForm& f)
 
 QSizeF PlantPainter::extentCm(const PlantForm& f, double h)
 {
-    const double leaf = f.leafLength.mid();
+    const double leaf = leafless(f) ? 0.0 : f.leafLength.mid();  // no leaf widens a bare stalk
     switch (f.habit) {
     case Habit::Creeping: {
         // the mat on the ground seen from a little above, and the stalks the flowers stand on
         const double shown = creepingLength(f, h), li = InflorescencePainter::lengthCm(f);
         const double fl = f.flowerSize.mid() / 10.0;
         const bool rising = risingLeaves(f);
-        const double stalk = rising ? leaf * 1.2 + li * 0.5 : fl * 1.2 + li * 0.4;
-        return {shown, shown * (rising ? 0.43 : 0.56) + stalk + li + fl * 0.5};
+        const double stalk = rising ? leaf * 1.2 + li * 0.5 : fl * 0.5 + li * 0.3;
+        return {shown, shown * matDepth(f) * 1.05 + stalk + li + fl * 0.5};
     }
-    case Habit::Rosette: return {std::max(leaf * 1.9, h * 0.5), std::max(h, leaf * 0.6)};
+    case Habit::Rosette: {
+        const double clock = f.fruit == Fruit::Pappus ? 1.2 : 1.0;  // the seed clock's stalk grows taller
+        const double reach = Distinction::creepingStalks(f) ? h * 1.8 : h * 0.5;  // stalks lying out on the ground
+        return {std::max(leaf * 1.9, reach) + 2 * colonySpacing(f), std::max(h * clock, leaf * 0.6)};
+    }
     case Habit::Floating: return {std::max(leaf * 4.0, 10.0), std::max(leaf * 2.0, 8.0)};
     case Habit::Twining:
     case Habit::TendrilClimber: {
@@ -50,11 +55,21 @@ QSizeF PlantPainter::extentCm(const PlantForm& f, double h)
     }
     case Habit::Scrambling: return {std::max(h * 0.9, leaf * 2.5), h * 0.75};
     case Habit::Ascending: return {std::max(h * 0.9, leaf * 2.2), h * 0.85};
+    case Habit::Emergent:
+        if (f.phyllotaxis == Phyllotaxis::Basal && f.has(LeafBase::Stalked) && !f.has(LeafBase::Sheathing))
+            return {h * 0.5 + leaf * 2.4, h + leaf * 0.3};
+        break;
     default: break;
     }
+    if (leafless(f))  // bare stalks, or a clump of them
+        return {std::max(h * (f.colonial ? 0.4 : 0.25), InflorescencePainter::lengthCm(f) * 1.3), h};
+    if (singleWhorl(f))  // the whorl spreads round the top
+        return {std::max(h * 0.45, leaf * 2.2), h + leaf * 0.35};
     const double spread = f.branching == Branching::Much || f.branching == Branching::FromBase ? 0.7 : 0.45;
     const double basal = f.basal == BasalLeaves::None ? 0.0 : leaf * 1.6;
-    return {std::max({h * spread, leaf * 1.9, basal}), h};
+    // a large flower at the top reaches out beyond the stated height on its stalk
+    const double overhang = std::min(f.flowerSize.mid() / 10.0, h * 0.3) * 0.8;
+    return {std::max({h * spread, leaf * 1.9, basal}), h + overhang};
 }
 
 double PlantPainter::climbingLength(const PlantForm& f, double lengthCm)
@@ -73,7 +88,9 @@ int PlantPainter::nodesFor(double hCm) const
     double n = hCm * 0.8 / std::max(leaf * 0.7, 1.5);
     if (x_.form.phyllotaxis == Phyllotaxis::Whorled)
         n *= 0.6;
-    return std::clamp(int(std::lround(n)), 3, 16);
+    // leaves said to crowd the stem get node after node
+    const bool crowded = x_.form.distinction.contains(QStringLiteral("びっしり"));
+    return std::clamp(int(std::lround(crowded ? n * 2 : n)), 3, crowded ? 36 : 20);
 }
 
 double PlantPainter::stemWidth(double hCm) const
@@ -86,14 +103,20 @@ double PlantPainter::stemLength(double h) const
 {
     if (!blooms_.terminal())
         return h;
-    const bool upward = x_.form.inflorescence != Inflorescence::Solitary && !x_.form.isHead();
-    return upward ? std::max(h * 0.45, h - blooms_.length() * 0.9 - blooms_.flowerSize() * 0.5)
-                  : h - blooms_.flowerSize() * 0.5;
+    const bool upward = x_.form.inflorescence != Inflorescence::Solitary;
+    return upward ? std::max(h * 0.45, h - blooms_.rise()) : h - blooms_.flowerSize() * 0.5;
 }
 
 QPointF PlantPainter::flowerFocus() const
 {
-    return blooms_.hasFocus() ? blooms_.focus() : shoots_.leafFocus();
+    return blooms_.hasFocus() ? blooms_.focus() : leafFocus();
+}
+
+// The largest leaf drawn; on stems without a leaf blade (the rushes), the
+// sheaths at their foot.
+QPointF PlantPainter::leafFocus() const
+{
+    return shoots_.hasLeafFocus() ? shoots_.leafFocus() : base_ - QPointF(0, 8);
 }
 
 Shoot PlantPainter::shoot(QPointF base, QPointF top, double bend, double hCm, double leafSize) const
@@ -112,6 +135,7 @@ Shoot PlantPainter::shoot(QPointF base, QPointF top, double bend, double hCm, do
 
 void PlantPainter::paint(QPointF base, double hCm)
 {
+    base_ = base;
     switch (x_.form.habit) {
     case Habit::Upright: upright(base, hCm); break;
     case Habit::Ascending: ascending(base, hCm); break;
@@ -128,12 +152,27 @@ void PlantPainter::paint(QPointF base, double hCm)
 
 int PlantPainter::basalCount(int fallback) const
 {
-    static const QRegularExpression pattern(QStringLiteral("([0-9]+)枚の葉|葉[はが]?([0-9]+)枚"));
-    const QRegularExpressionMatch m = pattern.match(x_.form.distinction.normalized(QString::NormalizationForm_KC));
-    if (!m.hasMatch())
-        return fallback;
-    const int n = (m.captured(1).isEmpty() ? m.captured(2) : m.captured(1)).toInt();
-    return n > 0 && n < 30 ? n : fallback;
+    const int n = Distinction::leafCount(x_.form);
+    return n > 0 ? n : fallback;
+}
+
+// Thread-like runners along the ground from the foot, where the
+// distinction names them, each with a small new plant at its end.
+void PlantPainter::runnersFrom(QPointF base)
+{
+    bool red = false;
+    if (!Distinction::runners(x_.form, &red))
+        return;
+    const QColor c = red ? hsl(355, 0.55, 0.42) : x_.c.stem;
+    const double reach = x_.cm(x_.form.leafLength.mid()) * 2.2;
+    for (const double dir : {-1.0, 1.0}) {
+        const QPointF end = base + QPointF(dir * reach, -reach * 0.06);
+        QPainterPath runner(base);
+        runner.quadTo(base + QPointF(dir * reach * 0.5, reach * 0.05), end);
+        strokeLine(x_.p, runner, c, std::max(0.8, x_.cm(0.15)));
+        for (int k = 0; k < 3; ++k)
+            shoots_.paintLeaf({end, -90 + (k - 1) * 50.0, x_.cm(x_.form.leafLength.mid()) * 0.3, 0.8, 0, false});
+    }
 }
 
 // Leaves from the foot of the plant; flat and seen from above in a rosette.
@@ -151,30 +190,70 @@ void PlantPainter::basalLeaves(QPointF base, int count, double elevation, double
         shoots_.paintLeaf(l);
 }
 
+bool PlantPainter::leafless(const PlantForm& f)
+{
+    return f.phyllotaxis == Phyllotaxis::Basal && f.basal == BasalLeaves::None;
+}
+
+// A whorl of a few leaves on an unbranched short stem that does not speak
+// of node after node is the plant's only whorl, under its flowers (the
+// anemones, ヒトリシズカ).
+bool PlantPainter::singleWhorl(const PlantForm& f)
+{
+    if (f.phyllotaxis != Phyllotaxis::Whorled || f.habit != Habit::Upright || Distinction::inTiers(f))
+        return false;
+    if (f.branching != Branching::Unsaid && f.branching != Branching::Unbranched)
+        return false;
+    const bool terminal =
+        f.inflorescence != Inflorescence::Axillary && f.inflorescence != Inflorescence::Verticillaster;
+    return terminal && (f.whorl.known() ? f.whorl.max : 4) <= 5 && f.height.max <= 40;
+}
+
 void PlantPainter::upright(QPointF base, double hCm)
 {
+    const PlantForm& f = x_.form;
     const double h = x_.cm(hCm);
-    if (x_.form.basal != BasalLeaves::None)
-        basalLeaves(base, basalCount(x_.form.basal == BasalLeaves::Rosette ? 8 : 4),
-                    x_.form.basal == BasalLeaves::Rosette ? 6 : 30, 30, 1.0);
-    if (x_.form.branching == Branching::FromBase) {
-        const int n = x_.r.pick(2, 4);
+    runnersFrom(base);
+    // a colony of sheathing linear leaves is a tuft of blades arching up
+    // from the foot (the sedges, チガヤ), not a few leaves lying round it
+    const bool blades =
+        f.basal == BasalLeaves::Present && f.leafShape == LeafShape::Linear && f.has(LeafBase::Sheathing) && f.colonial;
+    if (blades)
+        grassLeaves(base, x_.r.pick(9, 14), 1.0);
+    else if (f.basal != BasalLeaves::None)
+        basalLeaves(base, basalCount(f.basal == BasalLeaves::Rosette ? 8 : 4), f.basal == BasalLeaves::Rosette ? 6 : 30,
+                    30, 1.0);
+    const bool clump = leafless(f) && f.colonial;  // bare stalks from a clump of bulbs
+    if (f.branching == Branching::FromBase || clump) {
+        const int n = clump ? x_.r.pick(3, 5) : x_.r.pick(2, 4);
+        const double spread = clump ? 0.16 : 0.35;
         for (int i = 0; i < n; ++i) {
             const double u = -1.0 + 2.0 * (i + 0.5) / n;
             const double sh = stemLength(h) * x_.r.range(0.8, 1.0);
-            const QPointF top = base + QPointF(u * sh * 0.35, -sh * std::cos(u * 0.45));
+            const QPointF top = base + QPointF(u * sh * spread, -sh * std::cos(u * 0.45));
             x_.p.save();
-            shoots_.paint(shoot(base, top, u * 0.15, hCm, 1.0));
+            shoots_.paint(shoot(base + QPointF(u * (clump ? 5 : 0), 0), top, u * 0.15, hCm, 1.0));
             x_.p.restore();
         }
         return;
     }
     const double sh = stemLength(h);
-    const Shoot main = shoot(base, base + QPointF(x_.r.range(-0.05, 0.05) * sh, -sh), x_.r.range(-0.1, 0.1), hCm, 1.0);
-    if (x_.form.branching != Branching::Unbranched)
+    Shoot main = shoot(base, base + QPointF(x_.r.range(-0.05, 0.05) * sh, -sh), x_.r.range(-0.1, 0.1), hCm, 1.0);
+    if (singleWhorl(f)) {
+        main.nodes = 1;
+        main.leafFrom = main.leafTo = f.inflorescence == Inflorescence::Spike ? 0.95 : 0.62;
+        main.scales = f.basal == BasalLeaves::None;
+    }
+    if (leafless(f) && Distinction::bractClothed(f)) {  // the butterbur's flower bud, a short stout stalk
+        main.clothed = true;
+        main.width = std::max(main.width, x_.cm(0.9));
+    }
+    if (f.branching != Branching::Unbranched && !singleWhorl(f))
         branches(main, hCm);
     shoots_.paint(main);
-    if (x_.form.colonial && extentCm(x_.form, hCm).width() * x_.perCm < 180)
+    // a colony shows a second stem beside the first, unless the plant
+    // already spreads wide (a tall slender stem spreads under 200 px)
+    if (f.colonial && extentCm(f, hCm).width() * x_.perCm < 240)
         shoots_.paint(
             shoot(base + QPointF(sh * 0.18, -2), base + QPointF(sh * 0.24, -sh * 0.78), -0.1, hCm * 0.8, 0.8));
 }
@@ -192,8 +271,10 @@ void PlantPainter::branches(const Shoot& main, double hCm)
         const double axis = main.path.angleAt(t);
         const double len = main.length * (0.5 - 0.35 * t) * x_.r.range(0.85, 1.15);
         const QPointF at = main.path.at(t);
-        const QPointF top = at + polar(axis + side * x_.r.range(28, 42), len);
-        Shoot s = shoot(at, top + QPointF(0, -len * 0.15), -side * 0.12, hCm * len / main.length, 0.6);
+        // branches said to spread sideways leave the stem nearly level
+        const bool wide = Distinction::spreadingBranches(x_.form);
+        const QPointF top = at + polar(axis + side * (wide ? x_.r.range(62, 75) : x_.r.range(28, 42)), len);
+        Shoot s = shoot(at, top + QPointF(0, -len * (wide ? 0.05 : 0.15)), -side * 0.12, hCm * len / main.length, 0.6);
         s.width = main.width * 0.55;
         s.nodes = std::max(2, s.nodes / 2);
         s.leafFrom = 0.25;
@@ -231,6 +312,13 @@ bool PlantPainter::risingLeaves(const PlantForm& f)
                                         f.leafShape == LeafShape::Reniform || f.leafShape == LeafShape::Cordate);
 }
 
+// A mat on the ground is seen from a little above: how much of its depth
+// shows on the plate.
+double PlantPainter::matDepth(const PlantForm& f)
+{
+    return risingLeaves(f) ? 0.38 : 0.34;
+}
+
 // Stems running over the ground in all directions, seen from a little
 // above: their leaves lie along them, or stand up on long stalks; flowers
 // sit in the leaf axils or at the stems' ends.
@@ -241,10 +329,13 @@ void PlantPainter::creeping(QPointF base, double hCm)
     const int runners = x_.form.branching == Branching::Much || x_.form.branching == Branching::FromBase
                             ? x_.r.pick(4, 6)
                             : x_.r.pick(2, 4);
-    const double depth = rising ? 0.45 : 0.55;  // a mat is seen from a little above
-    base.ry() -= L * (rising ? 0.2 : 0.28);
+    const double depth = matDepth(x_.form);
+    base.ry() -= L * depth * 0.5;
+    if (x_.form.basal == BasalLeaves::Rosette)  // the rosette pressed to the ground in the middle of the mat
+        basalLeaves(base, basalCount(x_.r.pick(8, 11)), 4, 40, 1.0);
     for (int i = 0; i < runners; ++i) {
-        const double theta = 360.0 * (i + 0.5) / runners + x_.r.range(-20, 20);
+        // runners run out to the sides: one running straight away would stand up on the plate
+        const double theta = (i % 2 ? 0.0 : 180.0) + (i / 2 % 2 ? 1 : -1) * x_.r.range(10, 50);
         const QPointF ground = polar(theta, L * 0.5 * x_.r.range(0.65, 1.0));
         const QPointF end = base + QPointF(ground.x(), ground.y() * depth);
         const QPointF bend = polar(theta + 90, L * x_.r.range(-0.08, 0.08));
@@ -275,27 +366,67 @@ void PlantPainter::runnerNodes(const Curve& runner, double leaf, bool rising, do
     }
     if (!blooms_.terminal())
         return;
+    // stalks of rising leaves hold the flowers up among them; on a mat the
+    // flowers sit at the stems' tips
     const double stalkH =
-        rising ? leaf * 1.2 + blooms_.length() * 0.5 : blooms_.flowerSize() * 1.2 + blooms_.length() * 0.4;
+        rising ? leaf * 1.2 + blooms_.length() * 0.5 : blooms_.flowerSize() * 0.5 + blooms_.length() * 0.3;
     Shoot s = shoot(runner.d, runner.d + QPointF(x_.r.range(-0.1, 0.1) * stalkH, -stalkH), 0.05, hCm * 0.2, 0.6);
     s.leafy = false;
     s.width = stemWidth(hCm * 0.15);
     shoots_.paint(s);
 }
 
-// Leaves flat on the ground, leafless stalks standing up from the middle.
+// One flowering stalk to a plant: said so, or a plant of two or three
+// leaves, or a colony of rosettes each bearing one flower (カタクリ).
+bool PlantPainter::oneStalkEach(const PlantForm& f)
+{
+    const int leaves = Distinction::leafCount(f);
+    return Distinction::oneStalk(f) || (leaves > 0 && leaves <= 3) ||
+           (f.colonial && f.inflorescence == Inflorescence::Solitary);
+}
+
+// How far apart the plants of a colony of rosettes stand, in cm.
+double PlantPainter::colonySpacing(const PlantForm& f)
+{
+    return f.habit == Habit::Rosette && f.colonial && oneStalkEach(f) ? f.leafLength.mid() * 1.1 : 0.0;
+}
+
+// Leaves flat on the ground, leafless stalks standing up from the middle;
+// a colony of such plants where each bears one stalk.
 void PlantPainter::rosette(QPointF base, double hCm)
+{
+    const double spacing = x_.cm(colonySpacing(x_.form));
+    runnersFrom(base);
+    if (spacing <= 0) {
+        const int n = oneStalkEach(x_.form)
+                          ? 1
+                          : (x_.form.inflorescence == Inflorescence::Solitary ? x_.r.pick(2, 3) : x_.r.pick(1, 2)) +
+                                (x_.form.colonial ? 1 : 0);
+        rosettePlant(base, hCm, n);
+        return;
+    }
+    const double lift = spacing * 0.12;  // the plants behind stand a little higher on the plate
+    rosettePlant(base + QPointF(-spacing, -lift), hCm * x_.r.range(0.7, 0.85), 1);
+    rosettePlant(base + QPointF(spacing, -lift * 0.6), hCm * x_.r.range(0.75, 0.9), 1);
+    rosettePlant(base + QPointF(x_.r.range(-0.1, 0.1) * spacing, 0), hCm, 1);
+}
+
+void PlantPainter::rosettePlant(QPointF base, double hCm, int stalks)
 {
     const double raise = std::min(x_.cm(x_.form.leafLength.mid()) * 0.3, 40.0);  // the leaves in front lie nearer
     const double h = x_.cm(hCm) - raise;
     base.ry() -= raise;
     basalLeaves(base, basalCount(x_.r.pick(7, 11)), 6, 32, 1.0);
-    const int n = (x_.form.inflorescence == Inflorescence::Solitary ? x_.r.pick(2, 3) : x_.r.pick(1, 2)) +
-                  (x_.form.colonial ? 1 : 0);
-    for (int i = 0; i < n; ++i) {
-        const double u = n == 1 ? 0 : -1.0 + 2.0 * i / (n - 1);
+    const bool lying = Distinction::creepingStalks(x_.form);  // stalks along the ground, their tips turned up
+    for (int i = 0; i < stalks; ++i) {
+        const double u = stalks == 1 ? x_.r.range(-0.15, 0.15) : -1.0 + 2.0 * i / (stalks - 1);
         const double sh = stemLength(h) * (i == 0 ? 1.0 : x_.r.range(0.7, 0.92));
         Shoot s = shoot(base, base + QPointF(u * sh * 0.3, -sh * (1 - 0.1 * std::abs(u))), u * 0.08, hCm, 1.0);
+        if (lying) {
+            const double dir = i % 2 ? 1.0 : -1.0, out = sh * 0.85;
+            s.path = {base, base + QPointF(dir * out * 0.45, sh * 0.02), base + QPointF(dir * out * 0.9, 0),
+                      base + QPointF(dir * out, -sh * 0.35)};
+        }
         s.leafy = false;
         s.width = stemWidth(hCm) * 0.7;
         shoots_.paint(s);
@@ -320,19 +451,60 @@ void PlantPainter::ripeFruit(QPointF at, double axis)
 // Many narrow leaves and culms from one foot.
 void PlantPainter::tufted(QPointF base, double hCm)
 {
+    if (leafless(x_.form)) {
+        leaflessCulms(base, hCm);
+        return;
+    }
     const double h = x_.cm(hCm);
     const bool leafyCulms = x_.form.phyllotaxis != Phyllotaxis::Basal;
-    grassLeaves(base, leafyCulms ? x_.r.pick(5, 8) : x_.r.pick(9, 14), leafyCulms ? 0.8 : 1.0);
-    const int n = x_.r.pick(3, 6);
+    // leaves from the foot where it has them, or a grass's lowest blades;
+    // a clump of leafy stems has none (ウツギ, クララ, ハマナス)
+    const bool leafyStems = leafyCulms && x_.form.basal == BasalLeaves::None && !x_.form.isGrassLike();
+    if (!leafyStems)
+        grassLeaves(base, leafyCulms ? x_.r.pick(5, 8) : x_.r.pick(9, 14), leafyCulms ? 0.8 : 1.0);
+    // the flatsedges' umbels spread wide: fewer culms keep them apart
+    const bool umbels =
+        x_.form.inflorescence == Inflorescence::SpikeletSpike && x_.form.phyllotaxis == Phyllotaxis::Basal;
+    const int n = umbels ? x_.r.pick(2, 3) : x_.r.pick(3, 6);
+    // a bract that goes on as the culm overtops the flowers (クサイ)
+    const bool lateral = Distinction::lateralCluster(x_.form);
     for (int i = 0; i < n; ++i) {
         const double u = -1.0 + 2.0 * (i + 0.5) / n;
-        const double sh = stemLength(h) * x_.r.range(0.8, 1.0);
+        const double sh = (lateral ? h : stemLength(h)) * x_.r.range(0.8, 1.0);
         Shoot s = shoot(base + QPointF(u * 3, 0), base + QPointF(u * sh * 0.28, -sh), u * 0.06, hCm, 0.9);
         s.leafy = leafyCulms;
-        s.nodes = std::min(4, s.nodes);
-        s.width = stemWidth(hCm) * 0.6;
-        s.leafTo = 0.6;
+        s.beyond = lateral ? x_.r.range(0.2, 0.3) : 0.0;
+        if (!leafyStems) {
+            s.nodes = std::min(4, s.nodes);
+            s.width = stemWidth(hCm) * 0.6;
+            s.leafTo = 0.6;
+        }
         shoots_.paint(s);
+    }
+}
+
+// Green leafless stems from one foot, only brownish sheaths round their
+// bases (the rushes and bulrushes); the flowers at their tips, or on their
+// side where a bract goes on as the stem.
+void PlantPainter::leaflessCulms(QPointF base, double hCm)
+{
+    const double h = x_.cm(hCm);
+    const bool lateral = Distinction::lateralCluster(x_.form);
+    const int n = x_.form.colonial ? x_.r.pick(11, 15) : x_.r.pick(7, 10);
+    const QColor sheathColour = mix(x_.c.stem, QColor(0x8a, 0x60, 0x3c), 0.75);
+    for (int i = 0; i < n; ++i) {
+        const double u = -1.0 + 2.0 * (i + 0.5) / n + x_.r.range(-0.05, 0.05);
+        const double sh = (lateral ? h : stemLength(h)) * x_.r.range(0.72, 1.0);
+        const QPointF foot = base + QPointF(u * 5, 0);
+        Shoot s = shoot(foot, base + QPointF(u * sh * 0.3, -sh * (1 - 0.08 * u * u)), u * 0.04, hCm, 1.0);
+        s.leafy = false;
+        s.width = std::max(1.4, stemWidth(hCm) * 0.6);
+        s.beyond = lateral ? x_.r.range(0.14, 0.24) : 0.0;
+        s.flowering = i % 3 != 1;
+        shoots_.paint(s);
+        const double sheath = std::min(x_.cm(x_.form.leafLength.at(0.3)), sh * 0.15) / std::max(s.length, 1.0);
+        const QPointF top = s.path.at(std::min(sheath, 0.3));
+        line(x_.p, foot, top, sheathColour, s.width * 1.3);
     }
 }
 
@@ -456,16 +628,47 @@ void PlantPainter::scrambling(QPointF base, double hCm)
 
 void PlantPainter::emergent(QPointF base, double hCm)
 {
-    const double h = x_.cm(hCm);
-    if (x_.form.phyllotaxis == Phyllotaxis::Basal) {  // long-stalked leaves held above the water
-        basalLeaves(base, basalCount(x_.r.pick(3, 5)), 58, 14, 1.0);
-        const Shoot s = shoot(base, base + QPointF(x_.r.range(-0.1, 0.1) * h, -stemLength(h)), 0.05, hCm, 1.0);
-        Shoot scape = s;
-        scape.leafy = false;
-        shoots_.paint(scape);
+    const PlantForm& f = x_.form;
+    if (leafless(f)) {
+        leaflessCulms(base, hCm);
         return;
     }
-    upright(base, hCm);
+    if (f.phyllotaxis != Phyllotaxis::Basal) {
+        upright(base, hCm);
+        return;
+    }
+    const double h = x_.cm(hCm);
+    double scape = stemLength(h);
+    if (f.has(LeafBase::Stalked) && !f.has(LeafBase::Sheathing)) {
+        // blades held up on long stalks to the plant's height, the flowers
+        // above them or, where the distinction says so, low among them
+        const bool below = Distinction::flowersBelowLeaves(f);
+        const double leafTop = below ? h : std::max(h * 0.6, h - blooms_.length() - blooms_.flowerSize());
+        standingLeaves(base, basalCount(x_.r.pick(4, 6)), leafTop);
+        if (below)
+            scape = std::min(scape, leafTop * 0.5);
+    } else {  // long leaves from the foot, held above the water
+        basalLeaves(base, basalCount(x_.r.pick(3, 5)), 58, 14, 1.0);
+    }
+    Shoot s = shoot(base, base + QPointF(x_.r.range(-0.1, 0.1) * h, -scape), 0.05, hCm, 1.0);
+    s.leafy = false;
+    shoots_.paint(s);
+}
+
+// Leaf blades on long stalks from the foot, their tips near `top` pixels high.
+void PlantPainter::standingLeaves(QPointF base, int count, double top)
+{
+    // the blade is the described length; LeafPainter adds a little stalk of its own
+    const double len = x_.cm(x_.form.leafLength.at(0.6)) / std::max(0.3, 1.0 - leaves_.stalkShare());
+    for (int i = 0; i < count; ++i) {
+        const double u = count == 1 ? 0.0 : -1.0 + 2.0 * i / (count - 1);
+        const double rise = std::max(top - len * 0.8, top * 0.3) * x_.r.range(0.65, 1.0);
+        const QPointF end = base + QPointF(u * rise * 0.25, -rise);
+        QPainterPath stalk(base + QPointF(u * 3, 0));
+        stalk.quadTo(base + QPointF(u * rise * 0.1, -rise * 0.6), end);
+        strokeLine(x_.p, stalk, x_.c.stem, std::max(1.0, stemWidth(rise / x_.perCm) * 0.5));
+        shoots_.paintLeaf({end, -90 + u * 40 + x_.r.range(-8, 8), len, x_.r.range(0.6, 0.95), 0, false});
+    }
 }
 
 // Leaves floating flat on the water, flowers just above it.

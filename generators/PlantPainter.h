@@ -29,12 +29,18 @@ public:
     static double climbingLength(const PlantForm& form, double lengthCm);
     static double creepingLength(const PlantForm& form, double lengthCm);
     static bool risingLeaves(const PlantForm& form);
+    static double matDepth(const PlantForm& form);
+    // Whether it has no leaves when it flowers (根生 with 根生葉 なし).
+    static bool leafless(const PlantForm& form);
+    static bool singleWhorl(const PlantForm& form);
+    static bool oneStalkEach(const PlantForm& form);
+    static double colonySpacing(const PlantForm& form);
 
     // The plant standing on the ground at `base`, `heightCm` tall.
     void paint(QPointF base, double heightCm);
 
     QPointF flowerFocus() const;
-    QPointF leafFocus() const { return shoots_.leafFocus(); }
+    QPointF leafFocus() const;
     QPointF fruitFocus() const { return fruitFocus_; }
     bool hasFruitFocus() const { return hasFruitFocus_; }
     QRectF supportArea() const { return support_; }
@@ -50,8 +56,12 @@ private:
     void creeping(QPointF base, double hCm);
     void runnerNodes(const PaintKit::Curve& runner, double leaf, bool rising, double hCm);
     void rosette(QPointF base, double hCm);
+    void runnersFrom(QPointF base);
+    void rosettePlant(QPointF base, double hCm, int stalks);
     void basalLeaves(QPointF base, int count, double elevation, double view, double size);
     void tufted(QPointF base, double hCm);
+    void leaflessCulms(QPointF base, double hCm);
+    void standingLeaves(QPointF base, int count, double top);
     void grassLeaves(QPointF base, int count, double size);
     void twining(QPointF base, double hCm);
     void tendrilClimber(QPointF base, double hCm);
@@ -71,4 +81,5 @@ private:
     QPointF fruitFocus_;
     bool hasFruitFocus_ = false;
     QRectF support_;
+    QPointF base_;  // where the plant stands, for a close-up of a leafless foot
 };

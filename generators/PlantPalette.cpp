@@ -1,5 +1,9 @@
 #include "generators/PlantPalette.h"
 
+#include "generators/Distinction.h"
+
+#include <QRegularExpression>
+
 #include <array>
 
 using namespace PaintKit;
@@ -111,7 +115,15 @@ void PlantPalette::setFoliage(const PlantForm& form, Season season, Rng& r)
     leafLight = hsl(h - 6, g.sat, l + 0.16);
     vein = withAlpha(hsl(h - 10, g.sat, l + 0.24), 0.6);
     stem = hsl(h - 10, g.sat - 0.05, l + 0.06);
-    if (form.distinction.contains(QStringLiteral("全体が白"))) {  // a plant without green (the ghost plants)
+    static const QRegularExpression whitish(QStringLiteral("全体が(灰)?白|株が白っぽ"));
+    const bool allWhite = form.distinction.contains(whitish);
+    if (allWhite && form.distinction.contains(u'毛')) {  // covered in white wool: a grey, silvery green
+        leaf = hsl(h - 10, 0.14, 0.66);
+        leafDark = hsl(h - 10, 0.14, 0.5);
+        leafLight = hsl(h - 10, 0.12, 0.8);
+        vein = withAlpha(hsl(h - 10, 0.1, 0.85), 0.6);
+        stem = hsl(h - 10, 0.12, 0.7);
+    } else if (allWhite) {  // a plant without green (the ghost plants)
         leaf = stem = QColor(236, 236, 228);
         leafDark = QColor(190, 190, 182);
         leafLight = QColor(252, 252, 248);
@@ -124,5 +136,7 @@ void PlantPalette::setFoliage(const PlantForm& form, Season season, Rng& r)
     if (form.has(StemFeature::Glaucous))
         stem = hsl(150, 0.18, 0.58);
     stemDark = shade(stem, -0.14);
-    hair = form.has(StemFeature::Bristly) ? withAlpha(hsl(20, 0.4, 0.35), 0.9) : withAlpha(QColor(245, 245, 235), 0.8);
+    hair = Distinction::darkHairs(form)     ? withAlpha(hsl(20, 0.25, 0.15), 0.9)
+           : form.has(StemFeature::Bristly) ? withAlpha(hsl(20, 0.4, 0.35), 0.9)
+                                            : withAlpha(QColor(245, 245, 235), 0.8);
 }

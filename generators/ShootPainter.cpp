@@ -1,5 +1,8 @@
 #include "generators/ShootPainter.h"
 
+#include "generators/Distinction.h"
+#include "generators/LeafOutline.h"
+
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -107,9 +110,20 @@ void ShootPainter::paint(const Shoot& s)
         for (const auto& [at, axis] : axils)
             x_.p.drawEllipse(at, s.width * 0.9, s.width * 0.9);
     }
+    if (Distinction::saucerStipules(x_.form))
+        for (const auto& [at, axis] : axils)
+            saucer(at, axis, s.width);
+    if (x_.form.distinction.contains(QStringLiteral("節の下に粘る帯")))  // the catchfly's sticky bands
+        for (const auto& [at, axis] : axils)
+            line(x_.p, at + polar(axis, -s.width * 1.5), at + polar(axis, -s.width * 5), hsl(20, 0.35, 0.3),
+                 s.width * 1.05);
+    if (s.scales)
+        scaleLeaves(s);
     for (const LeafPose& l : poses)
         if (!l.back)
             paintLeaf(l);
+    if (s.clothed)
+        bracts(s);
     const bool tiers = axils.empty();
     if (!blooms_.terminal() && s.flowering && tiers) {  // a leafless stalk: tiers of flowers at its top
         const double span =
@@ -131,8 +145,94 @@ void ShootPainter::paint(const Shoot& s)
             side = -side;
         }
     }
-    if (s.flowering && blooms_.terminal())
+    const bool axillary = blooms_.terminal() && s.flowering && Distinction::axillaryClusters(x_.form);
+    if (axillary)
+        axillaryClusters(axils);
+    if (s.flowering && blooms_.terminal() && (!axillary || Distinction::alsoAtTips(x_.form)))
+        inflorescence(s);
+}
+
+// Spikes or small panicles from the axils of the upper leaves, each leaning
+// out from the stem at about half the inflorescence's length.
+void ShootPainter::axillaryClusters(const std::vector<std::pair<QPointF, double>>& axils)
+{
+    double side = x_.r.sign();
+    const double len = std::max(blooms_.length() * 0.6, blooms_.flowerSize() * 4);
+    for (size_t i = axils.size() / 3; i < axils.size(); ++i) {
+        const auto& [at, axis] = axils[i];
+        blooms_.fromAxil(at, axis + side * x_.r.range(25, 40), len * (1.0 - 0.3 * double(i) / double(axils.size())));
+        side = -side;
+    }
+}
+
+// At the stem's end; or on its side, where a bract goes on as the stem
+// (the rushes and bulrushes).
+void ShootPainter::inflorescence(const Shoot& s)
+{
+    if (s.beyond <= 0) {
         blooms_.paint(s.path.d, s.path.angleAt(1.0));
+        return;
+    }
+    const double t = 1.0 - s.beyond, axis = s.path.angleAt(t);
+    blooms_.paint(s.path.at(t), axis + (pointsLeft(axis + 90) ? -1 : 1) * 35.0);
+}
+
+// Broad pale bracts wrapping a short stout stalk, overlapping, larger
+// toward its top where the flower heads sit among them.
+void ShootPainter::bracts(const Shoot& s)
+{
+    const int n = 7;
+    const QPainterPath unit = LeafOutline::blade(LeafShape::Ovate, {Margin::Entire}, 0.8, 11);
+    QPainter& p = x_.p;
+    for (int k = 0; k < n; ++k) {
+        const double u = double(k) / (n - 1);
+        const double t = 0.1 + 0.82 * u;
+        const double len = s.length * (0.24 + 0.26 * u);
+        const double side = k % 2 ? 1.0 : -1.0;
+        p.save();
+        orient(p, s.path.at(t) + polar(s.path.angleAt(t) + 90 * side, s.width * 0.3),
+               s.path.angleAt(t) + side * (8 + 22.0 * u));
+        p.scale(len, len);
+        p.setPen(QPen(withAlpha(x_.c.leafDark, 0.8), 0.8 / len));
+        p.setBrush(mix(x_.c.leafLight, QColor(0xe8, 0xe6, 0xb0), 0.25 + 0.04 * k));
+        p.drawPath(unit);
+        p.restore();
+    }
+}
+
+// Small brownish scales at the lowest nodes of a stem whose leaves are all
+// in one whorl at its top.
+void ShootPainter::scaleLeaves(const Shoot& s)
+{
+    const QPainterPath unit = LeafOutline::blade(LeafShape::Ovate, {Margin::Entire}, 0.7, 5);
+    const double len = std::max(2.0, x_.cm(x_.form.leafLength.mid()) * 0.12);
+    QPainter& p = x_.p;
+    for (int k = 0; k < 3; ++k) {
+        const double t = 0.06 + 0.1 * k;
+        p.save();
+        orient(p, s.path.at(t), s.path.angleAt(t) + (k % 2 ? 25.0 : -25.0));
+        p.scale(len, len);
+        p.setPen(Qt::NoPen);
+        p.setBrush(mix(x_.c.stem, QColor(0x9a, 0x70, 0x50), 0.6));
+        p.drawPath(unit);
+        p.restore();
+    }
+}
+
+// A round stipule like a saucer round the stem at a node, seen a little
+// from above.
+void ShootPainter::saucer(QPointF at, double axis, double w)
+{
+    const double R = std::max(w * 2.5, x_.cm(x_.form.leafLength.mid()) * 0.28);
+    QPainter& p = x_.p;
+    p.save();
+    p.translate(at);
+    p.rotate(axis + 90);
+    p.setPen(QPen(x_.c.leafDark, std::max(0.4, R * 0.06)));
+    p.setBrush(shade(x_.c.leaf, 0.08));
+    p.drawEllipse(QPointF(0, 0), R, R * 0.38);
+    p.restore();
+    line(p, at, at + polar(axis, R * 0.4), x_.c.stem, w);
 }
 
 void ShootPainter::stem(const Curve& k, double w0, double w1)

@@ -24,6 +24,9 @@ public:
         double leafFrom = 0.08;  // share of the stem below the first node
         double leafTo = 0.8;  // share of the stem below the last node
         bool hanging = false;  // leaves of a climber leave the stem sideways
+        double beyond = 0;  // share of the stem above a flower cluster on its side
+        bool clothed = false;  // bracts clothe the stem (a stalk that flowers before its leaves)
+        bool scales = false;  // scale leaves on the bare stem below a single whorl
     };
 
     struct LeafPose {
@@ -45,6 +48,9 @@ public:
     // rising `elevation` degrees, seen from `view` degrees above.
     LeafPose pose(QPointF at, double axis, double phi, double elevation, double view, double length) const;
     QPointF leafFocus() const { return leafFocus_; }
+    bool hasLeafFocus() const { return leafFocusSize_ > 0; }
+    // A round stipule round the stem at a node (Distinction::saucerStipules).
+    void saucer(QPointF at, double axis, double w);
 
 private:
     std::vector<LeafPose> leaves(const Shoot& s, std::vector<std::pair<QPointF, double>>& axils);
@@ -54,6 +60,10 @@ private:
     void prickles(const PaintKit::Curve& path, double w);
     void wings(const PaintKit::Curve& path, double w);
     void sheath(QPointF from, QPointF to, double w);
+    void bracts(const Shoot& s);
+    void scaleLeaves(const Shoot& s);
+    void axillaryClusters(const std::vector<std::pair<QPointF, double>>& axils);
+    void inflorescence(const Shoot& s);
 
     PaintContext& x_;
     LeafPainter& leaves_;
