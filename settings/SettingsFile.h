@@ -37,10 +37,16 @@ public:
 
     int readInt(const QString& section, const QString& key, int defaultValue) const;
     QString readText(const QString& section, const QString& key, const QString& defaultValue) const;
+    // The value's bytes as the file holds them when readText cannot give
+    // them back as they are (bytes that are no character of the encoding),
+    // else nothing. Written back with writeTexts' kept, they stay unchanged.
+    std::optional<QByteArray> undecodableText(const QString& section, const QString& key) const;
     bool writeText(const QString& section, const QString& key, const QString& value);
     bool writeInt(const QString& section, const QString& key, int value);
     // Several keys in one replace of the file: all of them change, or none.
-    bool writeTexts(const QString& section, const QList<Entry>& entries);
+    // The keys in kept get their bytes as they are.
+    using KeptEntry = std::pair<QString, QByteArray>;  // key, value bytes
+    bool writeTexts(const QString& section, const QList<Entry>& entries, const QList<KeptEntry>& kept = {});
 
     // Conversion helpers shared with other users of the encoding.
     static QByteArray encode(const QString& text);
@@ -50,6 +56,7 @@ public:
 
 private:
     std::optional<ProfileLines> load() const;
+    static QByteArray unquoted(const QByteArray& raw);
     bool isMissing() const;
     bool replaceWith(const QByteArray& bytes) const;
 
