@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <memory>
 #include <unistd.h>
@@ -230,6 +231,37 @@ qint64 textSize(const FlowerRecord& r)
            r.SYASIN.size() + r.NOTE.size();
 }
 
+// Cuts a text to at most `chars` characters (a pair of surrogates is one,
+// as SQLite counts them); true when it was longer.
+bool cutTo(QString& text, int chars)
+{
+    if (text.size() <= chars)  // never more characters than UTF-16 units
+        return false;
+    qsizetype at = 0;
+    for (int n = 0; n < chars && at < text.size(); ++n)
+        at += text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2 : 1;
+    if (at >= text.size())
+        return false;
+    text.truncate(at);
+    return true;
+}
+
+// The fields that SQLite gave longer than they are read, cut; how many.
+int cutToReadChars(FlowerRecord& r)
+{
+    static const std::array<int, 9> kChars = [] {
+        std::array<int, 9> chars{};
+        for (std::size_t i = 0; i < chars.size(); ++i)
+            chars[i] = CatalogueStore::readChars(CatalogueStore::columns()[qsizetype(i)]);
+        return chars;
+    }();
+    QString* fields[] = {&r.NAMAE, &r.KISETU, &r.IRO, &r.KABEN, &r.HA, &r.KA, &r.KA2, &r.SYASIN, &r.NOTE};
+    int cut = 0;
+    for (std::size_t i = 0; i < kChars.size(); ++i)
+        cut += cutTo(*fields[i], kChars[i]) ? 1 : 0;
+    return cut;
+}
+
 bool overLimit(const CatalogueStore::ReadResult& out, qint64 chars)
 {
     return out.rows.size() >= CatalogueStore::kMaxDerivedRows || chars >= CatalogueStore::kMaxDerivedChars;
@@ -247,8 +279,7 @@ public:
         , out_(out)
     {
         query_.setForwardOnly(true);
-        if (query_.exec(QStringLiteral("SELECT ") + CatalogueStore::columns().join(u", ") +
-                        QStringLiteral(" FROM KUSABANA")))
+        if (query_.exec(selectStatement()))
             return;
         done_ = true;
         if (limit_.reached()) {
@@ -274,11 +305,22 @@ public:
                 return;
             }
             out_.rows.push_back(readRow(query_));
+            out_.cutTexts += cutToReadChars(out_.rows.back());
             chars_ += textSize(out_.rows.back());
         }
     }
 
 private:
+    // Each column one character longer than it is read, so that a longer
+    // text shows without SQLite measuring it; SQLite counts characters.
+    static QString selectStatement()
+    {
+        QStringList read;
+        for (const QString& c : CatalogueStore::columns())
+            read << QStringLiteral("substr(%1, 1, %2)").arg(c).arg(CatalogueStore::readChars(c) + 1);
+        return QStringLiteral("SELECT ") + read.join(u", ") + QStringLiteral(" FROM KUSABANA");
+    }
+
     void end()
     {
         using ReadEnd = CatalogueStore::ReadEnd;
@@ -305,6 +347,25 @@ const QStringList& CatalogueStore::columns()
 {
     static const QStringList cols = {"NAMAE", "KISETU", "IRO", "KABEN", "HA", "KA", "KA2", "SYASIN", "NOTE"};
     return cols;
+}
+
+int CatalogueStore::entryLimit(const QString& column)
+{
+    static const std::pair<const char*, int> kLimits[] = {{"NAMAE", 30}, {"KISETU", 2}, {"IRO", 6},    {"KABEN", 10},
+                                                          {"HA", 6},     {"KA", 10},    {"SYASIN", 34}};
+    for (const auto& [name, limit] : kLimits)
+        if (column == QLatin1String(name))
+            return limit;
+    return 0;
+}
+
+int CatalogueStore::readChars(const QString& column)
+{
+    // A character takes at least one byte, so twice the limit in characters
+    // holds anything the editor writes and then some.
+    if (const int limit = entryLimit(column); limit > 0)
+        return 2 * limit;
+    return column == QLatin1String("KA2") ? 255 : 65535;
 }
 
 QString CatalogueStore::immutableUri(const QString& path)
@@ -437,6 +498,7 @@ CatalogueStore::LoadResult CatalogueStore::fill(const ReadResult& read, FlowerCa
     result.missingColumns = read.missingColumns;
     result.end = read.end;
     result.endError = read.endError;
+    result.cutTexts = read.cutTexts;
     if (!read.ok())
         return result;
     result.ok = true;

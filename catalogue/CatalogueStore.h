@@ -35,6 +35,16 @@ public:
     static constexpr qint64 kMaxDerivedChars = qint64(32) * 1024 * 1024;
     static constexpr int kMaxDerivedSeconds = 3;
 
+    // The entry limit of a column in Shift-JIS bytes (a full-width character
+    // takes two); 0 for the display family and the description, which have
+    // none.
+    static int entryLimit(const QString& column);
+    // How many characters of a column are read: as many again as its entry
+    // limit allows (a margin for text written by other tools), 255 for the
+    // display family and 65535 for the description. Longer texts are cut,
+    // so that a table or view of huge texts cannot fill the memory.
+    static int readChars(const QString& column);
+
     // Why a file cannot be used at all.
     enum class Failure {
         None,
@@ -61,6 +71,7 @@ public:
         ReadEnd end = ReadEnd::Complete;
         QString endError;  // SQLite's own text when the end is Damaged
         bool immutable = false;  // opened without side files or locks
+        int cutTexts = 0;  // fields longer than readChars(), read only so far
         bool ok() const { return failure == Failure::None; }
     };
 
@@ -73,6 +84,7 @@ public:
         QString endError;  // SQLite's own text when the end is Damaged
         int totalRows = 0;  // rows read from the table
         int loadedRows = 0;  // rows placed in the catalogue (at most 500)
+        int cutTexts = 0;  // fields read only up to readChars()
         bool truncated() const { return totalRows > loadedRows; }
     };
 

@@ -11,13 +11,12 @@ namespace {
 
 struct ColumnRule {
     const char* column;
-    int limit;
     const char* caption;
 };
 
 const ColumnRule kRules[] = {
-    {"NAMAE", 30, "名前"}, {"KISETU", 2, "季節"}, {"IRO", 6, "色"},       {"KABEN", 10, "花弁"}, {"HA", 6, "葉"},
-    {"KA", 10, "科"},      {"KA2", 0, "科名"},    {"SYASIN", 34, "画像"}, {"NOTE", 0, "説明"},
+    {"NAMAE", "名前"}, {"KISETU", "季節"}, {"IRO", "色"},      {"KABEN", "花弁"}, {"HA", "葉"},
+    {"KA", "科"},      {"KA2", "科名"},    {"SYASIN", "画像"}, {"NOTE", "説明"},
 };
 
 const ColumnRule* ruleOf(const QString& column)
@@ -39,8 +38,7 @@ QString valueOf(const FlowerRecord& r, const QString& column)
 
 int EntryRules::byteLimit(const QString& column)
 {
-    const ColumnRule* r = ruleOf(column);
-    return r ? r->limit : 0;
+    return CatalogueStore::entryLimit(column);
 }
 
 QString EntryRules::caption(const QString& column)

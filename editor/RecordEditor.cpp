@@ -694,8 +694,9 @@ void RecordEditor::removeAbandonedPictures()
     if (copiedPictures_.isEmpty())
         return;
     const CatalogueStore::ReadResult stored = CatalogueStore::read(dbPath(app_));
-    // Unsure which pictures the records name, every copy stays.
-    if (!stored.ok() || stored.end != CatalogueStore::ReadEnd::Complete)
+    // Unsure which pictures the records name (a name may have been cut),
+    // every copy stays.
+    if (!stored.ok() || stored.end != CatalogueStore::ReadEnd::Complete || stored.cutTexts > 0)
         return;
     for (const QString& copied : std::as_const(copiedPictures_)) {
         const bool named = std::any_of(stored.rows.begin(), stored.rows.end(),

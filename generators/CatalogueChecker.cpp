@@ -212,6 +212,8 @@ void CatalogueChecker::checkFileItself(const QString& path, const CatalogueStore
     if (read.end == CatalogueStore::ReadEnd::LimitReached)
         add(QStringLiteral("KUSABANA is not a plain table and did not end; reading stopped after %1 rows")
                 .arg(read.rows.size()));
+    if (read.cutTexts > 0)
+        add(QStringLiteral("%1 texts are longer than the program reads and were cut").arg(read.cutTexts));
     QStringList damage;
     QString why;
     if (!CatalogueStore::quickCheck(path, damage, &why))

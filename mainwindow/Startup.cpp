@@ -69,6 +69,14 @@ QString Startup::endlessCatalogueText(const QString& path, int rows)
         .arg(rows);
 }
 
+QString Startup::cutTextsText(const QString& path, int fields)
+{
+    return QStringLiteral("図鑑のデータベースには、ソノハで扱える長さを超える文字列が%1か所ありました。\n%2\n\n"
+                          "それぞれ扱える長さまでを読み込みました。")
+        .arg(fields)
+        .arg(QDir::toNativeSeparators(path));
+}
+
 void Startup::reportShortRead(const QString& path, const CatalogueStore::LoadResult& result)
 {
     using ReadEnd = CatalogueStore::ReadEnd;
@@ -79,6 +87,9 @@ void Startup::reportShortRead(const QString& path, const CatalogueStore::LoadRes
         text = endlessCatalogueText(path, result.loadedRows);
     else if (result.truncated())
         text = truncatedText(result.totalRows);
+    // Told once, with whatever else the read has to say.
+    if (result.cutTexts > 0)
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n\n")) + cutTextsText(path, result.cutTexts);
     if (!text.isEmpty())
         app_.platform().messages.show(main_.get(), text, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
 }

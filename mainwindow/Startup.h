@@ -45,6 +45,7 @@ public:
     static QString failureReason(const QString& path, const CatalogueStore::LoadResult& result);
     static QString damagedCatalogueText(const QString& path, const QString& sqliteError, int rows);
     static QString endlessCatalogueText(const QString& path, int rows);
+    static QString cutTextsText(const QString& path, int fields);
 
     // The longest a step of the read keeps the event loop waiting, and the
     // most rows it reads, so that names change on the screen while it runs.

@@ -4,25 +4,31 @@
 
 History::History()
     : entries_(kSize)
+    , keptBytes_(kSize)
 {
 }
 
 void History::load(const AppSettings& settings)
 {
-    for (int n = 0; n < kSize; ++n)
+    for (int n = 0; n < kSize; ++n) {
         entries_[n] = settings.readHistory(n);
+        keptBytes_[n] = settings.readHistoryBytes(n);
+    }
 }
 
 void History::save(AppSettings& settings) const
 {
-    settings.writeHistory(entries_);
+    settings.writeHistory(entries_, keptBytes_);
 }
 
 void History::push(const QString& name)
 {
-    for (int k = kSize - 1; k >= 1; --k)
+    for (int k = kSize - 1; k >= 1; --k) {
         entries_[k] = entries_[k - 1];
+        keptBytes_[k] = keptBytes_[k - 1];
+    }
     entries_[0] = name;
+    keptBytes_[0].clear();
 }
 
 QString History::caption(int n) const

@@ -27,4 +27,8 @@ public:
 
 private:
     QStringList entries_;
+    // Per entry: the bytes it was read from when they are not Shift-JIS
+    // (they read as other characters), so that it is written back as it
+    // was; empty for every other entry. They move with their entry.
+    QList<QByteArray> keptBytes_;
 };

@@ -61,6 +61,11 @@ QString AppSettings::readHistory(int n) const
     return SettingsTextEscape::unescape(file_.readText(kSec, QStringLiteral("HisN%1").arg(n), QString()));
 }
 
+QByteArray AppSettings::readHistoryBytes(int n) const
+{
+    return file_.undecodableText(kSec, QStringLiteral("HisN%1").arg(n)).value_or(QByteArray());
+}
+
 bool AppSettings::writeSlideSecondsText(const QString& typed)
 {
     return refreshedAfter(file_.writeText(kSec, QStringLiteral("SLD_check"), typed));
@@ -81,11 +86,17 @@ bool AppSettings::writeThumbnailMode(int index)
     return refreshedAfter(file_.writeInt(kSec, QStringLiteral("Samuneilu_check"), index));
 }
 
-bool AppSettings::writeHistory(const QStringList& entries)
+bool AppSettings::writeHistory(const QStringList& entries, const QList<QByteArray>& kept)
 {
     // One replace of the file: a kill half way leaves the old history whole.
     QList<SettingsFile::Entry> keys;
-    for (int n = 0; n < kHistorySize; ++n)
-        keys.append({QStringLiteral("HisN%1").arg(n), SettingsTextEscape::escape(entries.value(n))});
-    return refreshedAfter(file_.writeTexts(kSec, keys));
+    QList<SettingsFile::KeptEntry> keptKeys;
+    for (int n = 0; n < kHistorySize; ++n) {
+        const QString key = QStringLiteral("HisN%1").arg(n);
+        if (!kept.value(n).isEmpty())
+            keptKeys.append({key, kept.value(n)});
+        else
+            keys.append({key, SettingsTextEscape::escape(entries.value(n))});
+    }
+    return refreshedAfter(file_.writeTexts(kSec, keys, keptKeys));
 }

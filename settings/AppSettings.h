@@ -29,13 +29,18 @@ public:
     int readClickSound() const;  // KOUKAON_check, default 1
     int readThumbnailMode() const;  // Samuneilu_check, default 0
     QString readHistory(int n) const;  // HisN0..HisN7, default ""
+    // The bytes of HisN<n> when they do not decode exactly (not Shift-JIS),
+    // else empty: an entry written back unchanged keeps them.
+    QByteArray readHistoryBytes(int n) const;
 
     // Each write gives false when the file was left as it was.
     bool writeSlideSecondsText(const QString& typed);
     bool writeBgm(int index);
     bool writeClickSound(int index);
     bool writeThumbnailMode(int index);
-    bool writeHistory(const QStringList& entries);  // all eight keys, in one replace of the file
+    // All eight keys, in one replace of the file; an entry with bytes in
+    // kept is written as those bytes.
+    bool writeHistory(const QStringList& entries, const QList<QByteArray>& kept = {});
 
     SettingsFile& file() { return file_; }
 

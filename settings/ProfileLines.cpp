@@ -144,7 +144,12 @@ std::optional<QByteArray> ProfileLines::value(const QString& section, const QStr
 
 void ProfileLines::set(const QString& section, const QString& key, const QString& value)
 {
-    const QByteArray text = encode(key) + '=' + encode(value);
+    setBytes(section, key, encode(value));
+}
+
+void ProfileLines::setBytes(const QString& section, const QString& key, const QByteArray& value)
+{
+    const QByteArray text = encode(key) + '=' + value;
     const Place place = find(section, key);
     if (place.keyLine >= 0) {
         lines_[place.keyLine].text = text;

@@ -21,6 +21,8 @@ public:
     // Replaces the key's line in place, or adds it after the section's last
     // line, or adds the section at the end of the file.
     void set(const QString& section, const QString& key, const QString& value);
+    // The same with the value's bytes as they are (no line break in them).
+    void setBytes(const QString& section, const QString& key, const QByteArray& value);
     QByteArray bytes() const;
 
     QByteArray encode(const QString& text) const;

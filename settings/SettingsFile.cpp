@@ -116,10 +116,26 @@ QString SettingsFile::readText(const QString& section, const QString& key, const
     const std::optional<QByteArray> raw = lines ? lines->value(section, key) : std::nullopt;
     if (!raw)
         return defaultValue;
-    QByteArray t = *raw;
-    if (t.size() >= 2 && (t[0] == '"' || t[0] == '\'') && t.back() == t[0])
-        t = t.mid(1, t.size() - 2);
-    return lines->decode(lines->cut(t, kTextBufferBytes - 1));
+    return lines->decode(lines->cut(unquoted(*raw), kTextBufferBytes - 1));
+}
+
+std::optional<QByteArray> SettingsFile::undecodableText(const QString& section, const QString& key) const
+{
+    const std::optional<ProfileLines> lines = load();
+    std::optional<QByteArray> raw = lines ? lines->value(section, key) : std::nullopt;
+    if (!raw)
+        return std::nullopt;
+    const QByteArray read = lines->cut(unquoted(*raw), kTextBufferBytes - 1);
+    if (lines->encode(lines->decode(read)) == read)
+        return std::nullopt;
+    return raw;
+}
+
+QByteArray SettingsFile::unquoted(const QByteArray& raw)
+{
+    if (raw.size() >= 2 && (raw[0] == '"' || raw[0] == '\'') && raw.back() == raw[0])
+        return raw.mid(1, raw.size() - 2);
+    return raw;
 }
 
 bool SettingsFile::writeText(const QString& section, const QString& key, const QString& value)
@@ -132,7 +148,7 @@ bool SettingsFile::writeInt(const QString& section, const QString& key, int valu
     return writeText(section, key, QString::number(value));
 }
 
-bool SettingsFile::writeTexts(const QString& section, const QList<Entry>& entries)
+bool SettingsFile::writeTexts(const QString& section, const QList<Entry>& entries, const QList<KeptEntry>& kept)
 {
     const bool ok = write(section, entries);
     if (!ok && writeFailed_)
@@ -152,6 +168,9 @@ bool SettingsFile::write(const QString& section, const QList<Entry>& entries)
         clean.replace(u'\r', u' ').replace(u'\n', u' ');
         lines->set(section, key, clean);
     }
+    for (const auto& [key, bytes] : kept)
+        if (!bytes.contains('\r') && !bytes.contains('\n'))
+            lines->setBytes(section, key, bytes);
     const QByteArray bytes = lines->bytes();
     // A file the next read would refuse must not be written either.
     if (bytes.size() > kMaxFileBytes)

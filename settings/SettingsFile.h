@@ -60,10 +60,16 @@ public:
     // is missing.
     QList<std::optional<int>> readInts(const QString& section, const QStringList& keys) const;
     QString readText(const QString& section, const QString& key, const QString& defaultValue) const;
+    // The value's bytes as the file holds them when readText cannot give
+    // them back as they are (bytes that are no character of the encoding),
+    // else nothing. Written back with writeTexts' kept, they stay unchanged.
+    std::optional<QByteArray> undecodableText(const QString& section, const QString& key) const;
     bool writeText(const QString& section, const QString& key, const QString& value);
     bool writeInt(const QString& section, const QString& key, int value);
     // Several keys in one replace of the file: all of them change, or none.
-    bool writeTexts(const QString& section, const QList<Entry>& entries);
+    // The keys in kept get their bytes as they are.
+    using KeptEntry = std::pair<QString, QByteArray>;  // key, value bytes
+    bool writeTexts(const QString& section, const QList<Entry>& entries, const QList<KeptEntry>& kept = {});
 
     // Conversion helpers shared with other users of the encoding.
     static QByteArray encode(const QString& text);
@@ -74,6 +80,7 @@ public:
 private:
     std::optional<ProfileLines> load() const;
     static std::optional<int> intOf(const std::optional<QByteArray>& raw);
+    static QByteArray unquoted(const QByteArray& raw);
     bool isMissing() const;
     bool replaceWith(const QByteArray& bytes) const;
     bool write(const QString& section, const QList<Entry>& entries);

@@ -312,17 +312,20 @@ private slots:
     }
 
     // The file itself is checked too: damage that the program's read meets,
-    // damage only SQLite's quick_check finds, and a table that never ends.
+    // damage only SQLite's quick_check finds, a table that never ends, and
+    // texts longer than the program reads.
     // clang-format off
     void fileDamage_data()
     {
         QTest::addColumn<QString>("fixture");
         QTest::addColumn<bool>("readStops");        // a problem says where reading stopped
         QTest::addColumn<bool>("quickCheckFinds");  // SQLite's quick_check reports damage
-        QTest::newRow("sound file") << "sound" << false << false;
-        QTest::newRow("damaged table page") << "table page" << true << true;
-        QTest::newRow("damaged index page") << "index page" << false << true;
-        QTest::newRow("endless view") << "view" << true << false;
+        QTest::addColumn<bool>("textsCut");         // a problem says texts were cut
+        QTest::newRow("sound file") << "sound" << false << false << false;
+        QTest::newRow("damaged table page") << "table page" << true << true << false;
+        QTest::newRow("damaged index page") << "index page" << false << true << false;
+        QTest::newRow("endless view") << "view" << true << false << false;
+        QTest::newRow("huge texts") << "huge texts" << false << false << true;
     }
     // clang-format on
     void fileDamage()
@@ -330,6 +333,7 @@ private slots:
         QFETCH(QString, fixture);
         QFETCH(bool, readStops);
         QFETCH(bool, quickCheckFinds);
+        QFETCH(bool, textsCut);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("SNH347.mdb"));
         if (fixture == "sound")
@@ -338,6 +342,8 @@ private slots:
             QVERIFY(HostileCatalogues::damagedTablePage(path, 339));
         else if (fixture == "index page")
             QVERIFY(HostileCatalogues::damagedIndexPage(path, 339));
+        else if (fixture == "huge texts")
+            QVERIFY(HostileCatalogues::hugeTexts(path, 70000, false));
         else
             QVERIFY(HostileCatalogues::endlessView(path, false));
 
@@ -353,6 +359,7 @@ private slots:
             }
         QCOMPARE(damage.filter(QStringLiteral("reading stopped")).isEmpty(), !readStops);
         QCOMPARE(damage.filter(QStringLiteral("quick_check")).isEmpty(), !quickCheckFinds);
+        QCOMPARE(damage.filter(QStringLiteral("27 texts are longer")).isEmpty(), !textsCut);
         QCOMPARE(report->clean(), fixture == "sound");
     }
 

@@ -45,6 +45,9 @@ private slots:
                                                      "件のデータで続けます。"};
         QTest::newRow("recursive view") << "recursive view" << true
                                         << QStringList{"途中で読み込みをやめました。", "読み込めた500件のデータで続けます。"};
+        QTest::newRow("texts too long") << "huge texts" << true
+                                        << QStringList{"扱える長さを超える文字列が27か所ありました。",
+                                                       "それぞれ扱える長さまでを読み込みました。"};
     }
     // clang-format on
     void messages()
@@ -78,6 +81,8 @@ private slots:
             QSqlDatabase::removeDatabase(QStringLiteral("made"));
         } else if (fixture == "recursive view") {
             QVERIFY(HostileCatalogues::endlessView(path, false));
+        } else if (fixture == "huge texts") {
+            QVERIFY(HostileCatalogues::hugeTexts(path, 100000, true));
         }
 
         FakePlatform fake;

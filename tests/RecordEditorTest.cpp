@@ -11,6 +11,7 @@
 #include "mainwindow/MainMenu.h"
 #include "session/AppContext.h"
 #include "session/BrowserSession.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/HostileCatalogues.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestCatalogues.h"
@@ -1153,16 +1154,29 @@ private slots:
         QCOMPARE(s.results(), QStringList{"アオミズ"});
     }
 
+    // In a child without the rights by which root ignores permissions, so
+    // that the file refuses writes to root too, as on a read-only medium.
     void readOnlyCatalogueIsNotEdited()
     {
         MainWindowFixture w(threeFlowers());
         const QString db = w.appPath() + "SNH347.mdb";
         QFile::setPermissions(db, QFileDevice::ReadOwner);
-        if (QFileInfo(db).isWritable())
-            QSKIP("running with rights that ignore file permissions");
-        QVERIFY(!RecordEditor::run(*w.context, w.window.get()));
-        QVERIFY(w.fake.messages.texts().last().contains("書き込めない"));
-        QCOMPARE(w.context->catalogue().count(), 3);
+        const std::optional<QByteArray> report = runInChild([&] {
+            if (!bindPermissions())
+                return QByteArray("no rights to drop");
+            if (QFileInfo(db).isWritable())
+                return QByteArray("the file takes writes");
+            const bool ran = RecordEditor::run(*w.context, w.window.get());
+            return QByteArray(ran ? "ran" : "refused") + '\n' +
+                   QByteArray::number(w.context->catalogue().count()) + '\n' +
+                   w.fake.messages.texts().join(u'\n').toUtf8();
+        });
+        QFile::setPermissions(db, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QVERIFY(report);
+        const QList<QByteArray> lines = report->split('\n');
+        QCOMPARE(lines.value(0), QByteArray("refused"));
+        QCOMPARE(lines.value(1), QByteArray("3"));
+        QVERIFY2(QString::fromUtf8(lines.value(lines.size() - 1)).contains(u"書き込めない"), report->constData());
     }
 
     void failedReloadKeepsTheCatalogue()

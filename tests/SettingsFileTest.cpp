@@ -1,4 +1,5 @@
 #include "settings/SettingsFile.h"
+#include "session/History.h"
 #include "settings/AppSettings.h"
 
 #include <QDir>
@@ -437,6 +438,41 @@ private slots:
         QVERIFY2(readRaw().contains("\r\nHisN0=" + stored + "\r\nHisN1="), readRaw().constData());
         QCOMPARE(s.readHistory(0), name);
         QCOMPARE(s.readHistory(1), QStringLiteral("ハコベ"));
+    }
+
+    // Bytes that are no Shift-JIS text read as other characters; an entry
+    // written back unchanged, where it was or moved down by a view, keeps
+    // its bytes as they were.
+    // clang-format off
+    void undecodableHistoryBytesAreKept_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("lead bytes without trail") << QByteArray("\x81\x20\x82\xff");
+        QTest::newRow("byte no character starts") << QByteArray("\xa0\xfd");
+        QTest::newRow("in quotes") << QByteArray("\"\x81\x20\"");
+    }
+    // clang-format on
+    void undecodableHistoryBytesAreKept()
+    {
+        QFETCH(QByteArray, stored);
+        const QByteArray before =
+            "[Sonoha347]\r\nHisN0=" + stored + "\r\nHisN1=" + SettingsFile::encode(QStringLiteral("スミレ")) + "\r\n";
+        writeRaw(before);
+        AppSettings s(path());
+        QVERIFY(!s.readHistoryBytes(0).isEmpty());
+        QVERIFY(s.readHistoryBytes(1).isEmpty());
+        History h;
+        h.load(s);
+        h.save(s);
+        QVERIFY2(readRaw().startsWith(before), readRaw().toPercentEncoding().constData());
+
+        h.PushHistory(QStringLiteral("アカネ"));
+        h.save(s);
+        const QByteArray after = readRaw();
+        QVERIFY2(after.contains("\r\nHisN1=" + stored + "\r\n"), after.toPercentEncoding().constData());
+        QVERIFY(after.contains("\r\nHisN2=" + SettingsFile::encode(QStringLiteral("スミレ")) + "\r\n"));
+        QCOMPARE(s.readHistory(0), QStringLiteral("アカネ"));
+        QCOMPARE(s.readHistory(1), h.entry(1));
     }
 
     // Files saved by other editors: a UTF-8 byte-order mark, CR-only or LF

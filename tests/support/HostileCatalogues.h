@@ -125,6 +125,24 @@ inline bool endlessView(const QString& path, bool firstRowNever)
     return execute(path, {QStringLiteral("CREATE VIEW KUSABANA AS ") + rows + select});
 }
 
+// KUSABANA with texts far longer than a record holds: every field of its
+// three rows about `chars` characters long, the name starting with the
+// row's number.
+// As a view the texts are made while they are read.
+inline bool hugeTexts(const QString& path, int chars, bool view)
+{
+    QStringList fields;
+    for (const QString& c : CatalogueStore::columns()) {
+        const QString text = QStringLiteral("replace(hex(zeroblob(%1)), '0', 'あ')").arg(chars / 2);
+        fields << (c == QLatin1String("NAMAE") ? QStringLiteral("n || ") + text : text) + QStringLiteral(" AS ") + c;
+    }
+    const QString select =
+        QStringLiteral("WITH r(n) AS (VALUES (1), (2), (3)) SELECT ") + fields.join(u", ") + QStringLiteral(" FROM r");
+    return execute(
+        path,
+        {(view ? QStringLiteral("CREATE VIEW KUSABANA AS ") : QStringLiteral("CREATE TABLE KUSABANA AS ")) + select});
+}
+
 // A catalogue in WAL mode, closed cleanly: the log and the shared-memory
 // file are gone, as on a CD-ROM made from it.
 inline bool walCatalogue(const QString& path, const QVector<FlowerRecord>& rows)
