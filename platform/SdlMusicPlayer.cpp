@@ -3,7 +3,7 @@
 #include "platform/BoundedFile.h"
 #include "platform/SdlAudio.h"
 
-#include <SDL_mixer.h>
+#include "platform/SdlLibrary.h"
 
 namespace {
 
@@ -38,8 +38,9 @@ bool SdlMusicPlayer::open(const QString& midiPath)
     if (!read)
         return false;
     data_ = std::move(*read);
-    SDL_RWops* rw = SDL_RWFromConstMem(data_.constData(), int(data_.size()));
-    music_ = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
+    const SdlLibrary& sdl = audio_.sdl();
+    SDL_RWops* rw = sdl.SDL_RWFromConstMem(data_.constData(), int(data_.size()));
+    music_ = rw ? sdl.Mix_LoadMUS_RW(rw, 1) : nullptr;
     if (!music_)
         data_.clear();
     return music_ != nullptr;
@@ -49,21 +50,22 @@ void SdlMusicPlayer::play()
 {
     if (!music_)
         return;
-    Mix_VolumeMusic(kMusicVolume);
-    Mix_PlayMusic(music_, 1);
+    // A piece is open only once the device is.
+    audio_.sdl().Mix_VolumeMusic(kMusicVolume);
+    audio_.sdl().Mix_PlayMusic(music_, 1);
 }
 
 void SdlMusicPlayer::close()
 {
     if (!music_)
         return;
-    Mix_HaltMusic();
-    Mix_FreeMusic(music_);
+    audio_.sdl().Mix_HaltMusic();
+    audio_.sdl().Mix_FreeMusic(music_);
     music_ = nullptr;
     data_.clear();
 }
 
 bool SdlMusicPlayer::isPlaying() const
 {
-    return music_ && Mix_PlayingMusic() != 0;
+    return music_ && audio_.sdl().Mix_PlayingMusic() != 0;
 }

@@ -5,7 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include <SDL_mixer.h>
+struct _Mix_Music;
+using Mix_Music = _Mix_Music;  // SDL_mixer's own name for it
 
 class SdlAudio;
 
