@@ -42,7 +42,11 @@ bool FrameExtentsRequest::send(QWindow* window)
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !window)
         return false;
+    // A platform other than xcb (offscreen, for one) may answer for X11
+    // without a connection to a server.
     xcb_connection_t* c = x11->connection();
+    if (!c || xcb_connection_has_error(c))
+        return false;
     const auto id = xcb_window_t(window->winId());
     const xcb_atom_t request = atomOf(c, "_NET_REQUEST_FRAME_EXTENTS");
     xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, id), nullptr);
