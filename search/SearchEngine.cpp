@@ -20,12 +20,15 @@ void SearchEngine::rebuild()
 {
     count_ = catalogue_.FlowerCount();
     // Records in name order; the order is total, so records with the same
-    // name stand together, in slot order.
+    // name stand together, in slot order. The store delivers the catalogue
+    // in name order, so the sort is seldom needed: a name comparison costs
+    // thousands of instructions, and a start does this once.
     QVector<int> inOrder(count_);
     std::iota(inOrder.begin(), inOrder.end(), 1);
     const NameOrder order;
-    std::stable_sort(inOrder.begin(), inOrder.end(),
-                     [&](int a, int b) { return order.less(catalogue_.slot(a).NAMAE, catalogue_.slot(b).NAMAE); });
+    const auto byName = [&](int a, int b) { return order.less(catalogue_.slot(a).NAMAE, catalogue_.slot(b).NAMAE); };
+    if (!std::is_sorted(inOrder.begin(), inOrder.end(), byName))
+        std::stable_sort(inOrder.begin(), inOrder.end(), byName);
 
     names_.clear();
     names_.reserve(count_);
