@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QtMath>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <iterator>
 
@@ -1439,14 +1441,21 @@ QPoint ButtonArt::scrollPointerHotSpot()
     return QPoint(16, 16);
 }
 
-QImage ButtonArt::loadingPicture()
+int ButtonArt::scaleFor(qreal devicePixelRatio)
 {
-    return packedOrDrawn(QStringLiteral("loading"), true, [] { return render(400, 300, 1, paintLoading); });
+    return std::max(1, int(std::ceil(devicePixelRatio)));
 }
 
-QImage ButtonArt::fieldBackground()
+QImage ButtonArt::loadingPicture(int scale)
 {
-    return packedOrDrawn(QStringLiteral("field"), true, [] { return render(448, 444, 1, paintField); });
+    return packedOrDrawn(QStringLiteral("loading"), scale == 1,
+                         [&] { return renderScaled(400, 300, scale, paintLoading); });
+}
+
+QImage ButtonArt::fieldBackground(int scale)
+{
+    return packedOrDrawn(QStringLiteral("field"), scale == 1,
+                         [&] { return renderScaled(448, 444, scale, paintField); });
 }
 
 QImage ButtonArt::noFilePicture()

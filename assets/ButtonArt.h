@@ -35,8 +35,11 @@ public:
     static QPoint pointingHandHotSpot();
     static QPoint scrollPointerHotSpot();
 
-    static QImage loadingPicture();  // 400 x 300
-    static QImage fieldBackground();  // 448 x 444
+    // The scale that draws sharply on a device with this pixel ratio.
+    static int scaleFor(qreal devicePixelRatio);
+
+    static QImage loadingPicture(int scale = 1);  // 400 x 300
+    static QImage fieldBackground(int scale = 1);  // 448 x 444
     static QImage noFilePicture();  // 320 x 240
     static QImage appIcon(int size);  // size x size, 16 .. 256
 

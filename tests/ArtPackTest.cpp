@@ -29,6 +29,23 @@ private slots:
         QVERIFY(pack.find(QStringLiteral("no such picture")).isNull());
     }
 
+    // The pack holds scale 1 only; a screen of another ratio gets the
+    // large pictures drawn at its scale, not the carried ones enlarged.
+    void largePicturesAtScaleTwo_data()
+    {
+        QTest::addColumn<QImage>("picture");
+        QTest::addColumn<QSize>("logicalSize");
+        QTest::newRow("loading") << ButtonArt::loadingPicture(2) << QSize(400, 300);
+        QTest::newRow("field") << ButtonArt::fieldBackground(2) << QSize(448, 444);
+    }
+    void largePicturesAtScaleTwo()
+    {
+        QFETCH(QImage, picture);
+        QFETCH(QSize, logicalSize);
+        QCOMPARE(picture.devicePixelRatio(), 2.0);
+        QCOMPARE(picture.size(), logicalSize * 2);
+    }
+
     // clang-format off
     void brokenPackYieldsNothing_data()
     {
