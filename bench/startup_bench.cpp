@@ -9,8 +9,10 @@
 // A frame counts as drawn when the X server reports damage to the window
 // (the DAMAGE extension), the same for both programs.
 //
-// usage: startup_bench [runs=15] [--display :N] [--app DIR]
-//   Without --display it starts its own Xvfb with openbox.
+// usage: startup_bench [runs=15] [--display :N] [--app DIR]...
+//   Without --display it starts its own Xvfb with openbox. Each --app is an
+//   application folder to time (the build's by default); with several, all
+//   run interleaved, to compare two builds of the program.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,10 +26,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -52,17 +56,24 @@ double median(std::vector<double> v)
 pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env)
 {
     std::vector<char*> args;
+    args.reserve(argv.size() + 1);
     for (const std::string& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     std::vector<char*> envp;
+    envp.reserve(env.size() + 1);
     for (const std::string& e : env)
         envp.push_back(const_cast<char*>(e.c_str()));
     envp.push_back(nullptr);
+    // What the programs print is not the benchmark's output.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), envp.data()) != 0)
-        return -1;
-    return pid;
+    const int failed = posix_spawn(&pid, args[0], &quiet, nullptr, args.data(), envp.data());
+    posix_spawn_file_actions_destroy(&quiet);
+    return failed ? -1 : pid;
 }
 
 void stop(pid_t pid)
@@ -87,13 +98,35 @@ std::vector<std::string> childEnvironment(const std::string& display)
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
         const std::string s(*e);
-        if (s.rfind("DISPLAY=", 0) == 0 || s.rfind("QT_QPA_PLATFORM=", 0) == 0)
+        if (s.rfind("DISPLAY=", 0) == 0 || s.rfind("QT_QPA_PLATFORM=", 0) == 0 || s.rfind("XDG_RUNTIME_DIR=", 0) == 0)
             continue;
         env.push_back(s);
     }
     env.push_back("DISPLAY=" + display);
     return env;
 }
+
+// A desktop session's private runtime folder (on a RAM disk, as logind
+// makes it), where the program keeps its single-instance lock: without one
+// the lock lands on the disk, whose flush would be timed instead.
+class RuntimeFolder {
+public:
+    RuntimeFolder()
+    {
+        char pattern[] = "/dev/shm/sonoha-bench-XXXXXX";
+        if (mkdtemp(pattern))
+            path_ = pattern;
+    }
+    ~RuntimeFolder()
+    {
+        if (!path_.empty())
+            QDir(QString::fromStdString(path_)).removeRecursively();
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 // Watches one X display for the windows a process creates and the first
 // damage to each.
@@ -104,14 +137,14 @@ public:
         conn_ = xcb_connect(display.c_str(), nullptr);
         if (xcb_connection_has_error(conn_)) {
             std::fprintf(stderr, "cannot connect to %s\n", display.c_str());
-            std::exit(1);
+            std::_Exit(1);  // nothing is buffered yet; exit() is not thread-safe
         }
         root_ = xcb_setup_roots_iterator(xcb_get_setup(conn_)).data->root;
         free(xcb_damage_query_version_reply(conn_, xcb_damage_query_version(conn_, 1, 1), nullptr));
         const xcb_query_extension_reply_t* ext = xcb_get_extension_data(conn_, &xcb_damage_id);
         if (!ext || !ext->present) {
             std::fprintf(stderr, "the X server has no DAMAGE extension\n");
-            std::exit(1);
+            std::_Exit(1);  // nothing is buffered yet; exit() is not thread-safe
         }
         damageEvent_ = ext->first_event + XCB_DAMAGE_NOTIFY;
         const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
@@ -236,7 +269,7 @@ public:
     {
         int fds[2];
         if (pipe(fds) != 0)
-            std::exit(1);
+            std::_Exit(1);  // nothing is buffered yet; exit() is not thread-safe
         xvfb_ = spawn(
             {"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
             childEnvironment(""));
@@ -245,7 +278,7 @@ public:
         pollfd p{fds[0], POLLIN, 0};
         if (xvfb_ < 0 || poll(&p, 1, 10000) <= 0 || read(fds[0], buf, sizeof buf - 1) <= 0) {
             std::fprintf(stderr, "Xvfb did not start\n");
-            std::exit(1);
+            std::_Exit(1);  // nothing is buffered yet; exit() is not thread-safe
         }
         close(fds[0]);
         display_ = ":" + std::to_string(std::atoi(buf));
@@ -301,46 +334,67 @@ bool copyFolder(const QString& from, const QString& to)
 
 }  // namespace
 
+// One program under test: a copy of an application folder.
+struct Subject {
+    QString source;
+    std::unique_ptr<QTemporaryDir> copy;
+    std::string program;
+    std::vector<double> loading;
+    std::vector<double> main;
+};
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     int runs = 15;
     std::string display;
-    QString appDir = QStringLiteral(SONOHA_APP_DIR);
+    QStringList appDirs;
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--display") && i + 1 < args.size())
             display = args[++i].toStdString();
         else if (args[i] == QLatin1String("--app") && i + 1 < args.size())
-            appDir = args[++i];
+            appDirs << args[++i];
         else
             runs = std::max(1, args[i].toInt());
     }
+    if (appDirs.isEmpty())
+        appDirs << QStringLiteral(SONOHA_APP_DIR);
 
-    QTemporaryDir copy;
-    if (!copy.isValid() || !copyFolder(appDir, copy.path())) {
-        std::fprintf(stderr, "cannot copy %s\n", qPrintable(appDir));
-        return 1;
+    std::vector<Subject> subjects;
+    for (const QString& dir : appDirs) {
+        Subject s{dir, std::make_unique<QTemporaryDir>(), {}, {}, {}};
+        if (!s.copy->isValid() || !copyFolder(dir, s.copy->path())) {
+            std::fprintf(stderr, "cannot copy %s\n", qPrintable(dir));
+            return 1;
+        }
+        s.program = s.copy->filePath(QStringLiteral("sonoha")).toStdString();
+        QFile::setPermissions(QString::fromStdString(s.program),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        subjects.push_back(std::move(s));
     }
-    QFile::setPermissions(copy.filePath(QStringLiteral("sonoha")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     std::optional<OwnDisplay> own;
     if (display.empty()) {
         own.emplace();
         display = own->name();
     }
-    const std::vector<std::string> env = childEnvironment(display);
-    const std::string program = copy.filePath(QStringLiteral("sonoha")).toStdString();
+    RuntimeFolder runtime;
+    std::vector<std::string> env = childEnvironment(display);
+    if (!runtime.path().empty())
+        env.push_back("XDG_RUNTIME_DIR=" + runtime.path());
     const std::string reference =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("startup_reference")).toStdString();
     Watcher watcher(display);
 
     // A first run of each warms the file cache and tells the main window's
     // inner size, which the empty window is given.
-    const std::optional<Watcher::Times> first = watcher.run({program}, env);
-    if (!first) {
-        std::fprintf(stderr, "the program's main window did not appear\n");
-        return 1;
+    std::optional<Watcher::Times> first;
+    for (const Subject& s : subjects) {
+        first = watcher.run({s.program}, env);
+        if (!first) {
+            std::fprintf(stderr, "the main window of %s did not appear\n", qPrintable(s.source));
+            return 1;
+        }
     }
     const std::vector<std::string> referenceArgs = {reference, kTitle, std::to_string(first->mainWidth),
                                                     std::to_string(first->mainHeight)};
@@ -349,31 +403,36 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    std::vector<double> loading;
-    std::vector<double> main;
+    // Each round runs every program and the empty window once, starting one
+    // place further each time, so that none always follows the same one.
     std::vector<double> empty;
-    for (int i = 0; i < runs; ++i) {
-        // ABBA: neither program always follows the other.
-        for (int k = 0; k < 2; ++k) {
-            const bool programFirst = (i % 2 == 0) == (k == 0);
-            if (programFirst) {
-                const std::optional<Watcher::Times> t = watcher.run({program}, env);
-                if (!t)
-                    return 1;
-                loading.push_back(t->firstFrameMs);
-                main.push_back(t->mainFrameMs);
-            } else {
+    const size_t n = subjects.size() + 1;
+    for (int round = 0; round < runs; ++round) {
+        for (size_t k = 0; k < n; ++k) {
+            const size_t which = (size_t(round) + k) % n;
+            if (which == subjects.size()) {
                 const std::optional<Watcher::Times> t = watcher.run(referenceArgs, env);
                 if (!t)
                     return 1;
                 empty.push_back(t->mainFrameMs);
+                continue;
             }
+            Subject& s = subjects[which];
+            const std::optional<Watcher::Times> t = watcher.run({s.program}, env);
+            if (!t)
+                return 1;
+            s.loading.push_back(t->firstFrameMs);
+            s.main.push_back(t->mainFrameMs);
         }
     }
     std::printf("start-up to the first frame, median of %d interleaved runs on %s\n", runs, display.c_str());
-    std::printf("  the program's loading screen   %7.1f ms\n", median(loading));
-    std::printf("  the program's main window      %7.1f ms\n", median(main));
-    std::printf("  an empty Qt window %dx%d  %7.1f ms\n", first->mainWidth, first->mainHeight, median(empty));
-    std::printf("  ratio of the medians           %7.2f   (aim <= 1.30)\n", median(main) / median(empty));
+    std::printf("  an empty Qt window %dx%d    %7.1f ms\n", first->mainWidth, first->mainHeight, median(empty));
+    for (const Subject& s : subjects) {
+        if (subjects.size() > 1)
+            std::printf("  %s\n", qPrintable(s.source));
+        std::printf("  the program's loading screen     %7.1f ms\n", median(s.loading));
+        std::printf("  the program's main window        %7.1f ms\n", median(s.main));
+        std::printf("  ratio of the medians             %7.2f   (aim <= 1.30)\n", median(s.main) / median(empty));
+    }
     return 0;
 }
