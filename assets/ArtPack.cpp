@@ -71,8 +71,8 @@ QImage ArtPack::find(const QString& key)
     if (atlas.pixels.size() != stride * atlas.size.height() || !QRect(QPoint(), atlas.size).contains(place->rect))
         return QImage();
     // The picture is read in place; QImage copies it on the first write.
-    const auto* first =
-        reinterpret_cast<const uchar*>(atlas.pixels.constData()) + place->rect.y() * stride + place->rect.x() * 4;
+    const auto* first = reinterpret_cast<const uchar*>(atlas.pixels.constData()) + place->rect.y() * stride +
+                        qsizetype(place->rect.x()) * 4;
     return QImage(first, place->rect.width(), place->rect.height(), stride, QImage::Format_ARGB32_Premultiplied);
 }
 
@@ -116,7 +116,8 @@ bool ArtPack::write(const QList<Entry>& entries, const QString& folder)
             const QImage image = list[i]->image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
             const QRect& r = rects[i];
             for (int row = 0; row < r.height(); ++row)
-                std::memcpy(atlas.scanLine(r.y() + row) + 4 * r.x(), image.constScanLine(row), size_t(4 * r.width()));
+                std::memcpy(atlas.scanLine(r.y() + row) + qsizetype(r.x()) * 4, image.constScanLine(row),
+                            size_t(r.width()) * 4);
             index += QStringLiteral("picture %1 %2 %3 %4 %5 %6\n")
                          .arg(name, list[i]->key)
                          .arg(r.x())

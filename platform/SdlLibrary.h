@@ -16,6 +16,7 @@ struct SdlLibrary {
     // call. Loaded once, on the first call, and never unloaded.
     static const SdlLibrary* get();
 
+// NOLINTNEXTLINE(bugprone-macro-parentheses): name is declared, not evaluated
 #define SONOHA_SDL_CALL(name) decltype(&::name) name = nullptr;
 #define SONOHA_SDL_CALLS(X)                                                                                            \
     X(SDL_SetHint)                                                                                                     \

@@ -5,8 +5,10 @@
 #include <QByteArray>
 #include <QString>
 
-struct _Mix_Music;
-using Mix_Music = _Mix_Music;  // SDL_mixer's own name for it
+// SDL_mixer's names, declared here so that its header (and library) stay
+// out of everything that includes this one.
+struct _Mix_Music;  // NOLINT(bugprone-reserved-identifier)
+using Mix_Music = _Mix_Music;
 
 class SdlAudio;
 
