@@ -1,5 +1,6 @@
 #include "assets/ButtonArt.h"
 
+#include "assets/ArtPack.h"
 #include "assets/ArtPalette.h"
 
 #include <QFont>
@@ -11,6 +12,8 @@
 #include <QStringList>
 #include <QtMath>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <iterator>
 
@@ -1343,6 +1346,41 @@ void paintIcon(QPainter& p)
 
 // ------------------------------------------------------------ public API --
 
+namespace {
+
+// The pack (ArtPack) holds the pictures at scale 1; any other scale, and a
+// program without the pack, draws.
+template <typename Draw>
+QImage packedOrDrawn(const QString& key, bool packable, Draw draw)
+{
+    if (packable) {
+        QImage packed = ArtPack::findInProgram(key);
+        if (!packed.isNull())
+            return packed;
+    }
+    return draw();
+}
+
+QString attributeKey(int category, int index, ButtonArt::AttributeLook look)
+{
+    return QStringLiteral("attribute-%1-%2-%3").arg(category).arg(index).arg(int(look));
+}
+
+QString commandKey(ButtonArt::Command command, ButtonArt::CommandLook look)
+{
+    return QStringLiteral("command-%1-%2").arg(int(command)).arg(int(look));
+}
+
+QString iconKey(int size)
+{
+    return QStringLiteral("icon-%1").arg(size);
+}
+
+// The sizes of the icon the windows ask for: the main window's and the About box's.
+constexpr int kPackedIconSizes[] = {64, 48};
+
+}  // namespace
+
 int ButtonArt::motifCount(int category)
 {
     static const int counts[] = {3, 5, 10, 4, 12};
@@ -1351,31 +1389,36 @@ int ButtonArt::motifCount(int category)
 
 QImage ButtonArt::attributeButton(int category, int index, AttributeLook look, int scale)
 {
-    static const Face faces[] = {Face::Flat, Face::Raised, Face::Sunken, Face::Sunken, Face::SunkenChecked};
-    return renderScaled(32, 32, scale, [&](QPainter& p) {
-        paintFace(p, QRect(0, 0, 32, 32), faces[int(look)]);
-        p.setClipRect(QRect(2, 2, 28, 28));
-        if (look == AttributeLook::Pressed)
-            p.translate(1, 1);
-        paintMotif(p, category, index);
+    return packedOrDrawn(attributeKey(category, index, look), scale == 1, [&] {
+        static const Face faces[] = {Face::Flat, Face::Raised, Face::Sunken, Face::Sunken, Face::SunkenChecked};
+        return renderScaled(32, 32, scale, [&](QPainter& p) {
+            paintFace(p, QRect(0, 0, 32, 32), faces[int(look)]);
+            p.setClipRect(QRect(2, 2, 28, 28));
+            if (look == AttributeLook::Pressed)
+                p.translate(1, 1);
+            paintMotif(p, category, index);
+        });
     });
 }
 
 QImage ButtonArt::commandButton(Command command, CommandLook look, int scale)
 {
-    static const Face faces[] = {Face::Flat, Face::Raised, Face::Sunken, Face::SunkenChecked};
-    return renderScaled(48, 32, scale, [&](QPainter& p) {
-        paintFace(p, QRect(0, 0, 48, 32), faces[int(look)]);
-        p.setClipRect(QRect(2, 2, 44, 28));
-        if (look == CommandLook::Pressed)
-            p.translate(1, 1);
-        paintCommand(p, command);
+    return packedOrDrawn(commandKey(command, look), scale == 1, [&] {
+        static const Face faces[] = {Face::Flat, Face::Raised, Face::Sunken, Face::SunkenChecked};
+        return renderScaled(48, 32, scale, [&](QPainter& p) {
+            paintFace(p, QRect(0, 0, 48, 32), faces[int(look)]);
+            p.setClipRect(QRect(2, 2, 44, 28));
+            if (look == CommandLook::Pressed)
+                p.translate(1, 1);
+            paintCommand(p, command);
+        });
     });
 }
 
 QImage ButtonArt::pointingHand(int scale)
 {
-    return renderScaled(32, 32, scale, paintPointingHand);
+    return packedOrDrawn(QStringLiteral("hand"), scale == 1,
+                         [&] { return renderScaled(32, 32, scale, paintPointingHand); });
 }
 
 QImage ButtonArt::scrollPointerRest(int scale)
@@ -1398,14 +1441,21 @@ QPoint ButtonArt::scrollPointerHotSpot()
     return QPoint(16, 16);
 }
 
-QImage ButtonArt::loadingPicture()
+int ButtonArt::scaleFor(qreal devicePixelRatio)
 {
-    return render(400, 300, 1, paintLoading);
+    return std::max(1, int(std::ceil(devicePixelRatio)));
 }
 
-QImage ButtonArt::fieldBackground()
+QImage ButtonArt::loadingPicture(int scale)
 {
-    return render(448, 444, 1, paintField);
+    return packedOrDrawn(QStringLiteral("loading"), scale == 1,
+                         [&] { return renderScaled(400, 300, scale, paintLoading); });
+}
+
+QImage ButtonArt::fieldBackground(int scale)
+{
+    return packedOrDrawn(QStringLiteral("field"), scale == 1,
+                         [&] { return renderScaled(448, 444, scale, paintField); });
 }
 
 QImage ButtonArt::noFilePicture()
@@ -1415,5 +1465,30 @@ QImage ButtonArt::noFilePicture()
 
 QImage ButtonArt::appIcon(int size)
 {
-    return render(256, 256, size / 256.0, paintIcon);
+    const bool packable =
+        std::find(std::begin(kPackedIconSizes), std::end(kPackedIconSizes), size) != std::end(kPackedIconSizes);
+    return packedOrDrawn(iconKey(size), packable, [&] { return render(256, 256, size / 256.0, paintIcon); });
+}
+
+QList<ArtPack::Entry> ButtonArt::packContents()
+{
+    // The loading screen comes first and alone; the main window's pictures
+    // are read together a moment later.
+    QList<ArtPack::Entry> entries;
+    const QString loading = QStringLiteral("loading"), window = QStringLiteral("window");
+    entries.append({QStringLiteral("loading"), loading, loadingPicture()});
+    entries.append({QStringLiteral("field"), window, fieldBackground()});
+    entries.append({QStringLiteral("hand"), window, pointingHand(1)});
+    for (int size : kPackedIconSizes)
+        entries.append({iconKey(size), window, appIcon(size)});
+    for (int category = 0; category < 5; ++category)
+        for (int index = 0; index < motifCount(category); ++index)
+            for (AttributeLook look : {AttributeLook::Unselected, AttributeLook::Pointed, AttributeLook::Pressed,
+                                       AttributeLook::SelectedPointed, AttributeLook::Selected})
+                entries.append(
+                    {attributeKey(category, index, look), window, attributeButton(category, index, look, 1)});
+    for (Command command : {Command::Play, Command::Pause, Command::AllData, Command::Clear, Command::Quit})
+        for (CommandLook look : {CommandLook::Idle, CommandLook::Pointed, CommandLook::Pressed, CommandLook::Latched})
+            entries.append({commandKey(command, look), window, commandButton(command, look, 1)});
+    return entries;
 }

@@ -443,9 +443,12 @@ CatalogueStore::ReadResult CatalogueStore::Reading::finish()
         out.rows.clear();
         return out;
     }
+    // A table already in name order needs no sort: the check costs one name
+    // comparison per row, the sort many.
     const NameOrder order;
-    std::stable_sort(out.rows.begin(), out.rows.end(),
-                     [&](const FlowerRecord& a, const FlowerRecord& b) { return order.less(a.NAMAE, b.NAMAE); });
+    const auto byName = [&](const FlowerRecord& a, const FlowerRecord& b) { return order.less(a.NAMAE, b.NAMAE); };
+    if (!std::is_sorted(out.rows.begin(), out.rows.end(), byName))
+        std::stable_sort(out.rows.begin(), out.rows.end(), byName);
     return out;
 }
 

@@ -76,6 +76,20 @@ const std::array<std::span<const CategoryValue>, CategoryTables::kCategoryCount>
 
 const char* const kFieldNames[] = {"KISETU", "IRO", "KABEN", "HA", "KA"};
 
+// The stored names as texts, made once: a catalogue's loading compares every
+// record's five fields with them.
+const QStringList& storedNamesOf(int category)
+{
+    static const std::array<QStringList, CategoryTables::kCategoryCount> names = [] {
+        std::array<QStringList, CategoryTables::kCategoryCount> all;
+        for (int k = 0; k < CategoryTables::kCategoryCount; ++k)
+            for (const CategoryValue& v : kTables.at(size_t(k)))
+                all.at(size_t(k)) << QString::fromUtf8(v.storedName);
+        return all;
+    }();
+    return names.at(size_t(category));
+}
+
 }  // namespace
 
 namespace CategoryTables {
@@ -92,7 +106,7 @@ const CategoryValue& value(int category, int code)
 
 QString storedName(int category, int code)
 {
-    return QString::fromUtf8(value(category, code).storedName);
+    return storedNamesOf(category).at(code - 1);
 }
 
 QString helpText(int category, int code)
@@ -107,18 +121,14 @@ QString countLabel(int category, int code)
 
 QStringList storedNames(int category)
 {
-    QStringList names;
-    for (int code = 1; code <= valueCount(category); ++code)
-        names << storedName(category, code);
-    return names;
+    return storedNamesOf(category);
 }
 
 int codeOf(int category, const QString& name)
 {
-    for (int code = 1; code <= valueCount(category); ++code)
-        if (name == storedName(category, code))
-            return code;
-    return 0;
+    const QStringList& names = storedNamesOf(category);
+    const qsizetype i = names.indexOf(name);
+    return i < 0 ? 0 : int(i) + 1;
 }
 
 QString fieldName(int category)

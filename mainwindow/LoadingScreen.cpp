@@ -9,7 +9,7 @@
 
 LoadingScreen::LoadingScreen(int labelFontSize)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
-    , picture_(ButtonArt::loadingPicture())
+    , picture_(ButtonArt::loadingPicture(ButtonArt::scaleFor(devicePixelRatioF())))
     , step_(new QLabel(QStringLiteral("環境設定を読み込んでいます..."), this))
     , record_(new QLabel(QStringLiteral("少々お待ちください..."), this))
 {

@@ -1,5 +1,7 @@
 #include "pictures/MetafileBudget.h"
 
+#include "pictures/WmfLibrary.h"
+
 #include <libwmf/defs.h>
 #include <libwmf/macro.h>
 
@@ -25,7 +27,8 @@ double side(double units, double scale)
 
 }  // namespace
 
-MetafileBudget::MetafileBudget(wmfAPI* api, double pixelsPerUnitX, double pixelsPerUnitY, double imagePixels)
+MetafileBudget::MetafileBudget(const WmfLibrary& wmf, wmfAPI* api, double pixelsPerUnitX, double pixelsPerUnitY,
+                               double imagePixels)
     : scaleX_(std::abs(pixelsPerUnitX))
     , scaleY_(std::abs(pixelsPerUnitY))
     , imagePixels_(imagePixels)
@@ -52,7 +55,7 @@ MetafileBudget::MetafileBudget(wmfAPI* api, double pixelsPerUnitX, double pixels
     wrap(calls->region_clip, regionClip);
     api->user_data = this;
     // The player asks between records whether to go on.
-    wmf_status_function(api, this, status);
+    wmf.wmf_status_function(api, this, status);
     clock_.start();
 }
 

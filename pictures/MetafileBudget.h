@@ -2,6 +2,8 @@
 
 #include <QElapsedTimer>
 
+struct WmfLibrary;
+
 #include <libwmf/api.h>
 #include <libwmf/ipa.h>
 
@@ -24,7 +26,8 @@ public:
 
     // Wraps api's device, which must be set up and scanned; pixelsPerUnitX
     // and Y map the picture's units onto the drawn image.
-    MetafileBudget(wmfAPI* api, double pixelsPerUnitX, double pixelsPerUnitY, double imagePixels);
+    MetafileBudget(const WmfLibrary& wmf, wmfAPI* api, double pixelsPerUnitX, double pixelsPerUnitY,
+                   double imagePixels);
     MetafileBudget(const MetafileBudget&) = delete;
     MetafileBudget& operator=(const MetafileBudget&) = delete;
 

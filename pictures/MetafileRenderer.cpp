@@ -1,15 +1,13 @@
 #include "pictures/MetafileRenderer.h"
 
 #include "pictures/MetafileBudget.h"
+#include "pictures/WmfLibrary.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
-
-#include <libwmf/api.h>
-#include <libwmf/gd.h>
 
 namespace {
 
@@ -24,20 +22,21 @@ std::mutex& turns()
 // Owns one player and closes it whatever happens.
 class Player {
 public:
-    Player()
+    explicit Player(const WmfLibrary& wmf)
+        : wmf_(wmf)
     {
         wmfAPI_Options options{};
-        options.function = wmf_gd_function;
+        options.function = wmf.wmf_gd_function;
         // A damaged metafile is shown as unreadable; libwmf's own reports of
         // it on the terminal would tell the user nothing more.
         const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
-        if (wmf_api_create(&api_, flags, &options) != wmf_E_None)
+        if (wmf.wmf_api_create(&api_, flags, &options) != wmf_E_None)
             api_ = nullptr;
     }
     ~Player()
     {
         if (api_)
-            wmf_api_destroy(api_);
+            wmf_.wmf_api_destroy(api_);
     }
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
@@ -45,11 +44,12 @@ public:
     // Destroying the player writes the drawing out.
     void finish()
     {
-        wmf_api_destroy(api_);
+        wmf_.wmf_api_destroy(api_);
         api_ = nullptr;
     }
 
 private:
+    const WmfLibrary& wmf_;
     wmfAPI* api_ = nullptr;
 };
 
@@ -66,16 +66,20 @@ QImage MetafileRenderer::render(const QString& path, const std::function<QSize(Q
     if (!QFileInfo(path).isFile() || QFileInfo(path).size() > kMaxBytes || !file.open(QIODevice::ReadOnly))
         return QImage();
     QByteArray bytes = file.readAll();
+    const WmfLibrary* wmf = WmfLibrary::get();
+    if (!wmf)
+        return QImage();
     std::lock_guard lock(turns());
-    Player player;
+    Player player(*wmf);
     wmfAPI* api = player.api();
     if (!api || !(WMF_GD_GetData(api)->flags & WMF_GD_SUPPORTS_PNG))
         return QImage();
-    if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(bytes.data()), long(bytes.size())) != wmf_E_None)
+    if (wmf->wmf_mem_open(api, reinterpret_cast<unsigned char*>(bytes.data()), long(bytes.size())) != wmf_E_None)
         return QImage();
     wmfD_Rect bbox{};
     unsigned int w = 0, h = 0;
-    if (wmf_scan(api, 0, &bbox) != wmf_E_None || wmf_display_size(api, &w, &h, 96, 96) != wmf_E_None || !w || !h)
+    if (wmf->wmf_scan(api, 0, &bbox) != wmf_E_None || wmf->wmf_display_size(api, &w, &h, 96, 96) != wmf_E_None || !w ||
+        !h)
         return QImage();
     if (natural)
         *natural = QSize(int(w), int(h));
@@ -95,11 +99,11 @@ QImage MetafileRenderer::render(const QString& path, const std::function<QSize(Q
     device->bbox = bbox;
     device->width = unsigned(target.width());
     device->height = unsigned(target.height());
-    const MetafileBudget budget(api, target.width() / (double(bbox.BR.x) - bbox.TL.x),
+    const MetafileBudget budget(*wmf, api, target.width() / (double(bbox.BR.x) - bbox.TL.x),
                                 target.height() / (double(bbox.BR.y) - bbox.TL.y),
                                 double(target.width()) * target.height());
     // A drawing cut short by its budget is no picture.
-    const bool played = wmf_play(api, 0, &bbox) == wmf_E_None && !budget.exhausted();
+    const bool played = wmf->wmf_play(api, 0, &bbox) == wmf_E_None && !budget.exhausted();
     player.finish();
     std::fclose(out);
     QImage image;

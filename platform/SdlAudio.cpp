@@ -5,8 +5,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include "platform/SdlLibrary.h"
 
 #include <dlfcn.h>
 
@@ -46,13 +45,14 @@ SdlAudio::SdlAudio()
 SdlAudio::~SdlAudio()
 {
     if (state_ == State::Open) {
-        Mix_HaltChannel(-1);
-        Mix_HaltMusic();
-        Mix_CloseAudio();
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
-            SDL_Quit();
+        const SdlLibrary& s = *sdl_;
+        s.Mix_HaltChannel(-1);
+        s.Mix_HaltMusic();
+        s.Mix_CloseAudio();
+        s.Mix_Quit();
+        s.SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (s.SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+            s.SDL_Quit();
     }
     restoreAlsa();
     instanceAlive = false;
@@ -73,40 +73,46 @@ QString SdlAudio::soundFontPath()
 
 bool SdlAudio::open()
 {
+    sdl_ = SdlLibrary::get();
+    if (!sdl_) {
+        qCDebug(lcAudio, "SDL_mixer is not installed; sound is off");
+        return false;
+    }
+    const SdlLibrary& s = *sdl_;
     // SDL would otherwise take over SIGINT/SIGTERM, which belong to the
     // application, not to its sound library.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    s.SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     const QString appName = QCoreApplication::applicationName();
     if (!appName.isEmpty())
-        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, appName.toUtf8().constData());
+        s.SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, appName.toUtf8().constData());
     quietAlsa();
 
     // With SDL_AUDIODRIVER unset SDL tries the real back-ends only (never the
     // dummy one), each of which gives up at once when there is no server or
     // card; so a silent machine costs a few milliseconds, once.
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    if (s.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         fail("SDL audio");
         return false;
     }
-    Mix_Init(MIX_INIT_MID);  // without MIDI support only the music stays silent
+    s.Mix_Init(MIX_INIT_MID);  // without MIDI support only the music stays silent
     if (qEnvironmentVariableIsEmpty("SDL_SOUNDFONTS")) {
         const QString font = soundFontPath();
         if (!font.isEmpty())
-            Mix_SetSoundFonts(QFile::encodeName(font).constData());
+            s.Mix_SetSoundFonts(QFile::encodeName(font).constData());
     }
-    if (Mix_OpenAudio(kRate, MIX_DEFAULT_FORMAT, 2, kChunkFrames) != 0) {
+    if (s.Mix_OpenAudio(kRate, MIX_DEFAULT_FORMAT, 2, kChunkFrames) != 0) {
         fail("audio device");
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        s.Mix_Quit();
+        s.SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(clickChannel + 1);
+    s.Mix_AllocateChannels(clickChannel + 1);
     return true;
 }
 
 void SdlAudio::fail(const char* step)
 {
-    qCDebug(lcAudio, "%s unavailable (%s); sound is off", step, SDL_GetError());
+    qCDebug(lcAudio, "%s unavailable (%s); sound is off", step, sdl_->SDL_GetError());
 }
 
 void SdlAudio::quietAlsa()

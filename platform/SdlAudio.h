@@ -2,10 +2,12 @@
 
 #include <QString>
 
+struct SdlLibrary;
+
 // The program's one connection to the sound device, shared by the click
 // sounds and the slideshow music. The device is opened on first use rather
 // than at start-up, so a session that never plays a sound never touches the
-// audio system. A machine without a usable device (a build server, a remote
+// audio system, nor loads its libraries (SdlLibrary). A machine without a usable device (a build server, a remote
 // session) is not an error: the first attempt fails quietly, the failure is
 // remembered, and every later request is answered with silence at once.
 //
@@ -22,6 +24,8 @@ public:
     // played. Later calls repeat the first answer without trying again.
     bool ensureOpen();
     bool isOpen() const { return state_ == State::Open; }
+    // SDL's calls; valid while the device is open.
+    const SdlLibrary& sdl() const { return *sdl_; }
 
     // The one mixer channel the click sounds share, so that a new click
     // cuts off the one before.
@@ -40,5 +44,6 @@ private:
     void restoreAlsa();
 
     State state_ = State::Untried;
+    const SdlLibrary* sdl_ = nullptr;
     void* alsaLibrary_ = nullptr;
 };

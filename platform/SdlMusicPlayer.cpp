@@ -4,7 +4,7 @@
 #include "platform/MidiLength.h"
 #include "platform/SdlAudio.h"
 
-#include <SDL_mixer.h>
+#include "platform/SdlLibrary.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ bool SdlMusicPlayer::open(const QString& midiPath)
     if (read && music_ && *read == data_) {
         // The piece that is open already, as when one piece repeats: loading
         // it again would read the whole soundfont again, for a second or more.
-        Mix_HaltMusic();
+        audio_.sdl().Mix_HaltMusic();
         started_.invalidate();
         return true;
     }
@@ -49,8 +49,9 @@ bool SdlMusicPlayer::open(const QString& midiPath)
         return false;
     data_ = std::move(*read);
     lengthMs_ = MidiLength::milliseconds(data_);
-    SDL_RWops* rw = SDL_RWFromConstMem(data_.constData(), int(data_.size()));
-    music_ = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
+    const SdlLibrary& sdl = audio_.sdl();
+    SDL_RWops* rw = sdl.SDL_RWFromConstMem(data_.constData(), int(data_.size()));
+    music_ = rw ? sdl.Mix_LoadMUS_RW(rw, 1) : nullptr;
     if (!music_)
         data_.clear();
     return music_ != nullptr;
@@ -60,8 +61,9 @@ void SdlMusicPlayer::play()
 {
     if (!music_)
         return;
-    Mix_VolumeMusic(kMusicVolume);
-    if (Mix_PlayMusic(music_, 1) == 0)
+    // A piece is open only once the device is.
+    audio_.sdl().Mix_VolumeMusic(kMusicVolume);
+    if (audio_.sdl().Mix_PlayMusic(music_, 1) == 0)
         started_.start();
 }
 
@@ -69,8 +71,8 @@ void SdlMusicPlayer::close()
 {
     if (!music_)
         return;
-    Mix_HaltMusic();
-    Mix_FreeMusic(music_);
+    audio_.sdl().Mix_HaltMusic();
+    audio_.sdl().Mix_FreeMusic(music_);
     music_ = nullptr;
     data_.clear();
     lengthMs_ = -1;
@@ -79,7 +81,7 @@ void SdlMusicPlayer::close()
 
 bool SdlMusicPlayer::isPlaying() const
 {
-    if (!music_ || Mix_PlayingMusic() == 0 || !started_.isValid())
+    if (!music_ || audio_.sdl().Mix_PlayingMusic() == 0 || !started_.isValid())
         return false;
     return lengthMs_ < 0 || started_.elapsed() < lengthMs_;
 }

@@ -6,7 +6,10 @@
 #include <QElapsedTimer>
 #include <QString>
 
-#include <SDL_mixer.h>
+// SDL_mixer's names, declared here so that its header (and library) stay
+// out of everything that includes this one.
+struct _Mix_Music;  // NOLINT(bugprone-reserved-identifier)
+using Mix_Music = _Mix_Music;
 
 class SdlAudio;
 

@@ -3,7 +3,7 @@
 #include "platform/BoundedFile.h"
 #include "platform/SdlAudio.h"
 
-#include <SDL_mixer.h>
+#include "platform/SdlLibrary.h"
 
 namespace {
 
@@ -21,8 +21,9 @@ SdlSoundPlayer::SdlSoundPlayer(SdlAudio& audio)
 SdlSoundPlayer::~SdlSoundPlayer()
 {
     stopAll();
+    // Chunks exist only once the device has been opened.
     for (Mix_Chunk* chunk : std::as_const(chunks_))
-        Mix_FreeChunk(chunk);
+        audio_.sdl().Mix_FreeChunk(chunk);
 }
 
 void SdlSoundPlayer::play(const QString& wavPath)
@@ -30,7 +31,7 @@ void SdlSoundPlayer::play(const QString& wavPath)
     if (wavPath.isEmpty() || !audio_.ensureOpen())
         return;
     if (Mix_Chunk* chunk = chunkFor(wavPath))
-        Mix_PlayChannel(SdlAudio::clickChannel, chunk, 0);
+        audio_.sdl().Mix_PlayChannelTimed(SdlAudio::clickChannel, chunk, 0, -1);
 }
 
 void SdlSoundPlayer::stopAll()
@@ -38,7 +39,7 @@ void SdlSoundPlayer::stopAll()
     // Nothing can be playing on a device that was never opened; do not open
     // it just to stop.
     if (audio_.isOpen())
-        Mix_HaltChannel(-1);
+        audio_.sdl().Mix_HaltChannel(-1);
 }
 
 Mix_Chunk* SdlSoundPlayer::chunkFor(const QString& wavPath)
@@ -52,8 +53,9 @@ Mix_Chunk* SdlSoundPlayer::chunkFor(const QString& wavPath)
     if (!read)
         return nullptr;
     const QByteArray& data = *read;
-    SDL_RWops* rw = SDL_RWFromConstMem(data.constData(), int(data.size()));
-    Mix_Chunk* chunk = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+    const SdlLibrary& sdl = audio_.sdl();
+    SDL_RWops* rw = sdl.SDL_RWFromConstMem(data.constData(), int(data.size()));
+    Mix_Chunk* chunk = rw ? sdl.Mix_LoadWAV_RW(rw, 1) : nullptr;
     if (chunk)
         chunks_.insert(wavPath, chunk);
     return chunk;

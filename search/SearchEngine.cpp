@@ -4,70 +4,106 @@
 #include "catalogue/FlowerCatalogue.h"
 #include "catalogue/NameOrder.h"
 
-#include <QHash>
 #include <algorithm>
+#include <bit>
+#include <numeric>
 
 SearchEngine::SearchEngine(const FlowerCatalogue& catalogue)
     : catalogue_(catalogue)
 {
+    for (int k = 0; k < Selection::kCategories; ++k)
+        valueMask_[size_t(k)] = (uint32_t(1) << CategoryTables::valueCount(k)) - 1;
     rebuild();
 }
 
 void SearchEngine::rebuild()
 {
-    const int n = catalogue_.count();
-    QStringList distinct;
-    QHash<QString, int> seen;
-    for (int i = 1; i <= n; ++i) {
-        const QString& name = catalogue_.slot(i).NAMAE;
-        if (!seen.contains(name)) {
-            seen.insert(name, 0);
-            distinct << name;
-        }
-    }
+    count_ = catalogue_.count();
+    // Records in name order; the order is total, so records with the same
+    // name stand together, in slot order. The store delivers the catalogue
+    // in name order, so the sort is seldom needed: a name comparison costs
+    // thousands of instructions, and a start does this once.
+    QVector<int> inOrder(count_);
+    std::iota(inOrder.begin(), inOrder.end(), 1);
     const NameOrder order;
-    std::sort(distinct.begin(), distinct.end(), order);
-    for (int i = 0; i < distinct.size(); ++i)
-        seen[distinct[i]] = i;
-    names_ = distinct;
+    const auto byName = [&](int a, int b) { return order.less(catalogue_.slot(a).NAMAE, catalogue_.slot(b).NAMAE); };
+    if (!std::is_sorted(inOrder.begin(), inOrder.end(), byName))
+        std::stable_sort(inOrder.begin(), inOrder.end(), byName);
 
-    nameOf_.resize(n);
-    codeOf_.resize(n);
-    for (int i = 0; i < n; ++i) {
-        const FlowerRecord& r = catalogue_.slot(i + 1);
-        nameOf_[i] = seen.value(r.NAMAE);
-        for (int k = 0; k < CategoryTables::kCategoryCount; ++k)
-            codeOf_[i][size_t(k)] = int16_t(CategoryTables::codeOf(k, r.attribute(k)) - 1);
+    names_.clear();
+    names_.reserve(count_);
+    valueBits_ = {};
+    groups_.clear();
+    for (int place = 0; place < count_; ++place) {
+        const FlowerRecord& r = catalogue_.slot(inOrder[place]);
+        names_ << r.NAMAE;
+        for (int k = 0; k < Selection::kCategories; ++k) {
+            const int code = CategoryTables::codeOf(k, r.attribute(k));
+            if (code > 0)
+                valueBits_[size_t(k)][size_t(code - 1)].set(place);
+        }
+        if (place > 0 && names_[place] == names_[place - 1]) {
+            if (!groups_.isEmpty() && groups_.back().end == place)
+                groups_.back().end = place + 1;
+            else
+                groups_.push_back({place - 1, place + 1});
+        }
     }
 }
 
-QStringList SearchEngine::search(const Selection& selection, int primaryCategory) const
+SearchResult SearchEngine::match(const Selection& selection, int primaryCategory) const
 {
-    QStringList result;
+    SearchResult result;
     if (primaryCategory < 0 || primaryCategory >= Selection::kCategories || !selection.anyIn(primaryCategory))
         return result;
-
-    // multiplicity[name] = product over active categories of the number of
-    // records with that name matching the category's selection.
-    QVector<qint64> product(names_.size(), 1);
-    QVector<int> count(names_.size());
+    result.records = RecordBits::first(count_);
+    std::array<RecordBits, Selection::kCategories> matched;
     for (int k = 0; k < Selection::kCategories; ++k) {
-        const uint32_t mask = selection.mask(k);
-        if (!mask)
+        // A category takes part when anything in it is selected, even a
+        // bit that names no value: then nothing matches it.
+        if (!selection.anyIn(k))
             continue;
-        count.fill(0);
-        for (int i = 0; i < nameOf_.size(); ++i) {
-            const int code = codeOf_[i][size_t(k)];
-            if (code >= 0 && ((mask >> code) & 1u))
-                ++count[nameOf_[i]];
-        }
-        for (int j = 0; j < names_.size(); ++j)
-            product[j] *= count[j];
+        uint32_t mask = selection.mask(k) & valueMask_[size_t(k)];
+        RecordBits& any = matched[size_t(k)];
+        for (; mask; mask &= mask - 1)
+            any |= valueBits_[size_t(k)][size_t(std::countr_zero(mask))];
+        result.records &= any;
     }
-    // Repeated names multiply; a pathological catalogue must not exhaust
-    // memory, so the list stops at the size a list box could ever hold.
-    for (int j = 0; j < names_.size(); ++j)
-        for (qint64 m = 0; m < product[j] && result.size() < kMaxResults; ++m)
-            result << names_[j];
+    if (!groups_.isEmpty())
+        applyRepeats(matched, selection, result);
     return result;
+}
+
+void SearchEngine::applyRepeats(const std::array<RecordBits, Selection::kCategories>& matched,
+                                const Selection& selection, SearchResult& result) const
+{
+    // The staged search lists a shared name once per matching record of the
+    // first stage, times the matching records of each further stage.
+    for (const NameGroup& g : groups_) {
+        qint64 times = 1;
+        for (int k = 0; k < Selection::kCategories && times > 0; ++k)
+            if (selection.anyIn(k))
+                times = std::min<qint64>(times * matched[size_t(k)].countIn(g.begin, g.end), kMaxResults);
+        for (int p = g.begin; p < g.end; ++p)
+            result.records.reset(p);
+        if (times > 0)
+            result.records.set(g.begin);
+        if (times > 1)
+            result.repeats.push_back({g.begin, times});
+    }
+}
+
+QStringList SearchEngine::names(const SearchResult& result) const
+{
+    QStringList list;
+    list.reserve(std::min<qint64>(result.size(), kMaxResults));
+    auto repeat = result.repeats.cbegin();
+    result.records.forEach([&](int place) {
+        qint64 times = 1;
+        if (repeat != result.repeats.cend() && repeat->place == place)
+            times = (repeat++)->times;
+        for (qint64 i = 0; i < times && list.size() < kMaxResults; ++i)
+            list << names_[place];
+    });
+    return list;
 }

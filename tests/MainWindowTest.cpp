@@ -1,3 +1,4 @@
+#include "app/FrameExtentsRequest.h"
 #include "app/InstanceLock.h"
 #include "assets/ButtonArt.h"
 #include "mainwindow/LoadingScreen.h"
@@ -290,6 +291,21 @@ private slots:
         QVERIFY(finished.wait(20000));
         QVERIFY(asked && asked == startup.mainWindow()->windowHandle());
         QVERIFY(!shownBeforeAnswer);
+        QVERIFY(startup.mainWindow()->isVisible());
+    }
+
+    // The program's own request for the frame, on a platform that is not
+    // X11 (these tests run offscreen), asks nobody and lets the start go on.
+    void frameRequestWithoutAnXServer()
+    {
+        QTemporaryDir dir;
+        QVERIFY(TestCatalogues::write(dir.filePath(QStringLiteral("SNH347.mdb")), {record("スミレ")}));
+        FakePlatform fake;
+        AppContext ctx(dir.path() + u'/', fake.platform);
+        Startup startup(ctx);
+        QSignalSpy finished(&startup, &Startup::finished);
+        startup.start(&FrameExtentsRequest::send);
+        QVERIFY(finished.wait(20000));
         QVERIFY(startup.mainWindow()->isVisible());
     }
 

@@ -59,7 +59,47 @@ private slots:
                 const int p = active.isEmpty() ? 5 : active[int(rng() % uint32_t(active.size()))];
                 const QStringList expected = stagedSearch(cat, sel, p);
                 QCOMPARE(engine.search(sel, p), expected);
+                QCOMPARE(engine.match(sel, p).size(), expected.size());
             }
+        }
+    }
+
+    // Full catalogues: the records fill several words of the bit sets, and a
+    // few names are carried twice, across a word boundary among others.
+    void matchesStagedSearchOnFullCatalogues_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("one word") << 64;
+        QTest::newRow("one record into the second word") << 65;
+        QTest::newRow("the whole catalogue") << FlowerCatalogue::kCapacity;
+    }
+    void matchesStagedSearchOnFullCatalogues()
+    {
+        QFETCH(int, count);
+        std::mt19937 rng{uint32_t(count)};
+        FlowerCatalogue cat;
+        for (int i = 0; i < count; ++i) {
+            // Names sort as numbered; every 63rd record repeats the name before it.
+            const int n = i % 63 == 62 ? i - 1 : i;
+            FlowerRecord r = TestCatalogues::record(QStringLiteral("ハナ%1").arg(n, 3, 10, QLatin1Char('0')));
+            for (int k = 0; k < 5; ++k)
+                r.attribute(k) = randomValue(rng, k);
+            QVERIFY(cat.append(r));
+        }
+        SearchEngine engine(cat);
+        for (int trial = 0; trial < 20; ++trial) {
+            Selection sel;
+            for (int k = 0; k < 5; ++k)
+                if (rng() % 2)
+                    for (int v = 0; v < CategoryTables::valueCount(k); ++v)
+                        sel.set(k, v, rng() % 2 == 0);
+            int p = 5;
+            for (int k = 0; k < 5; ++k)
+                if (sel.anyIn(k) && (p == 5 || rng() % 2))
+                    p = k;
+            const QStringList expected = stagedSearch(cat, sel, p);
+            QCOMPARE(engine.search(sel, p), expected);
+            QCOMPARE(engine.match(sel, p).size(), expected.size());
         }
     }
 

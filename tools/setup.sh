@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-image-formats-plugins qt6-translations-l10n
   libsdl2-dev libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm
   fonts-ipafont-gothic fonts-ipafont-mincho
-  libsqlite3-dev libbenchmark-dev libjpeg-dev zlib1g-dev libxcb1-dev libwmf-dev
+  libsqlite3-dev libbenchmark-dev libjpeg-dev zlib1g-dev libxcb1-dev libxcb-damage0-dev libwmf-dev
   xvfb openbox xdotool imagemagick x11-utils xdg-utils
   dpkg-dev desktop-file-utils appstream
   at-spi2-core python3-pyatspi

@@ -2,17 +2,16 @@
 # clang-tidy (the checks of .clang-tidy) over every C++ source file of the
 # repository, with the compile commands of build/; the fuzz harnesses with
 # those of build-fuzz/ once tools/fuzz.sh has configured it. Any finding
-# fails the run.
+# fails the run. tools/tidy.py remembers each file that passed by all it
+# read (the file, its headers, its compile command, the checks, clang-tidy's
+# version), so an unchanged file is not checked again; with no record every
+# file is checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/build.sh > /dev/null
-# clang-tidy counts the warnings it hid in system headers on stderr; only
-# its findings are worth reading.
-tidy() { xargs -r -P"$(nproc)" -n4 clang-tidy -p "$1" --quiet 2>&1 | sed '/^[0-9]* warnings generated\.$/d'; }
-git ls-files '*.cpp' ':!:fuzz/*' | tidy build
+python3 tools/tidy.py build ':!:fuzz/*' '*.cpp'
 if [[ -f build-fuzz/compile_commands.json ]]; then
-  git ls-files 'fuzz/*.cpp' | tidy build-fuzz
+  python3 tools/tidy.py build-fuzz 'fuzz/*.cpp'
 else
   echo "clang-tidy: fuzz/ skipped (run tools/fuzz.sh first)"
 fi
-echo "clang-tidy: no finding."

@@ -7,7 +7,7 @@
 
 GalleryField::GalleryField(QWidget* parent)
     : QWidget(parent)
-    , background_(ButtonArt::fieldBackground())
+    , background_(ButtonArt::fieldBackground(ButtonArt::scaleFor(devicePixelRatioF())))
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -16,7 +16,10 @@ GalleryField::GalleryField(QWidget* parent)
 void GalleryField::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
-    p.drawImage(e->rect(), background_, e->rect());
+    // The picture may hold more pixels than the widget has logical ones.
+    const qreal s = background_.devicePixelRatio();
+    const QRectF r(e->rect());
+    p.drawImage(r, background_, QRectF(r.topLeft() * s, r.size() * s));
 }
 
 void GalleryField::mouseMoveEvent(QMouseEvent*)
