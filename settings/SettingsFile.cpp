@@ -150,13 +150,13 @@ bool SettingsFile::writeInt(const QString& section, const QString& key, int valu
 
 bool SettingsFile::writeTexts(const QString& section, const QList<Entry>& entries, const QList<KeptEntry>& kept)
 {
-    const bool ok = write(section, entries);
+    const bool ok = write(section, entries, kept);
     if (!ok && writeFailed_)
         writeFailed_();
     return ok;
 }
 
-bool SettingsFile::write(const QString& section, const QList<Entry>& entries)
+bool SettingsFile::write(const QString& section, const QList<Entry>& entries, const QList<KeptEntry>& kept)
 {
     std::optional<ProfileLines> lines = load();
     if (!lines && !isMissing())

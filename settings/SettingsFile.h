@@ -83,7 +83,7 @@ private:
     static QByteArray unquoted(const QByteArray& raw);
     bool isMissing() const;
     bool replaceWith(const QByteArray& bytes) const;
-    bool write(const QString& section, const QList<Entry>& entries);
+    bool write(const QString& section, const QList<Entry>& entries, const QList<KeptEntry>& kept);
 
     QString path_;
     std::function<void()> writeFailed_;

@@ -466,7 +466,7 @@ private slots:
         h.save(s);
         QVERIFY2(readRaw().startsWith(before), readRaw().toPercentEncoding().constData());
 
-        h.PushHistory(QStringLiteral("アカネ"));
+        h.push(QStringLiteral("アカネ"));
         h.save(s);
         const QByteArray after = readRaw();
         QVERIFY2(after.contains("\r\nHisN1=" + stored + "\r\n"), after.toPercentEncoding().constData());

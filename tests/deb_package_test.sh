@@ -32,7 +32,7 @@ deb=$(echo "$tmp"/out/sonoha_*.deb)
 
 step "checking the dependencies it names"
 depends=$(dpkg-deb -f "$deb" Depends)
-for wanted in libqt6sql6-sqlite fonts-ipafont-gothic libqt6widgets6 libsdl2-mixer-2.0-0 libsqlite3-0; do
+for wanted in libqt6sql6-sqlite fonts-ipafont-gothic libqt6widgets6 libsdl2-mixer-2.0-0 libwmf-0.2-7 libsqlite3-0; do
   grep -q "\b$wanted\b" <<< "$depends" || fail "Depends does not name $wanted: $depends"
 done
 installed() { dpkg-query -W -f='${Status}' "$1" 2> /dev/null | grep -q 'install ok installed'; }
