@@ -35,39 +35,72 @@ MainMenu::MainMenu(AppContext& app, BrowserSession& session, QWidget* mainWindow
 
 MainMenu::~MainMenu() = default;
 
+namespace {
+
+// The entry's access key as Japanese menus write it, after the caption and
+// before a trailing "...": "データの編集(&E)...".
+QString keyed(const QString& caption, char key)
+{
+    const QString dots = QStringLiteral("...");
+    const QString mark = QStringLiteral("(&%1)").arg(QLatin1Char(key));
+    if (caption.endsWith(dots))
+        return caption.chopped(dots.size()) + mark + dots;
+    return caption + mark;
+}
+
+QString keyed(const char* caption, char key)
+{
+    return keyed(QString::fromUtf8(caption), key);
+}
+
+// The ▶ entry keeps its key whichever of its two captions it shows.
+constexpr char kThumbnailsKey = 'T';
+
+}  // namespace
+
 void MainMenu::build()
 {
+    // Every entry has an access key, unique in its menu, so that a keyboard
+    // user does not count Down presses through entries the state disables.
     menu_ = std::make_unique<QMenu>(QStringLiteral("メニュー"));
     topMenu = menu_.get();
-    thumbnailsEntry = topMenu->addAction(QStringLiteral("サムネイルの表示"));
-    allDataEntry = topMenu->addAction(QStringLiteral("全サムネイルの表示"));
-    clearEntry = topMenu->addAction(QStringLiteral("すべてをクリア"));
+    thumbnailsEntry = topMenu->addAction(keyed("サムネイルの表示", kThumbnailsKey));
+    allDataEntry = topMenu->addAction(keyed("全サムネイルの表示", 'A'));
+    clearEntry = topMenu->addAction(keyed("すべてをクリア", 'C'));
     topMenu->addSeparator();
-    slideshowMenu = topMenu->addMenu(QStringLiteral("スライドショー"));
-    slideshowEntries[0] = slideshowMenu->addAction(QStringLiteral("五十音順"));
-    slideshowEntries[1] = slideshowMenu->addAction(QStringLiteral("ランダム"));
+    slideshowMenu = topMenu->addMenu(keyed("スライドショー", 'S'));
+    slideshowEntries[0] = slideshowMenu->addAction(keyed("五十音順", 'G'));
+    slideshowEntries[1] = slideshowMenu->addAction(keyed("ランダム", 'R'));
     topMenu->addSeparator();
-    thumbnailModeMenu = topMenu->addMenu(QStringLiteral("サムネイルの表示方法"));
+    thumbnailModeMenu = topMenu->addMenu(keyed("サムネイルの表示方法", 'M'));
     thumbnailModeEntries[0] =
-        thumbnailModeMenu->addAction(QStringLiteral("サムネイル表示ボタン（左下のボタン）またはShift+クリックで表示"));
-    thumbnailModeEntries[1] = thumbnailModeMenu->addAction(QStringLiteral("クリックと同時に表示"));
-    clickSoundMenu = topMenu->addMenu(QStringLiteral("サムネイルのクリック音"));
+        thumbnailModeMenu->addAction(keyed("サムネイル表示ボタン（左下のボタン）またはShift+クリックで表示", 'B'));
+    thumbnailModeEntries[1] = thumbnailModeMenu->addAction(keyed("クリックと同時に表示", 'C'));
+    clickSoundMenu = topMenu->addMenu(keyed("サムネイルのクリック音", 'K'));
     const char* sounds[4] = {"ピッ！", "ピピッ！", "チュイ", "なし"};
+    const char soundKeys[4] = {'1', '2', '3', 'N'};
     for (int i = 0; i < 4; ++i)
-        clickSoundEntries[size_t(i)] = clickSoundMenu->addAction(QString::fromUtf8(sounds[i]));
+        clickSoundEntries[size_t(i)] = clickSoundMenu->addAction(keyed(sounds[i], soundKeys[i]));
     for (QAction* a : thumbnailModeEntries)
         a->setCheckable(true);
     for (QAction* a : clickSoundEntries)
         a->setCheckable(true);
-    editorEntry = topMenu->addAction(QStringLiteral("データの編集..."));
+    editorEntry = topMenu->addAction(keyed("データの編集...", 'E'));
     topMenu->addSeparator();
-    helpEntry = topMenu->addAction(QStringLiteral("ヘルプ"));
-    aboutEntry = topMenu->addAction(QStringLiteral("バージョン情報..."));
+    helpEntry = topMenu->addAction(keyed("ヘルプ", 'H'));
+    aboutEntry = topMenu->addAction(keyed("バージョン情報...", 'V'));
     topMenu->addSeparator();
     for (int n = 0; n < 8; ++n)
-        historyEntries[size_t(n)] = topMenu->addAction(QString::number(n + 1));
+        historyEntries[size_t(n)] = topMenu->addAction(historyText(QString::number(n + 1)));
     topMenu->addSeparator();
-    quitEntry = topMenu->addAction(QStringLiteral("ソノハの終了(&X)"));
+    quitEntry = topMenu->addAction(keyed("ソノハの終了", 'X'));
+}
+
+QString MainMenu::historyText(const QString& caption)
+{
+    // The leading number is the key, as in a list of recent files; an "&"
+    // in a flower's name is shown, not taken for a key.
+    return u'&' + QString(caption).replace(u'&', QStringLiteral("&&"));
 }
 
 bool MainMenu::folderWritable(const QString& appPath)
@@ -101,10 +134,10 @@ void MainMenu::prepare()
             thumbnailModeEntries[size_t(i)]->setChecked(i == mode);
     }
     for (int n = 0; n < 8; ++n) {
-        historyEntries[size_t(n)]->setText(m.historyCaptions[size_t(n)]);
+        historyEntries[size_t(n)]->setText(historyText(m.historyCaptions[size_t(n)]));
         historyEntries[size_t(n)]->setEnabled(m.historyEnabled[size_t(n)]);
     }
-    thumbnailsEntry->setText(m.thumbnailsText);
+    thumbnailsEntry->setText(keyed(m.thumbnailsText, kThumbnailsKey));
     thumbnailsEntry->setEnabled(m.thumbnailsEnabled);
     allDataEntry->setEnabled(m.allEnabled);
 }

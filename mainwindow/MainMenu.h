@@ -37,6 +37,9 @@ public:
     // when the page itself is missing.
     static QString helpUnopenedText(const QString& page);
     static QString helpMissingText(const QString& page);
+    // A history entry's menu text: its caption ("1 ハコベ") with the number as
+    // its access key.
+    static QString historyText(const QString& caption);
 
     QMenu* topMenu = nullptr;
     QAction* thumbnailsEntry = nullptr;

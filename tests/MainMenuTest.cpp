@@ -49,6 +49,16 @@ QString menuStates(const MainMenu& m)
     return out;
 }
 
+// An entry's text as the menu shows it: "(&K)" and a lone "&" are the
+// access key's marks, "&&" is an "&".
+QString shownText(QString text)
+{
+    text.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(u'&');
+    return text.replace(u'\x01', u'&');
+}
+
 }  // namespace
 
 class MainMenuTest : public QObject {
@@ -96,6 +106,78 @@ private slots:
         QCOMPARE(fx.window->menu().quitEntry->text(), QStringLiteral("ソノハの終了(&X)"));
     }
 
+    // Every entry of every menu has an access key of its own in that menu,
+    // whatever captions the state gives the entries; the captions shown stay
+    // as they were.
+    // clang-format off
+    void accessKeys_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("thumbnails");  // the ▶ entry as shown
+        QTest::addColumn<QString>("history");     // the first history entry as shown
+        QTest::newRow("at start") << "idle" << "サムネイルの表示" << "1 ";
+        QTest::newRow("drawing interrupted") << "interrupted" << "継続" << "1 ";
+        QTest::newRow("a name with &") << "history" << "サムネイルの表示" << "1 ハナ&ミツ";
+    }
+    // clang-format on
+    void accessKeys()
+    {
+        QFETCH(QString, situation);
+        QFETCH(QString, thumbnails);
+        QFETCH(QString, history);
+        QVector<FlowerRecord> recs = catalogue();
+        recs << record(QStringLiteral("ハナ&ミツ"), "春");
+        MWF fx(recs);
+        const MainControls& f = fx.form();
+        if (situation == "interrupted") {
+            MWF::click(f.attr[0][0]);
+            MWF::move(f.thumbnailButton);
+            MWF::press(f.thumbnailButton);
+            MWF::release(f.thumbnailButton);
+            fx.session().interrupt();
+            fx.waitForDrawing();
+        }
+        if (situation == "history") {
+            MWF::click(f.allDataButton);
+            fx.waitForDrawing();
+            const int cell = int(fx.session().results().indexOf(QStringLiteral("ハナ&ミツ")));
+            QVERIFY(cell >= 0 && cell < 16);
+            MWF::click(f.cellNames[size_t(cell)]);
+        }
+        MainMenu& m = fx.window->menu();
+        m.prepare();
+        for (const QMenu* menu : {m.topMenu, m.slideshowMenu, m.thumbnailModeMenu, m.clickSoundMenu}) {
+            QSet<QString> keys;
+            for (const QAction* a : menu->actions()) {
+                if (a->isSeparator())
+                    continue;
+                const QString key = QKeySequence::mnemonic(a->text()).toString();
+                QVERIFY2(!key.isEmpty(), qPrintable(a->text()));
+                QVERIFY2(!keys.contains(key), qPrintable(a->text()));
+                keys.insert(key);
+            }
+        }
+        QCOMPARE(shownText(m.thumbnailsEntry->text()), thumbnails);
+        QCOMPARE(shownText(m.historyEntries[0]->text()), history);
+        QCOMPARE(shownText(m.editorEntry->text()), QStringLiteral("データの編集..."));
+    }
+
+    // The key chooses its entry in the open menu.
+    void aKeyChoosesItsEntry()
+    {
+        MWF fx(catalogue());
+        MWF::click(fx.form().attr[0][0]);
+        MainMenu& m = fx.window->menu();
+        m.prepare();
+        QSignalSpy chosen(m.topMenu, &QMenu::triggered);
+        m.topMenu->popup(fx.window->mapToGlobal(QPoint(50, 50)));
+        QVERIFY(QTest::qWaitForWindowExposed(m.topMenu));
+        QTest::keyClick(m.topMenu, Qt::Key_C);
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.at(0).at(0).value<QAction*>(), m.clearEntry);
+        QTRY_VERIFY(!m.topMenu->isVisible());
+    }
+
     // The menu's slideshow entry while a show runs behind the main window
     // brings that show to the front; no second show starts.
     void runningShowComesToTheFront()
@@ -130,13 +212,13 @@ private slots:
         fx.waitForDrawing();
         QVERIFY(s.suspended());
         fx.window->menu().prepare();
-        QCOMPARE(fx.window->menu().thumbnailsEntry->text(), QStringLiteral("継続"));
+        QCOMPARE(fx.window->menu().thumbnailsEntry->text(), QStringLiteral("継続(&T)"));
         QVERIFY(fx.window->menu().thumbnailsEntry->isEnabled());
         fx.window->menu().run(fx.window->menu().thumbnailsEntry);  // continues the drawing
         fx.waitForDrawing();
         QCOMPARE(s.gallery().drawnCount(), 15);
         fx.window->menu().prepare();
-        QCOMPARE(fx.window->menu().thumbnailsEntry->text(), QStringLiteral("サムネイルの表示"));
+        QCOMPARE(fx.window->menu().thumbnailsEntry->text(), QStringLiteral("サムネイルの表示(&T)"));
     }
 
     void releaseDuringDrawingBeeps()
@@ -187,9 +269,9 @@ private slots:
         MWF::click(f.cellNames[1]);
         MWF::click(f.cellNames[3]);
         fx.window->menu().prepare();
-        QCOMPARE(fx.window->menu().historyEntries[0]->text(), QStringLiteral("1 ハナ03"));
-        QCOMPARE(fx.window->menu().historyEntries[1]->text(), QStringLiteral("2 ハナ01"));
-        QCOMPARE(fx.window->menu().historyEntries[2]->text(), QStringLiteral("3 "));
+        QCOMPARE(fx.window->menu().historyEntries[0]->text(), QStringLiteral("&1 ハナ03"));
+        QCOMPARE(fx.window->menu().historyEntries[1]->text(), QStringLiteral("&2 ハナ01"));
+        QCOMPARE(fx.window->menu().historyEntries[2]->text(), QStringLiteral("&3 "));
         QVERIFY(!fx.window->menu().historyEntries[0]->isEnabled());  // thumbnails in the gallery
         fx.window->menu().run(fx.window->menu().clearEntry);
         QCOMPARE(fx.window->session().photos().openCount(), 0);
