@@ -588,6 +588,16 @@ void MainWindow::watchPointer()
         session_->pointerLeftThumbnails();
 }
 
+void MainWindow::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        if (!e->isAutoRepeat())
+            session_->helpKeyReleased();
+        return;
+    }
+    QWidget::keyReleaseEvent(e);
+}
+
 void MainWindow::closeEvent(QCloseEvent* e)
 {
     shutdown();
@@ -665,14 +675,8 @@ void MainWindow::onButtonKey(const ButtonId& id, PictureButton::Key key, Qt::Key
     switch (key) {
     case K::Focused: session_->focusButton(id); break;
     case K::Activate: session_->activateButton(id, modifiers); break;
-    case K::HelpPressed:
-        if (id.kind == ButtonId::Kind::Attribute)
-            session_->helpKeyPressed(id);
-        break;
-    case K::HelpReleased:
-        if (id.kind == ButtonId::Kind::Attribute)
-            session_->helpKeyReleased(id);
-        break;
+    case K::HelpPressed: session_->helpKeyPressed(id); break;
+    case K::HelpReleased: session_->helpKeyReleased(); break;
     }
 }
 
@@ -805,6 +809,13 @@ void MainWindow::keyPressEvent(QKeyEvent* e)
     const int key = e->key();
     if (key == Qt::Key_Menu || (key == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier)) {
         openMenuByKey();
+        return;
+    }
+    if (key == Qt::Key_F1) {
+        // The focus is not on a button: F1 explains the one last pointed
+        // at. A held key's repeats are no new presses.
+        if (!e->isAutoRepeat())
+            session_->helpKeyPressed();
         return;
     }
     if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {

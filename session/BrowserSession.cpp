@@ -9,6 +9,7 @@
 #include "session/StatusTexts.h"
 
 #include <algorithm>
+#include <utility>
 
 using T = ThumbnailLook;
 using Kind = ButtonId::Kind;
@@ -448,16 +449,25 @@ void BrowserSession::activateButton(const ButtonId& button, Qt::KeyboardModifier
     buttons_.keyClick(button, modifiers);
 }
 
-void BrowserSession::helpKeyPressed(const ButtonId& button)
+void BrowserSession::helpKeyPressed(std::optional<ButtonId> focused)
 {
-    buttons_.keyHelp(button, true);
+    // A key repeat or a second F1 while one is down changes nothing, so a
+    // held key does not close and open the box again.
+    if (helpKeyOn_ && strips_.helpBox().shown)
+        return;
+    const std::optional<ButtonId> target = buttons_.pointed() ? buttons_.pointed() : focused;
+    if (!target || target->kind != Kind::Attribute)
+        return;
+    helpKeyOn_ = target;
+    buttons_.keyHelp(*target, true);
 }
 
-void BrowserSession::helpKeyReleased(const ButtonId& button)
+void BrowserSession::helpKeyReleased()
 {
+    const std::optional<ButtonId> on = std::exchange(helpKeyOn_, std::nullopt);
     // Only a help box that the key opened is closed by it.
-    if (strips_.helpBox().shown)
-        buttons_.keyHelp(button, false);
+    if (on && strips_.helpBox().shown)
+        buttons_.keyHelp(*on, false);
 }
 
 QString BrowserSession::spokenName(const ButtonId& button) const

@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
 
 class AppContext;
 
@@ -114,9 +115,12 @@ public:
     void focusButton(const ButtonId& button);
     // Space or Enter: a left click inside; with Shift, a Shift-click.
     void activateButton(const ButtonId& button, Qt::KeyboardModifiers modifiers);
-    // F1 held: the right button held over the button (its help box).
-    void helpKeyPressed(const ButtonId& button);
-    void helpKeyReleased(const ButtonId& button);
+    // F1 held: the right button held over the button last pointed at, by
+    // the pointer or by a key's focus, or else over the focused one (its help
+    // box). Only attribute buttons have help. F1 up releases the button the
+    // press went to, wherever the pointer or the focus is by then.
+    void helpKeyPressed(std::optional<ButtonId> focused = std::nullopt);
+    void helpKeyReleased();
     // The Menu key or Shift+F10: a right release over the background.
     void menuKey() { backgroundReleased(Qt::RightButton); }
 
@@ -186,6 +190,7 @@ private:
 
     DrawState drawState_ = DrawState::Idle;
     bool resuming_ = false;
+    std::optional<ButtonId> helpKeyOn_;  // the button that F1 holds down
 
     GalleryModel gallery_;
     PanelRules panelRules_;

@@ -67,6 +67,9 @@ public:
     // caption, a strip, the gallery, outside the window).
     void pointerOff();
     std::optional<ButtonId> pointerOver() const { return under_; }
+    // The button last pointed at, by the pointer or by a key's focus; none
+    // once the pointer has left the buttons.
+    std::optional<ButtonId> pointed() const { return pointed_; }
     // Focus on a button points at it.
     void keyPoint(const ButtonId& button);
     // Space or Enter: a left click inside; with Shift, a Shift-click.

@@ -317,7 +317,7 @@ private slots:
             case 'a': byKey.s().activateButton(kSpring, Qt::NoModifier); break;
             case 'A': byKey.s().activateButton(kSpring, Qt::ShiftModifier | Qt::KeypadModifier); break;
             case 'h': byKey.s().helpKeyPressed(kSpring); break;
-            case 'H': byKey.s().helpKeyReleased(kSpring); break;
+            case 'H': byKey.s().helpKeyReleased(); break;
             }
         }
         for (QChar c : pointerSteps) {

@@ -259,6 +259,75 @@ private slots:
         QVERIFY(!fx.session().selection().any());
     }
 
+    // F1 shows the help box the right button shows, on the button last
+    // pointed at by the pointer or by the focus; a held F1's repeats neither
+    // close nor open it again. route: "focus" (F1 to the focused button),
+    // "pointer" (the pointer rests on the button, the focus is on none) or
+    // "both" (the pointer moved onto the button after the focus went to 春).
+    // clang-format off
+    void helpKeyExplainsAsTheRightButton_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<int>("category");
+        QTest::addColumn<int>("index");
+        QTest::newRow("focus on 春") << "focus" << 0 << 0;
+        QTest::newRow("focus on その他の科") << "focus" << 4 << 11;
+        QTest::newRow("pointer on カヤツリグサ科") << "pointer" << 4 << 3;
+        QTest::newRow("pointer on 白系, focus on 春") << "both" << 1 << 0;
+    }
+    // clang-format on
+    void helpKeyExplainsAsTheRightButton()
+    {
+        QFETCH(QString, route);
+        QFETCH(int, category);
+        QFETCH(int, index);
+        KeyFixture fx;
+        PictureButton* spring = fx.form().attr[0][0];
+        PictureButton* target = fx.form().attr[size_t(category)][size_t(index)];
+        const HelpBox* box = fx.form().helpBox;
+        MWF::move(target);
+        MWF::press(target, Qt::RightButton);
+        QVERIFY(box->isVisible());
+        const QString byMouse = fx.session().strips().helpBox().text;
+        QCOMPARE(byMouse, CategoryTables::helpText(category, index + 1));
+        MWF::release(target, Qt::RightButton);
+        QVERIFY(!box->isVisible());
+
+        QWidget* receiver = target;
+        if (route == "pointer") {
+            fx.window->setFocus();  // no button has the focus
+            receiver = fx.window.get();
+        } else {
+            MWF::move(fx.window.get());  // the pointer leaves the buttons
+            spring->setFocus(Qt::TabFocusReason);
+            receiver = spring;
+            if (route == "both") {
+                MWF::move(target);
+            } else {
+                target->setFocus(Qt::TabFocusReason);
+                receiver = target;
+            }
+        }
+        QSignalSpy boxChanges(&fx.session().strips(), &StatusStrips::helpBoxChanged);
+        auto f1 = [receiver](QEvent::Type type, bool repeat) {
+            QKeyEvent e(type, Qt::Key_F1, Qt::NoModifier, QString(), repeat);
+            QApplication::sendEvent(receiver, &e);
+        };
+        f1(QEvent::KeyPress, false);
+        QVERIFY(box->isVisible());
+        QCOMPARE(fx.session().strips().helpBox().text, byMouse);
+        const int opened = int(boxChanges.size());
+        for (int n = 0; n < 5; ++n) {  // a held key repeats as release-press pairs
+            f1(QEvent::KeyRelease, true);
+            f1(QEvent::KeyPress, true);
+        }
+        QCOMPARE(int(boxChanges.size()), opened);
+        QVERIFY(box->isVisible());
+        f1(QEvent::KeyRelease, false);
+        QVERIFY(!box->isVisible());
+        QVERIFY(!fx.session().selection().any());
+    }
+
     void pageKeysScrollTheGallery()
     {
         KeyFixture fx;
