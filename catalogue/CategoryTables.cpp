@@ -76,6 +76,14 @@ const std::array<std::span<const CategoryValue>, CategoryTables::kCategoryCount>
 
 const char* const kFieldNames[] = {"KISETU", "IRO", "KABEN", "HA", "KA"};
 
+// What each panel's "その他" is other than; the season and leaf panels have none.
+const char* const kOtherOf[] = {"", "色", "花弁", "", "科"};
+
+bool halfWidthKatakana(QChar c)
+{
+    return c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F;
+}
+
 // The stored names as texts, made once: a catalogue's loading compares every
 // record's five fields with them.
 const QStringList& storedNamesOf(int category)
@@ -134,6 +142,37 @@ int codeOf(int category, const QString& name)
 QString fieldName(int category)
 {
     return QString::fromLatin1(kFieldNames[category]);
+}
+
+QString spokenName(int category, int code)
+{
+    const QString name = storedName(category, code);
+    const QString other = QString::fromUtf8(kOtherOf[category]);
+    if (name == QStringLiteral("その他") && !other.isEmpty())
+        return name + u'の' + other;
+    return fullWidthKatakana(name);
+}
+
+QString fullWidthKatakana(const QString& text)
+{
+    // Compatibility normalization of the half-width runs alone: over the whole
+    // text it would also turn full-width digits and brackets ("花弁４枚型")
+    // into half-width ones. A run keeps its sound marks, which the
+    // normalization joins to the kana before them (ｸﾞ to グ).
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype end = i;
+        while (end < text.size() && halfWidthKatakana(text.at(end)))
+            ++end;
+        if (end == i) {
+            out += text.at(i++);
+            continue;
+        }
+        out += text.mid(i, end - i).normalized(QString::NormalizationForm_KC);
+        i = end;
+    }
+    return out;
 }
 
 }  // namespace CategoryTables

@@ -24,5 +24,12 @@ QString countLabel(int category, int code);
 QStringList storedNames(int category);  // in code order
 int codeOf(int category, const QString& storedName);  // 0 when not a stored name
 QString fieldName(int category);  // "KISETU", "IRO", ...
+// The name a screen reader speaks for a value: the stored name in full-width
+// katakana, and "その他" with its panel ("その他の色", "その他の花弁", "その他の科"),
+// since a button's name has to stand alone.
+QString spokenName(int category, int code);
+// Half-width katakana (with their sound marks) turned into full-width; every
+// other character stays as it is.
+QString fullWidthKatakana(const QString& text);
 
 }  // namespace CategoryTables

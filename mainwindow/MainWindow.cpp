@@ -20,6 +20,7 @@
 #include "widgets/PrintSurface.h"
 #include "widgets/ProgressBox.h"
 #include "widgets/ThumbnailCell.h"
+#include "widgets/WindowAccessible.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -71,6 +72,7 @@ MainWindow::MainWindow(AppContext& app, const std::function<void(const QString&)
 {
     if (setLoadingText)
         setLoadingText(QStringLiteral("初期化中です..."));
+    WindowAccessible::install();
     setWindowTitle(QString::fromUtf8(kCaption));
     setWindowIcon(QIcon(pix(ButtonArt::appIcon(64))));
     setMouseTracking(true);

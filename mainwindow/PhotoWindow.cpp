@@ -1,4 +1,5 @@
 #include "mainwindow/PhotoWindow.h"
+#include "widgets/WindowAccessible.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@ PhotoWindow::PhotoWindow(int slot, int noteFontSize)
     , photo_(new QLabel(this))
     , note_(new QPlainTextEdit(this))
 {
+    WindowAccessible::install();
     photo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     photo_->setStyleSheet(QStringLiteral("background: black;"));
     note_->setReadOnly(true);

@@ -473,7 +473,7 @@ void BrowserSession::helpKeyReleased()
 QString BrowserSession::spokenName(const ButtonId& button) const
 {
     switch (button.kind) {
-    case Kind::Attribute: return CategoryTables::storedName(button.category, button.index + 1);
+    case Kind::Attribute: return CategoryTables::spokenName(button.category, button.index + 1);
     case Kind::Thumbnail:
         if (buttons_.interruptShown())
             return QStringLiteral("サムネイルの表示を中断");

@@ -399,7 +399,7 @@ private slots:
                 QAccessibleInterface* a = QAccessible::queryAccessibleInterface(fx.form().attr[size_t(c)][size_t(i)]);
                 QVERIFY(a);
                 QCOMPARE(a->role(), QAccessible::CheckBox);
-                QCOMPARE(a->text(QAccessible::Name), CategoryTables::storedName(c, i + 1));
+                QCOMPARE(a->text(QAccessible::Name), CategoryTables::spokenName(c, i + 1));
                 QCOMPARE(a->text(QAccessible::Description), StatusTexts::attributeCount(fx.context->catalogue(), c, i));
                 QVERIFY(a->state().checkable);
                 QVERIFY(!a->state().checked);
@@ -416,6 +416,55 @@ private slots:
         spring->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(!spring->state().checked);
         QVERIFY(!fx.session().selection().any());
+    }
+
+    // A button's name stands alone: "その他" says its panel, and the
+    // half-width family names are spoken in full-width katakana; the stored
+    // names stay as the records hold them.
+    // clang-format off
+    void namesThatStandAlone_data()
+    {
+        QTest::addColumn<int>("category");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("colour その他") << 1 << 4 << "その他の色";
+        QTest::newRow("petal その他") << 2 << 9 << "その他の花弁";
+        QTest::newRow("family その他") << 4 << 11 << "その他の科";
+        QTest::newRow("カヤツリグサ科") << 4 << 3 << "カヤツリグサ科";
+        QTest::newRow("ゴマノハグサ科") << 4 << 5 << "ゴマノハグサ科";
+        QTest::newRow("full-width digit kept") << 2 << 0 << "花弁４枚型";
+        QTest::newRow("春") << 0 << 0 << "春";
+    }
+    // clang-format on
+    void namesThatStandAlone()
+    {
+        QFETCH(int, category);
+        QFETCH(int, index);
+        QFETCH(QString, name);
+        MWF fx(flowers(40));
+        QWidget* button = fx.form().attr[size_t(category)][size_t(index)];
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), name);
+    }
+
+    // A window is a frame named by its title.
+    void windowsAreNamedByTheirTitles()
+    {
+        MWF fx(flowers(40));
+        MWF::click(fx.form().allDataButton);
+        fx.waitForDrawing();
+        MWF::click(fx.form().cellNames[0]);
+        QCOMPARE(fx.session().photos().openCount(), 1);
+        PhotoWindow* photo = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<PhotoWindow*>(w); p && p->isVisible())
+                photo = p;
+        QVERIFY(photo);
+        for (QWidget* w : std::initializer_list<QWidget*>{fx.window.get(), photo}) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            QCOMPARE(a->role(), QAccessible::Window);
+            QVERIFY(!w->windowTitle().isEmpty());
+            QCOMPARE(a->text(QAccessible::Name), w->windowTitle());
+        }
     }
 
     void commandButtonsSayWhatTheyDo()
