@@ -285,6 +285,10 @@ void BrowserSession::resetSearch()
 void BrowserSession::pointerOffButtons()
 {
     buttons_.pointerOff();
+    // A help box that F1 holds stays until the key goes up, wherever the
+    // pointer rests: the pointer watch would close it within 100 ms.
+    if (helpKeyOn_ && strips_.helpBox().shown)
+        return;
     resetHover();
 }
 

@@ -320,6 +320,8 @@ private slots:
         for (int n = 0; n < 5; ++n) {  // a held key repeats as release-press pairs
             f1(QEvent::KeyRelease, true);
             f1(QEvent::KeyPress, true);
+            // The pointer watch's tick while the pointer rests outside the window.
+            fx.session().pointerLeftWindow();
         }
         QCOMPARE(int(boxChanges.size()), opened);
         QVERIFY(box->isVisible());
