@@ -70,10 +70,12 @@ QImage ArtPack::find(const QString& key)
     const qsizetype stride = qsizetype(atlas.size.width()) * 4;
     if (atlas.pixels.size() != stride * atlas.size.height() || !QRect(QPoint(), atlas.size).contains(place->rect))
         return QImage();
-    // The picture is read in place; QImage copies it on the first write.
+    // An image of its own: one over the atlas's bytes was taken over by the
+    // platform's pixmap and cursor code, which freed memory it never owned
+    // (a crash when the pointing hand was first set).
     const auto* first = reinterpret_cast<const uchar*>(atlas.pixels.constData()) + place->rect.y() * stride +
                         qsizetype(place->rect.x()) * 4;
-    return QImage(first, place->rect.width(), place->rect.height(), stride, QImage::Format_ARGB32_Premultiplied);
+    return QImage(first, place->rect.width(), place->rect.height(), stride, QImage::Format_ARGB32_Premultiplied).copy();
 }
 
 QImage ArtPack::findInProgram(const QString& key)
