@@ -1167,9 +1167,8 @@ private slots:
             if (QFileInfo(db).isWritable())
                 return QByteArray("the file takes writes");
             const bool ran = RecordEditor::run(*w.context, w.window.get());
-            return QByteArray(ran ? "ran" : "refused") + '\n' +
-                   QByteArray::number(w.context->catalogue().count()) + '\n' +
-                   w.fake.messages.texts().join(u'\n').toUtf8();
+            return QByteArray(ran ? "ran" : "refused") + '\n' + QByteArray::number(w.context->catalogue().count()) +
+                   '\n' + w.fake.messages.texts().join(u'\n').toUtf8();
         });
         QFile::setPermissions(db, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QVERIFY(report);
