@@ -1,6 +1,9 @@
 #include "slideshow/SlideshowWindow.h"
 #include "widgets/AccessibleNotice.h"
+#include "widgets/FocusMark.h"
+#include "widgets/WindowAccessible.h"
 
+#include "catalogue/CategoryTables.h"
 #include "platform/MessageBoxes.h"
 #include "session/AppContext.h"
 #include "slideshow/BackgroundMusic.h"
@@ -79,6 +82,7 @@ SlideshowWindow::~SlideshowWindow()
 
 void SlideshowWindow::build()
 {
+    WindowAccessible::install();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(QString::fromUtf8(MessageBoxes::kTitle));
     setMouseTracking(true);
@@ -126,6 +130,17 @@ void SlideshowWindow::connectPanel()
     connect(panel_, &SlideshowPanel::musicPressed, this, [this] { music_->press(); });
     connect(panel_, &SlideshowPanel::musicChosen, this, &SlideshowWindow::chooseMusic);
     connect(panel_, &SlideshowPanel::intervalApplied, this, &SlideshowWindow::applyInterval);
+    connect(panel_, &SlideshowPanel::focusMarkChanged, this, &SlideshowWindow::moveFocusMark);
+}
+
+void SlideshowWindow::moveFocusMark()
+{
+    const QRect now = panel_->focusMark();
+    if (now == focusMark_)
+        return;
+    update(focusMark_);
+    update(now);
+    focusMark_ = now;
 }
 
 bool SlideshowWindow::begin()
@@ -239,17 +254,19 @@ void SlideshowWindow::placeSlide()
     nameLine_->setText(nameCaption());
     nameLine_->adjustSize();
     nameLine_->move(layout_.namePos(pictureRect_));
-    announceSlide(r.NAMAE);
+    announceSlide();
 }
 
-// A screen reader hears each slide's name, whether or not the name line shows.
-void SlideshowWindow::announceSlide(const QString& name)
+// A screen reader hears each slide's name and family, whether or not the
+// name line shows: they are the description of the show's window, which is
+// named by its title. Half-width katakana are spoken in full width.
+void SlideshowWindow::announceSlide()
 {
-    if (accessibleName() == name)
+    const QString spoken = CategoryTables::fullWidthKatakana(nameCaption());
+    if (accessibleDescription() == spoken)
         return;
-    setAccessibleName(name);
-    setAccessibleDescription(nameCaption());
-    QAccessibleEvent e(this, QAccessible::NameChanged);
+    setAccessibleDescription(spoken);
+    QAccessibleEvent e(this, QAccessible::DescriptionChanged);
     AccessibleNotice::send(e);
 }
 
@@ -268,6 +285,8 @@ void SlideshowWindow::paintEvent(QPaintEvent* e)
                             (pictureRect_.height() - pictureShown_.height()) / 2);
         p.drawImage(QRect(pictureRect_.topLeft() + offset, pictureShown_), picture_);
     }
+    if (!focusMark_.isEmpty())
+        FocusMark::paint(p, focusMark_);
 }
 
 void SlideshowWindow::togglePause()
