@@ -5,6 +5,7 @@
 #include "slideshow/PanelButton.h"
 #include "slideshow/SlideInterval.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QLabel>
@@ -361,6 +362,12 @@ bool SlideshowPanel::eventFilter(QObject* watched, QEvent* event)
         emit musicPressed();
         return true;
     case QEvent::MouseButtonRelease: chooseMusic(i); return true;
+    case QEvent::FocusOut:
+        // The focused choice took the Tab stop (Qt's own rule for a group);
+        // once the keys leave the list it goes back to the checked one.
+        if (std::find(choices_.begin(), choices_.end(), QApplication::focusWidget()) == choices_.end())
+            rovingStop();
+        return false;
     case QEvent::KeyPress: return choiceKey(i, static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease: {
         // Space is taken at its press; the button's own click is not wanted.

@@ -383,6 +383,7 @@ private slots:
         key(Qt::Key_Space);
         QCOMPARE(fx.setting("BGM_check"), QStringLiteral("4"));
         // The list is one Tab stop, at its checked choice.
+        key(Qt::Key_Down);
         tab();
         QCOMPARE(QApplication::focusWidget(), p->button(B::Interval));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
