@@ -48,8 +48,8 @@ void PanelButton::open()
     if (kind_ == Kind::Command) {
         setLook(PanelLook::Idle);
     } else {
-        setLook(PanelLook::Pressed);
         open_ = true;
+        setLook(PanelLook::Pressed);
     }
     emit opened();
 }

@@ -151,6 +151,11 @@ void SlideshowPanel::connectButtons()
         connect(w, &PanelButton::pointed, this, [this, id](bool pressedLook) { showTip(id, pressedLook); });
         connect(w, &PanelButton::closeMissed, tips_[size_t(b)], &QWidget::hide);
         connect(w, &PanelButton::focusMarkChanged, this, [this, id] { keyFocusTip(id); });
+        // The tip of the button the keys are on follows its look.
+        connect(w, &PanelButton::lookChanged, this, [this, id, w] {
+            if (w->focusMarkShown())
+                showTip(id, w->isOpen());
+        });
     }
     connect(button(Button::Description), &PanelButton::cancelled, tooltip(Button::Description), &QWidget::hide);
     // A screen reader checks a choice: that is the choice made. The pointer's

@@ -358,6 +358,7 @@ private slots:
         p->button(B::Name)->setFocus(Qt::TabFocusReason);
         key(Qt::Key_Space);
         QVERIFY(w->nameShown());
+        QCOMPARE(p->tooltip(B::Name)->text(), QStringLiteral("草花名，科を非表示"));
         QCOMPARE(w->sequence().state(), ShowState::Running);  // Space did not pause
 
         // Enter opens the music list at the checked choice; the arrows move
@@ -408,6 +409,7 @@ private slots:
         QCOMPARE(fx.setting("SLD_check"), QStringLiteral("12"));
         QVERIFY(!p->intervalBox()->isVisible());
         QCOMPARE(QApplication::focusWidget(), p->button(B::Interval));
+        QCOMPARE(p->tooltip(B::Interval)->text(), QStringLiteral("インターバルの設定"));
 
         // Enter on the quit button ends the show.
         QSignalSpy ended(w, &SlideshowWindow::ended);
