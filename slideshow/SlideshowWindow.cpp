@@ -86,7 +86,10 @@ void SlideshowWindow::build()
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(QString::fromUtf8(MessageBoxes::kTitle));
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // The show has the keys at its start and whenever the panel gives them
+    // back (Space pauses, Esc ends), but it is no stop of the Tab key: Tab
+    // goes round the panel, whose every stop a screen reader can press.
+    setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ArrowCursor);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);

@@ -236,6 +236,7 @@ private slots:
         QCOMPARE(show->role(), QAccessible::Window);
         QCOMPARE(show->text(QAccessible::Name), w->windowTitle());
         QCOMPARE(show->text(QAccessible::Description), QStringLiteral("ハナ1   ― キク科 ―"));
+        QVERIFY(!show->state().focusable);  // the keys are on it, but Tab goes round the panel
         QVERIFY(!w->nameLine()->isVisible());
     }
 
@@ -415,6 +416,9 @@ private slots:
         QSignalSpy ended(w, &SlideshowWindow::ended);
         tab();
         QCOMPARE(QApplication::focusWidget(), p->button(B::Quit));
+        tab();  // round the panel, not through the show
+        QCOMPARE(QApplication::focusWidget(), p->button(B::Name));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         key(Qt::Key_Return);
         QCOMPARE(ended.size(), 1);
     }
