@@ -1,6 +1,7 @@
 #include "editor/RecordEditor.h"
 
 #include "catalogue/CatalogueStore.h"
+#include "catalogue/CategoryTables.h"
 #include "catalogue/FlowerCatalogue.h"
 #include "editor/ByteLimitValidator.h"
 #include "editor/EntryRules.h"
@@ -28,6 +29,7 @@
 #include <QPushButton>
 #include <QSqlTableModel>
 #include <QStorageInfo>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 const char* const RecordEditor::kCaption = "データの編集（追加，訂正・更新，削除）";
@@ -219,6 +221,26 @@ void RecordEditor::build()
         b->setAutoDefault(false);
         b->setDefault(false);
     }
+    nameForScreenReaders();
+}
+
+// Every field is named by its caption (the captions are the fields'
+// buddies), each code box describes its codes, and what is written in
+// half-width katakana is spoken in full width.
+void RecordEditor::nameForScreenReaders()
+{
+    captions[0]->setBuddy(fieldBoxes[0]);
+    for (int box = 1; box <= CodeEntry::kBoxes; ++box) {
+        captions[size_t(box)]->setBuddy(codeBoxes[size_t(box)]);
+        codeBoxes[size_t(box)]->setAccessibleDescription(CodeEntry::helpList(box));
+        // The stored names beside the codes, reached by the mouse.
+        fieldBoxes[size_t(box)]->setAccessibleName(captions[size_t(box)]->text() + QStringLiteral("の名称"));
+    }
+    captions[6]->setBuddy(fieldBoxes[6]);
+    captions[7]->setBuddy(noteBox);
+    familyBox->setAccessibleName(QStringLiteral("科名"));
+    familyPrompt->setAccessibleName(QStringLiteral("科名"));
+    cancelButton->setAccessibleName(CategoryTables::fullWidthKatakana(cancelButton->text()));
 }
 
 void RecordEditor::limitField(QLineEdit* field, int byteLimit)
@@ -267,6 +289,11 @@ void RecordEditor::buildLayout()
     whole->addSpacing(12);
     whole->addLayout(right);
 
+    // The navigator, at the top, comes first: the record is chosen, then edited.
+    setTabOrder(navigator->button(RecordNavigator::Move::First), navigator->button(RecordNavigator::Move::Previous));
+    setTabOrder(navigator->button(RecordNavigator::Move::Previous), navigator->button(RecordNavigator::Move::Next));
+    setTabOrder(navigator->button(RecordNavigator::Move::Next), navigator->button(RecordNavigator::Move::Last));
+    setTabOrder(navigator->button(RecordNavigator::Move::Last), fieldBoxes[0]);
     setTabOrder(fieldBoxes[0], codeBoxes[1]);
     for (int box = 1; box < CodeEntry::kBoxes; ++box)
         setTabOrder(codeBoxes[size_t(box)], codeBoxes[size_t(box) + 1]);
@@ -326,8 +353,9 @@ void RecordEditor::bind()
     }
     connect(familyBox, &QLineEdit::textEdited, this, [this](const QString& t) { codes_.setFamilyName(t); });
 
-    for (QWidget* w : {static_cast<QWidget*>(fieldBoxes[0]), static_cast<QWidget*>(familyBox),
-                       static_cast<QWidget*>(fieldBoxes[6]), static_cast<QWidget*>(noteBox)})
+    for (QLineEdit* e : fieldBoxes)
+        e->installEventFilter(this);
+    for (QWidget* w : {static_cast<QWidget*>(familyBox), static_cast<QWidget*>(noteBox)})
         w->installEventFilter(this);
     for (int box = 1; box <= CodeEntry::kBoxes; ++box)
         codeBoxes[size_t(box)]->installEventFilter(this);
@@ -787,9 +815,20 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
         showHelp(box, in);
         return false;
     }
+    if (event->type() == QEvent::ShortcutOverride && RecordNavigator::moveOf(*static_cast<QKeyEvent*>(event))) {
+        // The text fields would move their cursor with these keys; they
+        // belong to the navigator.
+        event->ignore();
+        return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Cancel)) {
+        // Esc is ｷｬﾝｾﾙ from every field, whatever the field would make of it.
+        reject();
+        return true;
+    }
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 
     if (auto* button = qobject_cast<QPushButton*>(watched)) {

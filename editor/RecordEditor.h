@@ -97,6 +97,7 @@ protected:
 private:
     void build();
     void limitField(QLineEdit* field, int byteLimit);
+    void nameForScreenReaders();
     void buildLayout();
     void bind();
     void applyFonts();

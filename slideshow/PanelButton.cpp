@@ -1,21 +1,29 @@
 #include "slideshow/PanelButton.h"
 
+#include "slideshow/PanelButtonAccessible.h"
+#include "widgets/FocusMark.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-PanelButton::PanelButton(PanelMotif motif, Release rule, bool keepsOpen, QWidget* parent)
+PanelButton::PanelButton(PanelMotif motif, Release rule, Kind kind, QWidget* parent)
     : QWidget(parent)
     , motif_(motif)
     , rule_(rule)
-    , keepsOpen_(keepsOpen)
+    , kind_(kind)
 {
+    PanelButtonAccessible::install();
     setFixedSize(PanelIcons::kSize, PanelIcons::kSize);
     setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab; a click does not take the focus from where the keys left it.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void PanelButton::setLook(PanelLook look)
 {
+    if (look == PanelLook::Idle)
+        open_ = false;
     if (look_ == look)
         return;
     look_ = look;
@@ -33,6 +41,28 @@ bool PanelButton::inside(QPointF pos) const
 {
     // The edges count as inside.
     return pos.x() >= 0 && pos.y() >= 0 && pos.x() <= width() && pos.y() <= height();
+}
+
+void PanelButton::open()
+{
+    if (kind_ == Kind::Command) {
+        setLook(PanelLook::Idle);
+    } else {
+        open_ = true;
+        setLook(PanelLook::Pressed);
+    }
+    emit opened();
+}
+
+void PanelButton::activate()
+{
+    if (press_ != Press::None)
+        return;  // the pointer's press decides
+    byKey_ = true;
+    if (open_)
+        emit closing();
+    else
+        open();
 }
 
 void PanelButton::mouseMoveEvent(QMouseEvent* e)
@@ -53,11 +83,11 @@ void PanelButton::mousePressEvent(QMouseEvent* e)
     e->accept();
     if (press_ != Press::None)
         return;
-    if (look_ == PanelLook::Hover) {
+    if (open_) {
+        press_ = Press::FromOpen;
+    } else if (look_ == PanelLook::Hover) {
         press_ = Press::FromHover;
         setLook(PanelLook::Pressed);
-    } else if (look_ == PanelLook::Pressed) {
-        press_ = Press::FromOpen;
     }
 }
 
@@ -69,19 +99,48 @@ void PanelButton::mouseReleaseEvent(QMouseEvent* e)
     const Press press = press_;
     press_ = Press::None;
     const bool acts = rule_ == Release::Anywhere || inside(e->position());
+    if (press == Press::None)
+        return;
+    byKey_ = false;
     if (press == Press::FromHover) {
         if (!acts) {
             setLook(PanelLook::Idle);
             emit cancelled();
             return;
         }
-        if (!keepsOpen_)
-            setLook(PanelLook::Idle);
-        emit opened();
-    } else if (press == Press::FromOpen) {
-        if (acts)
-            emit closing();
-        else
-            emit closeMissed();
+        open();
+    } else if (acts) {
+        emit closing();
+    } else {
+        emit closeMissed();
     }
+}
+
+void PanelButton::keyPressEvent(QKeyEvent* e)
+{
+    const int k = e->key();
+    if (k != Qt::Key_Space && k != Qt::Key_Return && k != Qt::Key_Enter) {
+        QWidget::keyPressEvent(e);  // Esc and the rest go to the window
+        return;
+    }
+    if (!std::exchange(keyboardFocus_, true))
+        emit focusMarkChanged();
+    if (!e->isAutoRepeat())
+        activate();
+}
+
+void PanelButton::focusInEvent(QFocusEvent* e)
+{
+    QWidget::focusInEvent(e);
+    keyboardFocus_ = FocusMark::byKeyboard(e->reason());
+    emit focusMarkChanged();
+}
+
+void PanelButton::focusOutEvent(QFocusEvent* e)
+{
+    QWidget::focusOutEvent(e);
+    // Focus that goes with the window or to a message box comes back as it was.
+    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
+        keyboardFocus_ = false;
+    emit focusMarkChanged();
 }

@@ -5,16 +5,19 @@
 #include "slideshow/PanelButton.h"
 #include "slideshow/SlideInterval.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace {
 
 struct ButtonText {
     PanelMotif motif;
+    PanelButton::Kind kind;
     const char* idle;
     const char* pressed;  // empty: the button has no pressed tooltip
     int tipLeft;  // twips from the button
@@ -22,11 +25,11 @@ struct ButtonText {
 };
 
 const ButtonText kText[SlideshowPanel::kButtons] = {
-    {PanelMotif::Book, "解説を表示", "解説を非表示", 400, 300},
-    {PanelMotif::Flower, "草花名，科を表示", "草花名，科を非表示", 400, 300},
-    {PanelMotif::Sunset, "スライドショーの終了", "", 450, 300},
-    {PanelMotif::Notes, "BGMの選曲", "BGMを非表示", 450, 300},
-    {PanelMotif::Stopwatch, "インターバルの設定", "インターバルを更新", 400, 400},
+    {PanelMotif::Book, PanelButton::Kind::Toggle, "解説を表示", "解説を非表示", 400, 300},
+    {PanelMotif::Flower, PanelButton::Kind::Toggle, "草花名，科を表示", "草花名，科を非表示", 400, 300},
+    {PanelMotif::Sunset, PanelButton::Kind::Command, "スライドショーの終了", "", 450, 300},
+    {PanelMotif::Notes, PanelButton::Kind::Opener, "BGMの選曲", "BGMを非表示", 450, 300},
+    {PanelMotif::Stopwatch, PanelButton::Kind::Opener, "インターバルの設定", "インターバルを更新", 400, 400},
 };
 
 // Top to bottom the column reads: name, description, music, interval, quit.
@@ -42,7 +45,10 @@ const char* const kChoiceStyle =
     "QRadioButton::indicator { width: 9px; height: 9px; border: 1px solid #E0E0E0; border-radius: 5px;"
     " background: black; }"
     "QRadioButton::indicator:checked { background: qradialgradient(cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5,"
-    " stop:0 #E0E0E0, stop:0.55 #E0E0E0, stop:0.6 black); }";
+    " stop:0 #E0E0E0, stop:0.55 #E0E0E0, stop:0.6 black); }"
+    // The keyboard's place in the list: a dotted line round the choice.
+    "QRadioButton { border: 1px solid black; }"
+    "QRadioButton:focus { border: 1px dotted #E0E0E0; }";
 
 }  // namespace
 
@@ -73,7 +79,7 @@ void SlideshowPanel::build(int smallFontPt)
         const bool insideOnly = b <= int(Button::Quit);
         buttons_[size_t(b)] = new PanelButton(
             kText[b].motif, insideOnly ? PanelButton::Release::InsideOnly : PanelButton::Release::Anywhere,
-            b != int(Button::Quit), window_);
+            kText[b].kind, window_);
         buttons_[size_t(b)]->setAccessibleName(QString::fromUtf8(kText[b].idle));
         QLabel* tip = new QLabel(window_);
         tip->setStyleSheet(QString::fromLatin1(kLightGrey));
@@ -87,6 +93,7 @@ void SlideshowPanel::build(int smallFontPt)
     intervalBox_->setFont(small);
     intervalBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
     intervalBox_->setFixedWidth(intervalBox_->fontMetrics().horizontalAdvance(QStringLiteral("99")) + 12);
+    intervalBox_->setAccessibleName(QStringLiteral("インターバル"));
     intervalBox_->installEventFilter(this);
     intervalBox_->hide();
     secondsLabel_ = new QLabel(QStringLiteral("秒（1～99）"), window_);
@@ -94,19 +101,46 @@ void SlideshowPanel::build(int smallFontPt)
     secondsLabel_->setFont(small);
     secondsLabel_->adjustSize();
     secondsLabel_->hide();
+    intervalBox_->setAccessibleDescription(secondsLabel_->text());
 
-    auto* group = new QButtonGroup(this);
+    group_ = new QButtonGroup(this);
     for (int i = 0; i < kChoices; ++i) {
         auto* r = new QRadioButton(BackgroundMusic::caption(i), window_);
         r->setStyleSheet(QString::fromLatin1(kChoiceStyle));
         r->setFont(small);
-        r->setFocusPolicy(Qt::NoFocus);
+        r->setFocusPolicy(Qt::TabFocus);  // for setTabOrder, which passes over NoFocus
         r->setMouseTracking(true);
+        r->setAccessibleDescription(QString::fromUtf8(kText[int(Button::Music)].idle));
         r->adjustSize();
         r->installEventFilter(this);
-        group->addButton(r, i);
+        r->hide();
+        group_->addButton(r, i);
         choices_[size_t(i)] = r;
     }
+    setTabOrder();
+    rovingStop();
+}
+
+// Top to bottom, with each part of the panel after the button that opens it.
+void SlideshowPanel::setTabOrder()
+{
+    QList<QWidget*> order;
+    for (Button b : {Button::Name, Button::Description, Button::Music})
+        order << button(b);
+    for (QRadioButton* r : choices_)
+        order << r;
+    order << button(Button::Interval) << intervalBox_ << button(Button::Quit);
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+// The music list is one stop of the Tab key, at its checked choice; the
+// arrows move within it.
+void SlideshowPanel::rovingStop()
+{
+    QAbstractButton* checked = group_->checkedButton();
+    for (QRadioButton* r : choices_)
+        r->setFocusPolicy(r == checked || (!checked && r == choices_[0]) ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void SlideshowPanel::connectButtons()
@@ -116,11 +150,25 @@ void SlideshowPanel::connectButtons()
         const Button id = Button(b);
         connect(w, &PanelButton::pointed, this, [this, id](bool pressedLook) { showTip(id, pressedLook); });
         connect(w, &PanelButton::closeMissed, tips_[size_t(b)], &QWidget::hide);
+        connect(w, &PanelButton::focusMarkChanged, this, [this, id] { keyFocusTip(id); });
+        // The tip of the button the keys are on follows its look.
+        connect(w, &PanelButton::lookChanged, this, [this, id, w] {
+            if (w->focusMarkShown())
+                showTip(id, w->isOpen());
+        });
     }
     connect(button(Button::Description), &PanelButton::cancelled, tooltip(Button::Description), &QWidget::hide);
+    // A screen reader checks a choice: that is the choice made. The pointer's
+    // press and release and the keys are taken apart in eventFilter.
+    connect(group_, &QButtonGroup::idToggled, this, [this](int i, bool checked) {
+        rovingStop();
+        if (checked && !checking_)
+            pressAndChoose(i);
+    });
 
-    // While a button is kept pressed its name says what its release does.
-    for (Button b : {Button::Description, Button::Name, Button::Music, Button::Interval}) {
+    // While an opening button is kept pressed its name says what its release
+    // does; a toggle keeps its name and is checked.
+    for (Button b : {Button::Music, Button::Interval}) {
         PanelButton* w = button(b);
         connect(w, &PanelButton::opened, w, [w, b] { w->setAccessibleName(QString::fromUtf8(kText[int(b)].pressed)); });
         connect(w, &PanelButton::lookChanged, w, [w, b](PanelLook look) {
@@ -141,7 +189,8 @@ void SlideshowPanel::connectButtons()
     connect(button(Button::Music), &PanelButton::opened, this, &SlideshowPanel::openMusicList);
     connect(button(Button::Music), &PanelButton::closing, this, &SlideshowPanel::closeMusicList);
     connect(button(Button::Interval), &PanelButton::opened, this, &SlideshowPanel::openInterval);
-    connect(button(Button::Interval), &PanelButton::closing, this, &SlideshowPanel::applyInterval);
+    connect(button(Button::Interval), &PanelButton::closing, this,
+            [this] { applyInterval(button(Button::Interval)->activatedByKey()); });
 }
 
 void SlideshowPanel::layout()
@@ -160,9 +209,10 @@ void SlideshowPanel::layout()
     const PanelButton* quit = button(Button::Quit);
     int choiceTop = quit->y() + quit->height() + py(300);
     for (QRadioButton* r : choices_) {
-        r->move(-r->width(), choiceTop);
+        r->move(musicOpen_ ? px(300) : -r->width(), choiceTop);
         choiceTop += r->height();
     }
+    emit focusMarkChanged();
 }
 
 void SlideshowPanel::showTip(Button b, bool pressedLook)
@@ -187,27 +237,79 @@ void SlideshowPanel::resetHover()
         tip->hide();
 }
 
-bool SlideshowPanel::musicListOpen() const
+void SlideshowPanel::keyFocusTip(Button b)
 {
-    return choices_[0]->x() >= 0;
+    emit focusMarkChanged();
+    const PanelButton* w = button(b);
+    if (w->focusMarkShown())
+        showTip(b, w->isOpen());
+    else if (w->look() != PanelLook::Hover)
+        tooltip(b)->hide();
+}
+
+QRect SlideshowPanel::focusMark() const
+{
+    for (const PanelButton* w : buttons_)
+        if (w->focusMarkShown())
+            return w->geometry().adjusted(-kMarkMargin, -kMarkMargin, kMarkMargin, kMarkMargin);
+    return {};
 }
 
 void SlideshowPanel::openMusicList()
 {
     const int music = app_.settings().readBgm(BackgroundMusic::kRandom);
     if (music >= 0 && music < kChoices)
-        choices_[size_t(music)]->setChecked(true);
+        check(music);
+    musicOpen_ = true;
+    // Off the screen the choices are hidden too, so that a screen reader
+    // does not find them showing.
     for (QRadioButton* r : choices_) {
         r->move(px(300), r->y());
+        r->show();
         r->raise();
     }
+    if (button(Button::Music)->activatedByKey())
+        focusChoice(group_->checkedButton() ? group_->checkedButton() : choices_[0]);
 }
 
 void SlideshowPanel::closeMusicList()
 {
-    for (QRadioButton* r : choices_)
+    const bool hadFocus = std::any_of(choices_.begin(), choices_.end(), [](QWidget* r) { return r->hasFocus(); });
+    if (hadFocus)
+        button(Button::Music)->setFocus(Qt::OtherFocusReason);
+    musicOpen_ = false;
+    for (QRadioButton* r : choices_) {
         r->move(-r->width(), r->y());
+        r->hide();
+    }
     button(Button::Music)->setLook(PanelLook::Idle);
+}
+
+void SlideshowPanel::focusChoice(QAbstractButton* choice)
+{
+    choice->setFocus(Qt::TabFocusReason);
+}
+
+void SlideshowPanel::check(int choice)
+{
+    checking_ = true;
+    choices_[size_t(choice)]->setChecked(true);
+    checking_ = false;
+}
+
+void SlideshowPanel::chooseMusic(int choice)
+{
+    check(choice);
+    app_.settings().writeBgm(choice);
+    emit musicChosen(choice);
+}
+
+// A choice made at once, as a key or a screen reader makes it.
+void SlideshowPanel::pressAndChoose(int choice)
+{
+    check(choice);
+    emit musicPressed();
+    chooseMusic(choice);
 }
 
 void SlideshowPanel::openInterval()
@@ -218,7 +320,7 @@ void SlideshowPanel::openInterval()
     intervalBox_->setFocus();
 }
 
-bool SlideshowPanel::applyInterval()
+bool SlideshowPanel::applyInterval(bool byKey)
 {
     const QString text = intervalBox_->text();
     const std::optional<int> seconds = SlideInterval::accept(text);
@@ -228,17 +330,21 @@ bool SlideshowPanel::applyInterval()
     }
     emit intervalApplied(*seconds);
     app_.settings().writeSlideSecondsText(text);
+    // Moved before the box hides, which would hand the focus to the next in line.
+    if (byKey)
+        button(Button::Interval)->setFocus(Qt::OtherFocusReason);  // the keys go on from there
+    else
+        window_->setFocus();
     intervalBox_->hide();
     secondsLabel_->hide();
     button(Button::Interval)->setLook(PanelLook::Idle);
-    window_->setFocus();
     return true;
 }
 
 bool SlideshowPanel::intervalKey(QKeyEvent* e)
 {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
-        return applyInterval();
+        return applyInterval(true);
     const QString typed = e->text();
     return !typed.isEmpty() && !SlideInterval::keeps(typed.front());
 }
@@ -250,21 +356,50 @@ bool SlideshowPanel::eventFilter(QObject* watched, QEvent* event)
             return intervalKey(static_cast<QKeyEvent*>(event));
         return false;
     }
-    for (int i = 0; i < kChoices; ++i) {
-        if (watched != choices_[size_t(i)])
-            continue;
-        switch (event->type()) {
-        case QEvent::MouseMove: resetHover(); return false;
-        case QEvent::MouseButtonPress:
-            choices_[size_t(i)]->setChecked(true);
-            emit musicPressed();
-            return true;
-        case QEvent::MouseButtonRelease:
-            app_.settings().writeBgm(i);
-            emit musicChosen(i);
-            return true;
-        default: return false;
-        }
+    const auto at = std::find(choices_.begin(), choices_.end(), watched);
+    if (at == choices_.end())
+        return false;
+    const int i = int(at - choices_.begin());
+    switch (event->type()) {
+    case QEvent::MouseMove: resetHover(); return false;
+    case QEvent::MouseButtonPress:
+        check(i);
+        emit musicPressed();
+        return true;
+    case QEvent::MouseButtonRelease: chooseMusic(i); return true;
+    case QEvent::FocusOut:
+        // The focused choice took the Tab stop (Qt's own rule for a group);
+        // once the keys leave the list it goes back to the checked one.
+        if (std::find(choices_.begin(), choices_.end(), QApplication::focusWidget()) == choices_.end())
+            rovingStop();
+        return false;
+    case QEvent::KeyPress: return choiceKey(i, static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease: {
+        // Space is taken at its press; the button's own click is not wanted.
+        const auto* k = static_cast<QKeyEvent*>(event);
+        return k->key() == Qt::Key_Space;
     }
-    return false;
+    default: return false;
+    }
+}
+
+// The arrows move through the list without choosing; Space or Enter
+// chooses; Tab leaves the list.
+bool SlideshowPanel::choiceKey(int i, QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left: focusChoice(choices_[size_t((i + kChoices - 1) % kChoices)]); return true;
+    case Qt::Key_Down:
+    case Qt::Key_Right: focusChoice(choices_[size_t((i + 1) % kChoices)]); return true;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!e->isAutoRepeat())
+            pressAndChoose(i);
+        return true;
+    case Qt::Key_Tab: button(Button::Interval)->setFocus(Qt::TabFocusReason); return true;
+    case Qt::Key_Backtab: button(Button::Music)->setFocus(Qt::BacktabFocusReason); return true;
+    default: return false;
+    }
 }

@@ -1,6 +1,9 @@
 #include "slideshow/SlideshowWindow.h"
 #include "widgets/AccessibleNotice.h"
+#include "widgets/FocusMark.h"
+#include "widgets/WindowAccessible.h"
 
+#include "catalogue/CategoryTables.h"
 #include "platform/MessageBoxes.h"
 #include "session/AppContext.h"
 #include "slideshow/BackgroundMusic.h"
@@ -79,10 +82,14 @@ SlideshowWindow::~SlideshowWindow()
 
 void SlideshowWindow::build()
 {
+    WindowAccessible::install();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(QString::fromUtf8(MessageBoxes::kTitle));
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // The show has the keys at its start and whenever the panel gives them
+    // back (Space pauses, Esc ends), but it is no stop of the Tab key: Tab
+    // goes round the panel, whose every stop a screen reader can press.
+    setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ArrowCursor);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
@@ -126,6 +133,17 @@ void SlideshowWindow::connectPanel()
     connect(panel_, &SlideshowPanel::musicPressed, this, [this] { music_->press(); });
     connect(panel_, &SlideshowPanel::musicChosen, this, &SlideshowWindow::chooseMusic);
     connect(panel_, &SlideshowPanel::intervalApplied, this, &SlideshowWindow::applyInterval);
+    connect(panel_, &SlideshowPanel::focusMarkChanged, this, &SlideshowWindow::moveFocusMark);
+}
+
+void SlideshowWindow::moveFocusMark()
+{
+    const QRect now = panel_->focusMark();
+    if (now == focusMark_)
+        return;
+    update(focusMark_);
+    update(now);
+    focusMark_ = now;
 }
 
 bool SlideshowWindow::begin()
@@ -239,17 +257,19 @@ void SlideshowWindow::placeSlide()
     nameLine_->setText(nameCaption());
     nameLine_->adjustSize();
     nameLine_->move(layout_.namePos(pictureRect_));
-    announceSlide(r.NAMAE);
+    announceSlide();
 }
 
-// A screen reader hears each slide's name, whether or not the name line shows.
-void SlideshowWindow::announceSlide(const QString& name)
+// A screen reader hears each slide's name and family, whether or not the
+// name line shows: they are the description of the show's window, which is
+// named by its title. Half-width katakana are spoken in full width.
+void SlideshowWindow::announceSlide()
 {
-    if (accessibleName() == name)
+    const QString spoken = CategoryTables::fullWidthKatakana(nameCaption());
+    if (accessibleDescription() == spoken)
         return;
-    setAccessibleName(name);
-    setAccessibleDescription(nameCaption());
-    QAccessibleEvent e(this, QAccessible::NameChanged);
+    setAccessibleDescription(spoken);
+    QAccessibleEvent e(this, QAccessible::DescriptionChanged);
     AccessibleNotice::send(e);
 }
 
@@ -268,6 +288,8 @@ void SlideshowWindow::paintEvent(QPaintEvent* e)
                             (pictureRect_.height() - pictureShown_.height()) / 2);
         p.drawImage(QRect(pictureRect_.topLeft() + offset, pictureShown_), picture_);
     }
+    if (!focusMark_.isEmpty())
+        FocusMark::paint(p, focusMark_);
 }
 
 void SlideshowWindow::togglePause()

@@ -110,7 +110,8 @@ private:
     void toggleName();
     void end();
     QString nameCaption() const;
-    void announceSlide(const QString& name);
+    void announceSlide();
+    void moveFocusMark();
 
     AppContext& app_;
     SlideshowMemory& memory_;
@@ -131,6 +132,7 @@ private:
     QImage picture_;
     SlidePicture::Kind pictureKind_ = SlidePicture::Kind::Missing;
     QRect pictureRect_;
+    QRect focusMark_;  // around the panel button the keys are on
     QSize pictureShown_;
     bool nameShown_ = false;
     bool noteShown_ = false;

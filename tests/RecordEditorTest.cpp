@@ -17,11 +17,13 @@
 #include "tests/support/TestCatalogues.h"
 #include "widgets/QtMessageBoxes.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -1069,6 +1071,223 @@ private slots:
         e.browsePicture();  // cancelled
         QCOMPARE(e.fieldBoxes[6]->text(), QStringLiteral("hotokenoza.jpg"));
         QCOMPARE(f.focus(), e.fieldBoxes[6]);
+    }
+
+    // ---- keyboard and screen readers -------------------------------------
+
+    // Every field is named by its caption; a code box describes its codes.
+    // clang-format off
+    void fieldsSpeak_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("codes");  // the code box whose list is the description, or 0
+        QTest::newRow("name") << "name" << "名前" << 0;
+        QTest::newRow("season") << "code1" << "季節" << 1;
+        QTest::newRow("colour") << "code2" << "色" << 2;
+        QTest::newRow("petal") << "code3" << "花弁" << 3;
+        QTest::newRow("leaf") << "code4" << "葉" << 4;
+        QTest::newRow("family") << "code5" << "科" << 5;
+        QTest::newRow("family's stored name") << "field5" << "科の名称" << 0;
+        QTest::newRow("family name for その他") << "familyName" << "科名" << 0;
+        QTest::newRow("picture") << "picture" << "画像" << 0;
+        QTest::newRow("description") << "note" << "説明" << 0;
+        QTest::newRow("cancel, in full width") << "cancel" << "キャンセル" << 0;
+    }
+    // clang-format on
+    void fieldsSpeak()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, codes);
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        const QMap<QString, QWidget*> widgets = {
+            {"name", e.fieldBoxes[0]},    {"field5", e.fieldBoxes[5]}, {"familyName", e.familyBox},
+            {"picture", e.fieldBoxes[6]}, {"note", e.noteBox},         {"cancel", e.cancelButton},
+            {"code1", e.codeBoxes[1]},    {"code2", e.codeBoxes[2]},   {"code3", e.codeBoxes[3]},
+            {"code4", e.codeBoxes[4]},    {"code5", e.codeBoxes[5]}};
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widgets.value(field));
+        QVERIFY(a);
+        QTEST(a->text(QAccessible::Name), "name");
+        if (codes > 0)
+            QCOMPARE(a->text(QAccessible::Description), CodeEntry::helpList(codes));
+    }
+
+    // Whatever the keys can reach has a name and can be acted on.
+    void everyFocusableElementIsNamed()
+    {
+        EditorFixture f;
+        f.editor->startCorrecting();
+        const QList<QWidget*> all = f.editor->findChildren<QWidget*>();
+        int focusable = 0;
+        for (QWidget* w : all) {
+            if (w->focusPolicy() == Qt::NoFocus || !w->isVisible() || !w->isEnabled() || w->focusProxy())
+                continue;
+            ++focusable;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(w->metaObject()->className()));
+            const bool editable = a->state().editable || a->role() == QAccessible::EditableText;
+            QVERIFY2(editable || (a->actionInterface() && !a->actionInterface()->actionNames().isEmpty()),
+                     qPrintable(a->text(QAccessible::Name)));
+        }
+        QVERIFY(focusable >= 20);
+    }
+
+    // The navigator's buttons say where they go and are reached by Tab,
+    // before the name field.
+    void navigatorSpeaksAndIsReached()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        using M = RecordNavigator::Move;
+        const std::pair<M, const char*> names[] = {{M::First, "最初のデータ"},
+                                                   {M::Previous, "前のデータ"},
+                                                   {M::Next, "次のデータ"},
+                                                   {M::Last, "最後のデータ"}};
+        for (const auto& [m, name] : names) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(e.navigator->button(m));
+            QCOMPARE(a->role(), QAccessible::Button);
+            QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8(name));
+        }
+        e.startCorrecting();
+        QCOMPARE(f.focus(), e.fieldBoxes[0]);
+        QTest::keyClick(f.focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(f.focus(), e.navigator->button(M::Last));
+        QTest::keyClick(f.focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(f.focus(), e.navigator->button(M::Next));
+        f.key(Qt::Key_Space);
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("イヌタデ"));
+        QCOMPARE(f.focus(), e.navigator->button(M::Next));
+        QTest::keyClick(f.focus(), Qt::Key_Tab);
+        QTest::keyClick(f.focus(), Qt::Key_Tab);
+        QCOMPARE(f.focus(), e.fieldBoxes[0]);
+    }
+
+    // Ctrl+Home, Ctrl+PageUp, Ctrl+PageDown and Ctrl+End move from every
+    // field, even those that move their cursor with Ctrl+Home and Ctrl+End.
+    // clang-format off
+    void navigatorKeys_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("shown");
+        const int home = Qt::Key_Home, end = Qt::Key_End, up = Qt::Key_PageUp, down = Qt::Key_PageDown;
+        QTest::newRow("next, in the name") << "name" << QList<int>{down} << "イヌタデ";
+        QTest::newRow("last, in the description") << "note" << QList<int>{end} << "ウシハコベ";
+        QTest::newRow("last then previous, in a code box") << "code" << QList<int>{end, up} << "イヌタデ";
+        QTest::newRow("next then first, in the picture") << "picture" << QList<int>{down, down, home} << "アカツメクサ";
+        QTest::newRow("next past the last stays") << "name" << QList<int>{down, down, down} << "ウシハコベ";
+        QTest::newRow("on the OK button") << "ok" << QList<int>{down} << "イヌタデ";
+    }
+    // clang-format on
+    void navigatorKeys()
+    {
+        QFETCH(QString, field);
+        QFETCH(QList<int>, keys);
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.startCorrecting();
+        const QMap<QString, QWidget*> widgets = {{"name", e.fieldBoxes[0]},
+                                                 {"note", e.noteBox},
+                                                 {"code", e.codeBoxes[3]},
+                                                 {"picture", e.fieldBoxes[6]},
+                                                 {"ok", e.saveButtons[1]}};
+        widgets.value(field)->setFocus(Qt::TabFocusReason);
+        for (int k : keys)
+            QTest::keyClick(f.focus(), Qt::Key(k), Qt::ControlModifier);
+        QTEST(e.fieldBoxes[0]->text(), "shown");
+        QCOMPARE(f.focus(), widgets.value(field));
+        QCOMPARE(f.rows(), threeFlowers());  // nothing changed, nothing written
+    }
+
+    // Before a mode is chosen the navigator is off, and so are its keys.
+    void navigatorKeysWaitForAMode()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        QTest::keyClick(e.closeButton, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(e.currentRow(), 0);
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("アカツメクサ"));
+    }
+
+    // Esc is ｷｬﾝｾﾙ, wherever the keys are; a change on screen is asked for
+    // first, as by the close box.
+    // clang-format off
+    void escapeCancels_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("name, unchanged") << "name" << false << Answer::Yes << true << "アカツメクサ";
+        QTest::newRow("description, unchanged") << "note" << false << Answer::Yes << true << "アカツメクサ";
+        QTest::newRow("navigator, unchanged") << "navigator" << false << Answer::Yes << true << "アカツメクサ";
+        QTest::newRow("code box, changed, いいえ") << "code" << true << Answer::No << true << "アカツメクサ";
+        QTest::newRow("description, changed, はい") << "note" << true << Answer::Yes << true << "アオツメクサ";
+        QTest::newRow("name, changed, キャンセル") << "name" << true << Answer::Cancel << false << "アカツメクサ";
+    }
+    // clang-format on
+    void escapeCancels()
+    {
+        QFETCH(QString, field);
+        QFETCH(bool, changed);
+        QFETCH(Answer, answer);
+        QFETCH(bool, closed);
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        e.startCorrecting();
+        if (changed)
+            e.fieldBoxes[0]->setText(QStringLiteral("アオツメクサ"));
+        const QMap<QString, QWidget*> widgets = {{"name", e.fieldBoxes[0]},
+                                                 {"note", e.noteBox},
+                                                 {"code", e.codeBoxes[2]},
+                                                 {"navigator", e.navigator->button(RecordNavigator::Move::Next)}};
+        widgets.value(field)->setFocus(Qt::TabFocusReason);
+        f.fake.messages.answers = {answer};
+        QTest::keyClick(f.focus(), Qt::Key_Escape);
+        QCOMPARE(f.fake.messages.texts(), changed ? QStringList{EntryRules::saveChangesQuestion()} : QStringList{});
+        QCOMPARE(e.isVisible(), !closed);
+        if (closed)
+            QCOMPARE(e.result(), int(QDialog::Rejected));
+        QTEST(f.rows().value(0).NAMAE, "stored");
+        QCOMPARE(f.rows().size(), 3);
+    }
+
+    // With the keys alone: a record chosen with the navigator is corrected,
+    // another one deleted.
+    void correctAndDeleteByKeys()
+    {
+        EditorFixture f;
+        RecordEditor& e = *f.editor;
+        QTest::keyClick(e.menuBar, Qt::Key_R, Qt::AltModifier);  // 訂正・更新(&R)
+        QCOMPARE(e.mode(), RecordEditor::Mode::Correct);
+        QCOMPARE(f.focus(), e.fieldBoxes[0]);
+        QTest::keyClick(f.focus(), Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("イヌタデ"));
+        f.key(Qt::Key_Return);  // to the season's code box
+        QCOMPARE(f.focus(), e.codeBoxes[1]);
+        QTest::keyClick(f.focus(), Qt::Key_A, Qt::ControlModifier);
+        f.type("2");
+        for (int i = 0; i < 10 && f.focus() != e.saveButtons[1]; ++i)
+            f.key(Qt::Key_Return);
+        QCOMPARE(f.focus(), e.saveButtons[1]);
+        f.key(Qt::Key_Return);  // OK_訂正
+        QCOMPARE(f.rows().value(1).KISETU, QStringLiteral("夏"));
+        QVERIFY(f.fake.messages.shown.isEmpty());
+
+        QTest::keyClick(f.focus(), Qt::Key_D, Qt::AltModifier);  // 削除(&D)
+        QCOMPARE(e.mode(), RecordEditor::Mode::Delete);
+        QTest::keyClick(f.focus(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(e.fieldBoxes[0]->text(), QStringLiteral("ウシハコベ"));
+        for (int i = 0; i < 20 && f.focus() != e.deleteButton; ++i)
+            f.key(Qt::Key_Tab);
+        QCOMPARE(f.focus(), e.deleteButton);
+        f.fake.messages.answers = {Answer::Ok};
+        f.key(Qt::Key_Return);  // OK_削除
+        QCOMPARE(f.fake.messages.texts(), QStringList{"ウシハコベを削除してよろしいですか？"});
+        QCOMPARE(f.rows().size(), 2);
+        QCOMPARE(f.rows().value(1).NAMAE, QStringLiteral("イヌタデ"));
     }
 
     void cancelAbandonsTheRecord()

@@ -33,6 +33,7 @@
 #include <memory>
 
 using TestCatalogues::record;
+Q_DECLARE_METATYPE(SlideshowPanel::Button)
 
 namespace {
 
@@ -223,33 +224,218 @@ class SlideshowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // A screen reader hears the panel's buttons by what they do, and each
-    // slide's name as it comes, even while the name line is hidden.
-    void panelAndSlidesSpeak()
+    // A screen reader hears each slide's name and family as the description
+    // of the show's window, which is named by its title, even while the name
+    // line is hidden.
+    void slidesSpeak()
     {
         ShowFixture fx;
         SlideshowWindow* w = fx.window();
-        const std::pair<SlideshowPanel::Button, const char*> names[] = {
-            {SlideshowPanel::Button::Description, "解説を表示"},
-            {SlideshowPanel::Button::Name, "草花名，科を表示"},
-            {SlideshowPanel::Button::Quit, "スライドショーの終了"},
-            {SlideshowPanel::Button::Music, "BGMの選曲"},
-            {SlideshowPanel::Button::Interval, "インターバルの設定"},
-        };
-        for (const auto& [b, name] : names)
-            QCOMPARE(QAccessible::queryAccessibleInterface(w->panel()->button(b))->text(QAccessible::Name),
-                     QString::fromUtf8(name));
         QVERIFY(w->begin());
         QAccessibleInterface* show = QAccessible::queryAccessibleInterface(w);
-        QCOMPARE(show->text(QAccessible::Name), QStringLiteral("ハナ1"));
+        QCOMPARE(show->role(), QAccessible::Window);
+        QCOMPARE(show->text(QAccessible::Name), w->windowTitle());
+        QCOMPARE(show->text(QAccessible::Description), QStringLiteral("ハナ1   ― キク科 ―"));
+        QVERIFY(!show->state().focusable);  // the keys are on it, but Tab goes round the panel
         QVERIFY(!w->nameLine()->isVisible());
-        // A kept-pressed button says what its release does.
-        PanelButton* interval = w->panel()->button(SlideshowPanel::Button::Interval);
-        const QPoint in(interval->width() / 2, interval->height() / 2);
-        ShowFixture::mouse(interval, QEvent::MouseMove, in);
-        ShowFixture::mouse(interval, QEvent::MouseButtonPress, in);
-        ShowFixture::mouse(interval, QEvent::MouseButtonRelease, in);
-        QCOMPARE(interval->accessibleName(), QStringLiteral("インターバルを更新"));
+    }
+
+    // Each button of the column: a toggle is a check box that is checked
+    // while its text shows, a button that opens a part of the panel is
+    // expanded while it is open, and every one is pressed by its action.
+    // clang-format off
+    void panelButtonsSpeak_data()
+    {
+        QTest::addColumn<SlideshowPanel::Button>("button");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("nameOpen");  // after the press
+        QTest::newRow("description") << SlideshowPanel::Button::Description << QAccessible::CheckBox
+                                     << "解説を表示" << "解説を表示";
+        QTest::newRow("name") << SlideshowPanel::Button::Name << QAccessible::CheckBox
+                              << "草花名，科を表示" << "草花名，科を表示";
+        QTest::newRow("music") << SlideshowPanel::Button::Music << QAccessible::Button
+                               << "BGMの選曲" << "BGMを非表示";
+        QTest::newRow("interval") << SlideshowPanel::Button::Interval << QAccessible::Button
+                                  << "インターバルの設定" << "インターバルを更新";
+        QTest::newRow("quit") << SlideshowPanel::Button::Quit << QAccessible::Button
+                              << "スライドショーの終了" << "";
+    }
+    // clang-format on
+    void panelButtonsSpeak()
+    {
+        QFETCH(SlideshowPanel::Button, button);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, name);
+        QFETCH(QString, nameOpen);
+        ShowFixture fx;
+        SlideshowWindow* w = fx.window();
+        QVERIFY(w->begin());
+        PanelButton* b = w->panel()->button(button);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+        QCOMPARE(a->role(), role);
+        QCOMPARE(a->text(QAccessible::Name), name);
+        QVERIFY(a->state().focusable);
+        QVERIFY(!a->state().checked && !a->state().expanded);
+        QAccessibleActionInterface* act = a->actionInterface();
+        QVERIFY(act && act->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        QSignalSpy ended(w, &SlideshowWindow::ended);
+        act->doAction(QAccessibleActionInterface::pressAction());
+        if (button == SlideshowPanel::Button::Quit) {
+            QCOMPARE(ended.size(), 1);
+            return;
+        }
+        QCOMPARE(a->text(QAccessible::Name), nameOpen);
+        QCOMPARE(b->look(), PanelLook::Pressed);
+        QCOMPARE(role == QAccessible::CheckBox ? a->state().checked : a->state().expanded, true);
+        QCOMPARE(a->state().checkable, role == QAccessible::CheckBox);
+        if (button == SlideshowPanel::Button::Interval)
+            w->panel()->intervalBox()->setText(QStringLiteral("5"));
+        act->doAction(QAccessibleActionInterface::pressAction());  // closes again
+        QCOMPARE(b->look(), PanelLook::Idle);
+        QCOMPARE(a->text(QAccessible::Name), name);
+        QVERIFY(!a->state().checked && !a->state().expanded);
+        QCOMPARE(ended.size(), 0);
+    }
+
+    // The music choices are radio buttons; closed, the list is not showing.
+    void musicChoicesSpeak()
+    {
+        ShowFixture fx;
+        fx.app->settings().writeBgm(3);
+        SlideshowWindow* w = fx.window();
+        QVERIFY(w->begin());
+        SlideshowPanel* p = w->panel();
+        for (int i = 0; i < SlideshowPanel::kChoices; ++i)
+            QVERIFY(QAccessible::queryAccessibleInterface(p->choice(i))->state().invisible);
+        p->button(SlideshowPanel::Button::Music)->activate();
+        for (int i = 0; i < SlideshowPanel::kChoices; ++i) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(p->choice(i));
+            QCOMPARE(a->role(), QAccessible::RadioButton);
+            QCOMPARE(a->text(QAccessible::Name), BackgroundMusic::caption(i));
+            QCOMPARE(a->text(QAccessible::Description), QStringLiteral("BGMの選曲"));
+            QVERIFY(!a->state().invisible);
+            QCOMPARE(a->state().checked, i == 3);
+        }
+        // A screen reader's action chooses as a click does.
+        fx.fake.music.log.clear();
+        QAccessible::queryAccessibleInterface(p->choice(7))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(fx.setting("BGM_check"), QStringLiteral("7"));
+        QCOMPARE(fx.fake.music.log.value(0), QStringLiteral("close"));  // stopped at once
+        QVERIFY(!w->musicWatched());
+        QVERIFY(QAccessible::queryAccessibleInterface(p->choice(7))->state().checked);
+    }
+
+    // With the keys alone: Tab down the column, the music chosen in its
+    // list, the interval set in its box, and the show ended.
+    void keyboardAlone()
+    {
+        ShowFixture fx;
+        fx.app->settings().writeBgm(2);
+        SlideshowWindow* w = fx.window();
+        QVERIFY(w->begin());
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        SlideshowPanel* p = w->panel();
+        using B = SlideshowPanel::Button;
+        auto tab = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); };
+        auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+        QCOMPARE(QApplication::focusWidget(), w);
+        QVERIFY(w->panel()->focusMark().isEmpty());
+        for (B b : {B::Name, B::Description, B::Music, B::Interval, B::Quit}) {
+            tab();
+            QCOMPARE(QApplication::focusWidget(), p->button(b));
+            QCOMPARE(p->focusMark(), p->button(b)->geometry().adjusted(-4, -4, 4, 4));
+            QVERIFY(p->tooltip(b)->isVisible());
+        }
+        // The mark is drawn round the button, light on the black.
+        const QImage shot = w->grab().toImage();
+        const QRect mark = p->focusMark();
+        QCOMPARE(shot.pixelColor(mark.left() + 1, mark.center().y()), QColor(Qt::white));
+        QCOMPARE(shot.pixelColor(mark.center().x() - 8, mark.center().y()), QColor(Qt::black));
+
+        // Space on a toggle shows the name line.
+        p->button(B::Name)->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Space);
+        QVERIFY(w->nameShown());
+        QCOMPARE(p->tooltip(B::Name)->text(), QStringLiteral("草花名，科を非表示"));
+        QCOMPARE(w->sequence().state(), ShowState::Running);  // Space did not pause
+
+        // Enter opens the music list at the checked choice; the arrows move
+        // without choosing; Enter chooses.
+        p->button(B::Music)->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Return);
+        QVERIFY(p->musicListOpen() && p->choice(0)->isVisible());
+        QCOMPARE(QApplication::focusWidget(), p->choice(2));
+        key(Qt::Key_Down);
+        key(Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), p->choice(4));
+        QVERIFY(p->choice(2)->isChecked());
+        key(Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), p->choice(3));
+        fx.fake.music.log.clear();
+        key(Qt::Key_Return);
+        QVERIFY(p->choice(3)->isChecked());
+        QCOMPARE(fx.setting("BGM_check"), QStringLiteral("3"));
+        QCOMPARE(fx.fake.music.log, QStringList{"close"});
+        QTRY_COMPARE_WITH_TIMEOUT(fx.fake.music.log, (QStringList{"close", "open:industrial.mid", "play"}), 5000);
+        // Space chooses too, as on any radio button.
+        key(Qt::Key_Down);
+        key(Qt::Key_Space);
+        QCOMPARE(fx.setting("BGM_check"), QStringLiteral("4"));
+        // The list is one Tab stop, at its checked choice.
+        key(Qt::Key_Down);
+        tab();
+        QCOMPARE(QApplication::focusWidget(), p->button(B::Interval));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), p->choice(4));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), p->button(B::Music));
+        key(Qt::Key_Space);  // closed again
+        QVERIFY(!p->musicListOpen() && !p->choice(4)->isVisible());
+        QCOMPARE(QApplication::focusWidget(), p->button(B::Music));
+
+        // The interval: the box takes the keys, Enter applies, and the keys
+        // go on from the button.
+        tab();
+        key(Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), p->intervalBox());
+        QCOMPARE(QAccessible::queryAccessibleInterface(p->intervalBox())->text(QAccessible::Name),
+                 QStringLiteral("インターバル"));
+        p->intervalBox()->selectAll();
+        QTest::keyClicks(p->intervalBox(), QStringLiteral("12"));
+        key(Qt::Key_Return);
+        QCOMPARE(w->stepMs(), 12000);
+        QCOMPARE(fx.setting("SLD_check"), QStringLiteral("12"));
+        QVERIFY(!p->intervalBox()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), p->button(B::Interval));
+        QCOMPARE(p->tooltip(B::Interval)->text(), QStringLiteral("インターバルの設定"));
+
+        // Enter on the quit button ends the show.
+        QSignalSpy ended(w, &SlideshowWindow::ended);
+        tab();
+        QCOMPARE(QApplication::focusWidget(), p->button(B::Quit));
+        tab();  // round the panel, not through the show
+        QCOMPARE(QApplication::focusWidget(), p->button(B::Name));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        key(Qt::Key_Return);
+        QCOMPARE(ended.size(), 1);
+    }
+
+    // A click does not take the focus, and shows no mark.
+    void clicksLeaveTheFocus()
+    {
+        ShowFixture fx;
+        SlideshowWindow* w = fx.window();
+        QVERIFY(w->begin());
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        PanelButton* b = w->panel()->button(SlideshowPanel::Button::Name);
+        ShowFixture::mouse(b, QEvent::MouseMove, QPoint(8, 8));
+        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
+        QVERIFY(w->nameShown());
+        QCOMPARE(QApplication::focusWidget(), w);
+        QVERIFY(w->panel()->focusMark().isEmpty());
     }
 
     // At the end of the program the slide read ahead is dropped: a decode
