@@ -6,6 +6,7 @@
 #include "catalogue/CategoryTables.h"
 #include "catalogue/FlowerCatalogue.h"
 #include "search/SearchEngine.h"
+#include "session/NearMissNote.h"
 #include "support/StagedSearch.h"
 
 #include <benchmark/benchmark.h>
@@ -72,6 +73,50 @@ void BM_WorstCaseNameList(benchmark::State& state)
     }
 }
 BENCHMARK(BM_WorstCaseNameList)->Unit(benchmark::kMicrosecond);
+
+// A search with every panel active that finds nothing: the flowers that meet
+// all chosen panels but one, by the panel they miss.
+Selection nothingFound()
+{
+    // The first value of the first four panels and the second family: no
+    // record carries all five, fifty miss by one.
+    Selection s;
+    for (int k = 0; k < 4; ++k)
+        s.set(k, 0, true);
+    s.set(4, 1, true);
+    return s;
+}
+
+void BM_NearMisses(benchmark::State& state)
+{
+    SearchEngine engine(fullCatalogue());
+    const Selection sel = nothingFound();
+    for (auto _ : state) {
+        NearMisses near = engine.nearMisses(sel);
+        benchmark::DoNotOptimize(near);
+    }
+    state.counters["near"] = double(engine.nearMisses(sel).count());
+    state.counters["aim_us"] = 1000.0;
+}
+BENCHMARK(BM_NearMisses)->Unit(benchmark::kMicrosecond);
+
+// With what the gallery is given: their names in name order and the note of each.
+void BM_NearMissesWithNotes(benchmark::State& state)
+{
+    SearchEngine engine(fullCatalogue());
+    const Selection sel = nothingFound();
+    for (auto _ : state) {
+        const NearMisses near = engine.nearMisses(sel);
+        QStringList names;
+        QStringList notes;
+        near.all().forEach([&](int place) {
+            names << engine.nameAt(place);
+            notes << NearMissNote::text(near.categoryOf(place), sel, fullCatalogue().slot(engine.slotAt(place)));
+        });
+        benchmark::DoNotOptimize(notes);
+    }
+}
+BENCHMARK(BM_NearMissesWithNotes)->Unit(benchmark::kMicrosecond);
 
 void BM_StagedNestedScans(benchmark::State& state)
 {

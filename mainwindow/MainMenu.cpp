@@ -67,6 +67,8 @@ void MainMenu::build()
     thumbnailsEntry = topMenu->addAction(keyed("サムネイルの表示", kThumbnailsKey));
     allDataEntry = topMenu->addAction(keyed("全サムネイルの表示", 'A'));
     clearEntry = topMenu->addAction(keyed("すべてをクリア", 'C'));
+    // K is the click-sound menu's already.
+    nearMissesEntry = topMenu->addAction(keyed("近い草花を表示", 'N'));
     topMenu->addSeparator();
     slideshowMenu = topMenu->addMenu(keyed("スライドショー", 'S'));
     slideshowEntries[0] = slideshowMenu->addAction(keyed("五十音順", 'G'));
@@ -120,6 +122,7 @@ void MainMenu::prepare()
         app.folders().offersCatalogueCopy() || folderWritable(QFileInfo(app.folders().cataloguePath()).absolutePath());
     const MenuState m = MenuRules::prepare(session_, editable);
     clearEntry->setEnabled(m.clearEnabled);
+    nearMissesEntry->setEnabled(m.nearMissesEnabled);
     // A show counts its slides at its start; the editor waits until it ends.
     editorEntry->setEnabled(m.editorEnabled && !shows_->running());
     clickSoundMenu->setEnabled(m.settingsMenusEnabled);
@@ -158,6 +161,8 @@ void MainMenu::run(QAction* a)
         session_.showAll();
     else if (a == clearEntry)
         session_.clear();
+    else if (a == nearMissesEntry)
+        session_.showNearMisses();
     else if (a == slideshowEntries[0] || a == slideshowEntries[1])
         startSlideshow(a == slideshowEntries[0] ? 0 : 1);
     else if (a == thumbnailModeEntries[0] || a == thumbnailModeEntries[1])

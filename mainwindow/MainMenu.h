@@ -45,6 +45,7 @@ public:
     QAction* thumbnailsEntry = nullptr;
     QAction* allDataEntry = nullptr;
     QAction* clearEntry = nullptr;
+    QAction* nearMissesEntry = nullptr;
     QMenu* slideshowMenu = nullptr;
     std::array<QAction*, 2> slideshowEntries{};
     QMenu* thumbnailModeMenu = nullptr;

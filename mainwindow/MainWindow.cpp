@@ -441,6 +441,8 @@ void MainWindow::renderCell(int i)
     picture->setEnabled(cell.pictureEnabled);
     label->setCaption(cell.caption);
     label->setToolTip(cell.tooltip);
+    picture->setAccessibleDescription(cell.note);
+    label->setAccessibleDescription(cell.note);
     label->setColour(colourOf(cell.colour));
     label->setVisible(cell.labelShown);
     label->setEnabled(cell.labelEnabled);

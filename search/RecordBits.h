@@ -41,6 +41,13 @@ public:
             words_[size_t(w)] &= other.words_[size_t(w)];
         return *this;
     }
+    // Drops the places that are set in other.
+    RecordBits& subtract(const RecordBits& other)
+    {
+        for (int w = 0; w < kWords; ++w)
+            words_[size_t(w)] &= ~other.words_[size_t(w)];
+        return *this;
+    }
     bool operator==(const RecordBits&) const = default;
 
     bool none() const

@@ -32,6 +32,7 @@ void SearchEngine::rebuild()
 
     names_.clear();
     names_.reserve(count_);
+    slots_ = inOrder;
     valueBits_ = {};
     groups_.clear();
     for (int place = 0; place < count_; ++place) {
@@ -63,15 +64,44 @@ SearchResult SearchEngine::match(const Selection& selection, int primaryCategory
         // bit that names no value: then nothing matches it.
         if (!selection.anyIn(k))
             continue;
-        uint32_t mask = selection.mask(k) & valueMask_[size_t(k)];
-        RecordBits& any = matched[size_t(k)];
-        for (; mask; mask &= mask - 1)
-            any |= valueBits_[size_t(k)][size_t(std::countr_zero(mask))];
-        result.records &= any;
+        matched[size_t(k)] = selected(selection, k);
+        result.records &= matched[size_t(k)];
     }
     if (!groups_.isEmpty())
         applyRepeats(matched, selection, result);
     return result;
+}
+
+RecordBits SearchEngine::selected(const Selection& selection, int category) const
+{
+    RecordBits any;
+    for (uint32_t mask = selection.mask(category) & valueMask_[size_t(category)]; mask; mask &= mask - 1)
+        any |= valueBits_[size_t(category)][size_t(std::countr_zero(mask))];
+    return any;
+}
+
+NearMisses SearchEngine::nearMisses(const Selection& selection) const
+{
+    NearMisses near;
+    std::array<RecordBits, Selection::kCategories> matched;
+    int active = 0;
+    for (int k = 0; k < Selection::kCategories; ++k)
+        if (selection.anyIn(k)) {
+            matched[size_t(k)] = selected(selection, k);
+            ++active;
+        }
+    if (active < 2)
+        return near;
+    for (int missed = 0; missed < Selection::kCategories; ++missed) {
+        if (!selection.anyIn(missed))
+            continue;
+        RecordBits others = RecordBits::first(count_);
+        for (int k = 0; k < Selection::kCategories; ++k)
+            if (k != missed && selection.anyIn(k))
+                others &= matched[size_t(k)];
+        near.byCategory[size_t(missed)] = others.subtract(matched[size_t(missed)]);
+    }
+    return near;
 }
 
 void SearchEngine::applyRepeats(const std::array<RecordBits, Selection::kCategories>& matched,

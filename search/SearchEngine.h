@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/NearMisses.h"
 #include "search/RecordBits.h"
 #include "search/SearchResult.h"
 #include "search/Selection.h"
@@ -45,6 +46,14 @@ public:
         return names(match(selection, primaryCategory));
     }
 
+    // The records that meet every active category but one and fail that
+    // one, by the category they fail; none with fewer than two categories
+    // active, where failing one would mean matching nothing chosen at all.
+    NearMisses nearMisses(const Selection& selection) const;
+    // The record at a place of the name order: its name and catalogue slot.
+    const QString& nameAt(int place) const { return names_[place]; }
+    int slotAt(int place) const { return slots_[place]; }
+
 private:
     // Records that share one name: places begin..end-1 of the name order.
     struct NameGroup {
@@ -52,12 +61,15 @@ private:
         int end;
     };
 
+    // The records that carry any value of the category the selection holds.
+    RecordBits selected(const Selection& selection, int category) const;
     void applyRepeats(const std::array<RecordBits, Selection::kCategories>& matched, const Selection& selection,
                       SearchResult& result) const;
 
     const FlowerCatalogue& catalogue_;
     int count_ = 0;
     QStringList names_;  // per place in name order
+    QVector<int> slots_;  // per place in name order
     std::array<std::array<RecordBits, kMaxValues>, Selection::kCategories> valueBits_{};
     std::array<uint32_t, Selection::kCategories> valueMask_{};  // the selection bits that name a value
     QVector<NameGroup> groups_;  // names carried by more than one record

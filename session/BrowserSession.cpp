@@ -6,6 +6,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/Platform.h"
 #include "session/AppContext.h"
+#include "session/NearMissNote.h"
 #include "session/StatusTexts.h"
 
 #include <algorithm>
@@ -104,7 +105,7 @@ void BrowserSession::drawResult()
         gallery_.resume();
     } else {
         strips_.showProgress(true);
-        gallery_.draw(results_);
+        gallery_.draw(results_, nearNotes_);
     }
 }
 
@@ -174,6 +175,7 @@ void BrowserSession::search()
     busy.begin();
     strips_.setStatus(QString::fromUtf8(StatusTexts::kSearching));
 
+    forgetNearMisses();
     results_ = engine_.search(selection_, primaryCategory_);
 
     if (!results_.isEmpty())
@@ -182,7 +184,57 @@ void BrowserSession::search()
         strips_.setStatus(QString::fromUtf8(StatusTexts::kNotFound));
     else
         strips_.setStatus(QString::fromUtf8(StatusTexts::kPrompt));
+    emit resultAnnounced(strips_.status());
     busy.end();
+}
+
+void BrowserSession::forgetNearMisses()
+{
+    nearShown_ = false;
+    nearNotes_.clear();
+}
+
+bool BrowserSession::nearMissesAvailable() const
+{
+    int panels = 0;
+    for (int k = 0; k < Selection::kCategories; ++k)
+        panels += selection_.anyIn(k) ? 1 : 0;
+    return panels >= 2 && results_.isEmpty() && !nearShown_ && !allMode_ && !drawing();
+}
+
+void BrowserSession::showNearMisses()
+{
+    if (!nearMissesAvailable()) {
+        beep();
+        return;
+    }
+    const NearMisses near = engine_.nearMisses(selection_);
+    QStringList names;
+    QHash<QString, QString> notes;
+    near.all().forEach([&](int place) {
+        const QString& name = engine_.nameAt(place);
+        // A name carried by several records is drawn once with all of them;
+        // the first that misses by one speaks for it.
+        if (notes.contains(name))
+            return;
+        const FlowerRecord& r = app_.catalogue().slot(engine_.slotAt(place));
+        notes.insert(name, NearMissNote::text(near.categoryOf(place), selection_, r));
+        names << name;
+    });
+    nearShown_ = true;
+    nearNotes_ = std::move(notes);
+    results_ = names;
+    showConditions();
+    const QString told = names.isEmpty() ? QString::fromUtf8(StatusTexts::kNoNearMisses)
+                                         : StatusTexts::nearMissesFound(int(names.size()));
+    strips_.setStatus(told);
+    emit resultAnnounced(told);
+    if (names.isEmpty())
+        return;
+    buttons_.show(T::IdleInterrupt);
+    for (T look : {T::PressedShow, T::PointedShow, T::IdleShow})
+        buttons_.hide(look);
+    requestThumbnails();
 }
 
 // The category's last attribute was released: it takes no part any more,
@@ -213,6 +265,7 @@ void BrowserSession::catalogueLoaded()
 
 void BrowserSession::catalogueReloaded()
 {
+    forgetNearMisses();
     results_.clear();
     engine_.rebuild();
 }
@@ -232,6 +285,8 @@ void BrowserSession::showConditions()
                 text += text.isEmpty() ? QString::fromUtf8(StatusTexts::kConditionPrefix) : QStringLiteral("，");
                 text += CategoryTables::storedName(k, i + 1);
             }
+    if (nearShown_)
+        text += QString::fromUtf8(StatusTexts::kNearMissesShown);
     strips_.showEnd(text);
 }
 
@@ -260,6 +315,7 @@ void BrowserSession::resetSearch()
         for (int i = 0; i < CategoryTables::valueCount(k); ++i)
             setSelected(k, i, false);
     categoryActive_ = {};
+    forgetNearMisses();
     results_.clear();
     if (gallery_.cellsInUse() > 0)
         gallery_.clearCells();

@@ -12,6 +12,7 @@
 #include "session/SearchActions.h"
 #include "session/StatusStrips.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPoint>
 #include <QStringList>
@@ -57,6 +58,12 @@ public:
     bool suspended() const { return drawState_ == DrawState::Suspended || (drawing() && resuming_); }
     bool interruptPending() const { return gallery_.interruptPending(); }
     bool allMode() const override { return allMode_; }
+    // The gallery shows the near misses of a search that found nothing,
+    // until the next click on an attribute or a reset.
+    bool nearMissesShown() const { return nearShown_; }
+    // The last search found nothing with at least two panels chosen, and
+    // its near misses are not shown yet.
+    bool nearMissesAvailable() const;
 
     ButtonBoard& buttons() { return buttons_; }
     const ButtonBoard& buttons() const { return buttons_; }
@@ -103,6 +110,9 @@ public:
     void showAll() override;
     void clear() override;
     void quit() override;
+    // Fills the gallery with the flowers that meet every chosen panel but
+    // one, in name order, each cell noting the choice it does not meet.
+    void showNearMisses();
     // Forgets the selection, the result and the gallery (a slideshow starts).
     void resetSearch();
     // At the end of the run: a running drawing stops at its next step.
@@ -143,6 +153,9 @@ signals:
     void selectionChanged(const ButtonId& button);
     void drawStateChanged();
     void menuRequested();
+    // What a screen reader should say of a search's or the near misses'
+    // outcome (the text the message strip shows for it).
+    void resultAnnounced(const QString& text);
     void quitRequested();
 
 private:
@@ -171,6 +184,7 @@ private:
     void drawingInterrupted(int drawn, int total, double percent);
     void drawingFinished(int total);
     void forgetSuspension();
+    void forgetNearMisses();
     void pointerOffButtons();
 
     AppContext& app_;
@@ -187,6 +201,8 @@ private:
     bool listClickOff_ = false;
     bool allMode_ = false;
     int thumbnailMode_ = 0;  // the mode the last selecting click read
+    bool nearShown_ = false;
+    QHash<QString, QString> nearNotes_;  // per near miss: the choice it does not meet
 
     DrawState drawState_ = DrawState::Idle;
     bool resuming_ = false;

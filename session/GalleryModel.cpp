@@ -108,6 +108,7 @@ void GalleryModel::clearCells()
         c.pictureEnabled = false;
         c.labelShown = false;
         c.caption.clear();
+        c.note.clear();
         changed(i);
     }
     drawnCount_ = 0;
@@ -209,7 +210,10 @@ void GalleryModel::drawCell(int c, int e, int slot)
     cell.caption = entry.NAMAE;
     cell.labelShown = true;
     cell.labelEnabled = false;
+    cell.note = notes_.value(entry.NAMAE);
     cell.tooltip = tooltipOf(entry, !nameFits_ || nameFits_(entry.NAMAE));
+    if (!cell.note.isEmpty())
+        cell.tooltip = cell.note + u'\n' + cell.tooltip;
     changed(c);
 }
 
@@ -225,9 +229,10 @@ void GalleryModel::colourNameLabels()
 
 // ---- the drawing ------------------------------------------------------------------
 
-void GalleryModel::draw(const QStringList& names)
+void GalleryModel::draw(const QStringList& names, QHash<QString, QString> notes)
 {
     names_ = names;
+    notes_ = std::move(notes);
     home();
     if (drawnCount_ > 0)
         clearCells();
@@ -359,6 +364,7 @@ void GalleryModel::scrolledTo(int value)
             cell.pictureShown = false;
             cell.pictureEnabled = false;
             cell.caption.clear();
+            cell.note.clear();
             cell.labelShown = false;
             cell.labelEnabled = false;
         }

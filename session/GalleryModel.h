@@ -43,6 +43,9 @@ public:
         bool labelEnabled = false;
         QString caption;
         QString tooltip;
+        // A near miss: the one choice the flower does not meet, first in the
+        // tooltip and the cell's description for a screen reader.
+        QString note;
         NameColour colour = NameColour::Green;
         bool pressed = false;  // drawn one pixel in while the button is down
     };
@@ -70,7 +73,8 @@ public:
 
     // ---- the drawing ----------------------------------------------------------
     // Draws the names afresh: the table and the cells are emptied first.
-    void draw(const QStringList& names);
+    // notes: a note for the cells of a name (near misses), none by default.
+    void draw(const QStringList& names, QHash<QString, QString> notes = {});
     // Goes on with an interrupted drawing where it stopped, nothing cleared.
     void resume();
     // A running drawing stops at its next position; asked while none runs,
@@ -148,6 +152,7 @@ private:
     // The drawing in progress: the names it draws, the next list position,
     // the list length it started with and the bar's step per position.
     QStringList names_;
+    QHash<QString, QString> notes_;
     bool running_ = false;
     bool interruptPending_ = false;
     QTimer stepper_;

@@ -25,5 +25,6 @@ MenuState MenuRules::prepare(const BrowserSession& s, bool folderWritable)
     m.thumbnailsText = s.strips().progressShown() ? QStringLiteral("継続") : QStringLiteral("サムネイルの表示");
     m.thumbnailsEnabled = !resultEmpty;
     m.allEnabled = !latched;
+    m.nearMissesEnabled = s.nearMissesAvailable();
     return m;
 }

@@ -12,6 +12,7 @@ struct MenuState {
     bool thumbnailsEnabled = false;
     bool allEnabled = false;
     bool clearEnabled = false;
+    bool nearMissesEnabled = false;
     bool editorEnabled = false;
     // The click-sound and thumbnail-mode menus; only while they are enabled
     // are their check marks read again from the settings file.

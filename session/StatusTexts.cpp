@@ -10,10 +10,17 @@ const char* const kNotFound = "検索しましたが、条件に合う草花は�
 const char* const kPrompt = "目的の箇所をクリックしてください。";
 const char* const kConditionPrefix = "検索条件→";
 const char* const kAllData = "検索条件→データ全部";
+const char* const kNearMissesShown = "（一つだけ違う近い草花を表示中）";
+const char* const kNoNearMisses = "条件を一つ外しても、合う草花は見当たりませんでした。";
 
 QString found(int count)
 {
     return QStringLiteral("検索完了！ %1個見つけました｡").arg(count);
+}
+
+QString nearMissesFound(int count)
+{
+    return QStringLiteral("近い草花を %1個見つけました｡").arg(count);
 }
 
 QString allDataCount(int count)

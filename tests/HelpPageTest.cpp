@@ -25,6 +25,18 @@ private:
         }));
     }
 
+    // The records that differ from the given attributes in exactly one.
+    int nearCountOf(const QStringList& attributes) const
+    {
+        return int(std::count_if(shipped_.begin(), shipped_.end(), [&](const FlowerRecord& r) {
+            int misses = 0;
+            for (int k = 0; k < attributes.size(); ++k)
+                if (!attributes[k].isEmpty() && r.attribute(k) != attributes[k])
+                    ++misses;
+            return misses == 1;
+        }));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -48,6 +60,9 @@ private slots:
         QTest::newRow("yellow count") << QStringLiteral("黄色系：データ数 %1件").arg(countOf({"", "黄色系"}));
         QTest::newRow("spring, yellow, composites")
             << StatusTexts::found(countOf({"春", "黄色系", "", "", "キク科"}));
+        QTest::newRow("near misses of spring, yellow, four petals, opposite")
+            << StatusTexts::nearMissesFound(nearCountOf({"春", "黄色系", "花弁４枚型", "対生"}));
+        QTest::newRow("nothing found") << QString::fromUtf8(StatusTexts::kNotFound);
     }
     // clang-format on
     void figuresOfTheShippedCatalogue()

@@ -64,6 +64,51 @@ private slots:
         }
     }
 
+    // A near miss meets every active category but exactly one, and is
+    // filed under that one; with fewer than two categories active there are
+    // none. Checked record by record against that definition.
+    void nearMissesMeetAllButOne()
+    {
+        std::mt19937 rng(20261211);
+        for (int round = 0; round < 200; ++round) {
+            FlowerCatalogue cat;
+            const int n = 1 + int(rng() % 130);
+            for (int i = 0; i < n; ++i) {
+                FlowerRecord r = TestCatalogues::record(QStringLiteral("ハナ%1").arg(int(rng() % 200)));
+                for (int k = 0; k < 5; ++k)
+                    r.attribute(k) = randomValue(rng, k);
+                cat.append(r);
+            }
+            SearchEngine engine(cat);
+            for (int trial = 0; trial < 10; ++trial) {
+                Selection sel;
+                int active = 0;
+                for (int k = 0; k < 5; ++k) {
+                    if (rng() % 3 == 0)
+                        continue;
+                    sel.set(k, int(rng() % uint32_t(CategoryTables::valueCount(k))), true);
+                    sel.set(k, int(rng() % uint32_t(CategoryTables::valueCount(k))), true);
+                    ++active;
+                }
+                const NearMisses near = engine.nearMisses(sel);
+                for (int place = 0; place < n; ++place) {
+                    const FlowerRecord& r = cat.slot(engine.slotAt(place));
+                    QCOMPARE(r.NAMAE, engine.nameAt(place));
+                    int missed = -1;
+                    int misses = 0;
+                    for (int k = 0; k < 5; ++k) {
+                        const int code = CategoryTables::codeOf(k, r.attribute(k));
+                        if (sel.anyIn(k) && !(code > 0 && sel.isSelected(k, code - 1))) {
+                            missed = k;
+                            ++misses;
+                        }
+                    }
+                    QCOMPARE(near.categoryOf(place), active >= 2 && misses == 1 ? missed : -1);
+                }
+            }
+        }
+    }
+
     // Full catalogues: the records fill several words of the bit sets, and a
     // few names are carried twice, across a word boundary among others.
     void matchesStagedSearchOnFullCatalogues_data()

@@ -1,13 +1,17 @@
 #include "catalogue/CategoryTables.h"
+#include "mainwindow/MainMenu.h"
 #include "session/GalleryModel.h"
 #include "session/Looks.h"
+#include "session/StatusTexts.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/WhenDrawn.h"
+#include "widgets/AccessibleNotice.h"
 #include "widgets/HelpBox.h"
 #include "widgets/NameLabel.h"
 #include "widgets/PrintSurface.h"
 #include "widgets/ProgressBox.h"
 #include "widgets/ThumbnailCell.h"
+#include <QMenu>
 #include <QScrollBar>
 
 #include <QtTest>
@@ -295,6 +299,65 @@ private slots:
         MWF::click(f.attr[0][2]);  // a selecting click unlatches
         QVERIFY(!s.buttons().allDataLatched());
         QCOMPARE(s.results(), QStringList({"アカネ"}));
+    }
+
+    // 春, 黄色系, 花弁４枚型 and 対生 find nothing; the menu's entry, chosen
+    // by its key, shows the flowers that miss by one panel, and each name
+    // says which choice it does not meet. The next click searches as ever.
+    void nearMissesFromTheMenu()
+    {
+        QVector<FlowerRecord> recs = catalogue();
+        recs << record("イヌガラシ", "春", "黄色系", "花弁４枚型", "互生", "アブラナ科")
+             << record("キツネノボタン", "春", "黄色系", "花弁５枚型", "対生", "その他");
+        MWF fx(recs);
+        const MainControls& f = fx.form();
+        BrowserSession& s = fx.session();
+        MainMenu& m = fx.window->menu();
+        QStringList said;  // what the message strip told a screen reader
+        AccessibleNotice::setListener([&](QObject* o, QAccessible::Event type) {
+            if (o == f.messageStrip && type == QAccessible::ValueChanged)
+                said << f.messageStrip->accessibleName();
+        });
+        for (PictureButton* b : {f.attr[0][0], f.attr[1][1], f.attr[2][0]})
+            MWF::click(b);
+        QCOMPARE(s.results(), QStringList({"イヌガラシ"}));
+        m.prepare();
+        QVERIFY(!m.nearMissesEntry->isEnabled());  // something was found
+        MWF::click(f.attr[3][0]);
+        QVERIFY(s.results().isEmpty());
+        m.prepare();
+        QVERIFY(m.nearMissesEntry->isEnabled());
+
+        QSignalSpy chosen(m.topMenu, &QMenu::triggered);
+        m.topMenu->popup(fx.window->mapToGlobal(QPoint(50, 50)));
+        QVERIFY(QTest::qWaitForWindowExposed(m.topMenu));
+        QTest::keyClick(m.topMenu, Qt::Key_N);
+        QTRY_VERIFY(!m.topMenu->isVisible());
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.at(0).at(0).value<QAction*>(), m.nearMissesEntry);
+        m.run(m.nearMissesEntry);  // as the menu's exec() would hand it on
+        fx.waitForDrawing();
+        AccessibleNotice::setListener({});
+        QCOMPARE(s.results(), QStringList({"イヌガラシ", "オオイヌノフグリ", "キツネノボタン"}));
+        const QString notes[] = {QStringLiteral("葉のつき方が違います（対生ではなく互生）"),
+                                 QStringLiteral("花の色が違います（黄色系ではなく青紫系）"),
+                                 QStringLiteral("花弁の形が違います（花弁４枚型ではなく花弁５枚型）")};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(f.cellNames[size_t(i)]->caption(), s.results()[i]);
+            QVERIFY(f.cellNames[size_t(i)]->toolTip().startsWith(notes[i] + u'\n'));
+            QCOMPARE(f.cellPictures[size_t(i)]->accessibleDescription(), notes[i]);
+        }
+        QVERIFY(!f.cellPictures[3]->isVisible());
+        QVERIFY(said.contains(StatusTexts::nearMissesFound(3)));
+        QVERIFY(f.conditionStrip->text().endsWith(QString::fromUtf8(StatusTexts::kNearMissesShown)));
+        m.prepare();
+        QVERIFY(!m.nearMissesEntry->isEnabled());
+
+        MWF::click(f.attr[3][0]);  // 対生 released: the ordinary search
+        QCOMPARE(s.results(), QStringList({"イヌガラシ"}));
+        QCOMPARE(f.conditionStrip->text(), QStringLiteral("対生：データ数 4件"));  // the button's count, as ever
+        QVERIFY(!f.cellPictures[0]->isVisible());
+        QCOMPARE(f.cellPictures[0]->accessibleDescription(), QString());
     }
 
     void interruptAndResume()

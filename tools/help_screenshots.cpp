@@ -47,6 +47,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMap>
 #include <QMenu>
 #include <QMouseEvent>
@@ -57,6 +58,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
+#include <QToolTip>
 #include <memory>
 
 namespace {
@@ -70,6 +72,7 @@ constexpr int kSpring[2] = {0, 0};
 constexpr int kYellow[2] = {1, 1};
 constexpr int kOpposite[2] = {3, 0};
 constexpr int kAster[2] = {4, 4};
+constexpr int kFourPetals[2] = {2, 0};
 
 QTextStream& out()
 {
@@ -286,6 +289,8 @@ public:
         photoWindows();
         clear();
         drawingAndScrolling();
+        clear();
+        nearMisses();
         clear();
         menu();
         about();
@@ -514,6 +519,45 @@ private:
         const double span = double(bar->maximum() - bar->minimum() + bar->pageStep());
         const double at = (bar->sliderPosition() + bar->pageStep() / 2.0) / span;
         return {bar->width() / 2, bar->width() + int(groove * at)};
+    }
+
+    // A search that finds nothing, then the menu's near misses, with the
+    // tooltip of the first name: the choice that flower does not meet.
+    void nearMisses()
+    {
+        for (const auto* b : {&kSpring, &kYellow, &kFourPetals, &kOpposite})
+            click(attr(*b));
+        background();
+        figure(QStringLiteral("notFoundMessage"), form().messageStrip->text());
+        MainMenu& m = window_->menu();
+        m.prepare();
+        if (!m.nearMissesEntry->isEnabled()) {
+            err() << "the search found something: no near misses to show\n";
+            ok_ = false;
+            return;
+        }
+        m.run(m.nearMissesEntry);
+        figure(QStringLiteral("nearMessage"), form().messageStrip->text());
+        waitForDrawing();
+        out() << "near misses: " << session().results().size() << "\n";
+        figure(QStringLiteral("nearCondition"), form().conditionStrip->text());
+        NameLabel* name = form().cellNames[0];
+        const QPoint at = inWindow(name, QPoint(50, 8));
+        pointAt(name, QPoint(50, 8));
+        figure(QStringLiteral("nearNote"), name->toolTip().section(u'\n', 0, 0));
+        // Offscreen a tooltip is a window of its own that a grab leaves out:
+        // it is drawn where it would show, below and right of the pointer.
+        QLabel tip(name->toolTip());
+        tip.setPalette(QToolTip::palette());
+        tip.setFont(QToolTip::font());
+        tip.setAutoFillBackground(true);
+        tip.setFrameStyle(QFrame::Box | QFrame::Plain);
+        tip.setMargin(3);
+        tip.adjustSize();
+        QImage shot = handPointer(mainShot(), at);
+        QPainter(&shot).drawImage(at + QPoint(12, 20), onePixelPerPoint(tip.grab()));
+        save(QStringLiteral("search-near.png"), shot);
+        background();
     }
 
     // The whole menu, with the thumbnail mode submenu opened beside its entry.
