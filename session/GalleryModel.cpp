@@ -72,8 +72,11 @@ void GalleryModel::prefetchDrawing()
 void GalleryModel::prefetchPage(int firstEntry)
 {
     QStringList paths;
-    for (int e = firstEntry; e < firstEntry + 16 && e < drawnCount_; ++e)
-        paths << files_.dataPath(entries_[e].SYASIN);
+    for (int e = firstEntry; e < firstEntry + 16 && e < drawnCount_; ++e) {
+        const QString path = files_.dataPath(entries_[e].SYASIN);
+        if (!shown_.contains(path))
+            paths << path;
+    }
     prefetch_->start(paths);
 }
 
@@ -167,18 +170,14 @@ void GalleryModel::pictureDecoded(const QString& path)
 QImage GalleryModel::thumbnailFor(const QString& stored, const QString& slotStored, bool fallBack)
 {
     const QString path = files_.dataPath(stored);
-    PictureLoader::Result r;
-    if (!fallBack) {
-        r = prefetch_->take(path);  // the page redraw draws all its cells at once
-    } else if (auto ready = prefetch_->tryTake(path)) {
-        r = std::move(*ready);
-    } else {
-        // The position's pictures were claimed before it began; a worker has
-        // this one only if cells changed in between. Decoding it again beats
-        // waiting in the middle of a position.
-        r = PictureLoader::loadCover(path, kCell);
+    if (const QImage* seen = shown_.object(path)) {
+        lastPicture_ = *seen;
+        return lastPicture_;
     }
-    if (r.status == PictureLoader::Status::Missing) {
+    PictureLoader::Result r = decodedThumbnail(path, fallBack);
+    if (r.status == PictureLoader::Status::Ok) {
+        keepShown(path, r.image);
+    } else if (r.status == PictureLoader::Status::Missing) {
         QString other;
         if (fallBack) {
             const QString resolved = files_.resolvePictureFile(slotStored);
@@ -197,6 +196,26 @@ QImage GalleryModel::thumbnailFor(const QString& stored, const QString& slotStor
     if (r.status == PictureLoader::Status::Ok)
         lastPicture_ = r.image;
     return lastPicture_;
+}
+
+PictureLoader::Result GalleryModel::decodedThumbnail(const QString& path, bool fallBack)
+{
+    if (!fallBack)
+        return prefetch_->take(path);  // the page redraw draws all its cells at once
+    if (auto ready = prefetch_->tryTake(path))
+        return std::move(*ready);
+    // The position's pictures were claimed before it began; a worker has
+    // this one only if cells changed in between. Decoding it again beats
+    // waiting in the middle of a position.
+    return PictureLoader::loadCover(path, kCell);
+}
+
+// Only a picture read from its own file is kept: a stand-in (another
+// extension, the placeholder) is looked up again, as the file may appear.
+void GalleryModel::keepShown(const QString& path, const QImage& image)
+{
+    const qsizetype kib = std::max<qsizetype>(1, image.sizeInBytes() / 1024);
+    shown_.insert(path, new QImage(image), kib);
 }
 
 void GalleryModel::drawCell(int c, int e, int slot)
@@ -233,6 +252,7 @@ void GalleryModel::draw(const QStringList& names, QHash<QString, QString> notes)
 {
     names_ = names;
     notes_ = std::move(notes);
+    shown_.clear();
     home();
     if (drawnCount_ > 0)
         clearCells();

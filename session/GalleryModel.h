@@ -3,7 +3,9 @@
 #include "catalogue/FlowerCatalogue.h"
 #include "catalogue/FlowerRecord.h"
 #include "pictures/PictureFiles.h"
+#include "pictures/PictureLoader.h"
 
+#include <QCache>
 #include <QHash>
 #include <QImage>
 #include <QObject>
@@ -127,6 +129,8 @@ private:
     void drawCell(int cell, int entry, int slot);
     void colourNameLabels();
     QImage thumbnailFor(const QString& stored, const QString& slotStored, bool fallBackToOtherExtensions);
+    PictureLoader::Result decodedThumbnail(const QString& path, bool fallBackToOtherExtensions);
+    void keepShown(const QString& path, const QImage& image);
     int visibleCells() const;
     void setScrollMaximum(int max);
     void setColour(int i, NameColour colour);
@@ -163,6 +167,12 @@ private:
     // The catalogue slots of each name, in slot order, for the drawing's
     // name lookups (a catalogue made elsewhere may repeat a name).
     QHash<QString, QVector<int>> slotsByName_;
+
+    // The thumbnails this result has shown, so that a page seen before is
+    // drawn again without decoding; bounded in bytes (cost in KiB) and
+    // dropped with the result.
+    static constexpr int kPageCacheKiB = 4096;
+    QCache<QString, QImage> shown_{kPageCacheKiB};
 
     QString awaited_;  // the picture a worker decodes for the next position
     QImage lastPicture_;  // what the work surface holds

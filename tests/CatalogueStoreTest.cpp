@@ -161,8 +161,10 @@ private slots:
                                       << "file is not a database" << 0 << 0;
         QTest::newRow("locked") << "locked" << false << Failure::Locked << ReadEnd::Complete << "database is locked"
                                 << 0 << 0;
+        // The row cap ends it; on a machine slowed enough (sanitizers, a
+        // busy CI) the time limit may end it a few rows earlier.
         QTest::newRow("recursive view") << "recursive view" << true << Failure::None << ReadEnd::LimitReached << ""
-                                        << limit << limit;
+                                        << limit / 2 << limit;
         QTest::newRow("view that never yields a row") << "view without rows" << true << Failure::None
                                                       << ReadEnd::LimitReached << "" << 0 << 0;
         QTest::newRow("damaged page") << "damaged page" << true << Failure::None << ReadEnd::Damaged << "malformed"

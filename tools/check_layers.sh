@@ -6,30 +6,26 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 order=(platform settings catalogue search pictures session assets widgets generators
        about slideshow editor mainwindow app)
-rank() {
-    local i
-    for i in "${!order[@]}"; do
-        [[ ${order[$i]} == "$1" ]] && { echo "$i"; return; }
-    done
-    echo -1
-}
+declare -A rank
+for i in "${!order[@]}"; do rank[${order[$i]}]=$i; done
+present=()
+for dir in "${order[@]}"; do [[ -d $dir ]] && present+=("$dir"); done
 status=0
-for dir in "${order[@]}"; do
-    [[ -d $dir ]] || continue
-    mine=$(rank "$dir")
-    while IFS= read -r -d '' file; do
-        while IFS= read -r inc; do
-            top=${inc%%/*}
-            [[ $inc == */* ]] || { echo "$file: include \"$inc\" is not rooted at the repository"; status=1; continue; }
-            theirs=$(rank "$top")
-            if (( theirs < 0 )); then
-                echo "$file: include \"$inc\" names no known folder"; status=1
-            elif (( theirs > mine )); then
-                echo "$file: $dir may not include $top (\"$inc\")"; status=1
-            fi
-        done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
-    done < <(find "$dir" \( -name '*.h' -o -name '*.cpp' \) -print0)
-done
+# One pass over every file: "file:include" per quoted include.
+while IFS= read -r line; do
+    file=${line%%:*}
+    inc=${line#*:}
+    dir=${file%%/*}
+    [[ $inc == */* ]] || { echo "$file: include \"$inc\" is not rooted at the repository"; status=1; continue; }
+    top=${inc%%/*}
+    theirs=${rank[$top]:--1}
+    if (( theirs < 0 )); then
+        echo "$file: include \"$inc\" names no known folder"; status=1
+    elif (( theirs > ${rank[$dir]} )); then
+        echo "$file: $dir may not include $top (\"$inc\")"; status=1
+    fi
+done < <(grep -rH --include='*.h' --include='*.cpp' -o '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*"' \
+             "${present[@]}" | sed 's/:[^"]*"\([^"]*\)"$/:\1/')
 # generators are for the tools and the tests only: no program library includes them.
 if grep -rln --include='*.h' --include='*.cpp' '#include "generators/' \
        platform settings catalogue search pictures session assets widgets about slideshow editor mainwindow app 2>/dev/null; then

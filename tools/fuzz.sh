@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer harnesses of fuzz/ in build-fuzz (clang, AddressSanitizer,
-# UndefinedBehaviorSanitizer) and runs each on a copy of its seed corpus for
+# Builds the libFuzzer harnesses of fuzz/ in build-asan (clang, AddressSanitizer,
+# UndefinedBehaviorSanitizer: the tree tools/sanitizers.sh tests) and runs each on a copy of its seed corpus for
 # the given seconds (20 by default). The corpus in the repository is never
-# grown by a run; a crashing input is kept in build-fuzz/artifacts/<name>/.
+# grown by a run; a crashing input is kept in build-asan/artifacts/<name>/.
 # Exits non-zero when any harness finds a crash, a leak or a hang.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,11 +10,11 @@ seconds=${1:-20}
 # FUZZ_SEED fixes libFuzzer's random seed, so that a regression run can be
 # repeated; 0 (the default) lets each run pick its own.
 seed=${FUZZ_SEED:-0}
-build=build-fuzz
+build=build-asan
 
 bash tools/setup.sh
 if [[ ! -f $build/CMakeCache.txt ]]; then
-  cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSONOHA_FUZZ=ON
+  cmake --preset asan-ubsan > /dev/null
 fi
 cmake --build "$build" --target fuzzers -j"$(nproc)"
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The test suite under AddressSanitizer and UndefinedBehaviorSanitizer, then
+# The test suite under AddressSanitizer and UndefinedBehaviorSanitizer (clang;
+# the same tree builds the fuzz harnesses, see tools/fuzz.sh), then
 # the read-ahead's stress test under ThreadSanitizer. Build folders:
 # build-asan/ and build-tsan/ (CMakePresets.json).
 set -euo pipefail
