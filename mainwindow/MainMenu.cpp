@@ -67,8 +67,7 @@ void MainMenu::build()
     thumbnailsEntry = topMenu->addAction(keyed("サムネイルの表示", kThumbnailsKey));
     allDataEntry = topMenu->addAction(keyed("全サムネイルの表示", 'A'));
     clearEntry = topMenu->addAction(keyed("すべてをクリア", 'C'));
-    // K is the click-sound menu's already.
-    nearMissesEntry = topMenu->addAction(keyed("近い草花を表示", 'N'));
+    nearMissesEntry = topMenu->addAction(keyed("近い草花を表示", 'K'));
     topMenu->addSeparator();
     slideshowMenu = topMenu->addMenu(keyed("スライドショー", 'S'));
     slideshowEntries[0] = slideshowMenu->addAction(keyed("五十音順", 'G'));
@@ -78,7 +77,7 @@ void MainMenu::build()
     thumbnailModeEntries[0] =
         thumbnailModeMenu->addAction(keyed("サムネイル表示ボタン（左下のボタン）またはShift+クリックで表示", 'B'));
     thumbnailModeEntries[1] = thumbnailModeMenu->addAction(keyed("クリックと同時に表示", 'C'));
-    clickSoundMenu = topMenu->addMenu(keyed("サムネイルのクリック音", 'K'));
+    clickSoundMenu = topMenu->addMenu(keyed("サムネイルのクリック音", 'O'));
     const char* sounds[4] = {"ピッ！", "ピピッ！", "チュイ", "なし"};
     const char soundKeys[4] = {'1', '2', '3', 'N'};
     for (int i = 0; i < 4; ++i)

@@ -331,7 +331,7 @@ private slots:
         QSignalSpy chosen(m.topMenu, &QMenu::triggered);
         m.topMenu->popup(fx.window->mapToGlobal(QPoint(50, 50)));
         QVERIFY(QTest::qWaitForWindowExposed(m.topMenu));
-        QTest::keyClick(m.topMenu, Qt::Key_N);
+        QTest::keyClick(m.topMenu, Qt::Key_K);
         QTRY_VERIFY(!m.topMenu->isVisible());
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen.at(0).at(0).value<QAction*>(), m.nearMissesEntry);
