@@ -212,7 +212,6 @@ void MainWindow::createStrips()
     c_.messageStrip = new PrintSurface(this);
     c_.messageStrip->setGeometry(1, 444, 669, 19);
     c_.messageStrip->setColours(ArtPalette::stripBackground(), ArtPalette::stripText());
-    c_.messageStrip->setAnnounces(true);
     c_.conditionFrame = new QWidget(this);
     c_.conditionFrame->setGeometry(402, 444, 269, 19);
     c_.conditionStrip = new PrintSurface(c_.conditionFrame);
@@ -439,6 +438,7 @@ void MainWindow::renderCell(int i)
         picture->setPicture(cell.picture);
     picture->setVisible(cell.pictureShown);
     picture->setEnabled(cell.pictureEnabled);
+    picture->setAccessibleName(cell.caption);
     label->setCaption(cell.caption);
     label->setToolTip(cell.tooltip);
     label->setColour(colourOf(cell.colour));
@@ -657,6 +657,8 @@ void MainWindow::bindKeyboard()
         });
         connect(label, &CellWidget::focusLost, this, [this](int cell) { markCell(cell, false); });
         connect(label, &CellWidget::activated, this, &MainWindow::activateCell);
+        // A screen reader may press the picture as well as the name.
+        connect(c_.cellPictures[size_t(i)], &CellWidget::activated, this, &MainWindow::activateCell);
     }
     c_.cellNames[0]->setFocusPolicy(Qt::TabFocus);
     keepGalleryStop();
