@@ -13,6 +13,7 @@
 #include "session/BrowserSession.h"
 #include "session/GalleryModel.h"
 #include "session/PanelRules.h"
+#include "widgets/Announcer.h"
 #include "widgets/GalleryField.h"
 #include "widgets/HelpBox.h"
 #include "widgets/NameLabel.h"
@@ -224,6 +225,12 @@ void MainWindow::createStrips()
     c_.progressBar->hide();
     c_.helpBox = new HelpBox(this);
     c_.helpBox->raise();
+    c_.announcer = new Announcer(this);
+}
+
+void MainWindow::announce(const QString& text)
+{
+    c_.announcer->announce(text);
 }
 
 void MainWindow::applyFonts()
@@ -286,6 +293,7 @@ void MainWindow::bindSession()
             [this](const ButtonId& id) { button(id)->spokenMayHaveChanged(); });
     // What a drawing left unpainted shows the moment it ends or stops.
     connect(&s, &BrowserSession::drawStateChanged, this, &MainWindow::paintPending);
+    connect(&s, &BrowserSession::resultReported, this, [this](int, const QString& message) { announce(message); });
     frame_.setSingleShot(true);
     connect(&frame_, &QTimer::timeout, this, &MainWindow::paintPending);
     connect(&strips, &StatusStrips::messageChanged, this, &MainWindow::renderMessage);

@@ -67,6 +67,7 @@ void BrowserSession::drawingFinished(int total)
     strips_.showConditionStrip(true);
     allMode_ = false;
     showConditions();
+    emit resultReported(total, strips_.status());
 }
 
 void BrowserSession::forgetSuspension()
@@ -183,6 +184,8 @@ void BrowserSession::search()
     else
         strips_.setStatus(QString::fromUtf8(StatusTexts::kPrompt));
     busy.end();
+    // Also while the welcome line still hides the status on the strip.
+    emit resultReported(int(results_.size()), strips_.status());
 }
 
 // The category's last attribute was released: it takes no part any more,

@@ -6,6 +6,7 @@
 #include "session/StatusTexts.h"
 #include "support/MainWindowFixture.h"
 #include "widgets/AccessibleNotice.h"
+#include "widgets/Announcer.h"
 #include "widgets/HelpBox.h"
 #include "widgets/NameLabel.h"
 #include "widgets/PrintSurface.h"
@@ -57,6 +58,16 @@ bool wasHeard(QObject* o, QAccessible::Event type)
 {
     return std::any_of(heard().begin(), heard().end(), [&](const Heard& h) { return h.object == o && h.type == type; });
 }
+// The texts a screen reader was told unasked: a notification that came into view.
+QStringList announced()
+{
+    QStringList texts;
+    for (const Heard& h : heard())
+        if (h.type == QAccessible::ObjectShow && h.role == QAccessible::Notification)
+            texts << h.name;
+    return texts;
+}
+
 // A window that a keyboard user has in front of them.
 struct KeyFixture : MWF {
     KeyFixture()
@@ -564,6 +575,53 @@ private slots:
         QCOMPARE(label->colour(), NameLabel::kRed);
         pictureIface->actionInterface()->doAction(press);  // as a second click: closes it
         QCOMPARE(fx.session().photos().openCount(), 0);
+    }
+
+    // A finished search tells its result unasked, in the strip's words, as a
+    // notification that comes into view: the AT-SPI bridge of Qt 6.4 passes
+    // that on, where it drops an alert. The same result twice is told twice.
+    // clang-format off
+    void searchResultIsAnnounced_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QStringList>("texts");
+        const QString none = QString::fromUtf8(StatusTexts::kNotFound);
+        const QString prompt = QString::fromUtf8(StatusTexts::kPrompt);
+        QTest::newRow("spring") << QStringList{"Tab", "S-Tab", "Enter"} << QStringList{StatusTexts::found(12)};
+        QTest::newRow("spring and white")
+            << QStringList{"Tab", "S-Tab", "Enter", "Tab", "Space"}
+            << QStringList{StatusTexts::found(12), StatusTexts::found(8)};
+        QTest::newRow("spring and a colour none has")
+            << QStringList{"Tab", "S-Tab", "Enter", "Tab", "Right", "Right", "Space"}
+            << QStringList{StatusTexts::found(12), none};
+        QTest::newRow("spring released")
+            << QStringList{"Tab", "S-Tab", "Enter", "Enter"} << QStringList{StatusTexts::found(12), prompt};
+        QTest::newRow("spring with thumbnails")
+            << QStringList{"Tab", "S-Tab", "S-Enter"} << QStringList{StatusTexts::found(12), StatusTexts::drawn(12)};
+        QTest::newRow("spring, released, again")
+            << QStringList{"Tab", "S-Tab", "Enter", "Enter", "Enter"}
+            << QStringList{StatusTexts::found(12), prompt, StatusTexts::found(12)};
+    }
+    // clang-format on
+    void searchResultIsAnnounced()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(QStringList, texts);
+        KeyFixture fx;
+        QVERIFY(announced().isEmpty());
+        QAccessibleInterface* announcer = QAccessible::queryAccessibleInterface(fx.form().announcer);
+        QVERIFY(announcer->state().invisible);  // nothing told yet
+        fx.keys(keys);
+        QCOMPARE(announced(), texts);
+        QCOMPARE(announcer->role(), QAccessible::Notification);
+        QCOMPARE(announcer->text(QAccessible::Name), texts.last());
+        QVERIFY(!announcer->state().invisible);
+        QVERIFY(!announcer->state().focusable);
+        // Each announcement shows anew: hidden, then shown.
+        const auto hides = std::count_if(heard().begin(), heard().end(), [&](const Heard& h) {
+            return h.object == fx.form().announcer && h.type == QAccessible::ObjectHide;
+        });
+        QCOMPARE(int(hides), int(texts.size()) - 1);
     }
 
     // The condition strip is named by its condition; the help box that F1
