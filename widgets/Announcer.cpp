@@ -1,30 +1,25 @@
 #include "widgets/Announcer.h"
 
-#include "widgets/AccessibleNotice.h"
-#include "widgets/AnnouncerAccessible.h"
+#include "widgets/Notice.h"
 
 Announcer::Announcer(QWidget* parent)
     : QWidget(parent)
 {
-    AnnouncerAccessible::install();
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
+    for (Notice*& n : notices_)
+        n = new Notice(this);
     hide();
 }
 
 void Announcer::announce(const QString& text)
 {
-    if (shown_) {
-        shown_ = false;
-        QAccessibleEvent hidden(this, QAccessible::ObjectHide);
-        AccessibleNotice::send(hidden);
-    }
-    if (text != text_) {
-        text_ = text;
-        QAccessibleEvent named(this, QAccessible::NameChanged);
-        AccessibleNotice::send(named);
-    }
-    shown_ = true;
-    QAccessibleEvent shown(this, QAccessible::ObjectShow);
-    AccessibleNotice::send(shown);
+    notices_[size_t(last_)]->withdraw();
+    last_ = (last_ + 1) % kNotices;
+    notices_[size_t(last_)]->tell(text);
+}
+
+QString Announcer::text() const
+{
+    return notices_[size_t(last_)]->text();
 }

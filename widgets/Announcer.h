@@ -2,27 +2,32 @@
 
 #include <QString>
 #include <QWidget>
+#include <array>
+
+class Notice;
 
 // Tells a screen reader, unasked, what has just happened (a search's result).
 // Qt 6.4 has no announcement event, and its AT-SPI bridge drops an alert;
 // what screen readers speak unasked is a notification that comes into view.
-// So the announcer is a notification without a look of its own: each
-// announcement names it with the text and shows it anew to the screen reader
-// (its "showing" state turns on), so the same text twice is spoken twice.
-// The widget itself stays hidden; only its accessible side shows, and every
-// step goes through AccessibleNotice, so a test hears what the bridge gets.
+// A screen reader reads the notification's name only when it comes to the
+// event, so each announcement takes the next of a few notices in turn: a
+// second announcement right after the first (a search, then the end of its
+// drawing) does not rename the notice the first is still to be read from.
+// The same text twice is shown anew, and so spoken twice.
 class Announcer : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr int kNotices = 4;
+
     explicit Announcer(QWidget* parent);
 
     void announce(const QString& text);
-    const QString& text() const { return text_; }
-    // Shown to a screen reader: from the first announcement on.
-    bool shownToReader() const { return shown_; }
+    // The last text announced.
+    QString text() const;
+    Notice* notice(int i) const { return notices_[size_t(i)]; }
 
 private:
-    QString text_;
-    bool shown_ = false;
+    std::array<Notice*, kNotices> notices_{};
+    int last_ = kNotices - 1;
 };
