@@ -7,9 +7,9 @@
 #include "support/MainWindowFixture.h"
 #include "widgets/AccessibleNotice.h"
 #include "widgets/Announcer.h"
-#include "widgets/Notice.h"
 #include "widgets/HelpBox.h"
 #include "widgets/NameLabel.h"
+#include "widgets/Notice.h"
 #include "widgets/PrintSurface.h"
 #include "widgets/ThumbnailCell.h"
 

@@ -10,7 +10,8 @@
 # Exit 77 (skipped) where the machine lacks Xvfb, openbox, xdotool, the
 # session bus, the accessibility bus or pyatspi.
 set -uo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
+case "$0" in */*) here="${0%/*}" ;; *) here=. ;; esac
+here="$(cd "$here" && pwd)"
 app_dir="$1"
 work_parent="$2"
 
