@@ -396,22 +396,29 @@ class Walk:
 
 
 def wait_for_app(name, seconds):
+    """The program once its main window is active; a main window that shows
+    but is not made active (a window manager late to start) is activated."""
     end = time.monotonic() + seconds
+    asked = False
     while time.monotonic() < end:
         app = find_app(name)
-        if app is not None:
-            for i in range(app.childCount):
-                child = app.getChildAtIndex(i)
-                if child is not None and child.name == MAIN_TITLE and \
-                        child.getState().contains(pyatspi.STATE_ACTIVE):
-                    return app
+        for i in range(app.childCount if app is not None else 0):
+            child = app.getChildAtIndex(i)
+            if child is None or child.name != MAIN_TITLE:
+                continue
+            state = child.getState()
+            if state.contains(pyatspi.STATE_ACTIVE):
+                return app
+            if state.contains(pyatspi.STATE_SHOWING) and not asked and time.monotonic() > end - seconds / 2:
+                asked = True
+                subprocess.run(["xdotool", "search", "--name", MAIN_TITLE, "windowactivate"], check=False)
         time.sleep(0.2)
     return None
 
 
 def walk_windows(name):
     listener = Listener()
-    app = wait_for_app(name, 60)
+    app = wait_for_app(name, 40)
     if app is None:
         print(f"no active main window of {name!r} on the accessibility bus", file=sys.stderr)
         return 2

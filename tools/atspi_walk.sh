@@ -75,10 +75,16 @@ setsid dbus-run-session -- bash -c '
   bus=$!
   openbox > /dev/null 2>&1 &
   wm=$!
-  sleep 0.5
+  # The program starts once the accessibility bus answers and the window
+  # manager runs: on a busy machine either may take seconds.
+  for _ in $(seq 100); do
+    dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus org.a11y.Bus.GetAddress \
+      > /dev/null 2>&1 && xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q "window id" && break
+    sleep 0.1
+  done
   "$APP" > "$HOME/sonoha.log" 2>&1 &
   program=$!
-  /usr/bin/python3 "$LIST" --walk
+  /usr/bin/python3 -u "$LIST" --walk
   rc=$?
   kill $program 2> /dev/null
   wait $program 2> /dev/null
