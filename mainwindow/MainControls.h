@@ -12,6 +12,7 @@ class GalleryField;
 class ThumbnailCell;
 class NameLabel;
 class ProgressBox;
+class Announcer;
 
 // The main window's controls, in window pixel coordinates. They only show
 // the session and hand it the user's pointer.
@@ -31,4 +32,5 @@ struct MainControls {
     PrintSurface* conditionStrip = nullptr;
     ProgressBox* progressBar = nullptr;
     HelpBox* helpBox = nullptr;
+    Announcer* announcer = nullptr;  // unseen: what a screen reader is told unasked
 };

@@ -13,6 +13,7 @@
 #include "session/BrowserSession.h"
 #include "session/GalleryModel.h"
 #include "session/PanelRules.h"
+#include "widgets/Announcer.h"
 #include "widgets/GalleryField.h"
 #include "widgets/HelpBox.h"
 #include "widgets/NameLabel.h"
@@ -212,7 +213,6 @@ void MainWindow::createStrips()
     c_.messageStrip = new PrintSurface(this);
     c_.messageStrip->setGeometry(1, 444, 669, 19);
     c_.messageStrip->setColours(ArtPalette::stripBackground(), ArtPalette::stripText());
-    c_.messageStrip->setAnnounces(true);
     c_.conditionFrame = new QWidget(this);
     c_.conditionFrame->setGeometry(402, 444, 269, 19);
     c_.conditionStrip = new PrintSurface(c_.conditionFrame);
@@ -225,6 +225,12 @@ void MainWindow::createStrips()
     c_.progressBar->hide();
     c_.helpBox = new HelpBox(this);
     c_.helpBox->raise();
+    c_.announcer = new Announcer(this);
+}
+
+void MainWindow::announce(const QString& text)
+{
+    c_.announcer->announce(text);
 }
 
 void MainWindow::applyFonts()
@@ -287,6 +293,7 @@ void MainWindow::bindSession()
             [this](const ButtonId& id) { button(id)->spokenMayHaveChanged(); });
     // What a drawing left unpainted shows the moment it ends or stops.
     connect(&s, &BrowserSession::drawStateChanged, this, &MainWindow::paintPending);
+    connect(&s, &BrowserSession::resultReported, this, [this](int, const QString& message) { announce(message); });
     frame_.setSingleShot(true);
     connect(&frame_, &QTimer::timeout, this, &MainWindow::paintPending);
     connect(&strips, &StatusStrips::messageChanged, this, &MainWindow::renderMessage);
@@ -439,6 +446,7 @@ void MainWindow::renderCell(int i)
         picture->setPicture(cell.picture);
     picture->setVisible(cell.pictureShown);
     picture->setEnabled(cell.pictureEnabled);
+    picture->setAccessibleName(cell.caption);
     label->setCaption(cell.caption);
     label->setToolTip(cell.tooltip);
     picture->setAccessibleDescription(cell.note);
@@ -659,6 +667,8 @@ void MainWindow::bindKeyboard()
         });
         connect(label, &CellWidget::focusLost, this, [this](int cell) { markCell(cell, false); });
         connect(label, &CellWidget::activated, this, &MainWindow::activateCell);
+        // A screen reader may press the picture as well as the name.
+        connect(c_.cellPictures[size_t(i)], &CellWidget::activated, this, &MainWindow::activateCell);
     }
     c_.cellNames[0]->setFocusPolicy(Qt::TabFocus);
     keepGalleryStop();

@@ -60,6 +60,9 @@ public:
     // The normal end of the run: photo windows closed, history written,
     // sound stopped. Every way out goes through it once.
     void shutdown();
+    // Tells a screen reader a text unasked, as a notification: each result
+    // of a search or a drawing comes here.
+    void announce(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -68,6 +68,7 @@ void BrowserSession::drawingFinished(int total)
     strips_.showConditionStrip(true);
     allMode_ = false;
     showConditions();
+    emit resultReported(total, strips_.status());
 }
 
 void BrowserSession::forgetSuspension()
@@ -186,6 +187,8 @@ void BrowserSession::search()
         strips_.setStatus(QString::fromUtf8(StatusTexts::kPrompt));
     emit resultAnnounced(strips_.status());
     busy.end();
+    // Also while the welcome line still hides the status on the strip.
+    emit resultReported(int(results_.size()), strips_.status());
 }
 
 void BrowserSession::forgetNearMisses()

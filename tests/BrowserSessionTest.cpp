@@ -393,6 +393,30 @@ private slots:
         QCOMPARE(changed.at(3).at(0).value<ButtonId>(), kWhite);
     }
 
+    // Every search's end, and a drawing's, is reported with its count and
+    // the status in the strip's words, also while the welcome line still
+    // keeps the strip: a screen reader is told it at once.
+    void resultsAreReported()
+    {
+        Fixture fx;
+        QSignalSpy reported(&fx.s(), &BrowserSession::resultReported);
+        fx.s().strips().startWelcome();
+        fx.click(kSpring);
+        QCOMPARE(reported.count(), 1);
+        QCOMPARE(reported.at(0).at(0).toInt(), 2);
+        QCOMPARE(reported.at(0).at(1).toString(), StatusTexts::found(2));
+        QVERIFY(fx.s().strips().messageText() != StatusTexts::found(2));  // the welcome line still runs
+        fx.s().strips().stopWelcome();
+        fx.click(kSpring);  // released: nothing selected
+        QCOMPARE(reported.at(1).at(1).toString(), QString::fromUtf8(StatusTexts::kPrompt));
+        QCOMPARE(reported.at(1).at(0).toInt(), 0);
+        fx.click(kSpring, Qt::ShiftModifier);  // searched and drawn
+        fx.finishDrawing();
+        QCOMPARE(reported.count(), 4);
+        QCOMPARE(reported.at(3).at(0).toInt(), 2);
+        QCOMPARE(reported.at(3).at(1).toString(), StatusTexts::drawn(2));
+    }
+
     // Enter on the command buttons runs their commands as a click does.
     void keyboardOnCommandButtons()
     {

@@ -1,5 +1,6 @@
 #include "widgets/CellWidget.h"
 
+#include "widgets/CellAccessible.h"
 #include "widgets/FocusMark.h"
 
 #include <QKeyEvent>
@@ -11,6 +12,7 @@ CellWidget::CellWidget(int index, QWidget* parent)
     , index_(index)
 {
     setMouseTracking(true);
+    CellAccessible::install();
     hide();
 }
 

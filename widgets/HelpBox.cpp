@@ -1,5 +1,7 @@
 #include "widgets/HelpBox.h"
 
+#include "widgets/AccessibleRole.h"
+
 #include <QPainter>
 
 namespace {
@@ -9,6 +11,8 @@ constexpr int kPad = 3;
 HelpBox::HelpBox(QWidget* parent)
     : QWidget(parent)
 {
+    // A tool tip: screen readers speak one that F1 brought up.
+    AccessibleRole::set(this, QAccessible::ToolTip);
     hide();
 }
 
@@ -25,6 +29,7 @@ int HelpBox::measuredHeight() const
 void HelpBox::setText(const QString& text)
 {
     text_ = text;
+    setAccessibleName(text);
     resize(measuredWidth(text), measuredHeight());
     update();
 }

@@ -1,6 +1,6 @@
 #include "widgets/PrintSurface.h"
 
-#include "widgets/AccessibleNotice.h"
+#include "widgets/AccessibleRole.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +12,7 @@ PrintSurface::PrintSurface(QWidget* parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    AccessibleRole::set(this, QAccessible::StatusBar);
 }
 
 void PrintSurface::cls()
@@ -26,11 +27,9 @@ void PrintSurface::print(const QString& text)
 {
     text_ = text;
     update();
-    if (announces_ && !text.isEmpty() && text != accessibleName()) {
-        setAccessibleName(text);
-        QAccessibleValueChangeEvent e(this, text);
-        AccessibleNotice::send(e);
-    }
+    // A screen reader reads the strip by its name. The writers clear the
+    // strip before they print, so the name follows only the prints.
+    setAccessibleName(text);
 }
 
 int PrintSurface::textWidth(const QString& text) const

@@ -5,7 +5,8 @@
 #include <QWidget>
 
 // A strip that shows whatever text was printed on it last, from its top-left
-// corner: cleared with cls(), written with print().
+// corner: cleared with cls(), written with print(). To a screen reader it is
+// a status bar named by its text.
 class PrintSurface : public QWidget {
     Q_OBJECT
 
@@ -18,9 +19,6 @@ public:
     // Pixel width of a text in the strip's font.
     int textWidth(const QString& text) const;
     void setColours(const QColor& background, const QColor& foreground);
-    // A strip that announces: each new text becomes its accessible name, and
-    // a screen reader is told that it changed.
-    void setAnnounces(bool on) { announces_ = on; }
 
 signals:
     void mouseMoved();
@@ -35,5 +33,4 @@ private:
     QString text_;
     QColor background_;
     QColor foreground_;
-    bool announces_ = false;
 };
