@@ -185,7 +185,6 @@ void BrowserSession::search()
         strips_.setStatus(QString::fromUtf8(StatusTexts::kNotFound));
     else
         strips_.setStatus(QString::fromUtf8(StatusTexts::kPrompt));
-    emit resultAnnounced(strips_.status());
     busy.end();
     // Also while the welcome line still hides the status on the strip.
     emit resultReported(int(results_.size()), strips_.status());
@@ -231,7 +230,7 @@ void BrowserSession::showNearMisses()
     const QString told = names.isEmpty() ? QString::fromUtf8(StatusTexts::kNoNearMisses)
                                          : StatusTexts::nearMissesFound(int(names.size()));
     strips_.setStatus(told);
-    emit resultAnnounced(told);
+    emit resultReported(int(names.size()), told);
     if (names.isEmpty())
         return;
     buttons_.show(T::IdleInterrupt);

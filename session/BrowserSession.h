@@ -152,13 +152,11 @@ signals:
     // A button was selected or released (its checked state).
     void selectionChanged(const ButtonId& button);
     void drawStateChanged();
-    // A search or a drawing of thumbnails has ended: count flowers, and the
-    // status that says so, for a screen reader to announce.
+    // A search, a drawing of thumbnails or the near misses' list has ended:
+    // count flowers, and the status that says so, for a screen reader to
+    // announce.
     void resultReported(int count, const QString& message);
     void menuRequested();
-    // What a screen reader should say of a search's or the near misses'
-    // outcome (the text the message strip shows for it).
-    void resultAnnounced(const QString& text);
     void quitRequested();
 
 private:

@@ -313,10 +313,11 @@ private slots:
         const MainControls& f = fx.form();
         BrowserSession& s = fx.session();
         MainMenu& m = fx.window->menu();
-        QStringList said;  // what the message strip told a screen reader
+        QStringList said;  // what a screen reader was told unasked: notifications coming into view
         AccessibleNotice::setListener([&](QObject* o, QAccessible::Event type) {
-            if (o == f.messageStrip && type == QAccessible::ValueChanged)
-                said << f.messageStrip->accessibleName();
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(o);
+            if (type == QAccessible::ObjectShow && iface && iface->role() == QAccessible::Notification)
+                said << iface->text(QAccessible::Name);
         });
         for (PictureButton* b : {f.attr[0][0], f.attr[1][1], f.attr[2][0]})
             MWF::click(b);
