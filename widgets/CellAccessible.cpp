@@ -6,9 +6,10 @@ namespace {
 
 QAccessibleInterface* factory(const QString& className, QObject* object)
 {
-    if (!object || !object->isWidgetType())
+    // Asked for every widget class: only a cell may be taken for one.
+    auto* cell = qobject_cast<CellWidget*>(object);
+    if (!cell)
         return nullptr;
-    auto* cell = static_cast<CellWidget*>(object);
     if (className == QLatin1String("NameLabel"))
         return new CellAccessible(cell, QAccessible::Button);
     if (className == QLatin1String("ThumbnailCell"))
