@@ -78,8 +78,9 @@ QVector<CatalogueRules::Breach> CatalogueRules::check(const FlowerRecord& r)
 
 namespace {
 
-// The note's first month range, "７～１０月": first and last month, the last
-// one counted on past December for a range over the new year.
+// The note's peak: its first month range, "７～１０月", or one month written
+// "８月を盛りに" before it; first and last month, the last one counted on
+// past December for a range over the new year.
 struct MonthRange {
     int first = 0;
     int last = 0;
@@ -89,7 +90,13 @@ struct MonthRange {
 MonthRange firstMonthRange(const QString& note)
 {
     static const QRegularExpression range(QStringLiteral("([0-9０-９]{1,2})～([0-9０-９]{1,2})月"));
+    static const QRegularExpression single(QStringLiteral("(?<![0-9０-９～])([0-9０-９]{1,2})月を盛りに"));
     const QRegularExpressionMatch m = range.match(note);
+    const QRegularExpressionMatch one = single.match(note);
+    if (one.hasMatch() && (!m.hasMatch() || one.capturedStart() < m.capturedStart())) {
+        const int month = monthNumber(one.captured(1));
+        return month >= 1 && month <= 12 ? MonthRange{month, month} : MonthRange{};
+    }
     if (!m.hasMatch())
         return {};
     const int first = monthNumber(m.captured(1));

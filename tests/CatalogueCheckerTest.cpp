@@ -150,6 +150,9 @@ private slots:
         row("June is spring", {"ハナ", "春", "白系", "キク型", "キク科", "キク科", "５～７月に咲く。"}, none);
         row("June and July are summer", {"ハナ", "夏", "白系", "キク型", "キク科", "キク科", "６～７月に咲く。"}, none);
         row("only the first months count", {"ハナ", "春", "白系", "キク型", "キク科", "キク科", "３～５月を中心に、３～１１月に咲く。"}, none);
+        row("one month as the peak", {"ハナ", "夏", "白系", "キク型", "キク科", "キク科", "８月を盛りに、７月の終わりから９月に咲く。"}, none);
+        row("one month as the peak, against it", {"ハナ", "秋", "白系", "キク型", "キク科", "キク科", "８月を盛りに、８～９月に咲く。"}, season);
+        row("one month after a range does not count", {"ハナ", "秋", "白系", "キク型", "キク科", "キク科", "８～１０月に咲き、９月を盛りに実る。"}, none);
         row("peak over the new year", {"ハナ", "春", "白系", "キク型", "キク科", "キク科", "１２～２月に咲く。"}, none);
         row("half-width digits", {"ハナ", "秋", "白系", "キク型", "キク科", "キク科", "7～8月に咲く。"}, season);
         row("peak of three months", {"ハナ", "夏", "白系", "キク型", "キク科", "キク科", "７～９月を中心に、６～１０月に咲く。"}, none);
