@@ -83,15 +83,12 @@ RecordBits SearchEngine::selected(const Selection& selection, int category) cons
 NearMisses SearchEngine::nearMisses(const Selection& selection) const
 {
     NearMisses near;
-    std::array<RecordBits, Selection::kCategories> matched;
-    int active = 0;
-    for (int k = 0; k < Selection::kCategories; ++k)
-        if (selection.anyIn(k)) {
-            matched[size_t(k)] = selected(selection, k);
-            ++active;
-        }
-    if (active < 2)
+    if (selection.categoriesInUse() < 2)
         return near;
+    std::array<RecordBits, Selection::kCategories> matched;
+    for (int k = 0; k < Selection::kCategories; ++k)
+        if (selection.anyIn(k))
+            matched[size_t(k)] = selected(selection, k);
     for (int missed = 0; missed < Selection::kCategories; ++missed) {
         if (!selection.anyIn(missed))
             continue;

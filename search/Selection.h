@@ -25,6 +25,14 @@ public:
                 return true;
         return false;
     }
+    // How many categories have a value selected: the panels the search asks.
+    int categoriesInUse() const
+    {
+        int n = 0;
+        for (auto b : bits_)
+            n += b ? 1 : 0;
+        return n;
+    }
     uint32_t mask(int category) const { return bits_[category]; }
     void clear() { bits_ = {}; }
 

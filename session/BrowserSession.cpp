@@ -198,10 +198,7 @@ void BrowserSession::forgetNearMisses()
 
 bool BrowserSession::nearMissesAvailable() const
 {
-    int panels = 0;
-    for (int k = 0; k < Selection::kCategories; ++k)
-        panels += selection_.anyIn(k) ? 1 : 0;
-    return panels >= 2 && results_.isEmpty() && !nearShown_ && !allMode_ && !drawing();
+    return selection_.categoriesInUse() >= 2 && results_.isEmpty() && !nearShown_ && !allMode_ && !drawing();
 }
 
 void BrowserSession::showNearMisses()
