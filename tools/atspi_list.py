@@ -29,8 +29,10 @@ view named "検索完了！ N個見つけました｡". Exit 0 when all holds, 1
 something does not, 2 when the program could not be driven.
 """
 import argparse
+import faulthandler
 import os
 import re
+import signal
 import subprocess
 import sys
 import time
@@ -369,9 +371,14 @@ class Walk:
             subprocess.run(["xdotool", "keyup", "F1"], check=True)
 
     def run(self):
-        for step in (lambda: self.tab_walk("main window", True), self.other_windows, self.search_with_thumbnails,
-                     lambda: self.tab_walk("main window with thumbnails", True), self.photo_window, self.help_box):
+        steps = (("main window", lambda: self.tab_walk("main window", True)), ("other windows", self.other_windows),
+                 ("search", self.search_with_thumbnails),
+                 ("main window with thumbnails", lambda: self.tab_walk("main window with thumbnails", True)),
+                 ("photo window", self.photo_window), ("help box", self.help_box))
+        for label, step in steps:
             start = time.monotonic()
+            # Said as it goes, so that a walk ended from outside tells where it was.
+            print(f"{start - T0:6.1f} s: {label}", file=sys.stderr)
             step()
             self.times.append(time.monotonic() - start)
 
@@ -416,6 +423,7 @@ def wait_for_app(name, seconds):
 
 
 def walk_windows(name):
+    print(f"{time.monotonic() - T0:6.1f} s: waiting for the program", file=sys.stderr)
     listener = Listener()
     app = wait_for_app(name, 40)
     if app is None:
@@ -440,6 +448,8 @@ def main():
     args = parser.parse_args()
 
     if args.walk:
+        # A walk that hangs is asked where it stands by SIGUSR1 (tools/atspi_walk.sh).
+        faulthandler.register(signal.SIGUSR1, all_threads=True)
         return walk_windows(args.app)
     app = find_app(args.app)
     if app is None:
