@@ -3,18 +3,15 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPlainTextEdit>
 
 PhotoWindow::PhotoWindow(int slot, int noteFontSize)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint)
     , slot_(slot)
-    , photo_(new QLabel(this))
+    , photo_(new PhotoView(this))
     , note_(new QPlainTextEdit(this))
 {
     WindowAccessible::install();
-    photo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    photo_->setStyleSheet(QStringLiteral("background: black;"));
     note_->setReadOnly(true);
     note_->setFrameShape(QFrame::NoFrame);
     note_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #FAF7EA; color: #141412; padding: 2px; }"));
@@ -24,12 +21,12 @@ PhotoWindow::PhotoWindow(int slot, int noteFontSize)
     note_->setAccessibleName(QStringLiteral("解説"));
 }
 
-void PhotoWindow::fill(const QImage& photo, QSize area, const QString& note, int noteHeight, const QString& caption,
-                       const QString& flowerName)
+void PhotoWindow::fill(const QImage& photo, PhotoView::Source again, QSize area, const QString& note, int noteHeight,
+                       const QString& caption, const QString& flowerName)
 {
     flowerName_ = flowerName;
     photo_->hide();
-    photo_->setPixmap(QPixmap::fromImage(photo));
+    photo_->setPhoto(photo, std::move(again));
     photo_->setGeometry(0, 0, area.width(), area.height());
     photo_->show();
     note_->hide();

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "widgets/PhotoView.h"
+
 #include <QWidget>
 
-class QLabel;
 class QPlainTextEdit;
 
 // A flower's photograph with its description under it, in a window of its
@@ -17,12 +18,13 @@ public:
     int slot() const { return slot_; }
     const QString& flowerName() const { return flowerName_; }
 
-    // Photograph (shown at its own size, or in the given area), description
-    // of the given height under it, caption; the inside is sized to fit both.
-    void fill(const QImage& photo, QSize area, const QString& note, int noteHeight, const QString& caption,
-              const QString& flowerName);
+    // Photograph (shown at its own size, or in the given area; fetched
+    // again by `again` when drawn once more), description of the given
+    // height under it, caption; the inside is sized to fit both.
+    void fill(const QImage& photo, PhotoView::Source again, QSize area, const QString& note, int noteHeight,
+              const QString& caption, const QString& flowerName);
 
-    QLabel* photo() const { return photo_; }
+    PhotoView* photo() const { return photo_; }
     QPlainTextEdit* note() const { return note_; }
 
 signals:
@@ -35,7 +37,7 @@ protected:
 private:
     int slot_;
     QString flowerName_;
-    QLabel* photo_;
+    PhotoView* photo_;
     QPlainTextEdit* note_;
     bool reported_ = false;
 };

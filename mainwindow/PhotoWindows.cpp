@@ -47,6 +47,22 @@ int PhotoWindows::frameHeight() const
     return measured > 0 ? measured : 24;
 }
 
+// The window draws a photograph once and then lets its copy go; a later
+// repaint reads the file again and brings it to the size it was shown at.
+PhotoView::Source PhotoWindows::fetchAgain(const QString& path, QSize size)
+{
+    if (path.isEmpty())
+        return {};
+    return [path, size] {
+        PictureLoader::Result res = PictureLoader::load(path, size);
+        if (res.status != PictureLoader::Status::Ok)
+            return QImage();
+        if (res.image.size() == size)
+            return res.image;
+        return res.image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    };
+}
+
 PhotoWindow* PhotoWindows::load(int slot)
 {
     std::unique_ptr<PhotoWindow>& w = windows_[size_t(slot)];
@@ -57,16 +73,17 @@ PhotoWindow* PhotoWindows::load(int slot)
     return w.get();
 }
 
-PhotoWindows::Photo PhotoWindows::photoFor(int k, const QString& file, bool fromHistory, bool* quit)
+PhotoWindows::Photo PhotoWindows::photoFor(int k, const QString& file, QSize room, bool fromHistory, bool* quit)
 {
     const FlowerRecord& r = app_.catalogue().slot(k);
-    PictureLoader::Result res = PictureLoader::load(files_.dataPath(file));
+    PictureLoader::Result res = PictureLoader::load(files_.dataPath(file), room);
     if (res.status == PictureLoader::Status::Ok)
-        return {res.image, res.image.size(), true};
+        return {res.image, res.image.size(), true, files_.dataPath(file)};
     if (res.status == PictureLoader::Status::Missing && files_.existsInData(r.SYASIN)) {
-        res = PictureLoader::load(files_.dataPath(r.SYASIN));
+        res = PictureLoader::load(files_.dataPath(r.SYASIN), room);
         if (res.status == PictureLoader::Status::Ok)
-            return {res.image.scaled(320, 240, Qt::KeepAspectRatio, Qt::SmoothTransformation), QSize(320, 240), true};
+            return {res.image.scaled(320, 240, Qt::KeepAspectRatio, Qt::SmoothTransformation), QSize(320, 240), true,
+                    files_.dataPath(r.SYASIN)};
     }
     if (res.status == PictureLoader::Status::Missing) {
         MessageBoxes& boxes = app_.platform().messages;
@@ -80,8 +97,9 @@ PhotoWindows::Photo PhotoWindows::photoFor(int k, const QString& file, bool from
         }
     }
     // The placeholder also stands in for a file that cannot be read.
-    res = PictureLoader::load(files_.noFilePath());
-    return {res.image, res.status == PictureLoader::Status::Ok ? res.image.size() : QSize(320, 240), true};
+    res = PictureLoader::load(files_.noFilePath(), room);
+    const bool ok = res.status == PictureLoader::Status::Ok;
+    return {res.image, ok ? res.image.size() : QSize(320, 240), true, ok ? files_.noFilePath() : QString()};
 }
 
 bool PhotoWindows::place(int slot, const QString& file, int noteHeight, bool fromHistory, int cascade)
@@ -89,9 +107,14 @@ bool PhotoWindows::place(int slot, const QString& file, int noteHeight, bool fro
     const int k = slot;
     const FlowerRecord& r = app_.catalogue().slot(k);
     bool quit = false;
+    // A photograph larger than the screen is shown reduced, so that the
+    // window and its description stay reachable; it is read at that size.
+    QSize room;
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        room = s->availableSize() * 9 / 10 - QSize(0, noteHeight);
     Photo photo;
     try {
-        photo = photoFor(k, file, fromHistory, &quit);
+        photo = photoFor(k, file, room, fromHistory, &quit);
     } catch (const std::bad_alloc&) {
         MessageBoxes& boxes = app_.platform().messages;
         boxes.show(window_, QStringLiteral("メモリが不足しています。"), MessageBoxes::Buttons::Ok,
@@ -105,17 +128,14 @@ bool PhotoWindows::place(int slot, const QString& file, int noteHeight, bool fro
         endProgram();
         return false;
     }
-    // A photograph larger than the screen is shown reduced, so that the
-    // window and its description stay reachable.
-    if (const QScreen* s = QGuiApplication::primaryScreen()) {
-        const QSize room = s->availableSize() * 9 / 10 - QSize(0, noteHeight);
-        if (photo.area.width() > room.width() || photo.area.height() > room.height()) {
-            photo.image = photo.image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-            photo.area = photo.image.size();
-        }
+    // The stand-in for a missing picture has a fixed size of its own.
+    if (room.isValid() && (photo.area.width() > room.width() || photo.area.height() > room.height())) {
+        photo.image = photo.image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        photo.area = photo.image.size();
     }
     PhotoWindow* w = load(slot);
-    w->fill(photo.image, photo.area, r.NOTE, noteHeight, captionOf(r.NAMAE, r.KA2), r.NAMAE);
+    w->fill(photo.image, fetchAgain(photo.source, photo.image.size()), photo.area, r.NOTE, noteHeight,
+            captionOf(r.NAMAE, r.KA2), r.NAMAE);
     const QScreen* s = QGuiApplication::primaryScreen();
     const QPoint origin = s ? s->geometry().topLeft() : QPoint();
     w->move(origin + cascadePosition(cascade, frameHeight()));

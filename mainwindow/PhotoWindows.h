@@ -53,9 +53,11 @@ private:
         QImage image;
         QSize area;
         bool ok = false;
+        QString source;  // the file the image was read from
     };
     PhotoWindow* load(int slot);
-    Photo photoFor(int k, const QString& file, bool fromHistory, bool* quit);
+    static PhotoView::Source fetchAgain(const QString& path, QSize size);
+    Photo photoFor(int k, const QString& file, QSize room, bool fromHistory, bool* quit);
     void closed(int slot);
     void endProgram();
 

@@ -35,6 +35,15 @@ bool drawable(QSize upright)
     return cover.width() * cover.height() * 4 <= kLimitBytes;
 }
 
+// The size a picture is shown at in a room: its own, or reduced to fit.
+QSize within(QSize own, QSize room)
+{
+    if (!room.isValid() || (own.width() <= room.width() && own.height() <= room.height()))
+        return own;
+    QSize fitted = own.scaled(room, Qt::KeepAspectRatio);
+    return fitted.expandedTo(QSize(1, 1));
+}
+
 // A metafile is drawn straight at the size that covers the cell.
 PictureLoader::Result coverOfMetafile(const QString& path, QSize cell)
 {
@@ -71,7 +80,7 @@ void PictureLoader::init()
     Q_UNUSED(once);
 }
 
-PictureLoader::Result PictureLoader::load(const QString& path)
+PictureLoader::Result PictureLoader::load(const QString& path, QSize room)
 {
     init();
     Result r;
@@ -79,22 +88,32 @@ PictureLoader::Result PictureLoader::load(const QString& path)
         return r;
     r.status = Status::Unreadable;
     if (MetafileRenderer::isMetafile(path)) {
-        // Drawn at its own size, within the same limit as a bitmap.
+        // Drawn at its own size or the size that fits the room, within the
+        // same limit as a bitmap.
         r.image = MetafileRenderer::render(
-            path, [](QSize own) { return drawable(own) ? own : QSize(); }, &r.size);
+            path, [room](QSize own) { return drawable(own) ? within(own, room) : QSize(); }, &r.size);
         r.status = r.image.isNull() ? Status::Unreadable : Status::Ok;
         return r;
     }
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
-    if (!drawable(rotated(reader) ? stored.transposed() : stored))
+    const bool turn = rotated(reader);
+    const QSize upright = turn ? stored.transposed() : stored;
+    if (!drawable(upright))
         return r;
+    const QSize draw = within(upright, room);
+    // The scaled size is given before the rotation is applied.
+    if (draw != upright && reader.supportsOption(QImageIOHandler::ScaledSize))
+        reader.setScaledSize(turn ? draw.transposed() : draw);
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return r;
+    const bool reduced = draw != upright;
+    if (reduced && image.size() != draw)
+        image = image.scaled(draw, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    r.size = reduced ? upright : image.size();
     r.image = image;
-    r.size = image.size();
     r.status = Status::Ok;
     return r;
 }

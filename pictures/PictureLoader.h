@@ -27,8 +27,10 @@ public:
         Status status = Status::Missing;
     };
 
-    // The whole picture, upright.
-    static Result load(const QString& path);
+    // The whole picture, upright; one larger than a valid room is reduced
+    // to fit it, keeping its proportions (JPEG scales while decoding, a
+    // metafile is drawn at that size).
+    static Result load(const QString& path, QSize room = QSize());
     // The picture scaled to cover the cell (see CoverSize), upright, then cut
     // to at most cell size from the top-left. Once *cancel is set the decode
     // stops at its next read and the picture counts as unreadable.

@@ -271,23 +271,41 @@ private slots:
         PhotoWindow* w = fx.window->photos().window(1);
         QVERIFY(w && w->isVisible());
         QVERIFY(fx.fake.messages.texts().isEmpty());
-        QCOMPARE(w->photo()->pixmap().size(), QSize(200, 170));
+        QCOMPARE(w->photo()->image().size(), QSize(200, 170));
         MWF::click(f.cellNames[1]);
         QCOMPARE(fx.fake.messages.texts(),
                  QStringList({"画像ファイルがありません！", "続けますか？（「はい」で続行，「いいえ」で終了）"}));
-        QVERIFY(fx.window->photos().window(2)->photo()->pixmap().toImage().pixelColor(5, 5).blue() > 200);
-        QVERIFY(fx.window->photos().window(2)->photo()->pixmap().toImage().pixelColor(5, 5).red() > 200);
+        QVERIFY(fx.window->photos().window(2)->photo()->image().pixelColor(5, 5).blue() > 200);
+        QVERIFY(fx.window->photos().window(2)->photo()->image().pixelColor(5, 5).red() > 200);
 
         fx.window->session().photos().closeAll();
         s.clear();
         fx.fake.messages.shown.clear();
         fx.window->session().openFromHistory(1);  // ハナ00, the sub-folder
         QVERIFY(fx.fake.messages.texts().isEmpty());
-        QCOMPARE(fx.window->photos().window(1)->photo()->pixmap().size(), QSize(200, 170));
+        QCOMPARE(fx.window->photos().window(1)->photo()->image().size(), QSize(200, 170));
         fx.window->session().openFromHistory(0);  // ハナ01, out of the folder
         QCOMPARE(fx.fake.messages.texts().size(), 2);
-        const QImage shown = fx.window->photos().window(2)->photo()->pixmap().toImage();
+        const QImage shown = fx.window->photos().window(2)->photo()->image();
         QVERIFY2(shown.pixelColor(5, 5).red() > 200, "the placeholder, not the picture outside");
+    }
+
+    // A photo window, once drawn, leaves the photograph to its window's
+    // backing store; drawn again, it reads the file once more, and a file
+    // gone meanwhile leaves black, never a fault.
+    void photoWindowsDrawAgainFromTheFile()
+    {
+        MWF fx(springFlowers(1));
+        fx.picture(QStringLiteral("ハナ00.jpg"), QSize(200, 170), Qt::blue);
+        MWF::click(fx.form().attr[0][0], Qt::LeftButton, Qt::ShiftModifier);
+        MWF::click(fx.form().cellNames[0]);
+        PhotoWindow* w = fx.window->photos().window(1);
+        QVERIFY(w && QTest::qWaitForWindowExposed(w));
+        QTRY_VERIFY(!w->photo()->holdsPixels());
+        QVERIFY(w->grab().toImage().pixelColor(100, 85).blue() > 200);
+        QVERIFY(!w->photo()->holdsPixels());
+        QVERIFY(QFile::remove(fx.appPath() + QStringLiteral("data/ハナ00.jpg")));
+        QCOMPARE(w->grab().toImage().pixelColor(100, 85), QColor(Qt::black));
     }
 
     // A history entry opens in its flower's catalogue slot: the window of
@@ -402,7 +420,7 @@ private slots:
         QCOMPARE(f.cellPictures[0]->grab().toImage().pixelColor(50, 40), QColor(Qt::red));
         QCOMPARE(f.cellPictures[1]->grab().toImage().pixelColor(50, 40), QColor(Qt::white));
         MWF::click(f.cellNames[0]);
-        const QImage photo = fx.window->photos().window(1)->photo()->pixmap().toImage();
+        const QImage photo = fx.window->photos().window(1)->photo()->image();
         QCOMPARE(photo.size(), QSize(640, 480));
         QCOMPARE(photo.pixelColor(320, 240), QColor(Qt::red));
         QVERIFY(fx.fake.messages.texts().isEmpty());
@@ -413,6 +431,45 @@ private slots:
         QCOMPARE(cover.image.size(), QSize(100, 85));
         QCOMPARE(PictureLoader::load(fx.appPath() + QStringLiteral("data/ハナ01.WMF")).status,
                  PictureLoader::Status::Unreadable);
+    }
+
+    // A picture larger than the room it is shown in is read at the size
+    // that fits, keeping its proportions; a smaller one at its own size.
+    void picturesAreReadAtTheSizeTheyAreShown_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QSize>("own");
+        QTest::addColumn<QSize>("room");
+        QTest::addColumn<QSize>("shown");
+        QTest::newRow("large jpeg") << "a.jpg" << QSize(1600, 1200) << QSize(800, 500) << QSize(666, 500);
+        QTest::newRow("tall jpeg") << "b.jpg" << QSize(600, 1800) << QSize(800, 600) << QSize(200, 600);
+        QTest::newRow("small jpeg") << "c.jpg" << QSize(300, 200) << QSize(800, 600) << QSize(300, 200);
+        QTest::newRow("large png") << "d.png" << QSize(1000, 1000) << QSize(400, 300) << QSize(300, 300);
+        QTest::newRow("no room") << "e.jpg" << QSize(1600, 1200) << QSize() << QSize(1600, 1200);
+        QTest::newRow("metafile") << "f.wmf" << QSize(640, 480) << QSize(320, 320) << QSize(320, 240);
+    }
+
+    void picturesAreReadAtTheSizeTheyAreShown()
+    {
+        QFETCH(QString, file);
+        QFETCH(QSize, own);
+        QFETCH(QSize, room);
+        QFETCH(QSize, shown);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(file);
+        if (file.endsWith(QLatin1String(".wmf"))) {
+            QVERIFY(Metafiles::write(path, own, Qt::red));
+        } else {
+            QImage img(own, QImage::Format_RGB32);
+            img.fill(Qt::red);
+            QVERIFY(img.save(path));
+        }
+        const PictureLoader::Result r = PictureLoader::load(path, room);
+        QCOMPARE(r.status, PictureLoader::Status::Ok);
+        QCOMPARE(r.size, own);
+        QCOMPARE(r.image.size(), shown);
+        const QColor centre = r.image.pixelColor(shown.width() / 2, shown.height() / 2);
+        QVERIFY2(centre.red() > 200 && centre.green() < 60, qPrintable(centre.name()));
     }
 
     // clang-format off
