@@ -128,7 +128,8 @@ bool PhotoWindows::place(int slot, const QString& file, int noteHeight, bool fro
         endProgram();
         return false;
     }
-    // The stand-in for a missing picture has a fixed size of its own.
+    // What is shown at a fixed size (the stand-in, the record's own picture in
+    // place of a missing one) may still pass the room.
     if (room.isValid() && (photo.area.width() > room.width() || photo.area.height() > room.height())) {
         photo.image = photo.image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         photo.area = photo.image.size();
